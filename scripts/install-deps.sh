@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what the project needs to build, run and test, from Debian 12's packages only.
+# Safe to run again: it asks apt only for what is missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+    # "Courier New" and "Verdana" resolve to these metric-compatible faces on Linux.
+    fonts-liberation fonts-dejavu-core fontconfig
+    # Tests make databases by hand with the SQLite shell.
+    sqlite3
+    # Runs the window where there is no display.
+    xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"

@@ -1,0 +1,34 @@
+#include "messagebox.h"
+
+namespace quilvarden::app {
+
+namespace {
+MessageBox::Handler& handler()
+{
+    static MessageBox::Handler current;
+    return current;
+}
+} // namespace
+
+void MessageBox::setHandler(Handler newHandler)
+{
+    handler() = std::move(newHandler);
+}
+
+QMessageBox::StandardButton MessageBox::critical(QWidget* parent, const QString& title, const QString& text)
+{
+    return show({parent, QMessageBox::Critical, title, text});
+}
+
+QMessageBox::StandardButton MessageBox::show(const Request& request)
+{
+    if (handler())
+        return handler()(request);
+    QMessageBox box(request.icon, request.title, request.text, QMessageBox::Ok, request.parent);
+    // The window's dark style is for its own controls, not for the dialogs it opens.
+    box.setStyleSheet(QString());
+    box.exec();
+    return QMessageBox::Ok;
+}
+
+} // namespace quilvarden::app

@@ -1,0 +1,139 @@
+#include "startup.h"
+
+#include "app/messagebox.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QImage>
+#include <QLocale>
+#include <QPixmap>
+
+#include <cstdio>
+#include <cstring>
+
+namespace quilvarden::app {
+
+namespace {
+
+constexpr int ExitStartupFailed = 1;
+constexpr int ExitBadArguments = 2;
+
+QString programTitle()
+{
+    return QStringLiteral("Introducción de Resultados");
+}
+
+void printError(const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputs("\n", stderr);
+}
+
+bool wantsScreenshot(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strncmp(argv[i], "--screenshot=", 13) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString defaultDatabasePath()
+{
+    return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath())
+                                        .filePath(QStringLiteral("quilvarden.MDB")));
+}
+
+Result<StartupOptions> parseArguments(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(programTitle());
+    const QCommandLineOption database(QStringLiteral("database"),
+                                      QStringLiteral("Abre esta base de datos en vez de quilvarden.MDB."),
+                                      QStringLiteral("FICHEIRO"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Garda a imaxe da xanela neste ficheiro PNG e remata."),
+                                        QStringLiteral("FICHEIRO"));
+    parser.addOption(database);
+    parser.addOption(screenshot);
+    if (!parser.parse(arguments))
+        return Failure{0, parser.errorText(), {}};
+    if (!parser.positionalArguments().isEmpty())
+        return Failure{0, QStringLiteral("Argumento descoñecido: %1").arg(parser.positionalArguments().first()),
+                       {}};
+    StartupOptions options;
+    options.databasePath = parser.value(database);
+    options.screenshotPath = parser.value(screenshot);
+    return options;
+}
+
+QString startupFailureText(const QString& databasePath, const Failure& failure)
+{
+    return QStringLiteral("Non se pode abrir a base de datos\n%1\n\n%2")
+        .arg(QDir::toNativeSeparators(databasePath), failure.message());
+}
+
+Result<std::unique_ptr<FrmIntroRes>> openWindow(const QString& databasePath, const data::OpenOptions& options)
+{
+    Result<std::unique_ptr<data::Database>> database = data::Database::open(databasePath, options);
+    if (!database)
+        return database.failure();
+    auto window = std::make_unique<FrmIntroRes>(std::move(database).value());
+    if (Outcome loaded = window->load(); !loaded)
+        return loaded.failure();
+    return window;
+}
+
+int startUp(const QStringList& arguments, std::unique_ptr<FrmIntroRes>& window)
+{
+    const Result<StartupOptions> options = parseArguments(arguments);
+    if (!options) {
+        printError(options.failure().description);
+        printError(QStringLiteral("Uso: quilvarden [--database FICHEIRO] [--screenshot FICHEIRO.png]"));
+        return ExitBadArguments;
+    }
+    const QString path = options->databasePath.isEmpty() ? defaultDatabasePath() : options->databasePath;
+    const bool screenshot = !options->screenshotPath.isEmpty();
+
+    Result<std::unique_ptr<FrmIntroRes>> opened = openWindow(path);
+    if (!opened) {
+        const QString text = startupFailureText(path, opened.failure());
+        printError(text);
+        if (!screenshot)
+            MessageBox::critical(nullptr, programTitle(), text);
+        return ExitStartupFailed;
+    }
+    window = std::move(opened).value();
+
+    if (screenshot) {
+        window->show();
+        QApplication::processEvents();
+        if (!window->grab().save(options->screenshotPath, "PNG")) {
+            printError(QStringLiteral("Non se puido gardar a imaxe en %1").arg(options->screenshotPath));
+            return ExitStartupFailed;
+        }
+        return 0;
+    }
+    window->showCentred();
+    return KeepRunning;
+}
+
+int runProgram(int argc, char** argv)
+{
+    // A screenshot needs no display: draw off screen unless told otherwise.
+    if (wantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quilvarden"));
+    // The program's own number rules are Spanish whatever the machine says.
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+
+    std::unique_ptr<FrmIntroRes> window;
+    const int status = startUp(QApplication::arguments(), window);
+    return status == KeepRunning ? QApplication::exec() : status;
+}
+
+} // namespace quilvarden::app

@@ -1,0 +1,129 @@
+#include "sqlite.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace quilvarden::data::sqlite {
+
+namespace {
+
+// Primary result codes of the engine (the extended codes carry them in their low byte).
+constexpr int Error = 1;
+constexpr int Busy = 5;
+constexpr int Locked = 6;
+constexpr int ReadOnly = 8;
+constexpr int IoError = 10;
+constexpr int Corrupt = 11;
+constexpr int Full = 13;
+constexpr int CantOpen = 14;
+constexpr int NotADatabase = 26;
+
+int primaryCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : -1;
+}
+
+QString engineText(const QSqlError& error)
+{
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.driverText();
+    return text;
+}
+
+} // namespace
+
+Outcome checkFileHeader(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure::database(Failure::CannotOpenFile, file.errorString());
+    const QByteArray head = file.read(100);
+    if (head.isEmpty())
+        return Done{};
+    // Jet keeps its signature from the fifth byte on: "Standard Jet DB" (Access 97 to 2003)
+    // or "Standard ACE DB" (Access 2007 and later).
+    const QByteArray signature = head.mid(4, 15);
+    if (signature == "Standard Jet DB" || signature == "Standard ACE DB")
+        return Failure::database(Failure::UnrecognisedFormat,
+                                 QStringLiteral("É un ficheiro de Access (Jet). Esta versión do programa só "
+                                                "abre bases de datos SQLite: convérteo primeiro."));
+    static const QByteArray sqliteMagic("SQLite format 3\0", 16);
+    if (!head.startsWith(sqliteMagic))
+        return Failure::database(Failure::UnrecognisedFormat,
+                                 QStringLiteral("O ficheiro non é unha base de datos SQLite."));
+    return Done{};
+}
+
+void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs)
+{
+    // mode=rw: the file must exist already; the engine never makes one here.
+    QUrl uri = QUrl::fromLocalFile(path);
+    uri.setQuery(QStringLiteral("mode=rw"));
+    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs < 0 ? 0 : busyTimeoutMs));
+}
+
+Outcome makeDurable(QSqlDatabase& db)
+{
+    for (const char* pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL"}) {
+        QSqlQuery query(db);
+        if (!query.exec(QString::fromLatin1(pragma)))
+            return failureFrom(query.lastError(), QString::fromLatin1(pragma));
+    }
+    return Done{};
+}
+
+QStringList schemaStatements()
+{
+    return {
+        // AUTOINCREMENT: an id is never given twice, not even after the latest award is undone.
+        QStringLiteral("CREATE TABLE puntos (id INTEGER PRIMARY KEY AUTOINCREMENT, orde TEXT, proba TEXT,"
+                       " sexo TEXT, club TEXT, puntos REAL)"),
+        QStringLiteral("CREATE TABLE EVENT (EVENTID INTEGER, XORDER INTEGER, EVENTCODE TEXT, GENDERCODE TEXT,"
+                       " DISTANCE INTEGER, SESSIONNO INTEGER)"),
+        QStringLiteral("CREATE TABLE CLUBCHAMP (CLUBCODE TEXT, NATION TEXT)"),
+        QStringLiteral("CREATE TABLE CLUBDESC (CLUBCODE TEXT, SHORTDESC TEXT, LONGDESC TEXT)"),
+        QStringLiteral("CREATE INDEX EVENT_XORDER ON EVENT (XORDER)"),
+    };
+}
+
+bool isMissingTable(const QSqlError& error)
+{
+    return primaryCode(error) == Error && error.databaseText().startsWith(QStringLiteral("no such table"));
+}
+
+bool isLockError(const QSqlError& error)
+{
+    const int code = primaryCode(error);
+    return code == Busy || code == Locked;
+}
+
+Failure failureFrom(const QSqlError& error, const QString& context)
+{
+    const QString text = engineText(error);
+    QString detail = text;
+    if (!context.isEmpty())
+        detail = context + QStringLiteral("\n") + text;
+    switch (primaryCode(error)) {
+    case Busy:
+    case Locked:
+        return Failure::database(Failure::LockedByOtherProgram, detail);
+    case NotADatabase:
+    case Corrupt:
+        return Failure::database(Failure::UnrecognisedFormat, detail);
+    case CantOpen:
+    case ReadOnly:
+        return Failure::database(Failure::CannotOpenFile, detail);
+    case IoError:
+    case Full:
+    default:
+        return Failure::database(Failure::DatabaseError, detail);
+    }
+}
+
+} // namespace quilvarden::data::sqlite

@@ -1,0 +1,15 @@
+#include "tools/dbtool.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return quilvarden::tools::runDbTool(arguments, out, err);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QTest>
+#include <QUuid>
+
+// Builds database files for tests by hand, on a connection of the test's own, so that the
+// program's data layer meets files it did not make itself.
+namespace testsupport {
+
+// Runs the statements on the file (created if missing) and closes it again.
+inline bool runOn(const QString& path, const QStringList& statements, bool inTransaction = true)
+{
+    const QString name = QUuid::createUuid().toString();
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        ok = db.open();
+        if (ok) {
+            if (inTransaction)
+                db.transaction();
+            QSqlQuery query(db);
+            for (const QString& statement : statements) {
+                if (!query.exec(statement)) {
+                    qWarning("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+                    ok = false;
+                    break;
+                }
+            }
+            if (inTransaction)
+                ok = db.commit() && ok;
+            query.finish();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+// The smallest file the program accepts: the four tables with only the columns it uses.
+inline QStringList minimalSchema()
+{
+    return {
+        QStringLiteral("CREATE TABLE puntos (id INTEGER PRIMARY KEY AUTOINCREMENT, orde TEXT, proba TEXT,"
+                       " sexo TEXT, club TEXT, puntos REAL)"),
+        QStringLiteral("CREATE TABLE EVENT (XORDER INTEGER, EVENTCODE TEXT, GENDERCODE TEXT)"),
+        QStringLiteral("CREATE TABLE CLUBCHAMP (CLUBCODE TEXT)"),
+        QStringLiteral("CREATE TABLE CLUBDESC (CLUBCODE TEXT, SHORTDESC TEXT)"),
+    };
+}
+
+inline QByteArray fileDigest(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// Files in the folder other than the given ones: journals, temporary copies, leftovers.
+inline QStringList otherFiles(const QString& folder, const QStringList& expected)
+{
+    QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : expected)
+        found.removeAll(name);
+    return found;
+}
+
+} // namespace testsupport

@@ -1,0 +1,166 @@
+#include "data/database.h"
+#include "support/scratchdb.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quilvarden;
+
+// quilvarden-db run as a person runs it: arguments in, exit status and messages out.
+class TestDbTool : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    struct Run {
+        int status = -1;
+        QString output;
+        QString errors;
+    };
+
+    static Run tool(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"), arguments);
+        if (!process.waitForFinished(60000))
+            return {};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString path(const QString& name = QStringLiteral("quilvarden.MDB")) const { return m_dir->filePath(name); }
+
+    // Rows of a query on the file, each row's columns joined by "|".
+    static QStringList rows(const QString& file, const QString& statement)
+    {
+        QStringList result;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
+            db.setDatabaseName(file);
+            if (db.open()) {
+                QSqlQuery query(statement, db);
+                while (query.next()) {
+                    QStringList columns;
+                    for (int i = 0; i < query.record().count(); ++i)
+                        columns << query.value(i).toString();
+                    result << columns.join(QLatin1Char('|'));
+                }
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("look"));
+        return result;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+    void cleanup() { m_dir.reset(); }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::newRow("nothing") << QStringList() << 2;
+        QTest::newRow("command without file") << QStringList{QStringLiteral("create")} << 2;
+        QTest::newRow("unknown command") << QStringList{QStringLiteral("drop"), QStringLiteral("x.MDB")} << 2;
+        QTest::newRow("too many") << QStringList{QStringLiteral("demo"), QStringLiteral("a"), QStringLiteral("b")} << 2;
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        const Run result = tool(arguments);
+        QCOMPARE(result.status, status);
+        QVERIFY((result.output + result.errors).contains(QStringLiteral("Uso:")));
+        QCOMPARE(testsupport::otherFiles(m_dir->path(), {}), QStringList());
+    }
+
+    void createMakesAnEmptyDatabaseTheProgramOpens()
+    {
+        const Run result = tool({QStringLiteral("create"), path()});
+        QVERIFY2(result.status == 0, qPrintable(result.errors));
+        QVERIFY(result.output.contains(path()));
+        auto opened = data::Database::open(path());
+        QVERIFY(opened);
+        QVERIFY((*opened)->clubNames()->isEmpty());
+        opened = Failure{};
+        for (const char* table : {"puntos", "EVENT", "CLUBCHAMP", "CLUBDESC"})
+            QCOMPARE(rows(path(), QStringLiteral("SELECT COUNT(*) FROM %1").arg(QString::fromLatin1(table))),
+                     QStringList{QStringLiteral("0")});
+    }
+
+    void demoHoldsARealisticMeet()
+    {
+        const Run result = tool({QStringLiteral("demo"), path()});
+        QVERIFY2(result.status == 0, qPrintable(result.errors));
+
+        const QStringList events = rows(path(), QStringLiteral("SELECT XORDER, EVENTCODE, GENDERCODE FROM EVENT ORDER BY XORDER"));
+        QVERIFY(events.size() >= 36 && events.size() <= 44);
+        int relays = 0;
+        QSet<QString> genders;
+        for (qsizetype i = 0; i < events.size(); ++i) {
+            const QStringList columns = events[i].split(QLatin1Char('|'));
+            QCOMPARE(columns[0].toInt(), int(i + 1));   // running order 1, 2, 3... without gaps
+            relays += columns[1].contains(QLatin1Char('X'), Qt::CaseInsensitive) ? 1 : 0;
+            genders.insert(columns[2]);
+        }
+        QVERIFY(relays >= 2 && relays < events.size() / 2);
+        QCOMPARE(genders, (QSet<QString>{QStringLiteral("M"), QStringLiteral("F")}));
+
+        auto opened = data::Database::open(path());
+        QVERIFY(opened);
+        const QStringList clubs = *(*opened)->clubNames();
+        QVERIFY(clubs.size() >= 10 && clubs.size() <= 14);
+        int accented = 0;
+        for (const QString& club : clubs) {
+            QVERIFY2(club.size() <= 8 && !club.isEmpty(), qPrintable(club));
+            accented += club.toLatin1() != club.toUtf8() ? 1 : 0;
+        }
+        QVERIFY(accented >= 2);
+        QCOMPARE(rows(path(), QStringLiteral("SELECT COUNT(*) FROM puntos")), QStringList{QStringLiteral("0")});
+    }
+
+    void neverOverwrites_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("create") << QStringLiteral("create");
+        QTest::newRow("demo") << QStringLiteral("demo");
+    }
+
+    void neverOverwrites()
+    {
+        QFETCH(QString, command);
+        QVERIFY(testsupport::runOn(path(), testsupport::minimalSchema()
+                                               << QStringLiteral("INSERT INTO puntos (orde) VALUES ('07')")));
+        const QByteArray before = testsupport::fileDigest(path());
+        const Run result = tool({command, path()});
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.errors.contains(QStringLiteral("xa existe")), qPrintable(result.errors));
+        QCOMPARE(testsupport::fileDigest(path()), before);
+        QCOMPARE(testsupport::otherFiles(m_dir->path(), {QStringLiteral("quilvarden.MDB")}), QStringList());
+    }
+
+    void missingFolderReported()
+    {
+        const QString target = m_dir->filePath(QStringLiteral("no/such/folder/quilvarden.MDB"));
+        const Run result = tool({QStringLiteral("demo"), target});
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.errors.contains(QStringLiteral("no/such/folder")), qPrintable(result.errors));
+        QVERIFY(QDir(m_dir->path()).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDbTool)
+#include "tst_dbtool.moc"
