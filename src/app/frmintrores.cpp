@@ -39,7 +39,8 @@ Outcome FrmIntroRes::load()
 void FrmIntroRes::showCentred()
 {
     if (const QScreen* screen = this->screen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+        setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
     show();
 }
 

@@ -42,8 +42,8 @@ bool wantsScreenshot(int argc, char** argv)
 
 QString defaultDatabasePath()
 {
-    return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath())
-                                        .filePath(QStringLiteral("quilvarden.MDB")));
+    return QDir::toNativeSeparators(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quilvarden.MDB")));
 }
 
 Result<StartupOptions> parseArguments(const QStringList& arguments)
@@ -53,16 +53,16 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
     const QCommandLineOption database(QStringLiteral("database"),
                                       QStringLiteral("Abre esta base de datos en vez de quilvarden.MDB."),
                                       QStringLiteral("FICHEIRO"));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Garda a imaxe da xanela neste ficheiro PNG e remata."),
-                                        QStringLiteral("FICHEIRO"));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"), QStringLiteral("Garda a imaxe da xanela neste ficheiro PNG e remata."),
+        QStringLiteral("FICHEIRO"));
     parser.addOption(database);
     parser.addOption(screenshot);
     if (!parser.parse(arguments))
         return Failure{0, parser.errorText(), {}};
     if (!parser.positionalArguments().isEmpty())
-        return Failure{0, QStringLiteral("Argumento descoñecido: %1").arg(parser.positionalArguments().first()),
-                       {}};
+        return Failure{
+            0, QStringLiteral("Argumento descoñecido: %1").arg(parser.positionalArguments().first()), {}};
     StartupOptions options;
     options.databasePath = parser.value(database);
     options.screenshotPath = parser.value(screenshot);

@@ -125,8 +125,9 @@ Outcome Database::checkTables()
             for (int i = 0; i < record.count() && !found; ++i)
                 found = record.fieldName(i).compare(columnName, Qt::CaseInsensitive) == 0;
             if (!found)
-                return Failure::database(Failure::ColumnNotFound,
-                                         QStringLiteral("Falta a columna %1 na táboa %2.").arg(columnName, tableName));
+                return Failure::database(
+                    Failure::ColumnNotFound,
+                    QStringLiteral("Falta a columna %1 na táboa %2.").arg(columnName, tableName));
         }
     }
     return Done{};
@@ -163,8 +164,9 @@ Outcome Database::replaceMeetProgramme(const MeetProgramme& programme)
             if (Outcome done = run(query, text); !done)
                 return fail(done.failure());
         for (const MeetEvent& event : programme.events)
-            if (Outcome done = run(query, sql::InsertEvent,
-                                   {event.id, event.order, event.code, event.gender, event.distance, event.session});
+            if (Outcome done =
+                    run(query, sql::InsertEvent,
+                        {event.id, event.order, event.code, event.gender, event.distance, event.session});
                 !done)
                 return fail(done.failure());
         for (const MeetClub& club : programme.clubs) {
@@ -189,8 +191,9 @@ Outcome Database::create(const QString& path)
         return Failure::database(Failure::CannotOpenFile,
                                  QStringLiteral("O ficheiro xa existe e non se sobrescribe."));
     if (!QFileInfo(info.absolutePath()).isDir())
-        return Failure::database(Failure::CannotOpenFile, QStringLiteral("Non existe o cartafol %1.")
-                                                                  .arg(QDir::toNativeSeparators(info.absolutePath())));
+        return Failure::database(
+            Failure::CannotOpenFile,
+            QStringLiteral("Non existe o cartafol %1.").arg(QDir::toNativeSeparators(info.absolutePath())));
 
     // Build the file under a temporary name beside the target, then move it into place
     // without overwriting: a failure leaves nothing behind and a file that appeared in the

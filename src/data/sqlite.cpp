@@ -64,8 +64,8 @@ void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs)
     QUrl uri = QUrl::fromLocalFile(path);
     uri.setQuery(QStringLiteral("mode=rw"));
     db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-    db.setConnectOptions(
-        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs < 0 ? 0 : busyTimeoutMs));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
+                             .arg(busyTimeoutMs < 0 ? 0 : busyTimeoutMs));
 }
 
 Outcome makeDurable(QSqlDatabase& db)

@@ -30,7 +30,8 @@ int create(const QString& path, QTextStream& out, QTextStream& err)
 {
     if (Outcome created = data::Database::create(path); !created)
         return fail(err, path, created.failure());
-    out << QStringLiteral("Creada a base de datos baleira %1").arg(QDir::toNativeSeparators(path)) << Qt::endl;
+    out << QStringLiteral("Creada a base de datos baleira %1").arg(QDir::toNativeSeparators(path))
+        << Qt::endl;
     return 0;
 }
 
@@ -61,7 +62,8 @@ int demo(const QString& path, QTextStream& out, QTextStream& err)
 
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    if (arguments.size() == 1 && (arguments[0] == QStringLiteral("--help") || arguments[0] == QStringLiteral("-h"))) {
+    if (arguments.size() == 1 &&
+        (arguments[0] == QStringLiteral("--help") || arguments[0] == QStringLiteral("-h"))) {
         out << QString::fromLatin1(Usage);
         return 0;
     }

@@ -32,7 +32,10 @@ private:
         return m_window->findChild<T*>(name);
     }
 
-    static bool isGrey(QRgb pixel, int level) { return qRed(pixel) == level && qGreen(pixel) == level && qBlue(pixel) == level; }
+    static bool isGrey(QRgb pixel, int level)
+    {
+        return qRed(pixel) == level && qGreen(pixel) == level && qBlue(pixel) == level;
+    }
 
 private Q_SLOTS:
     void init()
@@ -80,8 +83,8 @@ private Q_SLOTS:
         // Positions and sizes in twips divided by 15 (one pixel at 96 dots per inch); a
         // right or bottom edge that falls between pixels goes to the nearer one.
         auto row = [](const char* name, const char* kind, const char* text, int x, int y, int w, int h) {
-            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromLatin1(kind) << QString::fromUtf8(text)
-                                << QRect(x, y, w, h);
+            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromLatin1(kind)
+                                << QString::fromUtf8(text) << QRect(x, y, w, h);
         };
         row("Label1(7)", "QLabel", "Club", 318, 0, 29, 14);
         row("Label1(10)", "QLabel", "Orde", 18, 0, 31, 14);
@@ -96,9 +99,9 @@ private Q_SLOTS:
         row("orde", "QLineEdit", "", 13, 18, 51, 29);
         row("btnRecargar", "QPushButton", "Actualizar Lista", 66, 54, 157, 32);
         row("btnEngadir", "QPushButton", "Engadir", 468, 84, 139, 55);
-        row("clas_mas", "QListWidget", "", 13, 430, 199, 274);   // 192 twips: 12.8 px
-        row("clas_fem", "QListWidget", "", 211, 430, 199, 274);  // 3168 twips: 211.2 px
-        row("clas_con", "QListWidget", "", 410, 430, 199, 274);  // 6144 twips: 409.6 px
+        row("clas_mas", "QListWidget", "", 13, 430, 199, 274);  // 192 twips: 12.8 px
+        row("clas_fem", "QListWidget", "", 211, 430, 199, 274); // 3168 twips: 211.2 px
+        row("clas_con", "QListWidget", "", 410, 430, 199, 274); // 6144 twips: 409.6 px
         row("btnClasificacions", "QPushButton", "Clasificacions", 468, 346, 139, 74);
         row("paso", "QLineEdit", "1", 282, 54, 33, 24);
         row("Label1(0)", "QLabel", "Paso", 240, 60, 37, 14);
@@ -174,17 +177,19 @@ private Q_SLOTS:
         const char* courier12[] = {"puntos", "lista", "proba", "sexo", "orde", "paso"};
         for (const char* name : courier12)
             QTest::newRow(name) << QString::fromLatin1(name) << QStringLiteral("Courier New") << 12.0;
-        const char* courier9[] = {"club", "btnRecargar", "btnEngadir", "clas_mas", "clas_fem", "clas_con",
-                                  "btnClasificacions", "clas", "btnOrdeMaisUn", "btnOrdeMenosUn"};
+        const char* courier9[] = {"club",          "btnRecargar",   "btnEngadir",        "clas_mas",
+                                  "clas_fem",      "clas_con",      "btnClasificacions", "clas",
+                                  "btnOrdeMaisUn", "btnOrdeMenosUn"};
         for (const char* name : courier9)
             QTest::newRow(name) << QString::fromLatin1(name) << QStringLiteral("Courier New") << 9.75;
-        const char* verdana[] = {"Label1(7)", "Label1(10)", "Label1(11)", "Label1(14)",
-                                 "Label1(16)", "Label1(0)", "Label1(1)", "Label1(2)"};
+        const char* verdana[] = {"Label1(7)",  "Label1(10)", "Label1(11)", "Label1(14)",
+                                 "Label1(16)", "Label1(0)",  "Label1(1)",  "Label1(2)"};
         for (const char* name : verdana)
             QTest::newRow(name) << QString::fromLatin1(name) << QStringLiteral("Verdana") << 9.75;
-        const char* standard[] = {"min", "seg", "cen", "totcen", "btnTotCen", "t_cen", "t_seg", "t_min",
-                                  "b_cen", "b_seg", "b_min", "btnFina", "ptos_fina", "btnMedioMenos",
-                                  "btnMedioMais", "btnDesfacerUltimo"};
+        const char* standard[] = {"min",       "seg",           "cen",          "totcen",
+                                  "btnTotCen", "t_cen",         "t_seg",        "t_min",
+                                  "b_cen",     "b_seg",         "b_min",        "btnFina",
+                                  "ptos_fina", "btnMedioMenos", "btnMedioMais", "btnDesfacerUltimo"};
         for (const char* name : standard)
             QTest::newRow(name) << QString::fromLatin1(name) << QApplication::font().family()
                                 << QApplication::font().pointSizeF();
@@ -273,8 +278,8 @@ private Q_SLOTS:
         QStringList items;
         for (int i = 0; i < club->count(); ++i)
             items << club->item(i)->text();
-        QCOMPARE(items, (QStringList{QStringLiteral("CORUÑA"), QStringLiteral("LUGO"), QStringLiteral("O'GROVE"),
-                                     QStringLiteral("VIGO")}));
+        QCOMPARE(items, (QStringList{QStringLiteral("CORUÑA"), QStringLiteral("LUGO"),
+                                     QStringLiteral("O'GROVE"), QStringLiteral("VIGO")}));
         QVERIFY(club->selectedItems().isEmpty());
         for (const char* name : {"lista", "clas_mas", "clas_fem", "clas_con"})
             QCOMPARE(control<QListWidget>(QString::fromLatin1(name))->count(), 0);
@@ -287,17 +292,38 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), control(QStringLiteral("puntos")));
 
         const QStringList expected = {
-            QStringLiteral("club"),          QStringLiteral("lista"),          QStringLiteral("proba"),
-            QStringLiteral("sexo"),          QStringLiteral("orde"),           QStringLiteral("btnRecargar"),
-            QStringLiteral("btnEngadir"),    QStringLiteral("clas_mas"),       QStringLiteral("clas_fem"),
-            QStringLiteral("clas_con"),      QStringLiteral("btnClasificacions"), QStringLiteral("paso"),
-            QStringLiteral("min"),           QStringLiteral("seg"),            QStringLiteral("cen"),
-            QStringLiteral("totcen"),        QStringLiteral("btnTotCen"),      QStringLiteral("clas"),
-            QStringLiteral("t_cen"),         QStringLiteral("t_seg"),          QStringLiteral("t_min"),
-            QStringLiteral("b_cen"),         QStringLiteral("b_seg"),          QStringLiteral("b_min"),
-            QStringLiteral("btnFina"),       QStringLiteral("ptos_fina"),      QStringLiteral("btnOrdeMaisUn"),
-            QStringLiteral("btnOrdeMenosUn"), QStringLiteral("btnMedioMenos"), QStringLiteral("btnMedioMais"),
-            QStringLiteral("btnDesfacerUltimo"), QStringLiteral("puntos"),
+            QStringLiteral("club"),
+            QStringLiteral("lista"),
+            QStringLiteral("proba"),
+            QStringLiteral("sexo"),
+            QStringLiteral("orde"),
+            QStringLiteral("btnRecargar"),
+            QStringLiteral("btnEngadir"),
+            QStringLiteral("clas_mas"),
+            QStringLiteral("clas_fem"),
+            QStringLiteral("clas_con"),
+            QStringLiteral("btnClasificacions"),
+            QStringLiteral("paso"),
+            QStringLiteral("min"),
+            QStringLiteral("seg"),
+            QStringLiteral("cen"),
+            QStringLiteral("totcen"),
+            QStringLiteral("btnTotCen"),
+            QStringLiteral("clas"),
+            QStringLiteral("t_cen"),
+            QStringLiteral("t_seg"),
+            QStringLiteral("t_min"),
+            QStringLiteral("b_cen"),
+            QStringLiteral("b_seg"),
+            QStringLiteral("b_min"),
+            QStringLiteral("btnFina"),
+            QStringLiteral("ptos_fina"),
+            QStringLiteral("btnOrdeMaisUn"),
+            QStringLiteral("btnOrdeMenosUn"),
+            QStringLiteral("btnMedioMenos"),
+            QStringLiteral("btnMedioMais"),
+            QStringLiteral("btnDesfacerUltimo"),
+            QStringLiteral("puntos"),
         };
         QStringList visited;
         for (qsizetype i = 0; i < expected.size(); ++i) {
@@ -335,7 +361,8 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const QString path = QFileInfo(file).isAbsolute() ? file : m_dir->filePath(file);
         std::unique_ptr<FrmIntroRes> window;
-        const int status = app::startUp({QStringLiteral("quilvarden"), QStringLiteral("--database"), path}, window);
+        const int status =
+            app::startUp({QStringLiteral("quilvarden"), QStringLiteral("--database"), path}, window);
         QCOMPARE(status, 1);
         QVERIFY(!window);
         QCOMPARE(m_messages.size(), 1);
@@ -347,8 +374,8 @@ private Q_SLOTS:
     void startUpOpensTheWindow()
     {
         std::unique_ptr<FrmIntroRes> window;
-        const int status =
-            app::startUp({QStringLiteral("quilvarden"), QStringLiteral("--database"), databasePath()}, window);
+        const int status = app::startUp(
+            {QStringLiteral("quilvarden"), QStringLiteral("--database"), databasePath()}, window);
         QCOMPARE(status, app::KeepRunning);
         QVERIFY(window);
         QVERIFY(window->isVisible());

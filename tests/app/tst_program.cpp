@@ -47,7 +47,8 @@ private Q_SLOTS:
         const QString database = m_dir->filePath(QStringLiteral("meet.MDB"));
         const QString picture = m_dir->filePath(QStringLiteral("window.png"));
         QVERIFY(testsupport::makeTestMeet(database));
-        const Run result = run(program(), {QStringLiteral("--database"), database, QStringLiteral("--screenshot"), picture});
+        const Run result =
+            run(program(), {QStringLiteral("--database"), database, QStringLiteral("--screenshot"), picture});
         QVERIFY2(result.status == 0, qPrintable(result.errors));
         const QImage image(picture);
         QCOMPARE(image.size(), QSize(895, 707));
@@ -69,7 +70,8 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const QString path = QFileInfo(file).isAbsolute() ? file : m_dir->filePath(file);
         const QString picture = m_dir->filePath(QStringLiteral("window.png"));
-        const Run result = run(program(), {QStringLiteral("--database"), path, QStringLiteral("--screenshot"), picture});
+        const Run result =
+            run(program(), {QStringLiteral("--database"), path, QStringLiteral("--screenshot"), picture});
         QCOMPARE(result.status, 1);
         QVERIFY2(result.errors.contains(path), qPrintable(result.errors));
         QVERIFY2(result.errors.contains(says), qPrintable(result.errors));
@@ -97,9 +99,11 @@ private Q_SLOTS:
 
         Run result = run(copy, {QStringLiteral("--screenshot"), picture}, elsewhere);
         QCOMPARE(result.status, 1);
-        QVERIFY2(result.errors.contains(folder + QStringLiteral("/quilvarden.MDB")), qPrintable(result.errors));
+        QVERIFY2(result.errors.contains(folder + QStringLiteral("/quilvarden.MDB")),
+                 qPrintable(result.errors));
 
-        QVERIFY(QFile::rename(elsewhere + QStringLiteral("/quilvarden.MDB"), folder + QStringLiteral("/quilvarden.MDB")));
+        QVERIFY(QFile::rename(elsewhere + QStringLiteral("/quilvarden.MDB"),
+                              folder + QStringLiteral("/quilvarden.MDB")));
         result = run(copy, {QStringLiteral("--screenshot"), picture}, elsewhere);
         QVERIFY2(result.status == 0, qPrintable(result.errors));
         QVERIFY(QFile::exists(picture));

@@ -4,9 +4,9 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,7 +22,10 @@ class TestDatabase : public QObject {
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString path(const QString& name = QStringLiteral("quilvarden.MDB")) const { return m_dir->filePath(name); }
+    QString path(const QString& name = QStringLiteral("quilvarden.MDB")) const
+    {
+        return m_dir->filePath(name);
+    }
 
     std::unique_ptr<data::Database> openOrFail(const QString& file)
     {
@@ -46,8 +49,9 @@ private Q_SLOTS:
     {
         QStringList schema = minimalSchema();
         schema << QStringLiteral("INSERT INTO CLUBCHAMP VALUES ('C1'), ('C2'), ('C3'), ('C4')")
-               << QStringLiteral("INSERT INTO CLUBDESC VALUES ('C1', 'VIGO'), ('C2', 'CORUÑA'), ('C3', 'LUGO'),"
-                                 " ('C4', 'LUGO'), ('C9', 'NOT IN THIS MEET')");
+               << QStringLiteral(
+                      "INSERT INTO CLUBDESC VALUES ('C1', 'VIGO'), ('C2', 'CORUÑA'), ('C3', 'LUGO'),"
+                      " ('C4', 'LUGO'), ('C9', 'NOT IN THIS MEET')");
         QVERIFY(runOn(path(), schema));
         auto db = openOrFail(path());
         QVERIFY(db);
@@ -55,8 +59,8 @@ private Q_SLOTS:
         QVERIFY(clubs);
         // Two clubs with one short name give two equal items; a described club that does
         // not take part is left out.
-        QCOMPARE(*clubs, (QStringList{QStringLiteral("CORUÑA"), QStringLiteral("LUGO"), QStringLiteral("LUGO"),
-                                      QStringLiteral("VIGO")}));
+        QCOMPARE(*clubs, (QStringList{QStringLiteral("CORUÑA"), QStringLiteral("LUGO"),
+                                      QStringLiteral("LUGO"), QStringLiteral("VIGO")}));
     }
 
     void emptyMeetGivesEmptyClubList()
@@ -73,14 +77,15 @@ private Q_SLOTS:
     {
         QStringList schema = minimalSchema();
         schema << QStringLiteral("INSERT INTO CLUBCHAMP VALUES ('ZZNEW'), ('C1'), ('C2'), ('ANULL')")
-               << QStringLiteral("INSERT INTO CLUBDESC VALUES ('C1', 'MARÍN'), ('C2', 'BETANZOS'), ('ANULL', NULL)");
+               << QStringLiteral(
+                      "INSERT INTO CLUBDESC VALUES ('C1', 'MARÍN'), ('C2', 'BETANZOS'), ('ANULL', NULL)");
         QVERIFY(runOn(path(), schema));
         auto db = openOrFail(path());
         QVERIFY(db);
         const Result<QStringList> clubs = db->clubNames();
         QVERIFY2(clubs, qPrintable(clubs ? QString() : clubs.failure().message()));
-        QCOMPARE(*clubs, (QStringList{QStringLiteral("ANULL"), QStringLiteral("BETANZOS"), QStringLiteral("MARÍN"),
-                                      QStringLiteral("ZZNEW")}));
+        QCOMPARE(*clubs, (QStringList{QStringLiteral("ANULL"), QStringLiteral("BETANZOS"),
+                                      QStringLiteral("MARÍN"), QStringLiteral("ZZNEW")}));
     }
 
     void numericShortNameWrittenByNumberRules()
@@ -101,10 +106,12 @@ private Q_SLOTS:
     void noSixteenBitLimitOnClubs()
     {
         QStringList schema = minimalSchema();
-        schema << QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000)"
-                                 " INSERT INTO CLUBCHAMP SELECT 'C' || i FROM n")
-               << QStringLiteral("INSERT INTO CLUBDESC SELECT CLUBCODE, 'N' || substr('00000' || substr(CLUBCODE, 2),"
-                                 " -5) FROM CLUBCHAMP");
+        schema << QStringLiteral(
+                      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000)"
+                      " INSERT INTO CLUBCHAMP SELECT 'C' || i FROM n")
+               << QStringLiteral(
+                      "INSERT INTO CLUBDESC SELECT CLUBCODE, 'N' || substr('00000' || substr(CLUBCODE, 2),"
+                      " -5) FROM CLUBCHAMP");
         QVERIFY(runOn(path(), schema));
         auto db = openOrFail(path());
         QVERIFY(db);
@@ -254,7 +261,8 @@ private Q_SLOTS:
         std::atomic<bool> locked = false;
         std::thread holder([this, &locked] {
             {
-                QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+                QSqlDatabase other =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
                 other.setDatabaseName(path());
                 other.open();
                 QSqlQuery hold(other);
@@ -333,7 +341,8 @@ private Q_SLOTS:
 
     void createInMissingFolderLeavesNothing()
     {
-        const Outcome created = data::Database::create(m_dir->filePath(QStringLiteral("no/such/quilvarden.MDB")));
+        const Outcome created =
+            data::Database::create(m_dir->filePath(QStringLiteral("no/such/quilvarden.MDB")));
         QVERIFY(!created);
         QVERIFY(QDir(m_dir->path()).isEmpty());
     }

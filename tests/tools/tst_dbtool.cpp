@@ -31,10 +31,14 @@ private:
         if (!process.waitForFinished(60000))
             return {};
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
     }
 
-    QString path(const QString& name = QStringLiteral("quilvarden.MDB")) const { return m_dir->filePath(name); }
+    QString path(const QString& name = QStringLiteral("quilvarden.MDB")) const
+    {
+        return m_dir->filePath(name);
+    }
 
     // Rows of a query on the file, each row's columns joined by "|".
     static QStringList rows(const QString& file, const QString& statement)
@@ -73,7 +77,9 @@ private Q_SLOTS:
         QTest::newRow("nothing") << QStringList() << 2;
         QTest::newRow("command without file") << QStringList{QStringLiteral("create")} << 2;
         QTest::newRow("unknown command") << QStringList{QStringLiteral("drop"), QStringLiteral("x.MDB")} << 2;
-        QTest::newRow("too many") << QStringList{QStringLiteral("demo"), QStringLiteral("a"), QStringLiteral("b")} << 2;
+        QTest::newRow("too many") << QStringList{QStringLiteral("demo"), QStringLiteral("a"),
+                                                 QStringLiteral("b")}
+                                  << 2;
         QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
     }
 
@@ -106,13 +112,14 @@ private Q_SLOTS:
         const Run result = tool({QStringLiteral("demo"), path()});
         QVERIFY2(result.status == 0, qPrintable(result.errors));
 
-        const QStringList events = rows(path(), QStringLiteral("SELECT XORDER, EVENTCODE, GENDERCODE FROM EVENT ORDER BY XORDER"));
+        const QStringList events =
+            rows(path(), QStringLiteral("SELECT XORDER, EVENTCODE, GENDERCODE FROM EVENT ORDER BY XORDER"));
         QVERIFY(events.size() >= 36 && events.size() <= 44);
         int relays = 0;
         QSet<QString> genders;
         for (qsizetype i = 0; i < events.size(); ++i) {
             const QStringList columns = events[i].split(QLatin1Char('|'));
-            QCOMPARE(columns[0].toInt(), int(i + 1));   // running order 1, 2, 3... without gaps
+            QCOMPARE(columns[0].toInt(), int(i + 1)); // running order 1, 2, 3... without gaps
             relays += columns[1].contains(QLatin1Char('X'), Qt::CaseInsensitive) ? 1 : 0;
             genders.insert(columns[2]);
         }
@@ -129,7 +136,8 @@ private Q_SLOTS:
             accented += club.toLatin1() != club.toUtf8() ? 1 : 0;
         }
         QVERIFY(accented >= 2);
-        QCOMPARE(rows(path(), QStringLiteral("SELECT COUNT(*) FROM puntos")), QStringList{QStringLiteral("0")});
+        QCOMPARE(rows(path(), QStringLiteral("SELECT COUNT(*) FROM puntos")),
+                 QStringList{QStringLiteral("0")});
     }
 
     void neverOverwrites_data()
