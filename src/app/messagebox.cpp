@@ -25,8 +25,6 @@ QMessageBox::StandardButton MessageBox::show(const Request& request)
     if (handler())
         return handler()(request);
     QMessageBox box(request.icon, request.title, request.text, QMessageBox::Ok, request.parent);
-    // The window's dark style is for its own controls, not for the dialogs it opens.
-    box.setStyleSheet(QString());
     box.exec();
     return QMessageBox::Ok;
 }
