@@ -1,13 +1,29 @@
 #include "frmintrores.h"
 
 #include "app/messagebox.h"
+#include "calc/scoring.h"
+#include "data/values.h"
+#include "text/lines.h"
+#include "text/numbers.h"
 #include "ui_frmintrores.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace quilvarden::app {
+
+namespace {
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
 
 FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::frmIntroRes>()), m_database(std::move(database))
@@ -21,6 +37,24 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
             label->setObjectName(QStringLiteral("Label1(%1)").arg(index.toInt()));
     }
     setFixedSize(ClientWidth, ClientHeight);
+
+    m_ui->lista->setModel(&m_results);
+    m_ui->clas_mas->setModel(&m_men);
+    m_ui->clas_fem->setModel(&m_women);
+    m_ui->clas_con->setModel(&m_combined);
+
+    connect(m_ui->orde, &QLineEdit::textChanged, this, &FrmIntroRes::lookUpEvent);
+    connect(m_ui->btnOrdeMaisUn, &QPushButton::clicked, this, [this] { stepOrder(true); });
+    connect(m_ui->btnOrdeMenosUn, &QPushButton::clicked, this, [this] { stepOrder(false); });
+    connect(m_ui->btnEngadir, &QPushButton::clicked, this, &FrmIntroRes::recordAward);
+    connect(m_ui->club, &QListWidget::itemDoubleClicked, this, &FrmIntroRes::recordAward);
+    m_ui->club->installEventFilter(this);
+    connect(m_ui->btnDesfacerUltimo, &QPushButton::clicked, this, &FrmIntroRes::undoLastAward);
+    connect(m_ui->btnRecargar, &QPushButton::clicked, this, &FrmIntroRes::reloadList);
+    connect(m_ui->btnClasificacions, &QPushButton::clicked, this, &FrmIntroRes::buildStandings);
+    connect(m_ui->btnMedioMais, &QPushButton::clicked, this, [this] { nudgePoints(+1); });
+    connect(m_ui->btnMedioMenos, &QPushButton::clicked, this, [this] { nudgePoints(-1); });
+
     m_ui->puntos->setFocus(Qt::OtherFocusReason);
 }
 
@@ -42,6 +76,190 @@ void FrmIntroRes::showCentred()
         setGeometry(
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
     show();
+}
+
+bool FrmIntroRes::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter on a selected club records it, as a double click does, so that a whole event
+    // can be scored with the arrow keys and Enter.
+    if (watched == m_ui->club && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !m_ui->club->selectedItems().isEmpty()) {
+            recordAward();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmIntroRes::lookUpEvent(const QString& orderText)
+{
+    // Only a two-character order number is looked up; anything else clears the event.
+    if (orderText.toUcs4().size() != 2) {
+        m_ui->proba->clear();
+        m_ui->sexo->clear();
+        m_ui->puntos->clear();
+        return;
+    }
+    const Result<std::optional<data::EventRow>> found = m_database->findEvent(text::readLenient(orderText));
+    if (!found) {
+        report(found.failure());
+        return;
+    }
+    if (!found->has_value())
+        return; // no such event: the fields keep what they showed
+    const data::EventRow& event = **found;
+    if (event.code.isNull()) {
+        report(Failure::invalidUseOfNull(
+            utf8("A proba da orde %1 non ten código (EVENTCODE baleiro).").arg(orderText)));
+        return;
+    }
+    m_ui->proba->setText(data::columnText(event.code));
+    if (event.gender.isNull()) {
+        report(Failure::invalidUseOfNull(
+            utf8("A proba da orde %1 non ten sexo (GENDERCODE baleiro).").arg(orderText)));
+        return;
+    }
+    m_ui->sexo->setText(data::columnText(event.gender));
+    const calc::Proposal first = calc::firstPlace(m_ui->proba->text());
+    m_ui->puntos->setText(first.points);
+    if (first.step)
+        m_ui->paso->setText(*first.step);
+}
+
+void FrmIntroRes::stepOrder(bool forward)
+{
+    const QString current = m_ui->orde->text();
+    const std::optional<QString> next = forward ? calc::nextOrder(current) : calc::previousOrder(current);
+    if (next)
+        m_ui->orde->setText(*next); // looks the new event up before returning
+}
+
+QString FrmIntroRes::selectedClub() const
+{
+    const QList<QListWidgetItem*> selected = m_ui->club->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+void FrmIntroRes::recordAward()
+{
+    const QString order = m_ui->orde->text();
+    const QString eventCode = m_ui->proba->text();
+    const QString gender = m_ui->sexo->text();
+    const QString club = selectedClub();
+    const QString points = m_ui->puntos->text();
+
+    // Points that are not a number would corrupt the standings: refuse them before
+    // anything is stored.
+    const Result<double> value = text::readStrict(points);
+    if (!value) {
+        Failure refused = value.failure();
+        refused.detail = utf8("Os puntos «%1» non son un número válido. Non se gardou nada.").arg(points);
+        report(refused);
+        return;
+    }
+    if (Outcome stored = m_database->recordAward({order, eventCode, gender, club, *value}); !stored) {
+        Failure failed = stored.failure();
+        failed.detail += utf8("\nNon se gardou a marca.");
+        report(failed);
+        return;
+    }
+    m_results.prepend(text::resultsLine(order, eventCode, gender, club, points));
+    m_ui->lista->scrollToTop();
+
+    const Result<calc::Proposal> next = calc::nextPlace(points, m_ui->paso->text(), eventCode);
+    if (!next) {
+        Failure failed = next.failure();
+        failed.detail = utf8("A marca gardouse e está na lista: non a volvas engadir.\n"
+                             "Só fallou a proposta dos puntos seguintes: %1")
+                            .arg(failed.detail);
+        report(failed);
+        return;
+    }
+    m_ui->puntos->setText(next->points);
+    if (next->step)
+        m_ui->paso->setText(*next->step);
+}
+
+void FrmIntroRes::undoLastAward()
+{
+    const Result<std::optional<qint64>> latest = m_database->latestAwardId();
+    if (!latest) {
+        report(latest.failure());
+        return;
+    }
+    if (!latest->has_value())
+        return; // an empty register: nothing to take back
+    if (Outcome deleted = m_database->deleteAward(**latest); !deleted) {
+        report(deleted.failure());
+        return;
+    }
+    reloadList();
+}
+
+void FrmIntroRes::reloadList()
+{
+    QStringList lines;
+    const Outcome done = m_database->forEachAward([&lines](const data::AwardRow& row) {
+        lines.append(text::resultsLine(row.order, row.eventCode, row.gender, row.club, row.points));
+    });
+    if (!done) {
+        report(done.failure());
+        return;
+    }
+    // Each line goes on top of the ones before it: the last row read is the first line.
+    std::reverse(lines.begin(), lines.end());
+    m_results.reset(std::move(lines));
+}
+
+void FrmIntroRes::buildStandings()
+{
+    struct Part {
+        data::Standing which;
+        const char* heading;
+        LinesModel* list;
+    };
+    const Part parts[] = {
+        {data::Standing::Men, text::MenHeading, &m_men},
+        {data::Standing::Women, text::WomenHeading, &m_women},
+        {data::Standing::Combined, text::CombinedHeading, &m_combined},
+    };
+    const QString lineBreak = QString::fromLatin1(text::StandingsLineBreak);
+    QString all;
+    for (const Part& part : parts) {
+        if (!all.isEmpty())
+            all += lineBreak;
+        all += utf8(part.heading);
+        part.list->clear();
+        const Result<QList<data::StandingRow>> rows = m_database->standing(part.which);
+        if (!rows) {
+            m_ui->clas->setPlainText(all);
+            report(rows.failure());
+            return;
+        }
+        QStringList lines;
+        lines.reserve(rows->size());
+        qint64 position = 0;
+        for (const data::StandingRow& row : *rows) {
+            lines.append(text::standingsLine(++position, row.club, row.total));
+            all += lineBreak + lines.last();
+        }
+        part.list->reset(std::move(lines));
+    }
+    m_ui->clas->setPlainText(all);
+}
+
+void FrmIntroRes::nudgePoints(int direction)
+{
+    const std::optional<Result<QString>> nudged = calc::halfPoint(m_ui->puntos->text(), direction);
+    if (!nudged)
+        return; // not a number: left as it is
+    if (!*nudged) {
+        report(nudged->failure());
+        return;
+    }
+    m_ui->puntos->setText(**nudged);
 }
 
 void FrmIntroRes::report(const Failure& failure)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/linesmodel.h"
 #include "data/database.h"
 #include "text/failure.h"
 
@@ -13,7 +14,8 @@ class frmIntroRes;
 
 namespace quilvarden::app {
 
-// The results-entry window: every control of the scoring table in its fixed place.
+// The results-entry window: every control of the scoring table in its fixed place, and one
+// handler for each control event that runs an operation.
 class FrmIntroRes : public QWidget {
     Q_OBJECT
 
@@ -31,13 +33,38 @@ public:
     // Shows the window in the middle of the screen it opens on.
     void showCentred();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Typing or stepping in "Orde": the event of that order number and its first points.
+    void lookUpEvent(const QString& orderText);
+    // "+" and "-": the next or previous order number, looked up at once.
+    void stepOrder(bool forward);
+    // "Engadir", a double click or Enter on a club: stores the award, lists it on top and
+    // proposes the next place's points.
+    void recordAward();
+    // "Desfacer Último": deletes the latest award and reloads the list.
+    void undoLastAward();
+    // "Actualizar Lista": the list rebuilt from the register.
+    void reloadList();
+    // "Clasificacions": the men's, women's and combined standings.
+    void buildStandings();
+    // "+ 0,5" and "- 0,5" on the proposed points.
+    void nudgePoints(int direction);
+
+    QString selectedClub() const;
+
     // The one place where a failed operation is shown to the operator. The operation has
     // stopped where it failed; the program goes on.
     void report(const Failure& failure);
 
     std::unique_ptr<Ui::frmIntroRes> m_ui;
     std::unique_ptr<data::Database> m_database;
+    LinesModel m_results;
+    LinesModel m_men;
+    LinesModel m_women;
+    LinesModel m_combined;
 };
 
 } // namespace quilvarden::app

@@ -12,6 +12,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <cmath>
+
 namespace quilvarden::data {
 
 namespace {
@@ -44,15 +46,35 @@ QString statement(const char* text)
     return QString::fromLatin1(text);
 }
 
+// Runs a prepared statement with its values; the query is left on its result.
+Outcome execute(QSqlQuery& query, const char* text, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec()) {
+        const Failure failure = sqlite::failureFrom(query.lastError(), statement(text));
+        query.finish();
+        return failure;
+    }
+    return Done{};
+}
+
+// Prepares and runs a statement on the spot, for statements run once.
 Outcome run(QSqlQuery& query, const char* text, const QVariantList& values = {})
 {
     if (!query.prepare(statement(text)))
         return sqlite::failureFrom(query.lastError(), statement(text));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        return sqlite::failureFrom(query.lastError(), statement(text));
-    return Done{};
+    return execute(query, text, values);
+}
+
+// An order number as the register compares it: a whole number as an integer, so that it
+// matches a column that keeps it as text too.
+QVariant orderValue(double number)
+{
+    constexpr double limit = 9007199254740992.0; // 2^53: every whole double below is exact
+    if (std::trunc(number) == number && std::fabs(number) < limit)
+        return QVariant::fromValue(static_cast<qint64>(number));
+    return number;
 }
 
 } // namespace
@@ -64,6 +86,7 @@ Database::Database(QString connectionName, QString path)
 
 Database::~Database()
 {
+    m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         db.close();
@@ -147,6 +170,122 @@ Result<QStringList> Database::clubNames()
     if (query.lastError().isValid())
         return sqlite::failureFrom(query.lastError(), statement(sql::ClubList));
     return names;
+}
+
+Result<QSqlQuery*> Database::prepared(const char* text)
+{
+    auto found = m_prepared.find(text);
+    if (found != m_prepared.end())
+        return found->second.get();
+    auto query = std::make_unique<QSqlQuery>(connection());
+    if (!query->prepare(statement(text)))
+        return sqlite::failureFrom(query->lastError(), statement(text));
+    QSqlQuery* kept = query.get();
+    m_prepared.emplace(text, std::move(query));
+    return kept;
+}
+
+Result<std::optional<EventRow>> Database::findEvent(double orderNumber)
+{
+    Result<QSqlQuery*> query = prepared(sql::FindEvent);
+    if (!query)
+        return query.failure();
+    QSqlQuery& q = **query;
+    if (Outcome done = execute(q, sql::FindEvent, {orderValue(orderNumber)}); !done)
+        return done.failure();
+    std::optional<EventRow> found;
+    if (q.next()) {
+        const QSqlRecord record = q.record();
+        found =
+            EventRow{record.value(QStringLiteral("EVENTCODE")), record.value(QStringLiteral("GENDERCODE"))};
+    }
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid())
+        return sqlite::failureFrom(error, statement(sql::FindEvent));
+    return found;
+}
+
+Outcome Database::recordAward(const Award& award)
+{
+    // An empty field is stored as an empty text, never as Null, so that the standings
+    // group it with the other empty ones.
+    const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
+    Result<QSqlQuery*> query = prepared(sql::InsertAward);
+    if (!query)
+        return query.failure();
+    Outcome done = execute(
+        **query, sql::InsertAward,
+        {text(award.order), text(award.eventCode), text(award.gender), text(award.club), award.points});
+    (*query)->finish();
+    return done;
+}
+
+Result<std::optional<qint64>> Database::latestAwardId()
+{
+    Result<QSqlQuery*> query = prepared(sql::LatestAward);
+    if (!query)
+        return query.failure();
+    QSqlQuery& q = **query;
+    if (Outcome done = execute(q, sql::LatestAward, {}); !done)
+        return done.failure();
+    std::optional<qint64> latest;
+    if (q.next() && !q.value(0).isNull())
+        latest = q.value(0).toLongLong();
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid())
+        return sqlite::failureFrom(error, statement(sql::LatestAward));
+    return latest;
+}
+
+Outcome Database::deleteAward(qint64 id)
+{
+    Result<QSqlQuery*> query = prepared(sql::DeleteAward);
+    if (!query)
+        return query.failure();
+    Outcome done = execute(**query, sql::DeleteAward, {id});
+    (*query)->finish();
+    return done;
+}
+
+Outcome Database::forEachAward(const std::function<void(const AwardRow&)>& visit)
+{
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    if (Outcome done = run(q, sql::ListAwards); !done)
+        return done;
+    const QSqlRecord record = q.record();
+    const int order = record.indexOf(QStringLiteral("orde"));
+    const int eventCode = record.indexOf(QStringLiteral("proba"));
+    const int gender = record.indexOf(QStringLiteral("sexo"));
+    const int club = record.indexOf(QStringLiteral("club"));
+    const int points = record.indexOf(QStringLiteral("puntos"));
+    while (q.next())
+        visit({q.value(order), q.value(eventCode), q.value(gender), q.value(club), q.value(points)});
+    if (q.lastError().isValid())
+        return sqlite::failureFrom(q.lastError(), statement(sql::ListAwards));
+    return Done{};
+}
+
+Result<QList<StandingRow>> Database::standing(Standing which)
+{
+    const char* text = which == Standing::Men     ? sql::MenStanding
+                       : which == Standing::Women ? sql::WomenStanding
+                                                  : sql::CombinedStanding;
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    if (Outcome done = run(q, text); !done)
+        return done.failure();
+    const QSqlRecord record = q.record();
+    const int club = record.indexOf(QStringLiteral("club"));
+    const int total = record.indexOf(QStringLiteral("SumaDepuntos"));
+    QList<StandingRow> rows;
+    while (q.next())
+        rows.append({q.value(club), q.value(total)});
+    if (q.lastError().isValid())
+        return sqlite::failureFrom(q.lastError(), statement(text));
+    return rows;
 }
 
 Outcome Database::replaceMeetProgramme(const MeetProgramme& programme)

@@ -5,12 +5,49 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 
 class QSqlDatabase;
+class QSqlQuery;
 
 namespace quilvarden::data {
+
+// An award as the operator recorded it: the texts of the fields, the points as a number.
+struct Award {
+    QString order;
+    QString eventCode;
+    QString gender;
+    QString club;
+    double points = 0;
+};
+
+// A row of the register as the database gives it (texts, numbers, or Null).
+struct AwardRow {
+    QVariant order;
+    QVariant eventCode;
+    QVariant gender;
+    QVariant club;
+    QVariant points;
+};
+
+// The event found for an order number. Either column may be Null.
+struct EventRow {
+    QVariant code;
+    QVariant gender;
+};
+
+// One club's line in a standing.
+struct StandingRow {
+    QVariant club;
+    QVariant total;
+};
+
+enum class Standing { Men, Women, Combined };
 
 struct OpenOptions {
     // How long to wait for another program that holds the file locked before reporting.
@@ -38,6 +75,25 @@ public:
     // The short names of the clubs taking part, as the club list shows them.
     Result<QStringList> clubNames();
 
+    // The first event with this running order number, or nothing when there is none.
+    Result<std::optional<EventRow>> findEvent(double orderNumber);
+
+    // Stores one award. When it returns without failure, the award is on disk.
+    Outcome recordAward(const Award& award);
+
+    // The id of the latest award, or nothing when the register is empty.
+    Result<std::optional<qint64>> latestAwardId();
+
+    // Deletes one award by its id.
+    Outcome deleteAward(qint64 id);
+
+    // Every award, by order number and then by points from the highest.
+    Outcome forEachAward(const std::function<void(const AwardRow&)>& visit);
+
+    // The clubs of one standing by their total, highest first; equal totals in the
+    // database's order.
+    Result<QList<StandingRow>> standing(Standing which);
+
     // Replaces every row of the three meet tables in one transaction; the register is not
     // touched. On failure the tables stay as they were.
     Outcome replaceMeetProgramme(const MeetProgramme& programme);
@@ -46,7 +102,10 @@ private:
     Database(QString connectionName, QString path);
     QSqlDatabase connection() const;
     Outcome checkTables();
+    // A statement prepared once and kept for the life of the connection.
+    Result<QSqlQuery*> prepared(const char* statement);
 
+    std::unordered_map<const char*, std::unique_ptr<QSqlQuery>> m_prepared;
     QString m_connectionName;
     QString m_path;
 };

@@ -15,6 +15,31 @@ inline constexpr char ClubList[] =
 // Reads no row; its only use is to learn whether a table exists and which columns it has.
 inline constexpr char ProbeTable[] = "SELECT * FROM %1 WHERE 1=0";
 
+// The event of an order number; when several share it, the first one counts.
+inline constexpr char FindEvent[] = "SELECT * FROM EVENT where xorder=? ORDER BY XORDER";
+
+// One award into the register; the database gives it its id.
+inline constexpr char InsertAward[] = "INSERT INTO  puntos (orde,proba,sexo,club,puntos) VALUES(?,?,?,?,?)";
+
+// The latest award is the one with the highest id, whatever its event.
+inline constexpr char LatestAward[] = "SELECT max(id) AS ultimo FROM puntos";
+inline constexpr char DeleteAward[] = "Delete from puntos where id=?";
+
+// The whole register for the results list, by order number and, within one event, by
+// points from the highest.
+inline constexpr char ListAwards[] = "SELECT * FROM puntos ORDER BY orde,puntos desc";
+
+// The three standings: clubs by their total of points, highest first.
+inline constexpr char MenStanding[] =
+    "SELECT puntos.club, Sum(puntos.puntos) AS SumaDepuntos From puntos where sexo='M'"
+    " GROUP BY puntos.club ORDER BY Sum(puntos.puntos) desc";
+inline constexpr char WomenStanding[] =
+    "SELECT puntos.club, Sum(puntos.puntos) AS SumaDepuntos From puntos where sexo='F'"
+    " GROUP BY puntos.club ORDER BY Sum(puntos.puntos) desc";
+inline constexpr char CombinedStanding[] =
+    "SELECT puntos.club, Sum(puntos.puntos) AS SumaDepuntos From puntos"
+    " GROUP BY puntos.club ORDER BY Sum(puntos.puntos) desc";
+
 inline constexpr char DeleteEvents[] = "DELETE FROM EVENT";
 inline constexpr char DeleteClubsTakingPart[] = "DELETE FROM CLUBCHAMP";
 inline constexpr char DeleteClubDescriptions[] = "DELETE FROM CLUBDESC";

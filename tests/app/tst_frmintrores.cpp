@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -93,15 +94,15 @@ private Q_SLOTS:
         row("puntos", "QLineEdit", "", 468, 18, 139, 29);
         row("Label1(16)", "QLabel", "Puntos", 516, 0, 45, 14);
         row("club", "QListWidget", "", 318, 18, 145, 402);
-        row("lista", "QListWidget", "", 12, 94, 302, 326);
+        row("lista", "QListView", "", 12, 94, 302, 326);
         row("proba", "QLineEdit", "", 66, 18, 139, 29);
         row("sexo", "QLineEdit", "", 207, 18, 108, 29);
         row("orde", "QLineEdit", "", 13, 18, 51, 29);
         row("btnRecargar", "QPushButton", "Actualizar Lista", 66, 54, 157, 32);
         row("btnEngadir", "QPushButton", "Engadir", 468, 84, 139, 55);
-        row("clas_mas", "QListWidget", "", 13, 430, 199, 274);  // 192 twips: 12.8 px
-        row("clas_fem", "QListWidget", "", 211, 430, 199, 274); // 3168 twips: 211.2 px
-        row("clas_con", "QListWidget", "", 410, 430, 199, 274); // 6144 twips: 409.6 px
+        row("clas_mas", "QListView", "", 13, 430, 199, 274);  // 192 twips: 12.8 px
+        row("clas_fem", "QListView", "", 211, 430, 199, 274); // 3168 twips: 211.2 px
+        row("clas_con", "QListView", "", 410, 430, 199, 274); // 6144 twips: 409.6 px
         row("btnClasificacions", "QPushButton", "Clasificacions", 468, 346, 139, 74);
         row("paso", "QLineEdit", "1", 282, 54, 33, 24);
         row("Label1(0)", "QLabel", "Paso", 240, 60, 37, 14);
@@ -251,11 +252,13 @@ private Q_SLOTS:
 
     void listsAndFields()
     {
+        QVERIFY(!control<QListWidget>(QStringLiteral("club"))->isSortingEnabled());
         for (const char* name : {"club", "lista", "clas_mas", "clas_fem", "clas_con"}) {
-            auto* list = control<QListWidget>(QString::fromLatin1(name));
+            auto* list = control<QListView>(QString::fromLatin1(name));
             QVERIFY(list);
-            QVERIFY(!list->isSortingEnabled());
             QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
+            if (list != control(QStringLiteral("club")))
+                QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
         }
         const auto* clas = control<QPlainTextEdit>(QStringLiteral("clas"));
         QCOMPARE(clas->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -282,7 +285,7 @@ private Q_SLOTS:
                                      QStringLiteral("O'GROVE"), QStringLiteral("VIGO")}));
         QVERIFY(club->selectedItems().isEmpty());
         for (const char* name : {"lista", "clas_mas", "clas_fem", "clas_con"})
-            QCOMPARE(control<QListWidget>(QString::fromLatin1(name))->count(), 0);
+            QCOMPARE(control<QListView>(QString::fromLatin1(name))->model()->rowCount(), 0);
     }
 
     void focusStartsInPointsAndTabGoesRound()

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace quilvarden::text {
+
+// The fixed-width lines of the results list and the standings. Values come as the database
+// gives them (texts as texts, numbers as numbers, Null as nothing) or as the texts of the
+// window's fields; the masks make the same line of both.
+
+// One award: order number right-aligned in 2 places, a blank, event code and gender code
+// joined and right-aligned in 7, a blank, the club left-aligned in 8, and the points laid
+// into "0.00" and then right-aligned in 6 (no blank before them: a points text of six
+// characters follows the club directly).
+// Example: 07, 100L, M, VIGO, 19 gives "07   100LM VIGO     19,00".
+QString resultsLine(const QVariant& order, const QVariant& eventCode, const QVariant& gender,
+                    const QVariant& club, const QVariant& points);
+
+// One club's place in a standing: the position right-aligned in 3, two blanks, the club
+// left-aligned in 8, and the total laid into "00.00" and then right-aligned in 9.
+// Example: 1, CLUBA, 57.5 gives "  1  CLUBA" then seven blanks and "57,50" (22 characters).
+QString standingsLine(qint64 position, const QVariant& club, const QVariant& total);
+
+// The headings of the three standings, in the order they are built.
+inline constexpr char MenHeading[] = "Clasificación Masculina";
+inline constexpr char WomenHeading[] = "Clasificación Feminina";
+inline constexpr char CombinedHeading[] = "Clasificación Conxunta";
+
+// The line break of the standings text: carriage return and line feed.
+inline constexpr char StandingsLineBreak[] = "\r\n";
+
+} // namespace quilvarden::text

@@ -1,0 +1,309 @@
+#include "data/database.h"
+#include "support/scratchdb.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quilvarden;
+using data::Award;
+using data::Standing;
+
+// The register's statements against real files: what is stored is exactly what was given,
+// whatever the text, and what is read comes back in the order the lists need.
+class TestRegister : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<data::Database> m_db;
+
+    QString path() const { return m_dir->filePath(QStringLiteral("quilvarden.MDB")); }
+
+    // The register's rows as the database holds them, each as "orde|proba|sexo|club|puntos"
+    // with the type of the points column's value.
+    QStringList storedRows() const
+    {
+        QStringList rows;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
+            db.setDatabaseName(path());
+            db.open();
+            QSqlQuery query(
+                QStringLiteral("SELECT orde, proba, sexo, club, puntos, typeof(puntos), typeof(club)"
+                               " FROM puntos ORDER BY id"),
+                db);
+            while (query.next()) {
+                QStringList columns;
+                for (int i = 0; i < 7; ++i)
+                    columns << query.value(i).toString();
+                rows << columns.join(QLatin1Char('|'));
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("look"));
+        return rows;
+    }
+
+    void reopen()
+    {
+        m_db.reset();
+        auto opened = data::Database::open(path());
+        QVERIFY(opened);
+        m_db = std::move(opened).value();
+    }
+
+    static QString awardText(const data::AwardRow& row)
+    {
+        return QStringList{row.order.toString(), row.eventCode.toString(), row.gender.toString(),
+                           row.club.toString(), row.points.toString()}
+            .join(QLatin1Char('|'));
+    }
+
+    QStringList listed()
+    {
+        QStringList lines;
+        const Outcome done =
+            m_db->forEachAward([&lines](const data::AwardRow& row) { lines << awardText(row); });
+        if (!done)
+            qWarning("%s", qPrintable(done.failure().message()));
+        return lines;
+    }
+
+    QStringList standing(Standing which)
+    {
+        QStringList lines;
+        const Result<QList<data::StandingRow>> rows = m_db->standing(which);
+        if (!rows)
+            return {rows.failure().message()};
+        for (const data::StandingRow& row : *rows)
+            lines << row.club.toString() + QLatin1Char('=') + row.total.toString();
+        return lines;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(data::Database::create(path()));
+        QVERIFY(testsupport::runOn(
+            path(),
+            {QStringLiteral("INSERT INTO EVENT (XORDER, EVENTCODE, GENDERCODE) VALUES"
+                            " (1, '100FR', 'F'), (2, '4X50FR', 'M'), (7, '50BK', 'M'), (7, '50BR', 'F'),"
+                            " (8, NULL, 'F'), (9, '200IM', NULL)")}));
+        reopen();
+    }
+
+    void cleanup()
+    {
+        m_db.reset();
+        m_dir.reset();
+    }
+
+    void hostileTextsStoredExactly_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("apostrophe") << QStringLiteral("O'GROVE");
+        QTest::newRow("quotes") << QStringLiteral("\"ARTEIXO\"");
+        QTest::newRow("statement") << QStringLiteral("X'); DELETE FROM puntos; --");
+        QTest::newRow("semicolons") << QStringLiteral(";;;");
+        QTest::newRow("accents") << QStringLiteral("NARÓN-ÑÜÇ");
+        QTest::newRow("1000 characters") << QString(1000, QLatin1Char('Z'));
+        QTest::newRow("empty") << QString();
+        QTest::newRow("control characters") << QStringLiteral("A\tB\nC");
+    }
+
+    void hostileTextsStoredExactly()
+    {
+        QFETCH(QString, value);
+        QVERIFY(m_db->recordAward({QStringLiteral("07"), QStringLiteral("100FR"), QStringLiteral("M"),
+                                   QStringLiteral("VIGO"), 19}));
+        QVERIFY(m_db->recordAward({value, value, value, value, 18.5}));
+        reopen();
+        const QString stored = value.isNull() ? QStringLiteral("") : value;
+        QCOMPARE(storedRows(),
+                 (QStringList{QStringLiteral("07|100FR|M|VIGO|19|real|text"),
+                              QStringList{stored, stored, stored, stored, QStringLiteral("18.5"),
+                                          QStringLiteral("real"), QStringLiteral("text")}
+                                  .join(QLatin1Char('|'))}));
+    }
+
+    void orderNumberKeptAsTyped()
+    {
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("07"), QStringLiteral("50BK"), QStringLiteral("M"), QStringLiteral("LUGO"), 16}));
+        QCOMPARE(listed(), QStringList{QStringLiteral("07|50BK|M|LUGO|16")});
+    }
+
+    void listInOrderNumberThenPointsDescending()
+    {
+        // Recorded out of programme order, and not place by place.
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("05"), QStringLiteral("A"), QStringLiteral("M"), QStringLiteral("C1"), 16}));
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("02"), QStringLiteral("B"), QStringLiteral("F"), QStringLiteral("C2"), 19}));
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("05"), QStringLiteral("A"), QStringLiteral("M"), QStringLiteral("C3"), 19}));
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("02"), QStringLiteral("B"), QStringLiteral("F"), QStringLiteral("C4"), 16}));
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("10"), QStringLiteral("D"), QStringLiteral("F"), QStringLiteral("C4"), 13.5}));
+        QCOMPARE(listed(), (QStringList{QStringLiteral("02|B|F|C2|19"), QStringLiteral("02|B|F|C4|16"),
+                                        QStringLiteral("05|A|M|C3|19"), QStringLiteral("05|A|M|C1|16"),
+                                        QStringLiteral("10|D|F|C4|13.5")}));
+    }
+
+    void latestAwardIsTheHighestIdAndIdsAreNeverReused()
+    {
+        QCOMPARE(*m_db->latestAwardId(), std::optional<qint64>());
+        QVERIFY(m_db->recordAward({QStringLiteral("05"), {}, {}, QStringLiteral("C1"), 19}));
+        QVERIFY(m_db->recordAward({QStringLiteral("02"), {}, {}, QStringLiteral("C2"), 19}));
+        QCOMPARE(*m_db->latestAwardId(), std::optional<qint64>(2));
+        QVERIFY(m_db->deleteAward(2));
+        QCOMPARE(*m_db->latestAwardId(), std::optional<qint64>(1));
+        QVERIFY(m_db->recordAward({QStringLiteral("03"), {}, {}, QStringLiteral("C3"), 19}));
+        QCOMPARE(*m_db->latestAwardId(), std::optional<qint64>(3));
+        QVERIFY(m_db->deleteAward(3));
+        QVERIFY(m_db->deleteAward(1));
+        QCOMPARE(*m_db->latestAwardId(), std::optional<qint64>());
+        QVERIFY(listed().isEmpty());
+    }
+
+    void findEvent_data()
+    {
+        QTest::addColumn<double>("order");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("gender");
+        QTest::newRow("individual") << 1.0 << true << "100FR"
+                                    << "F";
+        QTest::newRow("relay") << 2.0 << true << "4X50FR"
+                               << "M";
+        QTest::newRow("two events share 7: the first") << 7.0 << true << "50BK"
+                                                       << "M";
+        QTest::newRow("no such event") << 40.0 << false << ""
+                                       << "";
+        QTest::newRow("order 0") << 0.0 << false << ""
+                                 << "";
+        QTest::newRow("one half finds nothing") << 0.5 << false << ""
+                                                << "";
+        QTest::newRow("huge") << 1e300 << false << ""
+                              << "";
+    }
+
+    void findEvent()
+    {
+        QFETCH(double, order);
+        QFETCH(bool, found);
+        QFETCH(QString, code);
+        QFETCH(QString, gender);
+        const Result<std::optional<data::EventRow>> event = m_db->findEvent(order);
+        QVERIFY2(event, qPrintable(event ? QString() : event.failure().message()));
+        QCOMPARE(event->has_value(), found);
+        if (found) {
+            QCOMPARE((*event)->code.toString(), code);
+            QCOMPARE((*event)->gender.toString(), gender);
+        }
+    }
+
+    void findEventGivesNullsAsNull()
+    {
+        QVERIFY((*m_db->findEvent(8))->code.isNull());
+        QVERIFY((*m_db->findEvent(9))->gender.isNull());
+        QCOMPARE((*m_db->findEvent(9))->code.toString(), QStringLiteral("200IM"));
+    }
+
+    void orderNumbersKeptAsTextInTheMeetTable()
+    {
+        // A meet table whose order numbers came in as text still finds them.
+        m_db.reset();
+        QVERIFY(testsupport::runOn(
+            path(), {QStringLiteral("DROP TABLE EVENT"),
+                     QStringLiteral("CREATE TABLE EVENT (XORDER TEXT, EVENTCODE TEXT, GENDERCODE TEXT)"),
+                     QStringLiteral("INSERT INTO EVENT VALUES ('12', '400FR', 'F')")}));
+        reopen();
+        QCOMPARE((*m_db->findEvent(12))->code.toString(), QStringLiteral("400FR"));
+    }
+
+    void standingsByGender()
+    {
+        const struct {
+            const char* gender;
+            const char* club;
+            double points;
+        } awards[] = {
+            {"M", "VIGO", 19}, {"M", "LUGO", 16}, {"M", "VIGO", 14},  {"F", "LUGO", 19},
+            {"F", "CEE", 16},  {"X", "CEE", 38},  {"m", "LUGO", 100}, {"F", "VIGO", 13.5},
+        };
+        for (const auto& award : awards)
+            QVERIFY(m_db->recordAward({QStringLiteral("01"), QStringLiteral("E"),
+                                       QString::fromLatin1(award.gender), QString::fromLatin1(award.club),
+                                       award.points}));
+        // Only M and F exactly: a mixed (X) or lower-case code counts in the combined standing alone.
+        QCOMPARE(standing(Standing::Men),
+                 (QStringList{QStringLiteral("VIGO=33"), QStringLiteral("LUGO=16")}));
+        QCOMPARE(standing(Standing::Women), (QStringList{QStringLiteral("LUGO=19"), QStringLiteral("CEE=16"),
+                                                         QStringLiteral("VIGO=13.5")}));
+        QCOMPARE(
+            standing(Standing::Combined),
+            (QStringList{QStringLiteral("LUGO=135"), QStringLiteral("CEE=54"), QStringLiteral("VIGO=46.5")}));
+    }
+
+    void emptyRegisterGivesEmptyStandings()
+    {
+        for (Standing which : {Standing::Men, Standing::Women, Standing::Combined})
+            QVERIFY(standing(which).isEmpty());
+    }
+
+    void hundredThousandAwards()
+    {
+        m_db.reset();
+        QVERIFY(testsupport::runOn(
+            path(),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000)"
+                            " INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                            " SELECT substr('0' || (i % 40 + 1), -2), '100FR', CASE i % 2 WHEN 0 THEN 'M'"
+                            " ELSE 'F' END, 'C' || (i % 12), 19 - i % 8 FROM n")}));
+        reopen();
+        qint64 count = 0;
+        QVERIFY(m_db->forEachAward([&count](const data::AwardRow&) { ++count; }));
+        QCOMPARE(count, 100000);
+        QCOMPARE(standing(Standing::Combined).size(), 12);
+        QCOMPARE(*m_db->latestAwardId(), std::optional<qint64>(100000));
+    }
+
+    void lockedRegisterStoresNothing()
+    {
+        m_db.reset();
+        auto opened = data::Database::open(path(), {200});
+        QVERIFY(opened);
+        m_db = std::move(opened).value();
+        {
+            QSqlDatabase other =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(path());
+            QVERIFY(other.open());
+            QSqlQuery hold(other);
+            QVERIFY(hold.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            const Outcome stored = m_db->recordAward(
+                {QStringLiteral("01"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("C"), 19});
+            QVERIFY(!stored);
+            QCOMPARE(stored.failure().number, 3260);
+            QVERIFY(hold.exec(QStringLiteral("ROLLBACK")));
+            hold.finish();
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QVERIFY(storedRows().isEmpty());
+        // Once the other program lets go, the same award goes in.
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("01"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("C"), 19}));
+        QCOMPARE(storedRows().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegister)
+#include "tst_register.moc"
