@@ -12,8 +12,6 @@
 #include <QScreen>
 #include <QStyle>
 
-#include <algorithm>
-
 namespace quilvarden::app {
 
 namespace {
@@ -26,7 +24,8 @@ QString utf8(const char* text)
 } // namespace
 
 FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::frmIntroRes>()), m_database(std::move(database))
+    : QWidget(parent), m_ui(std::make_unique<Ui::frmIntroRes>()), m_database(std::move(database)),
+      m_results(*m_database)
 {
     m_ui->setupUi(this);
     // The captions form one control array, Label1, told apart by their index.
@@ -39,6 +38,7 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     setFixedSize(ClientWidth, ClientHeight);
 
     m_ui->lista->setModel(&m_results);
+    m_results.setFailureHandler([this](const Failure& failure) { report(failure); });
     m_ui->clas_mas->setModel(&m_men);
     m_ui->clas_fem->setModel(&m_women);
     m_ui->clas_con->setModel(&m_combined);
@@ -200,17 +200,11 @@ void FrmIntroRes::undoLastAward()
 
 void FrmIntroRes::reloadList()
 {
-    QStringList lines;
-    const Outcome done = m_database->forEachAward([&lines](const data::AwardRow& row) {
-        lines.append(text::resultsLine(row.order, row.eventCode, row.gender, row.club, row.points));
-    });
-    if (!done) {
-        report(done.failure());
+    if (Outcome reloaded = m_results.reload(); !reloaded) {
+        report(reloaded.failure());
         return;
     }
-    // Each line goes on top of the ones before it: the last row read is the first line.
-    std::reverse(lines.begin(), lines.end());
-    m_results.reset(std::move(lines));
+    m_ui->lista->scrollToTop();
 }
 
 void FrmIntroRes::buildStandings()

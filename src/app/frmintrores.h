@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/linesmodel.h"
+#include "app/resultsmodel.h"
 #include "data/database.h"
 #include "text/failure.h"
 
@@ -61,7 +62,7 @@ private:
 
     std::unique_ptr<Ui::frmIntroRes> m_ui;
     std::unique_ptr<data::Database> m_database;
-    LinesModel m_results;
+    ResultsModel m_results;
     LinesModel m_men;
     LinesModel m_women;
     LinesModel m_combined;

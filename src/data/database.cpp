@@ -126,6 +126,7 @@ Result<std::unique_ptr<Database>> Database::open(const QString& path, const Open
     QSqlDatabase db = database->connection();
     if (Outcome durable = sqlite::makeDurable(db); !durable)
         return durable.failure();
+    sqlite::addIndexes(db, options.busyTimeoutMs);
     return database;
 }
 
@@ -249,23 +250,45 @@ Outcome Database::deleteAward(qint64 id)
     return done;
 }
 
-Outcome Database::forEachAward(const std::function<void(const AwardRow&)>& visit)
+Result<qint64> Database::countAwards(qint64 upToId)
 {
-    QSqlQuery q(connection());
-    q.setForwardOnly(true);
-    if (Outcome done = run(q, sql::ListAwards); !done)
-        return done;
+    Result<QSqlQuery*> query = prepared(sql::CountAwards);
+    if (!query)
+        return query.failure();
+    QSqlQuery& q = **query;
+    if (Outcome done = execute(q, sql::CountAwards, {upToId}); !done)
+        return done.failure();
+    const qint64 count = q.next() ? q.value(0).toLongLong() : 0;
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid())
+        return sqlite::failureFrom(error, statement(sql::CountAwards));
+    return count;
+}
+
+Result<QList<AwardRow>> Database::awardsPage(qint64 upToId, qint64 offset, qint64 limit)
+{
+    Result<QSqlQuery*> query = prepared(sql::ListAwardsPage);
+    if (!query)
+        return query.failure();
+    QSqlQuery& q = **query;
+    if (Outcome done = execute(q, sql::ListAwardsPage, {upToId, limit, offset}); !done)
+        return done.failure();
     const QSqlRecord record = q.record();
     const int order = record.indexOf(QStringLiteral("orde"));
     const int eventCode = record.indexOf(QStringLiteral("proba"));
     const int gender = record.indexOf(QStringLiteral("sexo"));
     const int club = record.indexOf(QStringLiteral("club"));
     const int points = record.indexOf(QStringLiteral("puntos"));
+    QList<AwardRow> rows;
+    rows.reserve(limit);
     while (q.next())
-        visit({q.value(order), q.value(eventCode), q.value(gender), q.value(club), q.value(points)});
-    if (q.lastError().isValid())
-        return sqlite::failureFrom(q.lastError(), statement(sql::ListAwards));
-    return Done{};
+        rows.append({q.value(order), q.value(eventCode), q.value(gender), q.value(club), q.value(points)});
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid())
+        return sqlite::failureFrom(error, statement(sql::ListAwardsPage));
+    return rows;
 }
 
 Result<QList<StandingRow>> Database::standing(Standing which)

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -87,8 +86,12 @@ public:
     // Deletes one award by its id.
     Outcome deleteAward(qint64 id);
 
-    // Every award, by order number and then by points from the highest.
-    Outcome forEachAward(const std::function<void(const AwardRow&)>& visit);
+    // How many awards have an id up to upToId.
+    Result<qint64> countAwards(qint64 upToId);
+
+    // A page of the awards with an id up to upToId, in the order of the results list from
+    // its top line: the highest order number first and, within one, the lowest points first.
+    Result<QList<AwardRow>> awardsPage(qint64 upToId, qint64 offset, qint64 limit);
 
     // The clubs of one standing by their total, highest first; equal totals in the
     // database's order.

@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+#include <iterator>
+
 namespace quilvarden::data::sqlite {
 
 namespace {
@@ -76,6 +78,31 @@ Outcome makeDurable(QSqlDatabase& db)
             return failureFrom(query.lastError(), QString::fromLatin1(pragma));
     }
     return Done{};
+}
+
+void addIndexes(QSqlDatabase& db, int busyTimeoutMs)
+{
+    static const char* const indexes[] = {
+        "CREATE INDEX IF NOT EXISTS quilvarden_puntos_lista ON puntos (orde, puntos DESC)",
+        "CREATE INDEX IF NOT EXISTS quilvarden_puntos_sexo ON puntos (sexo, club, puntos)",
+        "CREATE INDEX IF NOT EXISTS quilvarden_puntos_club ON puntos (club, puntos)",
+    };
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='index' AND name LIKE "
+                                   "'quilvarden_puntos_%'")) ||
+        !query.next() || query.value(0).toInt() == int(std::size(indexes)))
+        return;
+    query.finish();
+    // Another program writing at this moment is no reason to make the operator wait.
+    query.exec(QStringLiteral("PRAGMA busy_timeout=200"));
+    if (db.transaction()) {
+        bool ok = true;
+        for (const char* index : indexes)
+            ok = ok && query.exec(QString::fromLatin1(index));
+        if (!ok || !db.commit())
+            db.rollback();
+    }
+    query.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(busyTimeoutMs));
 }
 
 QStringList schemaStatements()

@@ -26,6 +26,11 @@ void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs);
 // and lives in the database file alone (rollback journal, full synchronisation).
 Outcome makeDurable(QSqlDatabase& db);
 
+// Indexes that serve the results list and the standings, added to a file that lacks them;
+// the tables themselves are never changed. Without them the program works, only slower, so
+// a file that cannot take them (locked, say) is used as it is.
+void addIndexes(QSqlDatabase& db, int busyTimeoutMs);
+
 // Makes a new, empty database file with the register table and the meet tables.
 QStringList schemaStatements();
 

@@ -25,9 +25,14 @@ inline constexpr char InsertAward[] = "INSERT INTO  puntos (orde,proba,sexo,club
 inline constexpr char LatestAward[] = "SELECT max(id) AS ultimo FROM puntos";
 inline constexpr char DeleteAward[] = "Delete from puntos where id=?";
 
-// The whole register for the results list, by order number and, within one event, by
-// points from the highest.
-inline constexpr char ListAwards[] = "SELECT * FROM puntos ORDER BY orde,puntos desc";
+// The results list shows the register by order number and, within one event, by points
+// from the highest, each line put on top of the ones before it: from the top, the highest
+// order number first and, within it, the lowest points first (the latest award first among
+// equals). The list reads it a page at a time in that order, up to the latest award it
+// knows of, so that awards stored meanwhile do not shift its pages.
+inline constexpr char CountAwards[] = "SELECT COUNT(*) FROM puntos WHERE id<=?";
+inline constexpr char ListAwardsPage[] =
+    "SELECT * FROM puntos WHERE id<=? ORDER BY orde desc,puntos,id desc LIMIT ? OFFSET ?";
 
 // The three standings: clubs by their total of points, highest first.
 inline constexpr char MenStanding[] =

@@ -62,13 +62,16 @@ private:
             .join(QLatin1Char('|'));
     }
 
+    // The whole register in the order of the results list, from its top line.
     QStringList listed()
     {
         QStringList lines;
-        const Outcome done =
-            m_db->forEachAward([&lines](const data::AwardRow& row) { lines << awardText(row); });
-        if (!done)
-            qWarning("%s", qPrintable(done.failure().message()));
+        const Result<QList<data::AwardRow>> rows =
+            m_db->awardsPage(std::numeric_limits<qint64>::max(), 0, 1000);
+        if (!rows)
+            return {rows.failure().message()};
+        for (const data::AwardRow& row : *rows)
+            lines << awardText(row);
         return lines;
     }
 
@@ -138,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(listed(), QStringList{QStringLiteral("07|50BK|M|LUGO|16")});
     }
 
-    void listInOrderNumberThenPointsDescending()
+    void listTopDownByOrderNumberThenPoints()
     {
         // Recorded out of programme order, and not place by place.
         QVERIFY(m_db->recordAward(
@@ -151,9 +154,28 @@ private Q_SLOTS:
             {QStringLiteral("02"), QStringLiteral("B"), QStringLiteral("F"), QStringLiteral("C4"), 16}));
         QVERIFY(m_db->recordAward(
             {QStringLiteral("10"), QStringLiteral("D"), QStringLiteral("F"), QStringLiteral("C4"), 13.5}));
-        QCOMPARE(listed(), (QStringList{QStringLiteral("02|B|F|C2|19"), QStringLiteral("02|B|F|C4|16"),
-                                        QStringLiteral("05|A|M|C3|19"), QStringLiteral("05|A|M|C1|16"),
-                                        QStringLiteral("10|D|F|C4|13.5")}));
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("05"), QStringLiteral("A"), QStringLiteral("M"), QStringLiteral("C5"), 16}));
+        // From the top: the highest order number, the lowest points first; the latest award
+        // first among equals.
+        QCOMPARE(listed(), (QStringList{QStringLiteral("10|D|F|C4|13.5"), QStringLiteral("05|A|M|C5|16"),
+                                        QStringLiteral("05|A|M|C1|16"), QStringLiteral("05|A|M|C3|19"),
+                                        QStringLiteral("02|B|F|C4|16"), QStringLiteral("02|B|F|C2|19")}));
+    }
+
+    void pagesReadUpToAKnownAward()
+    {
+        for (int i = 1; i <= 5; ++i)
+            QVERIFY(
+                m_db->recordAward({QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')), {}, {}, {}, 19}));
+        QCOMPARE(*m_db->countAwards(3), 3);
+        QCOMPARE(*m_db->countAwards(0), 0);
+        const Result<QList<data::AwardRow>> page = m_db->awardsPage(4, 1, 2);
+        QVERIFY(page);
+        QCOMPARE(page->size(), 2);
+        QCOMPARE(page->at(0).order.toString(), QStringLiteral("03"));
+        QCOMPARE(page->at(1).order.toString(), QStringLiteral("02"));
+        QVERIFY(m_db->awardsPage(4, 4, 10)->isEmpty());
     }
 
     void latestAwardIsTheHighestIdAndIdsAreNeverReused()
@@ -268,9 +290,15 @@ private Q_SLOTS:
                             " SELECT substr('0' || (i % 40 + 1), -2), '100FR', CASE i % 2 WHEN 0 THEN 'M'"
                             " ELSE 'F' END, 'C' || (i % 12), 19 - i % 8 FROM n")}));
         reopen();
-        qint64 count = 0;
-        QVERIFY(m_db->forEachAward([&count](const data::AwardRow&) { ++count; }));
-        QCOMPARE(count, 100000);
+        QCOMPARE(*m_db->countAwards(100000), 100000);
+        const Result<QList<data::AwardRow>> top = m_db->awardsPage(100000, 0, 3);
+        QCOMPARE(top->size(), 3);
+        QCOMPARE(top->at(0).order.toString(), QStringLiteral("40"));
+        QCOMPARE(top->at(0).points.toDouble(), 12.0);
+        const Result<QList<data::AwardRow>> bottom = m_db->awardsPage(100000, 99998, 10);
+        QCOMPARE(bottom->size(), 2);
+        QCOMPARE(bottom->at(1).order.toString(), QStringLiteral("01"));
+        QCOMPARE(bottom->at(1).points.toDouble(), 19.0);
         QCOMPARE(standing(Standing::Combined).size(), 12);
         QCOMPARE(*m_db->latestAwardId(), std::optional<qint64>(100000));
     }
