@@ -663,6 +663,51 @@ private Q_SLOTS:
         click("btnRecargar");
         QCOMPARE(lines("lista").size(), 2);
     }
+
+    void longRegisterListedPageByPage()
+    {
+        // Order numbers 0001 to 1000, one award each: from the top, 1000 down to 0001.
+        QVERIFY(testsupport::runOn(
+            path(),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000)"
+                            " INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                            " SELECT substr('000' || i, -4), '50FR', 'F', 'LUGO', 19 FROM n")}));
+        click("btnRecargar");
+        QStringList shown = lines("lista");
+        QCOMPARE(shown.size(), 1000);
+        QCOMPARE(shown[0], line("1000   50FRF LUGO     19,00"));
+        QCOMPARE(shown[127], line("0873   50FRF LUGO     19,00"));
+        QCOMPARE(shown[128], line("0872   50FRF LUGO     19,00"));
+        QCOMPARE(shown[999], line("0001   50FRF LUGO     19,00"));
+        type("orde", QStringLiteral("02"));
+        selectClub(QStringLiteral("VIGO"));
+        click("btnEngadir");
+        shown = lines("lista");
+        QCOMPARE(shown.size(), 1001);
+        QCOMPARE(shown[0], line("02  100FRM VIGO     19,00"));
+        QCOMPARE(shown[1], line("1000   50FRF LUGO     19,00"));
+        QCOMPARE(shown[1000], line("0001   50FRF LUGO     19,00"));
+        click("btnDesfacerUltimo");
+        QCOMPARE(lines("lista").size(), 1000);
+        QCOMPARE(lines("lista")[0], line("1000   50FRF LUGO     19,00"));
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void unreadablePageReportedOnce()
+    {
+        QVERIFY(
+            testsupport::runOn(path(), {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                                                       " VALUES ('01', '100FR', 'F', 'LUGO', 19)")}));
+        click("btnRecargar");
+        // Another program takes the register away before the list is drawn.
+        QVERIFY(testsupport::runOn(path(), {QStringLiteral("ALTER TABLE puntos RENAME TO gone")}));
+        auto* lista = m_window->findChild<QListView*>(QStringLiteral("lista"));
+        QCOMPARE(lista->model()->index(0, 0).data().toString(), QString());
+        QCOMPARE(lista->model()->index(0, 0).data().toString(), QString());
+        QTRY_COMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages[0].contains(QStringLiteral("puntos")), qPrintable(m_messages[0]));
+        QVERIFY(m_window->isVisible());
+    }
 };
 
 QTEST_MAIN(TestScoringWindow)
