@@ -1,6 +1,7 @@
 #include "frmintrores.h"
 
 #include "app/messagebox.h"
+#include "calc/calculators.h"
 #include "calc/scoring.h"
 #include "data/values.h"
 #include "text/lines.h"
@@ -54,6 +55,8 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     connect(m_ui->btnClasificacions, &QPushButton::clicked, this, &FrmIntroRes::buildStandings);
     connect(m_ui->btnMedioMais, &QPushButton::clicked, this, [this] { nudgePoints(+1); });
     connect(m_ui->btnMedioMenos, &QPushButton::clicked, this, [this] { nudgePoints(-1); });
+    connect(m_ui->btnTotCen, &QPushButton::clicked, this, &FrmIntroRes::convertTime);
+    connect(m_ui->btnFina, &QPushButton::clicked, this, &FrmIntroRes::scoreFina);
 
     m_ui->puntos->setFocus(Qt::OtherFocusReason);
 }
@@ -254,6 +257,29 @@ void FrmIntroRes::nudgePoints(int direction)
         return;
     }
     m_ui->puntos->setText(**nudged);
+}
+
+void FrmIntroRes::convertTime()
+{
+    const Result<QString> total =
+        calc::timeInHundredths(m_ui->min->text(), m_ui->seg->text(), m_ui->cen->text());
+    if (!total) {
+        report(total.failure());
+        return;
+    }
+    m_ui->totcen->setText(*total);
+}
+
+void FrmIntroRes::scoreFina()
+{
+    const Result<QString> points =
+        calc::finaPoints({m_ui->b_min->text(), m_ui->b_seg->text(), m_ui->b_cen->text()},
+                         {m_ui->t_min->text(), m_ui->t_seg->text(), m_ui->t_cen->text()});
+    if (!points) {
+        report(points.failure());
+        return;
+    }
+    m_ui->ptos_fina->setText(*points);
 }
 
 void FrmIntroRes::report(const Failure& failure)

@@ -54,6 +54,11 @@ private:
     // "+ 0,5" and "- 0,5" on the proposed points.
     void nudgePoints(int direction);
 
+    // "X" beside the time fields: the time as a count of hundredths.
+    void convertTime();
+    // "X" beside the two times: FINA points of the swim against the base time.
+    void scoreFina();
+
     QString selectedClub() const;
 
     // The one place where a failed operation is shown to the operator. The operation has

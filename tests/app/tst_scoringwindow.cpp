@@ -708,6 +708,52 @@ private Q_SLOTS:
         QVERIFY2(m_messages[0].contains(QStringLiteral("puntos")), qPrintable(m_messages[0]));
         QVERIFY(m_window->isVisible());
     }
+
+    void timeCalculator()
+    {
+        type("min", QStringLiteral("1"));
+        type("seg", QStringLiteral("05"));
+        type("cen", QStringLiteral("32"));
+        click("btnTotCen");
+        QCOMPARE(text("totcen"), QStringLiteral("6532"));
+        type("cen", QStringLiteral("12,5"));
+        type("min", QStringLiteral("0"));
+        type("seg", QStringLiteral("0"));
+        click("btnTotCen");
+        QCOMPARE(text("totcen"), QStringLiteral("12,5"));
+        // A field that is not a number: the message, and the total as it was.
+        type("seg", QStringLiteral("x"));
+        click("btnTotCen");
+        QCOMPARE(text("totcen"), QStringLiteral("12,5"));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages[0].startsWith(QStringLiteral("Erro 13")), qPrintable(m_messages[0]));
+        type("seg", QStringLiteral("1e400"));
+        click("btnTotCen");
+        QCOMPARE(m_messages.size(), 2);
+        QVERIFY(m_messages[1].startsWith(QStringLiteral("Erro 6")));
+        QCOMPARE(text("totcen"), QStringLiteral("12,5"));
+    }
+
+    void finaCalculator()
+    {
+        click("btnFina");
+        QCOMPARE(text("ptos_fina"), QStringLiteral("720,87 --> 721"));
+        type("b_min", QStringLiteral("14"));
+        type("b_seg", QStringLiteral("31"));
+        type("b_cen", QStringLiteral("02"));
+        type("t_min", QStringLiteral("15"));
+        type("t_seg", QStringLiteral("30"));
+        type("t_cen", QStringLiteral("00"));
+        click("btnFina");
+        QCOMPARE(text("ptos_fina"), QStringLiteral("821,55 --> 822"));
+        for (const char* name : {"t_min", "t_seg", "t_cen"})
+            type(name, QString());
+        click("btnFina");
+        QCOMPARE(text("ptos_fina"), QStringLiteral("821,55 --> 822"));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages[0].contains(QStringLiteral("cero")), qPrintable(m_messages[0]));
+        QVERIFY(m_window->isVisible());
+    }
 };
 
 QTEST_MAIN(TestScoringWindow)
