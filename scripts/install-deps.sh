@@ -12,6 +12,8 @@ packages=(
     sqlite3
     # Runs the window where there is no display.
     xvfb xauth
+    # A comma-decimal locale, to show that the number rules ignore the machine's.
+    locales
 )
 
 missing=()
@@ -21,14 +23,17 @@ for package in "${packages[@]}"; do
     fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -q
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
+    "${sudo[@]}" localedef -i es_ES -c -f UTF-8 es_ES.UTF-8
+fi
