@@ -87,9 +87,16 @@ bool FrmIntroRes::eventFilter(QObject* watched, QEvent* event)
     // can be scored with the arrow keys and Enter.
     if (watched == m_ui->club && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            !m_ui->club->selectedItems().isEmpty()) {
+        const bool nothingSelected = m_ui->club->selectedItems().isEmpty();
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !nothingSelected) {
             recordAward();
+            return true;
+        }
+        // The first arrow key into a list with nothing selected picks the club under the
+        // focus mark, not the one after it.
+        if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) && nothingSelected &&
+            m_ui->club->count() > 0) {
+            m_ui->club->setCurrentRow(qMax(0, m_ui->club->currentRow()));
             return true;
         }
     }

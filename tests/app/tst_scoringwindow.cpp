@@ -622,10 +622,12 @@ private Q_SLOTS:
         // Enter with nothing selected records nothing.
         QTest::keyClick(clubs(), Qt::Key_Return);
         QVERIFY(stored().isEmpty());
+        // The first arrow picks the first club, the next one moves on.
         QTest::keyClick(clubs(), Qt::Key_Down);
+        QCOMPARE(clubs()->selectedItems().first()->text(), QStringLiteral("CORUÑA"));
         QTest::keyClick(clubs(), Qt::Key_Down);
-        QVERIFY(!clubs()->selectedItems().isEmpty());
         const QString chosen = clubs()->selectedItems().first()->text();
+        QCOMPARE(chosen, QStringLiteral("LUGO"));
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab})
             QTest::keyClick(clubs(), key);
         QVERIFY(stored().isEmpty());
