@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QImage>
 #include <QLocale>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -56,8 +56,13 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"), QStringLiteral("Garda a imaxe da xanela neste ficheiro PNG e remata."),
         QStringLiteral("FICHEIRO"));
+    QCommandLineOption exitWhenShown(
+        QStringLiteral("exit-when-shown"),
+        QStringLiteral("Remata en canto a xanela se amosa (para medir o arranque)."));
+    exitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(database);
     parser.addOption(screenshot);
+    parser.addOption(exitWhenShown);
     if (!parser.parse(arguments))
         return Failure{0, parser.errorText(), {}};
     if (!parser.positionalArguments().isEmpty())
@@ -66,6 +71,7 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
     StartupOptions options;
     options.databasePath = parser.value(database);
     options.screenshotPath = parser.value(screenshot);
+    options.exitWhenShown = parser.isSet(exitWhenShown);
     return options;
 }
 
@@ -117,6 +123,10 @@ int startUp(const QStringList& arguments, std::unique_ptr<FrmIntroRes>& window)
         return 0;
     }
     window->showCentred();
+    if (options->exitWhenShown) {
+        // The first pass of the event loop draws the window; end right after it.
+        QTimer::singleShot(0, qApp, [] { QApplication::exit(0); });
+    }
     return KeepRunning;
 }
 

@@ -12,8 +12,9 @@
 namespace quilvarden::app {
 
 struct StartupOptions {
-    QString databasePath;   // empty: the default file beside the program
-    QString screenshotPath; // non-empty: render the window to this PNG file and end
+    QString databasePath;       // empty: the default file beside the program
+    QString screenshotPath;     // non-empty: render the window to this PNG file and end
+    bool exitWhenShown = false; // end as soon as the window is shown (for timing start-up)
 };
 
 // The results database the program opens when none is named: quilvarden.MDB in the
