@@ -144,10 +144,13 @@ Failure failureFrom(const QSqlError& error, const QString& context)
     case Corrupt:
         return Failure::database(Failure::UnrecognisedFormat, detail);
     case CantOpen:
-    case ReadOnly:
         return Failure::database(Failure::CannotOpenFile, detail);
-    case IoError:
+    case ReadOnly:
+        return Failure::database(Failure::ReadOnlyDatabase, detail);
     case Full:
+        return Failure::database(Failure::DiskFull, detail);
+    case IoError:
+        return Failure::database(Failure::DiskError, detail);
     default:
         return Failure::database(Failure::DatabaseError, detail);
     }

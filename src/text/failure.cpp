@@ -15,6 +15,12 @@ QString describeError(int number)
         return QStringLiteral("Uso non válido de Null");
     case Failure::FileNotFound:
         return QStringLiteral("Non se atopa o ficheiro");
+    case Failure::DiskFull:
+        return QStringLiteral("Non hai espazo no disco");
+    case Failure::ReadOnlyDatabase:
+        return QStringLiteral("A base de datos só se pode ler");
+    case Failure::DiskError:
+        return QStringLiteral("Erro ao ler ou escribir no disco");
     case Failure::CannotOpenFile:
         return QStringLiteral("Non se pode abrir o ficheiro");
     case Failure::TableNotFound:
