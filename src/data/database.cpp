@@ -316,33 +316,48 @@ Outcome Database::replaceMeetProgramme(const MeetProgramme& programme)
     QSqlDatabase db = connection();
     if (!db.transaction())
         return sqlite::failureFrom(db.lastError(), {});
-    auto fail = [&db](const Failure& failure) -> Outcome {
-        db.rollback();
-        return failure;
-    };
-    {
+    const Outcome done = [&]() -> Outcome {
         QSqlQuery query(db);
         for (const char* text : {sql::DeleteEvents, sql::DeleteClubsTakingPart, sql::DeleteClubDescriptions})
-            if (Outcome done = run(query, text); !done)
-                return fail(done.failure());
-        for (const MeetEvent& event : programme.events)
-            if (Outcome done =
-                    run(query, sql::InsertEvent,
-                        {event.id, event.order, event.code, event.gender, event.distance, event.session});
-                !done)
-                return fail(done.failure());
+            if (Outcome deleted = run(query, text); !deleted)
+                return deleted;
+        QSqlQuery event(db);
+        if (!event.prepare(statement(sql::InsertEvent)))
+            return sqlite::failureFrom(event.lastError(), statement(sql::InsertEvent));
+        for (const MeetEvent& e : programme.events)
+            if (Outcome inserted = execute(event, sql::InsertEvent,
+                                           {e.id, e.order, e.code, e.gender, e.distance, e.session});
+                !inserted)
+                return inserted;
+        QSqlQuery takingPart(db);
+        QSqlQuery description(db);
+        if (!takingPart.prepare(statement(sql::InsertClubTakingPart)) ||
+            !description.prepare(statement(sql::InsertClubDescription)))
+            return sqlite::failureFrom(
+                takingPart.lastError().isValid() ? takingPart.lastError() : description.lastError(), {});
         for (const MeetClub& club : programme.clubs) {
             if (club.takesPart)
-                if (Outcome done = run(query, sql::InsertClubTakingPart, {club.code, club.nation}); !done)
-                    return fail(done.failure());
-            if (Outcome done =
-                    run(query, sql::InsertClubDescription, {club.code, club.shortName, club.longName});
-                !done)
-                return fail(done.failure());
+                if (Outcome inserted =
+                        execute(takingPart, sql::InsertClubTakingPart, {club.code, club.nation});
+                    !inserted)
+                    return inserted;
+            if (club.described)
+                if (Outcome inserted = execute(description, sql::InsertClubDescription,
+                                               {club.code, club.shortName, club.longName});
+                    !inserted)
+                    return inserted;
         }
+        return Done{};
+    }();
+    if (!done) {
+        db.rollback();
+        return done;
     }
-    if (!db.commit())
-        return fail(sqlite::failureFrom(db.lastError(), {}));
+    if (!db.commit()) {
+        const Failure failure = sqlite::failureFrom(db.lastError(), {});
+        db.rollback();
+        return failure;
+    }
     return Done{};
 }
 

@@ -6,23 +6,26 @@
 
 namespace quilvarden::data {
 
-// One event of the meet programme, as the meet-management program keeps it.
+// One event of the meet programme, as the meet-management program keeps it. Any value may
+// be Null, and is stored so.
 struct MeetEvent {
-    int id = 0;
-    int order = 0;     // running order number in the programme
-    QString code;      // 100FR, 4X50FR: an X or x marks a relay
-    QString gender;    // M, F, or another code (X for mixed)
-    QVariant distance; // metres; may be Null
-    QVariant session;  // session number; may be Null
+    QVariant id;
+    QVariant order;    // running order number in the programme
+    QVariant code;     // 100FR, 4X50FR: an X or x marks a relay
+    QVariant gender;   // M, F, or another code (X for mixed)
+    QVariant distance; // metres
+    QVariant session;  // session number
 };
 
-// A club taking part, with its description. A Null short name is kept as Null.
+// A club: taking part in the meet (a row of CLUBCHAMP), described (a row of CLUBDESC), or
+// both. A Null short name is kept as Null.
 struct MeetClub {
-    QString code;
+    QVariant code;
     QVariant nation;
     QVariant shortName;
     QVariant longName;
     bool takesPart = true; // false: described, but not taking part in this meet
+    bool described = true; // false: taking part, but with no description
 };
 
 struct MeetProgramme {
