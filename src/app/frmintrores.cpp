@@ -3,6 +3,7 @@
 #include "app/messagebox.h"
 #include "calc/calculators.h"
 #include "calc/scoring.h"
+#include "data/standings.h"
 #include "data/values.h"
 #include "text/lines.h"
 #include "text/numbers.h"
@@ -219,39 +220,15 @@ void FrmIntroRes::reloadList()
 
 void FrmIntroRes::buildStandings()
 {
-    struct Part {
-        data::Standing which;
-        const char* heading;
-        LinesModel* list;
-    };
-    const Part parts[] = {
-        {data::Standing::Men, text::MenHeading, &m_men},
-        {data::Standing::Women, text::WomenHeading, &m_women},
-        {data::Standing::Combined, text::CombinedHeading, &m_combined},
-    };
-    const QString lineBreak = QString::fromLatin1(text::StandingsLineBreak);
-    QString all;
-    for (const Part& part : parts) {
-        if (!all.isEmpty())
-            all += lineBreak;
-        all += utf8(part.heading);
-        part.list->clear();
-        const Result<QList<data::StandingRow>> rows = m_database->standing(part.which);
-        if (!rows) {
-            m_ui->clas->setPlainText(all);
-            report(rows.failure());
-            return;
-        }
-        QStringList lines;
-        lines.reserve(rows->size());
-        qint64 position = 0;
-        for (const data::StandingRow& row : *rows) {
-            lines.append(text::standingsLine(++position, row.club, row.total));
-            all += lineBreak + lines.last();
-        }
-        part.list->reset(std::move(lines));
+    const Result<data::StandingsReport> standings = data::buildStandings(*m_database);
+    if (!standings) {
+        report(standings.failure());
+        return;
     }
-    m_ui->clas->setPlainText(all);
+    LinesModel* lists[] = {&m_men, &m_women, &m_combined};
+    for (qsizetype i = 0; i < standings->sections.size(); ++i)
+        lists[i]->reset(standings->sections[i].lines);
+    m_ui->clas->setPlainText(standings->text());
 }
 
 void FrmIntroRes::nudgePoints(int direction)
