@@ -240,6 +240,18 @@ Result<std::optional<qint64>> Database::latestAwardId()
     return latest;
 }
 
+Result<QVariant> Database::lastEventScored()
+{
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    if (Outcome done = run(q, sql::LastEventScored); !done)
+        return done.failure();
+    const QVariant order = q.next() ? q.value(0) : QVariant();
+    if (q.lastError().isValid())
+        return sqlite::failureFrom(q.lastError(), statement(sql::LastEventScored));
+    return order;
+}
+
 Outcome Database::deleteAward(qint64 id)
 {
     Result<QSqlQuery*> query = prepared(sql::DeleteAward);

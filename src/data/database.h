@@ -83,6 +83,9 @@ public:
     // The id of the latest award, or nothing when the register is empty.
     Result<std::optional<qint64>> latestAwardId();
 
+    // The order number of the latest award, Null when the register is empty.
+    Result<QVariant> lastEventScored();
+
     // Deletes one award by its id.
     Outcome deleteAward(qint64 id);
 

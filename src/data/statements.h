@@ -34,6 +34,9 @@ inline constexpr char CountAwards[] = "SELECT COUNT(*) FROM puntos WHERE id<=?";
 inline constexpr char ListAwardsPage[] =
     "SELECT * FROM puntos WHERE id<=? ORDER BY orde desc,puntos,id desc LIMIT ? OFFSET ?";
 
+// The order number of the latest award: the last event scored.
+inline constexpr char LastEventScored[] = "SELECT orde FROM puntos WHERE id=(SELECT max(id) FROM puntos)";
+
 // The three standings: clubs by their total of points, highest first.
 inline constexpr char MenStanding[] =
     "SELECT puntos.club, Sum(puntos.puntos) AS SumaDepuntos From puntos where sexo='M'"

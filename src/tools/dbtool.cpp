@@ -1,10 +1,15 @@
 #include "dbtool.h"
 
 #include "data/database.h"
+#include "publish/publish.h"
+#include "tools/accessimport.h"
 #include "tools/demomeet.h"
+#include "tools/leneximport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace quilvarden::tools {
 
@@ -15,9 +20,15 @@ constexpr int ExitUsage = 2;
 
 const char* const Usage =
     "Uso:\n"
-    "  quilvarden-db create FICHEIRO   crea unha base de datos baleira\n"
-    "  quilvarden-db demo FICHEIRO     crea unha base de datos cun campionato de exemplo\n"
-    "Ningunha orde sobrescribe un ficheiro que xa exista.\n";
+    "  quilvarden-db create FICHEIRO                crea unha base de datos baleira\n"
+    "  quilvarden-db demo FICHEIRO                  crea unha base de datos cun campionato de exemplo\n"
+    "  quilvarden-db import-mdb MEET.mdb FICHEIRO   trae o programa do campionato dun ficheiro de Access\n"
+    "  quilvarden-db import-lenex MEET.lef|MEET.lxf FICHEIRO\n"
+    "                                               trae o programa do campionato dun ficheiro Lenex\n"
+    "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf [--output SAIDA]\n"
+    "                                               publica as clasificacións\n"
+    "create e demo non sobrescriben un ficheiro que xa exista. As importacións substitúen\n"
+    "as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) e nunca tocan os resultados gardados.\n";
 
 int fail(QTextStream& err, const QString& path, const Failure& failure)
 {
@@ -58,6 +69,115 @@ int demo(const QString& path, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+// Brings a meet programme into the register file, making the file if there is none. The
+// three meet tables are replaced in one transaction; the awards are never touched. On
+// failure the file is as it was (and a file made here is removed again).
+int importInto(const QString& path, const data::MeetProgramme& meet, QTextStream& err)
+{
+    const bool existed = QFileInfo::exists(path);
+    if (!existed)
+        if (Outcome created = data::Database::create(path); !created)
+            return fail(err, path, created.failure());
+    Outcome imported = Failure{};
+    {
+        Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
+        imported = database ? (*database)->replaceMeetProgramme(meet) : Outcome(database.failure());
+    }
+    if (!imported) {
+        if (!existed)
+            QFile::remove(path);
+        return fail(err, path, imported.failure());
+    }
+    return 0;
+}
+
+QString summary(const data::MeetProgramme& meet, const QString& from, const QString& into)
+{
+    qsizetype takingPart = 0;
+    qsizetype described = 0;
+    for (const data::MeetClub& club : meet.clubs) {
+        takingPart += club.takesPart ? 1 : 0;
+        described += club.described ? 1 : 0;
+    }
+    return QStringLiteral(
+               "Importadas de %1 en %2: %3 probas, %4 clubs participantes, %5 descricións de clubs.")
+        .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(into))
+        .arg(meet.events.size())
+        .arg(takingPart)
+        .arg(described);
+}
+
+int importAccess(const QString& source, const QString& path, QTextStream& out, QTextStream& err)
+{
+    const Result<data::MeetProgramme> meet = readAccessMeet(source);
+    if (!meet)
+        return fail(err, source, meet.failure());
+    if (const int status = importInto(path, *meet, err); status != 0)
+        return status;
+    out << summary(*meet, source, path) << Qt::endl;
+    return 0;
+}
+
+int importLenex(const QString& source, const QString& path, QTextStream& out, QTextStream& err)
+{
+    const Result<LenexMeet> meet = readLenexMeet(source);
+    if (!meet)
+        return fail(err, source, meet.failure());
+    if (const int status = importInto(path, meet->programme, err); status != 0)
+        return status;
+    out << summary(meet->programme, source, path) << Qt::endl;
+    for (const QString& skipped : meet->skipped)
+        out << QStringLiteral("  %1").arg(skipped) << Qt::endl;
+    return 0;
+}
+
+int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    // standings FILE --format F [--output OUT]
+    QString path;
+    QString formatWord;
+    QString output;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if ((argument == u"--format" || argument == u"--output") && i + 1 < arguments.size())
+            (argument == u"--format" ? formatWord : output) = arguments[++i];
+        else if (path.isEmpty() && !argument.startsWith(QStringLiteral("--")))
+            path = argument;
+        else {
+            err << QStringLiteral("quilvarden-db: argumento descoñecido: %1\n").arg(argument)
+                << QString::fromLatin1(Usage);
+            return ExitUsage;
+        }
+    }
+    const std::optional<publish::Format> format = publish::formatNamed(formatWord);
+    if (path.isEmpty() || !format) {
+        err << QString::fromLatin1(Usage);
+        return ExitUsage;
+    }
+    if (*format == publish::Format::Pdf && output.isEmpty()) {
+        err << QStringLiteral("quilvarden-db: o PDF necesita --output FICHEIRO.pdf") << Qt::endl;
+        return ExitUsage;
+    }
+    Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
+    if (!database)
+        return fail(err, path, database.failure());
+    const Result<publish::Edition> edition =
+        publish::currentEdition(**database, QDateTime::currentDateTime());
+    if (!edition)
+        return fail(err, path, edition.failure());
+    if (output.isEmpty()) {
+        const QString contents = *format == publish::Format::Text  ? publish::asText(*edition)
+                                 : *format == publish::Format::Csv ? publish::asCsv(*edition)
+                                                                   : publish::asHtml(*edition);
+        out << contents;
+        out.flush();
+        return 0;
+    }
+    if (Outcome saved = publish::save(*edition, *format, output); !saved)
+        return fail(err, output, saved.failure());
+    return 0;
+}
+
 } // namespace
 
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -67,11 +187,17 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
         out << QString::fromLatin1(Usage);
         return 0;
     }
+    const QString command = arguments.value(0);
+    if (command == QStringLiteral("standings"))
+        return standings(arguments, out, err);
+    if (command == QStringLiteral("import-mdb") && arguments.size() == 3)
+        return importAccess(arguments[1], arguments[2], out, err);
+    if (command == QStringLiteral("import-lenex") && arguments.size() == 3)
+        return importLenex(arguments[1], arguments[2], out, err);
     if (arguments.size() != 2) {
         err << QString::fromLatin1(Usage);
         return ExitUsage;
     }
-    const QString& command = arguments[0];
     const QString& path = arguments[1];
     if (command == QStringLiteral("create"))
         return create(path, out, err);

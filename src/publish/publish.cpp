@@ -1,0 +1,220 @@
+#include "publish.h"
+
+#include "data/values.h"
+#include "text/masks.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace quilvarden::publish {
+
+namespace {
+
+const QString lineBreak = QStringLiteral("\r\n");
+
+// The standing's own word for the CSV file: Masculina, Feminina, Conxunta.
+QString standingName(data::Standing which)
+{
+    switch (which) {
+    case data::Standing::Men:
+        return QStringLiteral("Masculina");
+    case data::Standing::Women:
+        return QStringLiteral("Feminina");
+    case data::Standing::Combined:
+        break;
+    }
+    return QStringLiteral("Conxunta");
+}
+
+QString csvField(const QString& value)
+{
+    static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
+    if (!value.contains(special))
+        return value;
+    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+}
+
+QString total(const QVariant& value)
+{
+    return value.isNull() ? QString() : text::applyMask(value, u"0.00");
+}
+
+} // namespace
+
+std::optional<Format> formatNamed(const QString& word)
+{
+    const QString w = word.toLower();
+    if (w == u"text" || w == u"txt")
+        return Format::Text;
+    if (w == u"csv")
+        return Format::Csv;
+    if (w == u"html" || w == u"htm")
+        return Format::Html;
+    if (w == u"pdf")
+        return Format::Pdf;
+    return std::nullopt;
+}
+
+std::optional<Format> formatOfFile(const QString& path)
+{
+    return formatNamed(QFileInfo(path).suffix());
+}
+
+Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt)
+{
+    Result<data::StandingsReport> standings = data::buildStandings(database);
+    if (!standings)
+        return standings.failure();
+    const Result<QVariant> last = database.lastEventScored();
+    if (!last)
+        return last.failure();
+    return Edition{std::move(standings).value(), printedAt, *last};
+}
+
+QStringList editionLines(const Edition& edition)
+{
+    return {
+        QStringLiteral("Impreso o %1 ás %2")
+            .arg(edition.printedAt.toString(QStringLiteral("dd/MM/yyyy")),
+                 edition.printedAt.toString(QStringLiteral("HH:mm"))),
+        edition.lastEvent.isNull()
+            ? QStringLiteral("Aínda non se puntuou ningunha proba")
+            : QStringLiteral("Última proba puntuada: %1").arg(data::columnText(edition.lastEvent)),
+    };
+}
+
+QString asText(const Edition& edition)
+{
+    return (editionLines(edition) << QString() << edition.standings.text()).join(lineBreak) + lineBreak;
+}
+
+QString asCsv(const Edition& edition)
+{
+    QStringList rows{QStringLiteral("Clasificación,Posición,Club,Total")};
+    for (const data::StandingSection& section : edition.standings.sections) {
+        qint64 position = 0;
+        for (const data::StandingRow& row : section.rows)
+            rows << QStringList{csvField(standingName(section.which)), QString::number(++position),
+                                csvField(row.club.isNull() ? QString() : data::columnText(row.club)),
+                                csvField(total(row.total))}
+                        .join(QLatin1Char(','));
+    }
+    return rows.join(lineBreak) + lineBreak;
+}
+
+QString asHtml(const Edition& edition)
+{
+    QString page =
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"gl\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
+                       "<title>Clasificacións</title>\n<style>\n"
+                       "body { font-family: sans-serif; margin: 1em; color: #111; background: #fff; }\n"
+                       "h1 { font-size: 1.4em; } h2 { font-size: 1.15em; margin-top: 1.4em; }\n"
+                       "p.edition { color: #444; }\n"
+                       "pre { font-family: \"Courier New\", \"Liberation Mono\", monospace; font-size: 1em; "
+                       "background: #f3f3f3;"
+                       " padding: 0.6em; overflow-x: auto; }\n"
+                       "</style>\n</head>\n<body>\n<h1>Clasificacións</h1>\n");
+    const QStringList edit = editionLines(edition);
+    page += QStringLiteral("<p class=\"edition\">%1<br/>%2</p>\n")
+                .arg(edit[0].toHtmlEscaped(), edit[1].toHtmlEscaped());
+    for (const data::StandingSection& section : edition.standings.sections) {
+        page += QStringLiteral("<h2>%1</h2>\n").arg(section.heading.toHtmlEscaped());
+        if (section.lines.isEmpty())
+            page += QStringLiteral("<p>Sen puntos.</p>\n");
+        else
+            page +=
+                QStringLiteral("<pre>%1</pre>\n").arg(section.lines.join(QLatin1Char('\n')).toHtmlEscaped());
+    }
+    page += QStringLiteral("</body>\n</html>\n");
+    return page;
+}
+
+namespace {
+
+void paintOn(const Edition& edition, QPainter& painter, QPagedPaintDevice& device)
+{
+    const QRect page = painter.viewport();
+    const int margin = page.width() / 12;
+    const QRect area = page.adjusted(margin, margin, -margin, -margin);
+
+    QFont heading(QStringLiteral("Verdana"));
+    heading.setPointSizeF(16);
+    heading.setBold(true);
+    QFont small(QStringLiteral("Verdana"));
+    small.setPointSizeF(9);
+    QFont lines(QStringLiteral("Courier New"));
+    lines.setStyleHint(QFont::TypeWriter);
+    lines.setPointSizeF(11);
+
+    bool first = true;
+    for (const data::StandingSection& section : edition.standings.sections) {
+        qsizetype next = 0;
+        // A standing too long for one page goes on over the pages after it.
+        do {
+            if (!first)
+                device.newPage();
+            first = false;
+            int y = area.top();
+            painter.setFont(heading);
+            y += QFontMetrics(heading, &device).ascent();
+            painter.drawText(area.left(), y, section.heading);
+            y += QFontMetrics(heading, &device).descent();
+            painter.setFont(small);
+            for (const QString& line : editionLines(edition)) {
+                y += QFontMetrics(small, &device).lineSpacing();
+                painter.drawText(area.left(), y, line);
+            }
+            y += QFontMetrics(small, &device).lineSpacing() * 2;
+            painter.setFont(lines);
+            const QFontMetrics metrics(lines, &device);
+            if (section.lines.isEmpty())
+                painter.drawText(area.left(), y, QStringLiteral("Sen puntos."));
+            while (next < section.lines.size() && y + metrics.lineSpacing() <= area.bottom()) {
+                painter.drawText(area.left(), y, section.lines[next++]);
+                y += metrics.lineSpacing();
+            }
+        } while (next < section.lines.size());
+    }
+}
+
+} // namespace
+
+bool paint(const Edition& edition, QPagedPaintDevice& device)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    paintOn(edition, painter, device);
+    return painter.end();
+}
+
+Outcome save(const Edition& edition, Format format, const QString& path)
+{
+    if (format == Format::Pdf) {
+        QPdfWriter writer(path);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setTitle(QStringLiteral("Clasificacións"));
+        writer.setCreator(QStringLiteral("quilvarden"));
+        if (!paint(edition, writer))
+            return Failure::database(Failure::CannotOpenFile,
+                                     QStringLiteral("Non se pode escribir %1.").arg(path));
+        return Done{};
+    }
+    const QString contents = format == Format::Text  ? asText(edition)
+                             : format == Format::Csv ? asCsv(edition)
+                                                     : asHtml(edition);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit())
+        return Failure::database(Failure::CannotOpenFile, file.errorString());
+    return Done{};
+}
+
+} // namespace quilvarden::publish

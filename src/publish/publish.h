@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/standings.h"
+#include "text/failure.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+class QPagedPaintDevice;
+
+namespace quilvarden::publish {
+
+enum class Format { Text, Csv, Html, Pdf };
+
+// The format named by a word (text, csv, html, pdf) or by a file's extension (.txt, .csv,
+// .html or .htm, .pdf).
+std::optional<Format> formatNamed(const QString& word);
+std::optional<Format> formatOfFile(const QString& path);
+
+// What is published: the standings, when they were printed and the last event scored.
+struct Edition {
+    data::StandingsReport standings;
+    QDateTime printedAt;
+    QVariant lastEvent; // the order number of the latest award; Null before the first
+};
+
+// The standings read from the register now.
+Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt);
+
+// The two lines that head every output: the time of printing and the last event scored.
+QStringList editionLines(const Edition& edition);
+
+// The standings text as the window shows it, under the edition lines; CR LF line breaks.
+QString asText(const Edition& edition);
+// One row per club and standing: standing, position, club, total with a decimal comma.
+QString asCsv(const Edition& edition);
+// One self-contained page that reads well on a phone.
+QString asHtml(const Edition& edition);
+// One page per standing (more when a standing is long), on whatever paged device: a PDF
+// writer, a printer. False when the device cannot be painted on.
+bool paint(const Edition& edition, QPagedPaintDevice& device);
+
+// Writes the standings to a file in the given format.
+Outcome save(const Edition& edition, Format format, const QString& path);
+
+} // namespace quilvarden::publish
