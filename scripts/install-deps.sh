@@ -5,11 +5,15 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
+    # libFuzzer and the sanitizers' runtime, for scripts/fuzz.sh.
+    clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
     # "Courier New" and "Verdana" resolve to these metric-compatible faces on Linux.
     fonts-liberation fonts-dejavu-core fontconfig
     # Tests make databases by hand with the SQLite shell.
     sqlite3
+    # Meet programmes from Access (mdb-export) and zipped Lenex files; PDF checks in tests.
+    mdbtools libminizip-dev poppler-utils
     # Runs the window where there is no display.
     xvfb xauth
     # A comma-decimal locale, to show that the number rules ignore the machine's.

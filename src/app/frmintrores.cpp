@@ -1,16 +1,23 @@
 #include "frmintrores.h"
 
+#include "app/dialogs.h"
 #include "app/messagebox.h"
 #include "calc/calculators.h"
 #include "calc/scoring.h"
 #include "data/standings.h"
 #include "data/values.h"
+#include "publish/publish.h"
 #include "text/lines.h"
 #include "text/numbers.h"
 #include "ui_frmintrores.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QPrinter>
 #include <QScreen>
 #include <QStyle>
 
@@ -58,6 +65,16 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     connect(m_ui->btnMedioMenos, &QPushButton::clicked, this, [this] { nudgePoints(-1); });
     connect(m_ui->btnTotCen, &QPushButton::clicked, this, &FrmIntroRes::convertTime);
     connect(m_ui->btnFina, &QPushButton::clicked, this, &FrmIntroRes::scoreFina);
+
+    // Beside the usual editing actions, the standings text offers to save and print them.
+    m_saveStandings = new QAction(utf8("Gardar clasificacións…"), this);
+    m_saveStandings->setObjectName(QStringLiteral("actionGardarClasificacions"));
+    m_printStandings = new QAction(utf8("Imprimir…"), this);
+    m_printStandings->setObjectName(QStringLiteral("actionImprimirClasificacions"));
+    connect(m_saveStandings, &QAction::triggered, this, &FrmIntroRes::saveStandings);
+    connect(m_printStandings, &QAction::triggered, this, &FrmIntroRes::printStandings);
+    m_ui->clas->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_ui->clas, &QWidget::customContextMenuRequested, this, &FrmIntroRes::showStandingsMenu);
 
     m_ui->puntos->setFocus(Qt::OtherFocusReason);
 }
@@ -229,6 +246,74 @@ void FrmIntroRes::buildStandings()
     for (qsizetype i = 0; i < standings->sections.size(); ++i)
         lists[i]->reset(standings->sections[i].lines);
     m_ui->clas->setPlainText(standings->text());
+}
+
+void FrmIntroRes::showStandingsMenu(const QPoint& position)
+{
+    QMenu* menu = m_ui->clas->createStandardContextMenu(position);
+    menu->setObjectName(QStringLiteral("menuClas"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    menu->addAction(m_saveStandings);
+    menu->addAction(m_printStandings);
+    menu->popup(m_ui->clas->viewport()->mapToGlobal(position));
+}
+
+void FrmIntroRes::saveStandings()
+{
+    struct Choice {
+        const char* filter;
+        publish::Format format;
+        const char* suffix;
+    };
+    static const Choice choices[] = {
+        {"Texto (*.txt)", publish::Format::Text, ".txt"},
+        {"CSV (*.csv)", publish::Format::Csv, ".csv"},
+        {"Páxina web (*.html)", publish::Format::Html, ".html"},
+        {"PDF (*.pdf)", publish::Format::Pdf, ".pdf"},
+    };
+    QStringList filters;
+    for (const Choice& choice : choices)
+        filters << utf8(choice.filter);
+    QString selected = filters.last();
+    const QString suggested =
+        QFileInfo(m_database->path()).absoluteDir().filePath(QStringLiteral("clasificacions.pdf"));
+    QString path = FileDialog::saveFileName(this, utf8("Gardar clasificacións"), suggested,
+                                            filters.join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty())
+        return;
+    // The file's own extension decides; without one, the filter chosen does.
+    std::optional<publish::Format> format = publish::formatOfFile(path);
+    if (!format) {
+        const Choice& choice = choices[std::max<qsizetype>(0, filters.indexOf(selected))];
+        format = choice.format;
+        path += QString::fromLatin1(choice.suffix);
+    }
+    const Result<publish::Edition> edition =
+        publish::currentEdition(*m_database, QDateTime::currentDateTime());
+    if (!edition) {
+        report(edition.failure());
+        return;
+    }
+    if (Outcome saved = publish::save(*edition, *format, path); !saved)
+        report(saved.failure());
+}
+
+void FrmIntroRes::printStandings()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(utf8("Clasificacións"));
+    if (!PrintDialog::exec(printer, this))
+        return;
+    const Result<publish::Edition> edition =
+        publish::currentEdition(*m_database, QDateTime::currentDateTime());
+    if (!edition) {
+        report(edition.failure());
+        return;
+    }
+    if (!publish::paint(*edition, printer))
+        report(Failure::database(Failure::CannotOpenFile, utf8("Non se puido imprimir.")));
 }
 
 void FrmIntroRes::nudgePoints(int direction)

@@ -5,6 +5,7 @@
 #include "data/database.h"
 #include "text/failure.h"
 
+#include <QAction>
 #include <QWidget>
 
 #include <memory>
@@ -51,6 +52,11 @@ private:
     void reloadList();
     // "Clasificacions": the men's, women's and combined standings.
     void buildStandings();
+    // The menu of the standings text: save the standings to a file, or print them.
+    void showStandingsMenu(const QPoint& position);
+    void saveStandings();
+    void printStandings();
+
     // "+ 0,5" and "- 0,5" on the proposed points.
     void nudgePoints(int direction);
 
@@ -71,6 +77,8 @@ private:
     LinesModel m_men;
     LinesModel m_women;
     LinesModel m_combined;
+    QAction* m_saveStandings = nullptr;
+    QAction* m_printStandings = nullptr;
 };
 
 } // namespace quilvarden::app

@@ -148,8 +148,12 @@ void paintOn(const Edition& edition, QPainter& painter, QPagedPaintDevice& devic
     QFont heading(QStringLiteral("Verdana"));
     heading.setPointSizeF(16);
     heading.setBold(true);
+    // A touch of letter spacing keeps the face from joining "fi" into one glyph, so the
+    // headings read back from the PDF as they were written.
+    heading.setLetterSpacing(QFont::AbsoluteSpacing, 0.1);
     QFont small(QStringLiteral("Verdana"));
     small.setPointSizeF(9);
+    small.setLetterSpacing(QFont::AbsoluteSpacing, 0.1);
     QFont lines(QStringLiteral("Courier New"));
     lines.setStyleHint(QFont::TypeWriter);
     lines.setPointSizeF(11);

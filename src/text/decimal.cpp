@@ -199,14 +199,11 @@ DoubleReading toDouble(const Decimal& number)
     return {value, false};
 }
 
-Decimal fromDouble(double value)
-{
-    // d.dddddddddddddde±x: the leading digit and 14 more, correctly rounded.
-    std::array<char, 40> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 14);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+namespace {
 
+// A double as std::to_chars writes it in scientific form: d.ddd…e±x.
+Decimal fromScientific(std::string_view text)
+{
     Decimal number;
     std::size_t i = 0;
     if (text[i] == '-') {
@@ -226,6 +223,26 @@ Decimal fromDouble(double value)
 
     stripTrailingZeros(number.digits);
     number.point = number.digits.empty() ? 0 : exponent + 1;
+    return number;
+}
+
+} // namespace
+
+Decimal fromDouble(double value)
+{
+    std::array<char, 40> buffer{};
+    char* const end = buffer.data() + buffer.size();
+
+    // The leading digit and 14 more, correctly rounded.
+    auto result = std::to_chars(buffer.data(), end, value, std::chars_format::scientific, 14);
+    const Decimal number = fromScientific(std::string_view(buffer.data(), result.ptr));
+
+    // The few largest doubles round at 15 digits to a number beyond the range, which would
+    // not read back; they keep the shortest digits that give them back (17 for the largest).
+    if (number.point > std::numeric_limits<double>::max_exponent10 && toDouble(number).overflow) {
+        result = std::to_chars(buffer.data(), end, value, std::chars_format::scientific);
+        return fromScientific(std::string_view(buffer.data(), result.ptr));
+    }
     return number;
 }
 

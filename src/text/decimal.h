@@ -40,7 +40,8 @@ struct DoubleReading {
 // The double nearest to the number. Too small for a double gives zero.
 DoubleReading toDouble(const Decimal& number);
 
-// A finite double as it is written, rounded to 15 significant digits.
+// A finite double as it is written, rounded to 15 significant digits; for the few largest
+// doubles, whose 15 digits round beyond the range, the shortest digits that read back to them.
 Decimal fromDouble(double value);
 
 // magnitude × 10^-scale, exactly.

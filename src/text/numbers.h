@@ -31,6 +31,8 @@ bool isNumber(QStringView text);
 // Writes a number without a mask: up to 15 significant digits, decimal comma, no grouping,
 // no trailing zeros after the comma and no comma for a whole number (19, 12,5). Very large
 // or very small magnitudes use an exponent (1E+20, 1,5E-07), which readStrict reads back.
+// The few largest doubles, whose 15 digits would round beyond the range and so not read
+// back, keep the digits that do (1,7976931348623157E+308).
 // Negative zero is written 0. Infinities and NaN, which no reading produces, are written
 // "Infinito", "-Infinito" and "NaN" so that they are never mistaken for a number.
 QString writeNumber(double value);

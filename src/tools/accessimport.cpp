@@ -2,6 +2,7 @@
 
 #include "tools/csv.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
@@ -80,6 +81,13 @@ Result<data::MeetProgramme> readAccessMeet(const QString& path)
     if (!QFileInfo(path).isFile())
         return Failure::database(Failure::FileNotFound,
                                  QStringLiteral("Non existe o ficheiro %1.").arg(path));
+    {
+        // Access files carry their engine's name from the fifth byte on.
+        QFile file(path);
+        const QByteArray signature = file.open(QIODevice::ReadOnly) ? file.read(19).mid(4) : QByteArray();
+        if (signature != "Standard Jet DB" && signature != "Standard ACE DB")
+            return importFailure(QStringLiteral("%1 non é un ficheiro de Access.").arg(path));
+    }
     const QString program = QStandardPaths::findExecutable(QStringLiteral("mdb-export"));
     if (program.isEmpty())
         return Failure::database(Failure::FileNotFound,

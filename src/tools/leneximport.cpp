@@ -89,8 +89,8 @@ QString deriveShortName(const QString& name, const QStringList& taken)
         QStringLiteral("SSD"),
     };
     // The town usually closes a club's name ("Club Natación Coruña", "SC Flipper Gossau"):
-    // the last telling word of three letters or more, then the ones before it, then the
-    // generic ones, then the name itself.
+    // the last telling word of three letters or more, then the ones before it; the generic
+    // words only when there is nothing else, and the name itself when there are no words.
     static const QRegularExpression separators(QStringLiteral("[^\\w'-]+"),
                                                QRegularExpression::UseUnicodePropertiesOption);
     const QStringList words = name.split(separators, Qt::SkipEmptyParts);
@@ -104,9 +104,11 @@ QString deriveShortName(const QString& name, const QStringList& taken)
             continue;
         (generic.contains(words[i].toUpper()) ? plain : telling) << words[i].left(8);
     }
-    QStringList candidates = telling + plain;
-    const QString whole = name.simplified().left(8).trimmed();
-    candidates << (whole.isEmpty() ? QStringLiteral("CLUB") : whole);
+    QStringList candidates = !telling.isEmpty() ? telling : plain;
+    if (candidates.isEmpty()) {
+        const QString whole = name.simplified().left(8).trimmed();
+        candidates << (whole.isEmpty() ? QStringLiteral("CLUB") : whole);
+    }
     auto free = [&taken](const QString& candidate) {
         for (const QString& other : taken)
             if (other.compare(candidate, Qt::CaseInsensitive) == 0)

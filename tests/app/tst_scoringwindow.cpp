@@ -1,13 +1,18 @@
+#include "app/dialogs.h"
 #include "app/frmintrores.h"
 #include "app/messagebox.h"
 #include "app/startup.h"
 #include "support/scratchdb.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
@@ -755,6 +760,102 @@ private Q_SLOTS:
         QCOMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages[0].contains(QStringLiteral("cero")), qPrintable(m_messages[0]));
         QVERIFY(m_window->isVisible());
+    }
+
+    void standingsMenuOffersSaveAndPrint()
+    {
+        auto* clas = m_window->findChild<QPlainTextEdit*>(QStringLiteral("clas"));
+        Q_EMIT clas->customContextMenuRequested(QPoint(20, 20));
+        auto* menu = clas->findChild<QMenu*>(QStringLiteral("menuClas"));
+        QVERIFY(menu);
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts << action->text();
+        QVERIFY2(texts.contains(line("Gardar clasificacións…")), qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY(texts.contains(line("Imprimir…")));
+        menu->close();
+    }
+
+    void saveStandings_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("starts");
+        QTest::newRow("text") << "c.txt"
+                              << ""
+                              << "c.txt" << QByteArray("Impreso o ");
+        QTest::newRow("csv") << "c.csv"
+                             << ""
+                             << "c.csv" << QByteArray("Clasificaci");
+        QTest::newRow("html") << "c.html"
+                              << ""
+                              << "c.html" << QByteArray("<!DOCTYPE html>");
+        QTest::newRow("pdf") << "c.pdf"
+                             << ""
+                             << "c.pdf" << QByteArray("%PDF");
+        QTest::newRow("no extension: the filter's") << "c"
+                                                    << "CSV (*.csv)"
+                                                    << "c.csv" << QByteArray("Clasificaci");
+    }
+
+    void saveStandings()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, filter);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, starts);
+        type("orde", QStringLiteral("01"));
+        selectClub(QStringLiteral("VIGO"));
+        click("btnEngadir");
+        app::FileDialog::setHandler([&](const QString&, const QString& filters, QString* selected) {
+            if (!filter.isEmpty()) {
+                Q_ASSERT(filters.contains(filter));
+                *selected = filter;
+            }
+            return m_dir->filePath(name);
+        });
+        m_window->findChild<QAction*>(QStringLiteral("actionGardarClasificacions"))->trigger();
+        app::FileDialog::setHandler({});
+        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+        QFile file(m_dir->filePath(written));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray contents = file.readAll();
+        QVERIFY2(contents.startsWith(starts), contents.left(40).constData());
+        if (!name.endsWith(QStringLiteral(".pdf")))
+            QVERIFY(QString::fromUtf8(contents).contains(QStringLiteral("VIGO")));
+    }
+
+    void cancelledSaveWritesNothing()
+    {
+        app::FileDialog::setHandler([](const QString&, const QString&, QString*) { return QString(); });
+        const QStringList before = QDir(m_dir->path()).entryList(QDir::Files);
+        m_window->findChild<QAction*>(QStringLiteral("actionGardarClasificacions"))->trigger();
+        app::FileDialog::setHandler({});
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), before);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void printStandings()
+    {
+        const QString out = m_dir->filePath(QStringLiteral("printed.pdf"));
+        app::PrintDialog::setHandler([&out](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(out);
+            return true;
+        });
+        m_window->findChild<QAction*>(QStringLiteral("actionImprimirClasificacions"))->trigger();
+        QFile printed(out);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.read(4) == "%PDF");
+        printed.close();
+        QVERIFY(printed.remove());
+        // Cancelled: nothing printed.
+        app::PrintDialog::setHandler([](QPrinter&) { return false; });
+        m_window->findChild<QAction*>(QStringLiteral("actionImprimirClasificacions"))->trigger();
+        app::PrintDialog::setHandler({});
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(m_messages.isEmpty());
     }
 };
 

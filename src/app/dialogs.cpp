@@ -1,0 +1,48 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace quilvarden::app {
+
+namespace {
+FileDialog::Handler& fileHandler()
+{
+    static FileDialog::Handler current;
+    return current;
+}
+PrintDialog::Handler& printHandler()
+{
+    static PrintDialog::Handler current;
+    return current;
+}
+} // namespace
+
+QString FileDialog::saveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                                 const QString& filters, QString* selectedFilter)
+{
+    if (fileHandler())
+        return fileHandler()(suggested, filters, selectedFilter);
+    return QFileDialog::getSaveFileName(parent, title, suggested, filters, selectedFilter);
+}
+
+void FileDialog::setHandler(Handler handler)
+{
+    fileHandler() = std::move(handler);
+}
+
+bool PrintDialog::exec(QPrinter& printer, QWidget* parent)
+{
+    if (printHandler())
+        return printHandler()(printer);
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PrintDialog::setHandler(Handler handler)
+{
+    printHandler() = std::move(handler);
+}
+
+} // namespace quilvarden::app

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace quilvarden::app {
+
+// The file and print dialogs of the program, behind hooks that tests answer instead of a
+// person, as with message boxes.
+class FileDialog {
+public:
+    // The file chosen to save into (empty when the operator cancels), and in selectedFilter
+    // the filter chosen.
+    using Handler =
+        std::function<QString(const QString& suggested, const QString& filters, QString* selectedFilter)>;
+
+    static QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                                const QString& filters, QString* selectedFilter);
+    static void setHandler(Handler handler);
+};
+
+class PrintDialog {
+public:
+    // True when the printer is set up and printing should go ahead.
+    using Handler = std::function<bool(QPrinter& printer)>;
+
+    static bool exec(QPrinter& printer, QWidget* parent);
+    static void setHandler(Handler handler);
+};
+
+} // namespace quilvarden::app
