@@ -24,3 +24,6 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:dete
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 run_suite "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILVARDEN_SANITIZE=ON
+
+echo "== Fuzzing, a short round"
+"$root/scripts/fuzz.sh" 20

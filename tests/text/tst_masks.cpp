@@ -126,6 +126,9 @@ void TestMasks::numberMask_data()
     QTest::newRow("large number written in full") << 1e20 << u"0.00"_s << u"100000000000000000000,00"_s;
     QTest::newRow("digits past the 15th are not shown")
         << 123456789012345.6 << u"0.00"_s << u"123456789012346,00"_s;
+    // Its 15 digits would round beyond the range, so the text could not be read back.
+    QTest::newRow("largest double in full")
+        << std::numeric_limits<double>::max() << u"0"_s << u"17976931348623157"_s + QString(292, u'0');
 
     QTest::newRow("infinity with a numeric mask") << infinity << u"0.00"_s << u"Infinito"_s;
     QTest::newRow("minus infinity with a numeric mask") << -infinity << u"00"_s << u"-Infinito"_s;

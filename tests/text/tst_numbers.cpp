@@ -248,7 +248,13 @@ void TestNumbers::writing_data()
     QTest::newRow("small with exponent") << 1.5e-7 << u"1,5E-07"_s;
     QTest::newRow("three-digit exponent") << 1e100 << u"1E+100"_s;
     QTest::newRow("negative with negative exponent") << -2.5e-100 << u"-2,5E-100"_s;
-    QTest::newRow("largest double") << std::numeric_limits<double>::max() << u"1,79769313486232E+308"_s;
+    // At 15 digits the four largest doubles round beyond the range; they keep the digits that
+    // read back to them.
+    QTest::newRow("largest double") << std::numeric_limits<double>::max() << u"1,7976931348623157E+308"_s;
+    QTest::newRow("negative largest double")
+        << -std::numeric_limits<double>::max() << u"-1,7976931348623157E+308"_s;
+    QTest::newRow("fourth largest double") << 1.7976931348623151e308 << u"1,7976931348623151E+308"_s;
+    QTest::newRow("fifth largest double to 15 digits") << 1.797693134862315e308 << u"1,79769313486231E+308"_s;
     QTest::newRow("smallest subnormal")
         << std::numeric_limits<double>::denorm_min() << u"4,94065645841247E-324"_s;
 
@@ -275,6 +281,8 @@ void TestNumbers::writtenNumberReadsBack_data()
     QTest::newRow("small exponent") << 1.5e-7;
     QTest::newRow("three-digit exponent") << -2.5e-100;
     QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("largest double") << std::numeric_limits<double>::max();
+    QTest::newRow("negative largest double") << -std::numeric_limits<double>::max();
 }
 
 void TestNumbers::writtenNumberReadsBack()
