@@ -15,56 +15,60 @@ int ResultsModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid())
         return 0;
-    return static_cast<int>(m_recent.size() + m_stored);
+    return static_cast<int>(m_lines.size());
 }
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= m_lines.size() || role != Qt::DisplayRole)
         return {};
-    const qint64 row = index.row();
-    if (row < m_recent.size())
-        return m_recent.at(row);
-    const qint64 stored = row - m_recent.size();
-    if (stored >= m_stored)
-        return {};
-    const QStringList* lines = page(stored / PageSize);
-    const qint64 within = stored % PageSize;
-    if (!lines || within >= lines->size())
-        return QString();
-    return lines->at(within);
+    return m_lines.at(index.row());
 }
 
-const QStringList* ResultsModel::page(qint64 number) const
+bool ResultsModel::canFetchMore(const QModelIndex& parent) const
 {
-    if (auto found = m_pages.constFind(number); found != m_pages.constEnd()) {
-        m_pageUse.removeOne(number);
-        m_pageUse.append(number);
-        return &found.value();
+    return !parent.isValid() && !m_complete;
+}
+
+void ResultsModel::fetchMore(const QModelIndex& parent)
+{
+    if (parent.isValid() || m_complete)
+        return;
+    Result<QStringList> page = nextPage(m_upToId, m_lines.size() - m_recent);
+    if (!page) {
+        // The list keeps what it has until the next reload; the failure is shown once the
+        // view has finished with the list.
+        m_complete = true;
+        if (m_onFailure)
+            QTimer::singleShot(0, this, [this, failure = page.failure()] { m_onFailure(failure); });
+        return;
     }
-    const Result<QList<data::AwardRow>> rows = m_database.awardsPage(m_upToId, number * PageSize, PageSize);
-    if (!rows) {
-        // Drawing cannot show a message box; the window reports it as soon as it can.
-        if (!m_failureReported && m_onFailure) {
-            m_failureReported = true;
-            QTimer::singleShot(0, this, [this, failure = rows.failure()] { m_onFailure(failure); });
-        }
-        return nullptr;
-    }
+    m_complete = page->size() < PageSize;
+    if (page->isEmpty())
+        return;
+    const int first = static_cast<int>(m_lines.size());
+    beginInsertRows({}, first, first + static_cast<int>(page->size()) - 1);
+    m_lines.append(*page);
+    endInsertRows();
+}
+
+Result<QStringList> ResultsModel::nextPage(qint64 upToId, qint64 offset) const
+{
+    const Result<QList<data::AwardRow>> rows = m_database.awardsPage(upToId, offset, PageSize);
+    if (!rows)
+        return rows.failure();
     QStringList lines;
     lines.reserve(rows->size());
     for (const data::AwardRow& row : *rows)
         lines.append(text::resultsLine(row.order, row.eventCode, row.gender, row.club, row.points));
-    if (m_pageUse.size() >= KeptPages)
-        m_pages.remove(m_pageUse.takeFirst());
-    m_pageUse.append(number);
-    return &m_pages.insert(number, std::move(lines)).value();
+    return lines;
 }
 
 void ResultsModel::prepend(const QString& line)
 {
     beginInsertRows({}, 0, 0);
-    m_recent.prepend(line);
+    m_lines.prepend(line);
+    ++m_recent;
     endInsertRows();
 }
 
@@ -74,16 +78,15 @@ Outcome ResultsModel::reload()
     if (!latest)
         return latest.failure();
     const qint64 upToId = latest->value_or(0);
-    const Result<qint64> count = latest->has_value() ? m_database.countAwards(upToId) : Result<qint64>(0);
-    if (!count)
-        return count.failure();
+    Result<QStringList> first =
+        latest->has_value() ? nextPage(upToId, 0) : Result<QStringList>(QStringList());
+    if (!first)
+        return first.failure();
     beginResetModel();
-    m_recent.clear();
-    m_pages.clear();
-    m_pageUse.clear();
+    m_complete = first->size() < PageSize;
+    m_lines = std::move(first).value();
+    m_recent = 0;
     m_upToId = upToId;
-    m_stored = *count;
-    m_failureReported = false;
     endResetModel();
     return Done{};
 }

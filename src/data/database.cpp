@@ -262,22 +262,6 @@ Outcome Database::deleteAward(qint64 id)
     return done;
 }
 
-Result<qint64> Database::countAwards(qint64 upToId)
-{
-    Result<QSqlQuery*> query = prepared(sql::CountAwards);
-    if (!query)
-        return query.failure();
-    QSqlQuery& q = **query;
-    if (Outcome done = execute(q, sql::CountAwards, {upToId}); !done)
-        return done.failure();
-    const qint64 count = q.next() ? q.value(0).toLongLong() : 0;
-    const QSqlError error = q.lastError();
-    q.finish();
-    if (error.isValid())
-        return sqlite::failureFrom(error, statement(sql::CountAwards));
-    return count;
-}
-
 Result<QList<AwardRow>> Database::awardsPage(qint64 upToId, qint64 offset, qint64 limit)
 {
     Result<QSqlQuery*> query = prepared(sql::ListAwardsPage);
@@ -303,23 +287,21 @@ Result<QList<AwardRow>> Database::awardsPage(qint64 upToId, qint64 offset, qint6
     return rows;
 }
 
-Result<QList<StandingRow>> Database::standing(Standing which)
+Result<QList<ClubTotal>> Database::clubTotals()
 {
-    const char* text = which == Standing::Men     ? sql::MenStanding
-                       : which == Standing::Women ? sql::WomenStanding
-                                                  : sql::CombinedStanding;
     QSqlQuery q(connection());
     q.setForwardOnly(true);
-    if (Outcome done = run(q, text); !done)
+    if (Outcome done = run(q, sql::StandingTotals); !done)
         return done.failure();
     const QSqlRecord record = q.record();
     const int club = record.indexOf(QStringLiteral("club"));
+    const int gender = record.indexOf(QStringLiteral("sexo"));
     const int total = record.indexOf(QStringLiteral("SumaDepuntos"));
-    QList<StandingRow> rows;
+    QList<ClubTotal> rows;
     while (q.next())
-        rows.append({q.value(club), q.value(total)});
+        rows.append({q.value(club), q.value(gender), q.value(total)});
     if (q.lastError().isValid())
-        return sqlite::failureFrom(q.lastError(), statement(text));
+        return sqlite::failureFrom(q.lastError(), statement(sql::StandingTotals));
     return rows;
 }
 

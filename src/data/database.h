@@ -46,6 +46,13 @@ struct StandingRow {
     QVariant total;
 };
 
+// A club's total of points in the events of one gender code.
+struct ClubTotal {
+    QVariant club;
+    QVariant gender;
+    QVariant total;
+};
+
 enum class Standing { Men, Women, Combined };
 
 struct OpenOptions {
@@ -89,16 +96,12 @@ public:
     // Deletes one award by its id.
     Outcome deleteAward(qint64 id);
 
-    // How many awards have an id up to upToId.
-    Result<qint64> countAwards(qint64 upToId);
-
     // A page of the awards with an id up to upToId, in the order of the results list from
     // its top line: the highest order number first and, within one, the lowest points first.
     Result<QList<AwardRow>> awardsPage(qint64 upToId, qint64 offset, qint64 limit);
 
-    // The clubs of one standing by their total, highest first; equal totals in the
-    // database's order.
-    Result<QList<StandingRow>> standing(Standing which);
+    // Each club's total for each gender code, by club.
+    Result<QList<ClubTotal>> clubTotals();
 
     // Replaces every row of the three meet tables in one transaction; the register is not
     // touched. On failure the tables stay as they were.

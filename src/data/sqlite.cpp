@@ -4,8 +4,6 @@
 #include <QSqlQuery>
 #include <QUrl>
 
-#include <iterator>
-
 namespace quilvarden::data::sqlite {
 
 namespace {
@@ -82,23 +80,36 @@ Outcome makeDurable(QSqlDatabase& db)
 
 void addIndexes(QSqlDatabase& db, int busyTimeoutMs)
 {
-    static const char* const indexes[] = {
-        "CREATE INDEX IF NOT EXISTS quilvarden_puntos_lista ON puntos (orde, puntos DESC)",
-        "CREATE INDEX IF NOT EXISTS quilvarden_puntos_sexo ON puntos (sexo, club, puntos)",
-        "CREATE INDEX IF NOT EXISTS quilvarden_puntos_club ON puntos (club, puntos)",
+    // The results list reads the register by order number and points; the standings sum
+    // the points of each club and gender from the index alone.
+    static const struct {
+        const char* name;
+        const char* statement;
+    } indexes[] = {
+        {"quilvarden_puntos_lista", "CREATE INDEX quilvarden_puntos_lista ON puntos (orde, puntos DESC)"},
+        {"quilvarden_puntos_totais", "CREATE INDEX quilvarden_puntos_totais ON puntos (club, sexo, puntos)"},
     };
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='index' AND name LIKE "
-                                   "'quilvarden_puntos_%'")) ||
-        !query.next() || query.value(0).toInt() == int(std::size(indexes)))
+    QStringList missing;
+    {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'")))
+            return;
+        QStringList present;
+        while (query.next())
+            present << query.value(0).toString();
+        for (const auto& index : indexes)
+            if (!present.contains(QString::fromLatin1(index.name)))
+                missing << QString::fromLatin1(index.statement);
+    }
+    if (missing.isEmpty())
         return;
-    query.finish();
     // Another program writing at this moment is no reason to make the operator wait.
+    QSqlQuery query(db);
     query.exec(QStringLiteral("PRAGMA busy_timeout=200"));
     if (db.transaction()) {
         bool ok = true;
-        for (const char* index : indexes)
-            ok = ok && query.exec(QString::fromLatin1(index));
+        for (const QString& statement : missing)
+            ok = ok && query.exec(statement);
         if (!ok || !db.commit())
             db.rollback();
     }

@@ -2,6 +2,10 @@
 
 #include "text/lines.h"
 
+#include <QHash>
+
+#include <algorithm>
+
 namespace quilvarden::data {
 
 QString StandingsReport::text() const
@@ -14,25 +18,78 @@ QString StandingsReport::text() const
     return all.join(QString::fromLatin1(text::StandingsLineBreak));
 }
 
+namespace {
+
+// Two values are one club when the database would group them together: same kind of value
+// (text, number, Null) and same value.
+QString clubKey(const QVariant& club)
+{
+    if (club.isNull())
+        return QStringLiteral("n");
+    const bool isText = club.typeId() == QMetaType::QString;
+    return (isText ? QStringLiteral("t") : QStringLiteral("v")) + club.toString();
+}
+
+// Clubs by total, highest first; a club whose total is Null (no points given) last. Equal
+// totals keep the order they come in.
+QList<StandingRow> ranked(QList<StandingRow> rows)
+{
+    std::stable_sort(rows.begin(), rows.end(), [](const StandingRow& a, const StandingRow& b) {
+        if (a.total.isNull() || b.total.isNull())
+            return !a.total.isNull() && b.total.isNull();
+        return a.total.toDouble() > b.total.toDouble();
+    });
+    return rows;
+}
+
+} // namespace
+
 Result<StandingsReport> buildStandings(Database& database)
 {
+    const Result<QList<ClubTotal>> totals = database.clubTotals();
+    if (!totals)
+        return totals.failure();
+
+    QList<StandingRow> men;
+    QList<StandingRow> women;
+    QList<StandingRow> combined;
+    QHash<QString, qsizetype> combinedAt;
+    for (const ClubTotal& total : *totals) {
+        // Only the codes M and F exactly; any other code counts in the combined standing.
+        const QString gender =
+            total.gender.typeId() == QMetaType::QString ? total.gender.toString() : QString();
+        if (gender == u"M")
+            men.append({total.club, total.total});
+        else if (gender == u"F")
+            women.append({total.club, total.total});
+        const QString key = clubKey(total.club);
+        if (auto at = combinedAt.constFind(key); at != combinedAt.constEnd()) {
+            QVariant& sum = combined[*at].total;
+            if (sum.isNull())
+                sum = total.total;
+            else if (!total.total.isNull())
+                sum = sum.toDouble() + total.total.toDouble();
+        } else {
+            combinedAt.insert(key, combined.size());
+            combined.append({total.club, total.total});
+        }
+    }
+
     struct Part {
         Standing which;
         const char* heading;
+        QList<StandingRow> rows;
     };
-    static const Part parts[] = {
-        {Standing::Men, text::MenHeading},
-        {Standing::Women, text::WomenHeading},
-        {Standing::Combined, text::CombinedHeading},
+    Part parts[] = {
+        {Standing::Men, text::MenHeading, ranked(std::move(men))},
+        {Standing::Women, text::WomenHeading, ranked(std::move(women))},
+        {Standing::Combined, text::CombinedHeading, ranked(std::move(combined))},
     };
     StandingsReport report;
-    for (const Part& part : parts) {
-        Result<QList<StandingRow>> rows = database.standing(part.which);
-        if (!rows)
-            return rows.failure();
-        StandingSection section{part.which, QString::fromUtf8(part.heading), std::move(rows).value(), {}};
+    for (Part& part : parts) {
+        StandingSection section{part.which, QString::fromUtf8(part.heading), std::move(part.rows), {}};
         section.lines.reserve(section.rows.size());
-        // Equal totals get consecutive positions, in the order the database gives them.
+        // Equal totals get consecutive positions, no shared ranks.
         qint64 position = 0;
         for (const StandingRow& row : section.rows)
             section.lines.append(text::standingsLine(++position, row.club, row.total));

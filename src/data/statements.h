@@ -30,23 +30,18 @@ inline constexpr char DeleteAward[] = "Delete from puntos where id=?";
 // order number first and, within it, the lowest points first (the latest award first among
 // equals). The list reads it a page at a time in that order, up to the latest award it
 // knows of, so that awards stored meanwhile do not shift its pages.
-inline constexpr char CountAwards[] = "SELECT COUNT(*) FROM puntos WHERE id<=?";
 inline constexpr char ListAwardsPage[] =
     "SELECT * FROM puntos WHERE id<=? ORDER BY orde desc,puntos,id desc LIMIT ? OFFSET ?";
 
 // The order number of the latest award: the last event scored.
 inline constexpr char LastEventScored[] = "SELECT orde FROM puntos WHERE id=(SELECT max(id) FROM puntos)";
 
-// The three standings: clubs by their total of points, highest first.
-inline constexpr char MenStanding[] =
-    "SELECT puntos.club, Sum(puntos.puntos) AS SumaDepuntos From puntos where sexo='M'"
-    " GROUP BY puntos.club ORDER BY Sum(puntos.puntos) desc";
-inline constexpr char WomenStanding[] =
-    "SELECT puntos.club, Sum(puntos.puntos) AS SumaDepuntos From puntos where sexo='F'"
-    " GROUP BY puntos.club ORDER BY Sum(puntos.puntos) desc";
-inline constexpr char CombinedStanding[] =
-    "SELECT puntos.club, Sum(puntos.puntos) AS SumaDepuntos From puntos"
-    " GROUP BY puntos.club ORDER BY Sum(puntos.puntos) desc";
+// The totals the three standings are made of, in one pass over the register: each club's
+// points for each gender code. The men's standing takes the code M, the women's F, and the
+// combined one every code; each ranks its clubs by total, highest first.
+inline constexpr char StandingTotals[] =
+    "SELECT puntos.club, puntos.sexo, Sum(puntos.puntos) AS SumaDepuntos From puntos"
+    " GROUP BY puntos.club, puntos.sexo";
 
 inline constexpr char DeleteEvents[] = "DELETE FROM EVENT";
 inline constexpr char DeleteClubsTakingPart[] = "DELETE FROM CLUBCHAMP";
