@@ -31,27 +31,8 @@ private:
 
     QStringList stored() const
     {
-        return rows(QStringLiteral("SELECT orde, proba, sexo, club FROM puntos ORDER BY id"));
-    }
-
-    QStringList rows(const QString& statement) const
-    {
-        QStringList result;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
-            db.setDatabaseName(path());
-            db.open();
-            QSqlQuery query(statement, db);
-            while (query.next()) {
-                QStringList columns;
-                for (int i = 0; i < 4; ++i)
-                    columns << query.value(i).toString();
-                result << columns.join(QChar(0x1f));
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("look"));
-        return result;
+        return testsupport::queryRows(
+            path(), QStringLiteral("SELECT orde, proba, sexo, club FROM puntos ORDER BY id"));
     }
 
     static QStringList hostileTexts()
@@ -132,7 +113,7 @@ private Q_SLOTS:
                     const qsizetype messagesBefore = m_messages.size();
                     const QString row =
                         QStringList{text("orde"), text("proba"), text("sexo"), club->currentItem()->text()}
-                            .join(QChar(0x1f));
+                            .join(QLatin1Char('|'));
                     QTest::mouseClick(button, Qt::LeftButton);
                     ++presses;
                     const QStringList said = m_messages.mid(messagesBefore);
@@ -150,10 +131,8 @@ private Q_SLOTS:
                         if (!expected.isEmpty())
                             expected.removeLast();
                     }
-                    QCOMPARE(rows(QStringLiteral("SELECT COUNT(*), 0, 0, 0 FROM puntos"))
-                                 .first()
-                                 .section(QChar(0x1f), 0, 0),
-                             QString::number(expected.size()));
+                    QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT COUNT(*) FROM puntos")),
+                             QStringList{QString::number(expected.size())});
                 }
             }
             QCOMPARE(stored(), expected);
@@ -169,8 +148,8 @@ private Q_SLOTS:
                 QTest::mouseClick(button, Qt::LeftButton);
         }
         QVERIFY(m_window->isVisible());
-        QCOMPARE(rows(QStringLiteral("PRAGMA integrity_check")).first().section(QChar(0x1f), 0, 0),
-                 QStringLiteral("ok"));
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("PRAGMA integrity_check")),
+                 QStringList{QStringLiteral("ok")});
         qInfo("%lld presses, %lld messages, %lld awards stored", static_cast<long long>(presses),
               static_cast<long long>(m_messages.size()), static_cast<long long>(expected.size()));
     }

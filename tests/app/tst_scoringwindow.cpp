@@ -96,23 +96,9 @@ private:
     // The register as the database holds it, oldest first.
     QStringList stored() const
     {
-        QStringList rows;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
-            db.setDatabaseName(path());
-            db.open();
-            QSqlQuery query(QStringLiteral("SELECT orde, proba, sexo, club, puntos FROM puntos ORDER BY id"),
-                            db);
-            while (query.next()) {
-                QStringList columns;
-                for (int i = 0; i < 5; ++i)
-                    columns << query.value(i).toString();
-                rows << columns.join(QLatin1Char('|'));
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("look"));
-        return rows;
+        return testsupport::queryRows(path(),
+                                      QStringLiteral("SELECT orde, proba, sexo, club, puntos FROM puntos"
+                                                     " ORDER BY id"));
     }
 
     static QString line(const char* text) { return QString::fromUtf8(text); }

@@ -36,32 +36,11 @@ private:
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
-    // Runs one query on a connection of the test's own and gives its rows joined by "|".
-    QStringList rows(const QString& statement) const
-    {
-        QStringList result;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
-            db.setDatabaseName(path());
-            if (db.open()) {
-                QSqlQuery query(statement, db);
-                while (query.next()) {
-                    QStringList columns;
-                    for (int i = 0; i < query.record().count(); ++i)
-                        columns << query.value(i).toString();
-                    result << columns.join(QLatin1Char('|'));
-                }
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("look"));
-        return result;
-    }
-
     // The file is sound and the program opens it as usual.
     void checkSound()
     {
-        QCOMPARE(rows(QStringLiteral("PRAGMA integrity_check")), QStringList{QStringLiteral("ok")});
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("PRAGMA integrity_check")),
+                 QStringList{QStringLiteral("ok")});
         const auto opened = data::Database::open(path());
         QVERIFY2(opened, qPrintable(opened ? QString() : opened.failure().message()));
     }
@@ -104,15 +83,17 @@ private Q_SLOTS:
             reportedInAll += reported.size();
 
             checkSound();
-            const QStringList stored =
-                rows(QStringLiteral("SELECT club FROM puntos WHERE club LIKE '%1-%' ORDER BY id").arg(tag));
+            const QStringList stored = testsupport::queryRows(
+                path(),
+                QStringLiteral("SELECT club FROM puntos WHERE club LIKE '%1-%' ORDER BY id").arg(tag));
             // Every award reported is there, in order; at most the one in flight besides.
             QVERIFY2(
                 stored.size() == reported.size() || stored.size() == reported.size() + 1,
                 qPrintable(QStringLiteral("%1 stored, %2 reported").arg(stored.size()).arg(reported.size())));
             QCOMPARE(stored.mid(0, reported.size()), reported);
         }
-        QCOMPARE(rows(QStringLiteral("SELECT club FROM puntos GROUP BY club HAVING COUNT(*) > 1")),
+        QCOMPARE(testsupport::queryRows(
+                     path(), QStringLiteral("SELECT club FROM puntos GROUP BY club HAVING COUNT(*) > 1")),
                  QStringList());
         qInfo("%d kills, %lld awards reported stored", kills, static_cast<long long>(reportedInAll));
         QVERIFY(reportedInAll > 0);
@@ -131,8 +112,9 @@ private Q_SLOTS:
         QVERIFY(holder.waitForFinished(15000));
         QCOMPARE(recorder.exitCode(), 0);
         QVERIFY(outputLines(recorder).contains(QStringLiteral("stored ONCE-0")));
-        QCOMPARE(rows(QStringLiteral("SELECT club FROM puntos")), QStringList{QStringLiteral("ONCE-0")});
-        QCOMPARE(rows(QStringLiteral("SELECT CLUBCODE FROM CLUBCHAMP")),
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT club FROM puntos")),
+                 QStringList{QStringLiteral("ONCE-0")});
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT CLUBCODE FROM CLUBCHAMP")),
                  QStringList{QStringLiteral("HOLDER")});
         checkSound();
     }
@@ -152,8 +134,8 @@ private Q_SLOTS:
                  qPrintable(said.join(QLatin1Char('\n'))));
         QVERIFY(said.last().contains(QStringLiteral("bloqueada")));
         QVERIFY(holder.waitForFinished(15000));
-        QVERIFY(rows(QStringLiteral("SELECT club FROM puntos")).isEmpty());
-        QCOMPARE(rows(QStringLiteral("SELECT CLUBCODE FROM CLUBCHAMP")),
+        QVERIFY(testsupport::queryRows(path(), QStringLiteral("SELECT club FROM puntos")).isEmpty());
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT CLUBCODE FROM CLUBCHAMP")),
                  QStringList{QStringLiteral("HOLDER")});
         checkSound();
     }
@@ -179,7 +161,8 @@ private Q_SLOTS:
         QVERIFY(!reported.isEmpty());
         checkSound();
         // Exactly what was reported: the award that hit the full disk is not there.
-        QCOMPARE(rows(QStringLiteral("SELECT club FROM puntos ORDER BY id")), reported);
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT club FROM puntos ORDER BY id")),
+                 reported);
     }
 
     void readOnlyFileRefusedAtStart()
@@ -193,7 +176,7 @@ private Q_SLOTS:
         const QStringList said = outputLines(recorder);
         QVERIFY2(!said.isEmpty() && said.last().startsWith(QStringLiteral("failed 3051 ")),
                  qPrintable(said.join(QLatin1Char('\n'))));
-        QVERIFY(rows(QStringLiteral("SELECT club FROM puntos")).isEmpty());
+        QVERIFY(testsupport::queryRows(path(), QStringLiteral("SELECT club FROM puntos")).isEmpty());
     }
 
     void folderMadeReadOnlyWhileOpenReported()
@@ -212,7 +195,7 @@ private Q_SLOTS:
         QFile::setPermissions(m_dir->path(), QFileDevice::Permissions(0x7700));
         QVERIFY2(!said.isEmpty() && said.last().startsWith(QStringLiteral("failed ")),
                  qPrintable(said.join(QLatin1Char('\n'))));
-        QVERIFY(rows(QStringLiteral("SELECT club FROM puntos")).isEmpty());
+        QVERIFY(testsupport::queryRows(path(), QStringLiteral("SELECT club FROM puntos")).isEmpty());
         checkSound();
     }
 };

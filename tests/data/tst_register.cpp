@@ -23,29 +23,13 @@ private:
 
     QString path() const { return m_dir->filePath(QStringLiteral("quilvarden.MDB")); }
 
-    // The register's rows as the database holds them, each as "orde|proba|sexo|club|puntos"
-    // with the type of the points column's value.
+    // The register's rows as the database holds them, oldest first, with the kind of value
+    // the database keeps for the points and the club.
     QStringList storedRows() const
     {
-        QStringList rows;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
-            db.setDatabaseName(path());
-            db.open();
-            QSqlQuery query(
-                QStringLiteral("SELECT orde, proba, sexo, club, puntos, typeof(puntos), typeof(club)"
-                               " FROM puntos ORDER BY id"),
-                db);
-            while (query.next()) {
-                QStringList columns;
-                for (int i = 0; i < 7; ++i)
-                    columns << query.value(i).toString();
-                rows << columns.join(QLatin1Char('|'));
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("look"));
-        return rows;
+        return testsupport::queryRows(path(),
+                                      QStringLiteral("SELECT orde, proba, sexo, club, puntos, typeof(puntos),"
+                                                     " typeof(club) FROM puntos ORDER BY id"));
     }
 
     void reopen()

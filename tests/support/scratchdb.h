@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <QTest>
 #include <QUuid>
@@ -72,6 +73,29 @@ inline QStringList otherFiles(const QString& folder, const QStringList& expected
     for (const QString& name : expected)
         found.removeAll(name);
     return found;
+}
+
+// Rows of a query on a database file, each row's columns joined by "|"; Null as "<null>".
+inline QStringList queryRows(const QString& file, const QString& statement)
+{
+    QStringList result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
+        db.setDatabaseName(file);
+        if (db.open()) {
+            QSqlQuery query(statement, db);
+            while (query.next()) {
+                QStringList columns;
+                for (int i = 0; i < query.record().count(); ++i)
+                    columns << (query.value(i).isNull() ? QStringLiteral("<null>")
+                                                        : query.value(i).toString());
+                result << columns.join(QLatin1Char('|'));
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("look"));
+    return result;
 }
 
 } // namespace testsupport

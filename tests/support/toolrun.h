@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 
@@ -25,29 +22,6 @@ inline ToolRun runTool(const QStringList& arguments)
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-// Rows of a query on a database file, each row's columns joined by "|"; Null as "<null>".
-inline QStringList queryRows(const QString& file, const QString& statement)
-{
-    QStringList result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
-        db.setDatabaseName(file);
-        if (db.open()) {
-            QSqlQuery query(statement, db);
-            while (query.next()) {
-                QStringList columns;
-                for (int i = 0; i < query.record().count(); ++i)
-                    columns << (query.value(i).isNull() ? QStringLiteral("<null>")
-                                                        : query.value(i).toString());
-                result << columns.join(QLatin1Char('|'));
-            }
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("look"));
-    return result;
 }
 
 } // namespace testsupport

@@ -1,5 +1,6 @@
 #include "data/database.h"
 #include "support/scratchdb.h"
+#include "support/toolrun.h"
 
 #include <QProcess>
 #include <QSet>
@@ -18,48 +19,9 @@ class TestDbTool : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 
-    struct Run {
-        int status = -1;
-        QString output;
-        QString errors;
-    };
-
-    static Run tool(const QStringList& arguments)
-    {
-        QProcess process;
-        process.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"), arguments);
-        if (!process.waitForFinished(60000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
     QString path(const QString& name = QStringLiteral("quilvarden.MDB")) const
     {
         return m_dir->filePath(name);
-    }
-
-    // Rows of a query on the file, each row's columns joined by "|".
-    static QStringList rows(const QString& file, const QString& statement)
-    {
-        QStringList result;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
-            db.setDatabaseName(file);
-            if (db.open()) {
-                QSqlQuery query(statement, db);
-                while (query.next()) {
-                    QStringList columns;
-                    for (int i = 0; i < query.record().count(); ++i)
-                        columns << query.value(i).toString();
-                    result << columns.join(QLatin1Char('|'));
-                }
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("look"));
-        return result;
     }
 
 private Q_SLOTS:
@@ -87,7 +49,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
-        const Run result = tool(arguments);
+        const auto result = testsupport::runTool(arguments);
         QCOMPARE(result.status, status);
         QVERIFY((result.output + result.errors).contains(QStringLiteral("Uso:")));
         QCOMPARE(testsupport::otherFiles(m_dir->path(), {}), QStringList());
@@ -95,7 +57,7 @@ private Q_SLOTS:
 
     void createMakesAnEmptyDatabaseTheProgramOpens()
     {
-        const Run result = tool({QStringLiteral("create"), path()});
+        const auto result = testsupport::runTool({QStringLiteral("create"), path()});
         QVERIFY2(result.status == 0, qPrintable(result.errors));
         QVERIFY(result.output.contains(path()));
         auto opened = data::Database::open(path());
@@ -103,17 +65,18 @@ private Q_SLOTS:
         QVERIFY((*opened)->clubNames()->isEmpty());
         opened = Failure{};
         for (const char* table : {"puntos", "EVENT", "CLUBCHAMP", "CLUBDESC"})
-            QCOMPARE(rows(path(), QStringLiteral("SELECT COUNT(*) FROM %1").arg(QString::fromLatin1(table))),
+            QCOMPARE(testsupport::queryRows(
+                         path(), QStringLiteral("SELECT COUNT(*) FROM %1").arg(QString::fromLatin1(table))),
                      QStringList{QStringLiteral("0")});
     }
 
     void demoHoldsARealisticMeet()
     {
-        const Run result = tool({QStringLiteral("demo"), path()});
+        const auto result = testsupport::runTool({QStringLiteral("demo"), path()});
         QVERIFY2(result.status == 0, qPrintable(result.errors));
 
-        const QStringList events =
-            rows(path(), QStringLiteral("SELECT XORDER, EVENTCODE, GENDERCODE FROM EVENT ORDER BY XORDER"));
+        const QStringList events = testsupport::queryRows(
+            path(), QStringLiteral("SELECT XORDER, EVENTCODE, GENDERCODE FROM EVENT ORDER BY XORDER"));
         QVERIFY(events.size() >= 36 && events.size() <= 44);
         int relays = 0;
         QSet<QString> genders;
@@ -136,7 +99,7 @@ private Q_SLOTS:
             accented += club.toLatin1() != club.toUtf8() ? 1 : 0;
         }
         QVERIFY(accented >= 2);
-        QCOMPARE(rows(path(), QStringLiteral("SELECT COUNT(*) FROM puntos")),
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT COUNT(*) FROM puntos")),
                  QStringList{QStringLiteral("0")});
     }
 
@@ -153,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(testsupport::runOn(path(), testsupport::minimalSchema()
                                                << QStringLiteral("INSERT INTO puntos (orde) VALUES ('07')")));
         const QByteArray before = testsupport::fileDigest(path());
-        const Run result = tool({command, path()});
+        const auto result = testsupport::runTool({command, path()});
         QCOMPARE(result.status, 1);
         QVERIFY2(result.errors.contains(QStringLiteral("xa existe")), qPrintable(result.errors));
         QCOMPARE(testsupport::fileDigest(path()), before);
@@ -163,7 +126,7 @@ private Q_SLOTS:
     void missingFolderReported()
     {
         const QString target = m_dir->filePath(QStringLiteral("no/such/folder/quilvarden.MDB"));
-        const Run result = tool({QStringLiteral("demo"), target});
+        const auto result = testsupport::runTool({QStringLiteral("demo"), target});
         QCOMPARE(result.status, 1);
         QVERIFY2(result.errors.contains(QStringLiteral("no/such/folder")), qPrintable(result.errors));
         QVERIFY(QDir(m_dir->path()).isEmpty());
