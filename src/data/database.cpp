@@ -107,7 +107,7 @@ Result<std::unique_ptr<Database>> Database::open(const QString& path, const Open
     if (info.isDir())
         return Failure::database(Failure::CannotOpenFile, QStringLiteral("É un cartafol, non un ficheiro."));
     if (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable())
-        return Failure::database(Failure::CannotOpenFile,
+        return Failure::database(Failure::ReadOnlyDatabase,
                                  QStringLiteral("O ficheiro ou o seu cartafol só se poden ler: non se "
                                                 "poderían gardar os resultados."));
     if (Outcome header = sqlite::checkFileHeader(path); !header)
