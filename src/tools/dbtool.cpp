@@ -46,29 +46,6 @@ int create(const QString& path, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-int demo(const QString& path, QTextStream& out, QTextStream& err)
-{
-    if (Outcome created = data::Database::create(path); !created)
-        return fail(err, path, created.failure());
-    const data::MeetProgramme meet = demoMeet();
-    Outcome filled = Failure{};
-    {
-        Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
-        filled = database ? (*database)->replaceMeetProgramme(meet) : Outcome(database.failure());
-    }
-    if (!filled) {
-        // The file is ours, made a moment ago: a half-made demo is no use to anybody.
-        QFile::remove(path);
-        return fail(err, path, filled.failure());
-    }
-    out << QStringLiteral("Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
-               .arg(QDir::toNativeSeparators(path))
-               .arg(meet.events.size())
-               .arg(meet.clubs.size())
-        << Qt::endl;
-    return 0;
-}
-
 // Brings a meet programme into the register file, making the file if there is none. The
 // three meet tables are replaced in one transaction; the awards are never touched. On
 // failure the file is as it was (and a file made here is removed again).
@@ -88,6 +65,22 @@ int importInto(const QString& path, const data::MeetProgramme& meet, QTextStream
             QFile::remove(path);
         return fail(err, path, imported.failure());
     }
+    return 0;
+}
+
+int demo(const QString& path, QTextStream& out, QTextStream& err)
+{
+    // Never over a file that exists: the same refusal as for an empty database.
+    if (QFileInfo::exists(path))
+        return fail(err, path, data::Database::create(path).failure());
+    const data::MeetProgramme meet = demoMeet();
+    if (const int status = importInto(path, meet, err); status != 0)
+        return status;
+    out << QStringLiteral("Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
+               .arg(QDir::toNativeSeparators(path))
+               .arg(meet.events.size())
+               .arg(meet.clubs.size())
+        << Qt::endl;
     return 0;
 }
 
