@@ -242,9 +242,9 @@ void FrmIntroRes::buildStandings()
         report(standings.failure());
         return;
     }
-    LinesModel* lists[] = {&m_men, &m_women, &m_combined};
+    QStringListModel* lists[] = {&m_men, &m_women, &m_combined};
     for (qsizetype i = 0; i < standings->sections.size(); ++i)
-        lists[i]->reset(standings->sections[i].lines);
+        lists[i]->setStringList(standings->sections[i].lines);
     m_ui->clas->setPlainText(standings->text());
 }
 

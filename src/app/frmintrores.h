@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/linesmodel.h"
 #include "app/resultsmodel.h"
 #include "data/database.h"
 #include "text/failure.h"
 
 #include <QAction>
+#include <QStringListModel>
 #include <QWidget>
 
 #include <memory>
@@ -74,9 +74,9 @@ private:
     std::unique_ptr<Ui::frmIntroRes> m_ui;
     std::unique_ptr<data::Database> m_database;
     ResultsModel m_results;
-    LinesModel m_men;
-    LinesModel m_women;
-    LinesModel m_combined;
+    QStringListModel m_men;
+    QStringListModel m_women;
+    QStringListModel m_combined;
     QAction* m_saveStandings = nullptr;
     QAction* m_printStandings = nullptr;
 };

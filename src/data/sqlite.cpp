@@ -135,12 +135,6 @@ bool isMissingTable(const QSqlError& error)
     return primaryCode(error) == Error && error.databaseText().startsWith(QStringLiteral("no such table"));
 }
 
-bool isLockError(const QSqlError& error)
-{
-    const int code = primaryCode(error);
-    return code == Busy || code == Locked;
-}
-
 Failure failureFrom(const QSqlError& error, const QString& context)
 {
     const QString text = engineText(error);

@@ -40,7 +40,5 @@ Failure failureFrom(const QSqlError& error, const QString& context);
 // True when a statement failed because a table it names does not exist.
 bool isMissingTable(const QSqlError& error);
 
-// True when the error says that another connection holds the file.
-bool isLockError(const QSqlError& error);
 
 } // namespace quilvarden::data::sqlite
