@@ -40,5 +40,4 @@ Failure failureFrom(const QSqlError& error, const QString& context);
 // True when a statement failed because a table it names does not exist.
 bool isMissingTable(const QSqlError& error);
 
-
 } // namespace quilvarden::data::sqlite
