@@ -13,7 +13,6 @@
 //    error (6) when it does not, never a wrapped amount.
 
 #include "fuzzing.h"
-
 #include "text/currency.h"
 #include "text/numbers.h"
 
@@ -79,10 +78,11 @@ std::optional<Currency> checkReading(const QString& text)
     FUZZ_CHECK(number.ok(), where + " is an amount but no number: " + number.failure().message().toUtf8());
     // Rounded to four decimals, plus what the double itself may be off by.
     const long double exact = static_cast<long double>(amount->tenThousandths()) / 10000.0L;
-    const long double tolerance = 0.00005L * (1 + 1e-9L) + 1e-15L * std::fabs(static_cast<long double>(*number));
+    const long double tolerance =
+        0.00005L * (1 + 1e-9L) + 1e-15L * std::fabs(static_cast<long double>(*number));
     FUZZ_CHECK(std::fabs(exact - static_cast<long double>(*number)) <= tolerance,
-               where + " read as " + QByteArray::number(amount->tenThousandths()) + " ten-thousandths, as a number " +
-                   shown(*number));
+               where + " read as " + QByteArray::number(amount->tenThousandths()) +
+                   " ten-thousandths, as a number " + shown(*number));
     checkAmount(*amount);
     return *amount;
 }
@@ -92,9 +92,11 @@ void checkArithmetic(Currency a, Currency b)
     const Int128 x = a.tenThousandths();
     const Int128 y = b.tenThousandths();
     const auto inRange = [](Int128 value) {
-        return value >= std::numeric_limits<std::int64_t>::min() && value <= std::numeric_limits<std::int64_t>::max();
+        return value >= std::numeric_limits<std::int64_t>::min() &&
+               value <= std::numeric_limits<std::int64_t>::max();
     };
-    const QByteArray where = QByteArray::number(a.tenThousandths()) + " and " + QByteArray::number(b.tenThousandths());
+    const QByteArray where =
+        QByteArray::number(a.tenThousandths()) + " and " + QByteArray::number(b.tenThousandths());
 
     const Result<Currency> sum = a.plus(b);
     if (inRange(x + y)) {
@@ -109,7 +111,8 @@ void checkArithmetic(Currency a, Currency b)
         FUZZ_CHECK(difference.ok() && difference->tenThousandths() == x - y, where + " subtracted");
         checkAmount(*difference);
     } else {
-        FUZZ_CHECK(!difference.ok() && difference.failure().number == Failure::Overflow, where + " subtracted wraps");
+        FUZZ_CHECK(!difference.ok() && difference.failure().number == Failure::Overflow,
+                   where + " subtracted wraps");
     }
 }
 

@@ -21,7 +21,6 @@
 //  - the lines never come out narrower than their columns.
 
 #include "fuzzing.h"
-
 #include "text/currency.h"
 #include "text/lines.h"
 #include "text/masks.h"
@@ -124,7 +123,8 @@ void checkNumericText(const QString& out, double value, Digits digits, QStringVi
         FUZZ_CHECK(!integer.startsWith(u'0'), where);
 
     const bool anyDigit = !integer.isEmpty() || digits.decimals > 0;
-    const bool nonZero = std::any_of(out.cbegin(), out.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
+    const bool nonZero =
+        std::any_of(out.cbegin(), out.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
     FUZZ_CHECK((match.capturedLength(1) == 1) == (value < 0 && nonZero), where);
 
     const long double halfUnit = unitOfPlace(digits.decimals) / 2 * (1 + 1e-12L);
@@ -226,11 +226,13 @@ void checkMask(QStringView mask, Bytes valueBytes)
         FUZZ_CHECK(applyMask(QVariant(number), mask) == out, shown(mask) + ", " + shown(number));
         const QString written = writeNumber(number);
         if (places) {
-            FUZZ_CHECK(out == applyMask(written, mask), shown(mask) + ", " + shown(number) + " gave " + shown(out));
+            FUZZ_CHECK(out == applyMask(written, mask),
+                       shown(mask) + ", " + shown(number) + " gave " + shown(out));
         } else if (digits && std::isfinite(number)) {
             checkNumericText(out, number, *digits, mask);
-            FUZZ_CHECK(out == applyMask(written, mask), shown(mask) + ", " + shown(number) + " gave " + shown(out) +
-                                                            ", its text " + shown(applyMask(written, mask)));
+            FUZZ_CHECK(out == applyMask(written, mask), shown(mask) + ", " + shown(number) + " gave " +
+                                                            shown(out) + ", its text " +
+                                                            shown(applyMask(written, mask)));
         } else if (digits) {
             FUZZ_CHECK(out == written, shown(mask) + ", " + shown(number) + " gave " + shown(out));
         }
@@ -258,8 +260,8 @@ void checkMask(QStringView mask, Bytes valueBytes)
     };
     for (const Whole& number : wholes) {
         const QString out = applyMask(number.variant, mask);
-        const QByteArray where =
-            "mask " + shown(mask) + ", whole number " + number.variant.toString().toUtf8() + " gave " + shown(out);
+        const QByteArray where = "mask " + shown(mask) + ", whole number " +
+                                 number.variant.toString().toUtf8() + " gave " + shown(out);
         if (places) {
             FUZZ_CHECK(out == applyMask(number.variant.toString(), mask), where);
         } else if (digits) {
@@ -269,7 +271,8 @@ void checkMask(QStringView mask, Bytes valueBytes)
     }
 
     const QString out = applyMask(amount, mask);
-    const QByteArray where = "mask " + shown(mask) + ", amount " + QByteArray::number(whole) + " gave " + shown(out);
+    const QByteArray where =
+        "mask " + shown(mask) + ", amount " + QByteArray::number(whole) + " gave " + shown(out);
     if (places) {
         FUZZ_CHECK(out == applyMask(amount.write(), mask), where);
     } else if (digits) {
@@ -291,15 +294,16 @@ void checkLines(const QString& value)
         return number ? QVariant(*number) : QVariant(text);
     };
 
-    const QString results =
-        resultsLine(asValue(piece(0)), QVariant(piece(1)), QVariant(piece(2)), QVariant(piece(3)), asValue(piece(4)));
+    const QString results = resultsLine(asValue(piece(0)), QVariant(piece(1)), QVariant(piece(2)),
+                                        QVariant(piece(3)), asValue(piece(4)));
     FUZZ_CHECK(displayWidth(results) >= 2 + 1 + 7 + 1 + 8 + 6, shown(value) + " gave " + shown(results));
     const QString asTexts = resultsLine(QVariant(piece(0)), QVariant(piece(1)), QVariant(piece(2)),
                                         QVariant(piece(3)), QVariant(piece(4)));
     FUZZ_CHECK(displayWidth(asTexts) >= 25, shown(value) + " gave " + shown(asTexts));
 
     const double position = readLenient(piece(0));
-    const qint64 place = std::isfinite(position) && std::fabs(position) < 1e18 ? static_cast<qint64>(position) : 0;
+    const qint64 place =
+        std::isfinite(position) && std::fabs(position) < 1e18 ? static_cast<qint64>(position) : 0;
     const QString standing = standingsLine(place, asValue(piece(1)), asValue(piece(2)));
     FUZZ_CHECK(displayWidth(standing) >= 3 + 2 + 8 + 9, shown(value) + " gave " + shown(standing));
 }

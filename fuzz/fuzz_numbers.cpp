@@ -14,7 +14,6 @@
 
 #include "fuzzing.h"
 #include "reference.h"
-
 #include "text/numbers.h"
 
 #include <QRegularExpression>

@@ -34,7 +34,8 @@ inline UInt128 magnitudeOf(Int128 number)
 // sequences become replacement characters.
 inline QString fromUtf8(Bytes bytes)
 {
-    return QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    return QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()),
+                             static_cast<qsizetype>(bytes.size()));
 }
 
 // The bytes two at a time as UTF-16 code units, so that unpaired surrogates, nulls and any
@@ -118,8 +119,8 @@ inline long double unitOfPlace(qsizetype places)
 
 // Stops the run when the property does not hold; the detail (a QByteArray expression) is
 // built only then.
-#define FUZZ_CHECK(property, detail)                                                                           \
-    do {                                                                                                       \
-        if (!(property))                                                                                       \
-            ::quilvarden::fuzz::fail(__FILE__, __LINE__, #property, (detail));                                 \
+#define FUZZ_CHECK(property, detail)                                                                         \
+    do {                                                                                                     \
+        if (!(property))                                                                                     \
+            ::quilvarden::fuzz::fail(__FILE__, __LINE__, #property, (detail));                               \
     } while (false)
