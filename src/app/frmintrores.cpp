@@ -5,9 +5,9 @@
 #include "calc/calculators.h"
 #include "calc/scoring.h"
 #include "data/standings.h"
-#include "data/values.h"
 #include "publish/publish.h"
 #include "text/lines.h"
+#include "text/masks.h"
 #include "text/numbers.h"
 #include "ui_frmintrores.h"
 
@@ -143,13 +143,13 @@ void FrmIntroRes::lookUpEvent(const QString& orderText)
             utf8("A proba da orde %1 non ten código (EVENTCODE baleiro).").arg(orderText)));
         return;
     }
-    m_ui->proba->setText(data::columnText(event.code));
+    m_ui->proba->setText(text::valueText(event.code));
     if (event.gender.isNull()) {
         report(Failure::invalidUseOfNull(
             utf8("A proba da orde %1 non ten sexo (GENDERCODE baleiro).").arg(orderText)));
         return;
     }
-    m_ui->sexo->setText(data::columnText(event.gender));
+    m_ui->sexo->setText(text::valueText(event.gender));
     const calc::Proposal first = calc::firstPlace(m_ui->proba->text());
     m_ui->puntos->setText(first.points);
     if (first.step)

@@ -2,7 +2,7 @@
 
 #include "data/sqlite.h"
 #include "data/statements.h"
-#include "data/values.h"
+#include "text/masks.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -166,7 +166,7 @@ Result<QStringList> Database::clubNames()
     QStringList names;
     while (query.next()) {
         const QVariant value = query.value(0);
-        names.append(value.isNull() ? QString() : columnText(value));
+        names.append(text::valueText(value));
     }
     if (query.lastError().isValid())
         return sqlite::failureFrom(query.lastError(), statement(sql::ClubList));

@@ -1,6 +1,5 @@
 #include "publish.h"
 
-#include "data/values.h"
 #include "text/masks.h"
 
 #include <QFileInfo>
@@ -86,7 +85,7 @@ QStringList editionLines(const Edition& edition)
                  edition.printedAt.toString(QStringLiteral("HH:mm"))),
         edition.lastEvent.isNull()
             ? QStringLiteral("Aínda non se puntuou ningunha proba")
-            : QStringLiteral("Última proba puntuada: %1").arg(data::columnText(edition.lastEvent)),
+            : QStringLiteral("Última proba puntuada: %1").arg(text::valueText(edition.lastEvent)),
     };
 }
 
@@ -102,8 +101,7 @@ QString asCsv(const Edition& edition)
         qint64 position = 0;
         for (const data::StandingRow& row : section.rows)
             rows << QStringList{csvField(standingName(section.which)), QString::number(++position),
-                                csvField(row.club.isNull() ? QString() : data::columnText(row.club)),
-                                csvField(total(row.total))}
+                                csvField(text::valueText(row.club)), csvField(total(row.total))}
                         .join(QLatin1Char(','));
     }
     return rows.join(lineBreak) + lineBreak;

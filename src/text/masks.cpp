@@ -146,6 +146,20 @@ QString applyMask(Currency value, QStringView mask)
     return masked(detail::fromInteger(negative, negative ? 0 - units : units, 4), value.write(), mask);
 }
 
+QString valueText(const QVariant& value)
+{
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return writeNumber(value.toDouble());
+    default:
+        // Texts, and whole numbers, which have no decimals to write.
+        return value.toString();
+    }
+}
+
 QString applyMask(const QVariant& value, QStringView mask)
 {
     // A Null from the database comes as a null variant of the column's type.

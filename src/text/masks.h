@@ -37,6 +37,11 @@ QString applyMask(Currency value, QStringView mask);
 // A value as the database gives it: texts as texts, numbers as numbers.
 QString applyMask(const QVariant& value, QStringView mask);
 
+// A value as the window shows it without a mask: a text as it stands, a floating-point
+// number by the number rules (12,5), a whole number with all its digits, Null as the
+// empty text.
+QString valueText(const QVariant& value);
+
 // The number of places a text takes in a fixed-width column.
 qsizetype displayWidth(QStringView text);
 
