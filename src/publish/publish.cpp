@@ -135,6 +135,20 @@ QString asHtml(const Edition& edition)
     return page;
 }
 
+QString asTextFormat(const Edition& edition, Format format)
+{
+    switch (format) {
+    case Format::Csv:
+        return asCsv(edition);
+    case Format::Html:
+        return asHtml(edition);
+    case Format::Text:
+    case Format::Pdf:
+        break;
+    }
+    return asText(edition);
+}
+
 namespace {
 
 void paintOn(const Edition& edition, QPainter& painter, QPagedPaintDevice& device)
@@ -210,11 +224,9 @@ Outcome save(const Edition& edition, Format format, const QString& path)
                                      QStringLiteral("Non se pode escribir %1.").arg(path));
         return Done{};
     }
-    const QString contents = format == Format::Text  ? asText(edition)
-                             : format == Format::Csv ? asCsv(edition)
-                                                     : asHtml(edition);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(asTextFormat(edition, format).toUtf8()) < 0 ||
+        !file.commit())
         return Failure::database(Failure::CannotOpenFile, file.errorString());
     return Done{};
 }

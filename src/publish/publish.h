@@ -39,6 +39,9 @@ QString asText(const Edition& edition);
 QString asCsv(const Edition& edition);
 // One self-contained page that reads well on a phone.
 QString asHtml(const Edition& edition);
+// The standings in one of the text formats (text, CSV, HTML); PDF is not text.
+QString asTextFormat(const Edition& edition, Format format);
+
 // One page per standing (more when a standing is long), on whatever paged device: a PDF
 // writer, a printer. False when the device cannot be painted on.
 bool paint(const Edition& edition, QPagedPaintDevice& device);

@@ -159,10 +159,7 @@ int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!edition)
         return fail(err, path, edition.failure());
     if (output.isEmpty()) {
-        const QString contents = *format == publish::Format::Text  ? publish::asText(*edition)
-                                 : *format == publish::Format::Csv ? publish::asCsv(*edition)
-                                                                   : publish::asHtml(*edition);
-        out << contents;
+        out << publish::asTextFormat(*edition, *format);
         out.flush();
         return 0;
     }
