@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -307,10 +308,86 @@ Result<QList<ClubTotal>> Database::clubTotals()
 
 Outcome Database::replaceMeetProgramme(const MeetProgramme& programme)
 {
+    return replaceMeetProgramme(
+        [&programme](const RegisteredMeet&) -> Result<MeetProgramme> { return programme; });
+}
+
+Outcome Database::addMissingClubColumns()
+{
+    QSqlQuery query(connection());
+    if (!query.exec(QString::fromLatin1(sql::ProbeTable).arg(QStringLiteral("CLUBDESC"))))
+        return sqlite::failureFrom(query.lastError(), {});
+    const QSqlRecord record = query.record();
+    query.finish();
+    for (const QString& column : {QStringLiteral("SOURCEID"), QStringLiteral("SOURCECODE")}) {
+        bool found = false;
+        for (int i = 0; i < record.count() && !found; ++i)
+            found = record.fieldName(i).compare(column, Qt::CaseInsensitive) == 0;
+        const QString text = QString::fromLatin1(sql::AddClubDescriptionColumn).arg(column);
+        if (!found && !query.exec(text))
+            return sqlite::failureFrom(query.lastError(), text);
+    }
+    return Done{};
+}
+
+Result<RegisteredMeet> Database::registeredMeet()
+{
+    RegisteredMeet meet;
+    QHash<QString, qsizetype> byCode;
+    const auto clubOf = [&meet, &byCode](const QVariant& code) -> MeetClub& {
+        const QString key = code.toString();
+        auto found = byCode.constFind(key);
+        if (found == byCode.constEnd()) {
+            found = byCode.insert(key, meet.clubs.size());
+            meet.clubs.append({code, {}, {}, {}, false, false});
+        }
+        return meet.clubs[*found];
+    };
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (Outcome done = run(query, sql::RegisteredClubsTakingPart); !done)
+        return done.failure();
+    while (query.next()) {
+        MeetClub& club = clubOf(query.value(0));
+        club.takesPart = true;
+        club.nation = query.value(1);
+    }
+    if (Outcome done = run(query, sql::RegisteredClubDescriptions); !done)
+        return done.failure();
+    while (query.next()) {
+        MeetClub& club = clubOf(query.value(0));
+        if (club.described)
+            continue; // described twice: the first description is the one the list shows first
+        club.described = true;
+        club.shortName = query.value(1);
+        club.longName = query.value(2);
+        club.sourceId = query.value(3);
+        club.sourceCode = query.value(4);
+    }
+    if (Outcome done = run(query, sql::AwardedClubs); !done)
+        return done.failure();
+    while (query.next())
+        meet.awardedClubs << query.value(0).toString();
+    if (query.lastError().isValid())
+        return sqlite::failureFrom(query.lastError(), {});
+    return meet;
+}
+
+Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)
+{
     QSqlDatabase db = connection();
     if (!db.transaction())
         return sqlite::failureFrom(db.lastError(), {});
     const Outcome done = [&]() -> Outcome {
+        if (Outcome columns = addMissingClubColumns(); !columns)
+            return columns;
+        const Result<RegisteredMeet> registered = registeredMeet();
+        if (!registered)
+            return registered.failure();
+        const Result<MeetProgramme> built = build(*registered);
+        if (!built)
+            return built.failure();
+        const MeetProgramme& programme = *built;
         QSqlQuery query(db);
         for (const char* text : {sql::DeleteEvents, sql::DeleteClubsTakingPart, sql::DeleteClubDescriptions})
             if (Outcome deleted = run(query, text); !deleted)
@@ -336,8 +413,9 @@ Outcome Database::replaceMeetProgramme(const MeetProgramme& programme)
                     !inserted)
                     return inserted;
             if (club.described)
-                if (Outcome inserted = execute(description, sql::InsertClubDescription,
-                                               {club.code, club.shortName, club.longName});
+                if (Outcome inserted =
+                        execute(description, sql::InsertClubDescription,
+                                {club.code, club.shortName, club.longName, club.sourceId, club.sourceCode});
                     !inserted)
                     return inserted;
         }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -107,10 +108,17 @@ public:
     // touched. On failure the tables stay as they were.
     Outcome replaceMeetProgramme(const MeetProgramme& programme);
 
+    // The same, with the programme built from what the register holds, read in the same
+    // transaction: an import keeps the codes and short names that awards already carry.
+    using ProgrammeBuilder = std::function<Result<MeetProgramme>(const RegisteredMeet&)>;
+    Outcome replaceMeetProgramme(const ProgrammeBuilder& build);
+
 private:
     Database(QString connectionName, QString path);
     QSqlDatabase connection() const;
     Outcome checkTables();
+    Outcome addMissingClubColumns();
+    Result<RegisteredMeet> registeredMeet();
     // A statement prepared once and kept for the life of the connection.
     Result<QSqlQuery*> prepared(const char* statement);
 

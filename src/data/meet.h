@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 namespace quilvarden::data {
@@ -26,11 +27,22 @@ struct MeetClub {
     QVariant longName;
     bool takesPart = true; // false: described, but not taking part in this meet
     bool described = true; // false: taking part, but with no description
+    // Where the description came from: the import file's own id of the club and the code
+    // the file gave it (CLUBCODE may differ), so that the next import finds the club again.
+    QVariant sourceId = {};
+    QVariant sourceCode = {};
 };
 
 struct MeetProgramme {
     QList<MeetEvent> events;
     QList<MeetClub> clubs;
+};
+
+// The clubs of the meet as the register holds them before an import, one per CLUBCODE,
+// and the club names that its awards carry.
+struct RegisteredMeet {
+    QList<MeetClub> clubs;
+    QStringList awardedClubs;
 };
 
 } // namespace quilvarden::data

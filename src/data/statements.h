@@ -52,6 +52,15 @@ inline constexpr char InsertEvent[] =
     " VALUES (?, ?, ?, ?, ?, ?)";
 inline constexpr char InsertClubTakingPart[] = "INSERT INTO CLUBCHAMP (CLUBCODE, NATION) VALUES (?, ?)";
 inline constexpr char InsertClubDescription[] =
-    "INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC) VALUES (?, ?, ?)";
+    "INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC, SOURCEID, SOURCECODE) VALUES (?, ?, ?, ?, ?)";
+
+// What an import finds in the register before it replaces the meet tables.
+inline constexpr char RegisteredClubsTakingPart[] = "SELECT CLUBCODE, NATION FROM CLUBCHAMP";
+inline constexpr char RegisteredClubDescriptions[] =
+    "SELECT CLUBCODE, SHORTDESC, LONGDESC, SOURCEID, SOURCECODE FROM CLUBDESC";
+inline constexpr char AwardedClubs[] = "SELECT DISTINCT club FROM puntos WHERE club IS NOT NULL";
+
+// A register made before clubs kept where they came from gets the columns on its next import.
+inline constexpr char AddClubDescriptionColumn[] = "ALTER TABLE CLUBDESC ADD COLUMN %1 TEXT";
 
 } // namespace quilvarden::data::sql

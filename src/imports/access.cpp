@@ -1,22 +1,25 @@
-#include "accessimport.h"
+#include "access.h"
 
-#include "tools/csv.h"
+#include "imports/clubs.h"
+#include "imports/csv.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 
-namespace quilvarden::tools {
+namespace quilvarden::imports {
 
 namespace {
 
 using Table = QList<QHash<QString, QVariant>>;
 
-Failure importFailure(const QString& detail)
+Failure importFailure(const QString& path, const QString& detail)
 {
-    return Failure::database(Failure::UnrecognisedFormat, detail);
+    return Failure::database(Failure::ImportFileInvalid,
+                             QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), detail));
 }
 
 QVariant valueOf(const CsvField& field)
@@ -45,27 +48,26 @@ Result<Table> exportTable(const QString& program, const QString& path, const QSt
     process.start(program, {path, table});
     if (!process.waitForStarted() || !process.waitForFinished(60000) ||
         process.exitStatus() != QProcess::NormalExit)
-        return importFailure(QStringLiteral("mdb-export non rematou ao ler a táboa %1.").arg(table));
+        return importFailure(path, QStringLiteral("mdb-export non rematou ao ler a táboa %1.").arg(table));
     const QString errors = QString::fromUtf8(process.readAllStandardError()).trimmed();
     if (process.exitCode() != 0)
-        return importFailure(
-            QStringLiteral("Non se pode ler a táboa %1 do ficheiro de Access: %2").arg(table, errors));
+        return importFailure(path, QStringLiteral("non se pode ler a táboa %1: %2").arg(table, errors));
     const std::optional<QList<CsvRow>> rows = parseCsv(process.readAllStandardOutput());
     if (!rows || rows->isEmpty())
-        return importFailure(QStringLiteral("A táboa %1 non se puido ler enteira.").arg(table));
+        return importFailure(path, QStringLiteral("a táboa %1 non se puido ler enteira.").arg(table));
     QStringList header;
     for (const CsvField& field : rows->first())
         header << field.text.toUpper();
     for (const QString& column : required)
         if (!header.contains(column))
-            return Failure::database(Failure::ColumnNotFound,
-                                     QStringLiteral("Falta a columna %1 na táboa %2.").arg(column, table));
+            return importFailure(path, QStringLiteral("falta a columna %1 na táboa %2.").arg(column, table));
     Table result;
     for (qsizetype r = 1; r < rows->size(); ++r) {
         const CsvRow& row = rows->at(r);
         if (row.size() != header.size())
             return importFailure(
-                QStringLiteral("Unha fila da táboa %1 non ten %2 columnas.").arg(table).arg(header.size()));
+                path,
+                QStringLiteral("unha fila da táboa %1 non ten %2 columnas.").arg(table).arg(header.size()));
         QHash<QString, QVariant> values;
         for (qsizetype c = 0; c < row.size(); ++c)
             values.insert(header[c], valueOf(row[c]));
@@ -76,17 +78,17 @@ Result<Table> exportTable(const QString& program, const QString& path, const QSt
 
 } // namespace
 
-Result<data::MeetProgramme> readAccessMeet(const QString& path)
+Result<FileMeet> readAccessMeet(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         return Failure::database(Failure::FileNotFound,
-                                 QStringLiteral("Non existe o ficheiro %1.").arg(path));
+                                 QStringLiteral("Non existe o ficheiro que se ía importar: %1").arg(path));
     {
         // Access files carry their engine's name from the fifth byte on.
         QFile file(path);
         const QByteArray signature = file.open(QIODevice::ReadOnly) ? file.read(19).mid(4) : QByteArray();
         if (signature != "Standard Jet DB" && signature != "Standard ACE DB")
-            return importFailure(QStringLiteral("%1 non é un ficheiro de Access.").arg(path));
+            return importFailure(path, QStringLiteral("non é un ficheiro de Access."));
     }
     const QString program = QStandardPaths::findExecutable(QStringLiteral("mdb-export"));
     if (program.isEmpty())
@@ -107,26 +109,67 @@ Result<data::MeetProgramme> readAccessMeet(const QString& path)
     if (!descriptions)
         return descriptions.failure();
 
-    data::MeetProgramme meet;
+    FileMeet meet;
     for (const auto& row : *events)
         meet.events.append({row.value(QStringLiteral("EVENTID")), row.value(QStringLiteral("XORDER")),
                             row.value(QStringLiteral("EVENTCODE")), row.value(QStringLiteral("GENDERCODE")),
                             row.value(QStringLiteral("DISTANCE")), row.value(QStringLiteral("SESSIONNO"))});
-    for (const auto& row : *takingPart)
-        meet.clubs.append({row.value(QStringLiteral("CLUBCODE")),
-                           row.value(QStringLiteral("NATION")),
-                           {},
-                           {},
-                           true,
-                           false});
-    for (const auto& row : *descriptions)
-        meet.clubs.append({row.value(QStringLiteral("CLUBCODE")),
-                           {},
-                           row.value(QStringLiteral("SHORTDESC")),
-                           row.value(QStringLiteral("LONGDESC")),
-                           false,
-                           true});
+
+    // One description a club: the first the file gives.
+    QHash<QString, QHash<QString, QVariant>> described;
+    QStringList describedOrder;
+    for (const auto& row : *descriptions) {
+        const QString code = cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
+        const QString key = foldName(code);
+        if (code.isEmpty()) {
+            meet.notes << QStringLiteral("Unha descrición de club sen código en CLUBDESC: queda fóra.");
+        } else if (described.contains(key)) {
+            meet.notes << QStringLiteral(
+                              "Club %1: descrito máis dunha vez en CLUBDESC; queda a primeira descrición.")
+                              .arg(code);
+        } else {
+            described.insert(key, row);
+            describedOrder << key;
+        }
+    }
+    const auto clubFrom = [](const QString& code, const QHash<QString, QVariant>& description,
+                             const QVariant& nation, bool takesPart) {
+        return FileClub{{},
+                        code,
+                        description.value(QStringLiteral("LONGDESC")).toString(),
+                        description.value(QStringLiteral("SHORTDESC")).toString(),
+                        nation,
+                        takesPart};
+    };
+    QSet<QString> listed;
+    for (const auto& row : *takingPart) {
+        const QString code = cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
+        const QString key = foldName(code);
+        if (code.isEmpty()) {
+            meet.notes << QStringLiteral("Un club de CLUBCHAMP sen código: queda fóra.");
+            continue;
+        }
+        if (listed.contains(key)) {
+            meet.notes
+                << QStringLiteral("Club %1: aparece máis dunha vez en CLUBCHAMP; é un só club.").arg(code);
+            continue;
+        }
+        listed.insert(key);
+        if (!described.contains(key))
+            meet.notes << QStringLiteral(
+                              "Club %1: toma parte pero non ten descrición en CLUBDESC; o nome curto "
+                              "sae do seu código.")
+                              .arg(code);
+        meet.clubs.append(clubFrom(code, described.value(key), row.value(QStringLiteral("NATION")), true));
+    }
+    for (const QString& key : describedOrder) {
+        if (listed.contains(key))
+            continue;
+        const auto& row = described[key];
+        meet.clubs.append(
+            clubFrom(cleanName(row.value(QStringLiteral("CLUBCODE")).toString()), row, {}, false));
+    }
     return meet;
 }
 
-} // namespace quilvarden::tools
+} // namespace quilvarden::imports

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "data/meet.h"
+#include "imports/filemeet.h"
 #include "text/failure.h"
 
 #include <QString>
 
-namespace quilvarden::tools {
+namespace quilvarden::imports {
 
 // Reads the meet programme (EVENT, CLUBCHAMP, CLUBDESC) from an Access file with
-// mdbtools' mdb-export, run directly with its arguments. Every row comes over as it is:
-// texts exactly, Nulls as Nulls, numbers as numbers; a club taking part and its description
-// stay the separate rows they are.
-Result<data::MeetProgramme> readAccessMeet(const QString& path);
+// mdbtools' mdb-export, run directly with its arguments. Events come over as they are:
+// texts exactly, Nulls as Nulls, numbers as numbers. Clubs come once each, by code: a club
+// taking part with its first description (or none), then the clubs only described.
+Result<FileMeet> readAccessMeet(const QString& path);
 
-} // namespace quilvarden::tools
+} // namespace quilvarden::imports

@@ -1,6 +1,6 @@
 #include "csv.h"
 
-namespace quilvarden::tools {
+namespace quilvarden::imports {
 
 std::optional<QList<CsvRow>> parseCsv(const QByteArray& data)
 {
@@ -55,4 +55,4 @@ std::optional<QList<CsvRow>> parseCsv(const QByteArray& data)
     return rows;
 }
 
-} // namespace quilvarden::tools
+} // namespace quilvarden::imports

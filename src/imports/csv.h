@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace quilvarden::tools {
+namespace quilvarden::imports {
 
 // One field of a comma-separated file as mdb-export writes it: texts in double quotes
 // (a quote inside doubled), numbers bare, and a Null as nothing at all.
@@ -23,4 +23,4 @@ using CsvRow = QList<CsvField>;
 // breaks. A line break is LF or CR LF. Gives nothing when a quote is left open.
 std::optional<QList<CsvRow>> parseCsv(const QByteArray& data);
 
-} // namespace quilvarden::tools
+} // namespace quilvarden::imports

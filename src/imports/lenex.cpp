@@ -1,20 +1,28 @@
-#include "leneximport.h"
+#include "lenex.h"
+
+#include "imports/clubs.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QHash>
+#include <QMap>
 #include <QSet>
 #include <QXmlStreamReader>
 
 #include <minizip/unzip.h>
+#include <optional>
 
-namespace quilvarden::tools {
+namespace quilvarden::imports {
 
 namespace {
 
-Failure lenexFailure(const QString& detail)
+// No real meet file comes near this; a zip that unpacks to more is refused, not read.
+constexpr qint64 LargestLenex = 256 * 1024 * 1024;
+
+Failure fileFailure(const QString& path, const QString& what)
 {
-    return Failure::database(Failure::UnrecognisedFormat, detail);
+    return Failure::database(Failure::ImportFileInvalid,
+                             QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), what));
 }
 
 // The first .lef file inside a zipped Lenex file.
@@ -23,7 +31,8 @@ Result<QByteArray> unzipLenex(const QString& path)
     const QByteArray name = QFile::encodeName(path);
     unzFile zip = unzOpen64(name.constData());
     if (!zip)
-        return lenexFailure(QStringLiteral("O ficheiro .lxf non é un ficheiro zip."));
+        return fileFailure(path,
+                           QStringLiteral("non é un ficheiro zip, como ha ser un .lxf (Lenex comprimido)."));
     QByteArray contents;
     bool found = false;
     for (int at = unzGoToFirstFile(zip); at == UNZ_OK && !found; at = unzGoToNextFile(zip)) {
@@ -38,17 +47,19 @@ Result<QByteArray> unzipLenex(const QString& path)
             break;
         char buffer[65536];
         int read = 0;
-        while ((read = unzReadCurrentFile(zip, buffer, sizeof buffer)) > 0)
+        while ((read = unzReadCurrentFile(zip, buffer, sizeof buffer)) > 0 && contents.size() <= LargestLenex)
             contents.append(buffer, read);
         const bool whole = read == 0 && unzCloseCurrentFile(zip) == UNZ_OK;
         if (!whole) {
             unzClose(zip);
-            return lenexFailure(QStringLiteral("O ficheiro .lef dentro do .lxf está danado."));
+            return fileFailure(path, contents.size() > LargestLenex
+                                         ? QStringLiteral("o .lef que leva dentro é de máis de 256 MB.")
+                                         : QStringLiteral("o .lef que leva dentro está danado ou cortado."));
         }
     }
     unzClose(zip);
     if (!found)
-        return lenexFailure(QStringLiteral("O ficheiro .lxf non contén ningún ficheiro .lef."));
+        return fileFailure(path, QStringLiteral("o .lxf non leva dentro ningún ficheiro .lef."));
     return contents;
 }
 
@@ -59,80 +70,296 @@ QVariant number(const QXmlStreamAttributes& attributes, const char* name)
     return ok ? QVariant(value) : QVariant();
 }
 
+QString text(const QXmlStreamAttributes& attributes, const char* name)
+{
+    return attributes.value(QLatin1String(name)).toString();
+}
+
+// What tells two swim styles apart: for the strokes the code knows, the stroke itself and
+// the technique; for the others, whatever the file names them by.
+QString styleKey(const QXmlStreamAttributes& style)
+{
+    const QString stroke = text(style, "stroke").toUpper();
+    QString key = QStringLiteral("%1|%2|%3|%4")
+                      .arg(text(style, "distance"), text(style, "relaycount"), stroke,
+                           text(style, "technique").toUpper());
+    if (lenexEventCode(0, 1, stroke).endsWith(u'O'))
+        key += u'|' + text(style, "code") + u'|' + text(style, "swimstyleid") + u'|' + text(style, "name");
+    return key;
+}
+
+// Event codes that stay apart where the file tells the swim styles apart: a style that
+// would take a code another style has gets the file's own code of the style, or a number.
+class EventCodes {
+public:
+    QString codeFor(const QXmlStreamAttributes& style)
+    {
+        const QString key = styleKey(style);
+        if (const auto known = m_byStyle.constFind(key); known != m_byStyle.constEnd())
+            return *known;
+        const int relayCount = text(style, "relaycount").toInt();
+        const QString base = lenexEventCode(text(style, "distance").toInt(), relayCount,
+                                            text(style, "stroke"), text(style, "technique"));
+        QString code = base;
+        if (m_taken.contains(code)) {
+            QString own;
+            for (const QChar c : text(style, "code").toUpper())
+                if (c.isLetterOrNumber() && (relayCount > 1 || c != u'X'))
+                    own += c;
+            code = base + own.left(6);
+        }
+        for (int n = 2; m_taken.contains(code); ++n)
+            code = base + QString::number(n);
+        m_taken.insert(code);
+        m_byStyle.insert(key, code);
+        return code;
+    }
+
+private:
+    QHash<QString, QString> m_byStyle;
+    QSet<QString> m_taken;
+};
+
+// A club of the meet while its element is being read.
+struct PendingClub {
+    FileClub club;
+    qsizetype depth = 0;
+    QString type;
+    QString team;
+    int athletes = 0;
+    int relays = 0;
+    bool people = false; // a swimmer, relay, entry or result
+};
+
+struct PendingEvent {
+    QXmlStreamAttributes event;
+    QXmlStreamAttributes style;
+    QVariant session;
+    qsizetype depth = 0;
+};
+
+class Reader {
+public:
+    explicit Reader(const QByteArray& xml) : m_xml(xml) {}
+
+    Result<FileMeet> read(const QString& path);
+
+private:
+    void startElement();
+    void endEvent(const PendingEvent& pending);
+    void endClub(const PendingClub& pending);
+
+    QXmlStreamReader m_xml;
+    FileMeet m_meet;
+    QStringList m_path; // element names from the root to the current one
+    QStringList m_meetNames;
+    qsizetype m_meetDepth = -1; // while inside the first meet
+    bool m_lenex = false;
+    bool m_lists = false;
+    QVariant m_session;
+    std::optional<PendingEvent> m_event;
+    std::optional<PendingClub> m_club;
+    QSet<int> m_numbers;
+    EventCodes m_codes;
+    QHash<QString, qsizetype> m_clubKeys;
+    QMap<qsizetype, int> m_listed; // clubs listed more than once, in the order of the file
+};
+
+Result<FileMeet> Reader::read(const QString& path)
+{
+    while (!m_xml.atEnd()) {
+        m_xml.readNext();
+        if (m_xml.isStartElement()) {
+            m_path << m_xml.name().toString();
+            startElement();
+        } else if (m_xml.isEndElement()) {
+            const qsizetype depth = m_path.size();
+            if (m_event && depth == m_event->depth)
+                endEvent(*std::exchange(m_event, std::nullopt));
+            else if (m_club && depth == m_club->depth)
+                endClub(*std::exchange(m_club, std::nullopt));
+            else if (depth == m_meetDepth)
+                m_meetDepth = -1;
+            m_path.removeLast();
+        }
+    }
+    if (m_xml.hasError())
+        return fileFailure(path, QStringLiteral("non é XML válido, ou está cortado (liña %1, columna %2): %3")
+                                     .arg(m_xml.lineNumber())
+                                     .arg(m_xml.columnNumber())
+                                     .arg(m_xml.errorString()));
+    if (!m_lenex)
+        return fileFailure(path, QStringLiteral("non é un ficheiro Lenex (falta o elemento LENEX)."));
+    if (m_meetNames.isEmpty())
+        return fileFailure(path,
+                           QStringLiteral("non ten ningún campionato (MEET): %1")
+                               .arg(m_lists ? QStringLiteral("só ten listas de récords ou de marcas mínimas.")
+                                            : QStringLiteral("non hai nada que importar.")));
+    if (m_meet.events.isEmpty() && m_meet.clubs.isEmpty())
+        return fileFailure(
+            path, QStringLiteral("o campionato «%1» non ten probas nin clubs.").arg(m_meetNames.first()));
+    for (auto listed = m_listed.constBegin(); listed != m_listed.constEnd(); ++listed) {
+        const FileClub& club = m_meet.clubs[listed.key()];
+        m_meet.notes << QStringLiteral("Club «%1»: aparece %2 veces no ficheiro; é un só club.")
+                            .arg(cleanName(club.name.isEmpty() ? club.code : club.name))
+                            .arg(listed.value());
+    }
+    if (m_meetNames.size() > 1) {
+        QStringList quoted;
+        for (const QString& name : m_meetNames)
+            quoted << QStringLiteral("«%1»").arg(name);
+        m_meet.notes.prepend(QStringLiteral("O ficheiro ten %1 campionatos (%2): impórtase só o primeiro.")
+                                 .arg(m_meetNames.size())
+                                 .arg(quoted.join(QStringLiteral(", "))));
+    }
+    if (m_lists)
+        m_meet.notes << QStringLiteral(
+            "As listas de récords e de marcas mínimas do ficheiro non se importan: "
+            "os seus clubs non son clubs do campionato.");
+    return std::move(m_meet);
+}
+
+void Reader::startElement()
+{
+    const qsizetype depth = m_path.size();
+    const QString& name = m_path.last();
+    const QString parent = depth >= 2 ? m_path[depth - 2] : QString();
+    const QXmlStreamAttributes attributes = m_xml.attributes();
+    if (depth == 1) {
+        m_lenex = name == u"LENEX";
+        return;
+    }
+    if (depth == 2 && (name == u"RECORDLISTS" || name == u"TIMESTANDARDLISTS"))
+        m_lists = true;
+    if (name == u"MEET" && parent == u"MEETS" && depth == 3) {
+        m_meetNames << text(attributes, "name");
+        if (m_meetNames.size() == 1)
+            m_meetDepth = depth;
+        return;
+    }
+    if (m_meetDepth < 0)
+        return;
+    if (name == u"SESSION" && parent == u"SESSIONS") {
+        m_session = number(attributes, "number");
+    } else if (name == u"EVENT" && parent == u"EVENTS") {
+        m_event = PendingEvent{attributes, {}, m_session, depth};
+    } else if (name == u"SWIMSTYLE" && m_event && depth == m_event->depth + 1) {
+        m_event->style = attributes;
+    } else if (name == u"CLUB" && parent == u"CLUBS" && depth == m_meetDepth + 2) {
+        PendingClub club;
+        club.depth = depth;
+        club.club = {text(attributes, "clubid"),    text(attributes, "code"),   text(attributes, "name"),
+                     text(attributes, "shortname"), text(attributes, "nation"), true};
+        if (club.club.nation.toString().isEmpty())
+            club.club.nation = QVariant();
+        club.type = text(attributes, "type").toUpper();
+        club.team = text(attributes, "number");
+        m_club = club;
+    } else if (m_club) {
+        m_club->athletes += name == u"ATHLETE" ? 1 : 0;
+        m_club->relays += name == u"RELAY" ? 1 : 0;
+        m_club->people =
+            m_club->people || name == u"ATHLETE" || name == u"RELAY" || name == u"ENTRY" || name == u"RESULT";
+    }
+}
+
+void Reader::endEvent(const PendingEvent& pending)
+{
+    bool ok = false;
+    const int order = pending.event.value(QLatin1String("number")).toInt(&ok);
+    if (!ok) {
+        m_meet.notes << QStringLiteral("Proba %1 sen número: omitida.").arg(text(pending.event, "eventid"));
+        return;
+    }
+    if (m_numbers.contains(order)) {
+        m_meet.notes << QStringLiteral(
+                            "Proba número %1, rolda %2: o número xa o ten outra rolda; queda a primeira.")
+                            .arg(order)
+                            .arg(text(pending.event, "round"));
+        return;
+    }
+    m_numbers.insert(order);
+    const int distance = text(pending.style, "distance").toInt();
+    QString gender = text(pending.event, "gender").toUpper();
+    if (gender.isEmpty())
+        gender = QStringLiteral("A");
+    m_meet.events.append({number(pending.event, "eventid"), order, m_codes.codeFor(pending.style), gender,
+                          distance > 0 ? QVariant(distance) : QVariant(), pending.session});
+}
+
+void Reader::endClub(const PendingClub& pending)
+{
+    const FileClub& club = pending.club;
+    const QString shown = !club.name.trimmed().isEmpty() ? club.name.trimmed() : club.code.trimmed();
+    if (pending.type == u"UNATTACHED") {
+        m_meet.notes << QStringLiteral("Club «%1» de tipo UNATTACHED (deportistas sen club, %2 deportistas): "
+                                       "non puntúa para ningún club e queda fóra.")
+                            .arg(shown)
+                            .arg(pending.athletes);
+        return;
+    }
+    if (shown.isEmpty() && !pending.people) {
+        m_meet.notes << QStringLiteral("Un club sen nome nin código e sen ningún deportista: queda fóra.");
+        return;
+    }
+    // The same club listed again: its clubid, else its code, name and team number.
+    const QString key = !cleanName(club.id).isEmpty()
+                            ? QStringLiteral("id\n") + foldName(club.id)
+                            : QStringLiteral("club\n%1\n%2\n%3")
+                                  .arg(foldName(club.code), foldName(club.name), pending.team.trimmed());
+    if (!shown.isEmpty()) {
+        if (const auto seen = m_clubKeys.constFind(key); seen != m_clubKeys.constEnd()) {
+            m_listed[*seen] = m_listed.value(*seen, 1) + 1;
+            return;
+        }
+        m_clubKeys.insert(key, m_meet.clubs.size());
+    }
+    m_meet.clubs.append(club);
+}
+
 } // namespace
 
-QString lenexEventCode(int distance, int relayCount, const QString& stroke)
+QString lenexEventCode(int distance, int relayCount, const QString& stroke, const QString& technique)
 {
-    static const QHash<QString, QString> letters = {
-        {QStringLiteral("FREE"), QStringLiteral("L")},   {QStringLiteral("BACK"), QStringLiteral("E")},
-        {QStringLiteral("BREAST"), QStringLiteral("B")}, {QStringLiteral("FLY"), QStringLiteral("M")},
-        {QStringLiteral("MEDLEY"), QStringLiteral("S")}, {QStringLiteral("IMRELAY"), QStringLiteral("S")},
+    static const QHash<QString, QString> strokes = {
+        {QStringLiteral("FREE"), QStringLiteral("L")},
+        {QStringLiteral("BACK"), QStringLiteral("E")},
+        {QStringLiteral("BREAST"), QStringLiteral("B")},
+        {QStringLiteral("FLY"), QStringLiteral("M")},
+        {QStringLiteral("MEDLEY"), QStringLiteral("S")},
+        {QStringLiteral("IMRELAY"), QStringLiteral("S")},
+        // Fin swimming: A (aletas) and the kind.
+        {QStringLiteral("SURFACE"), QStringLiteral("AS")},
+        {QStringLiteral("BIFINS"), QStringLiteral("AB")},
+        {QStringLiteral("IMMERSION"), QStringLiteral("AI")},
+        {QStringLiteral("APNEA"), QStringLiteral("AA")},
+        {QStringLiteral("SPEED_APNEA"), QStringLiteral("AV")},
+        {QStringLiteral("SPEED_ENDURANCE"), QStringLiteral("AR")},
+        {QStringLiteral("STATIC"), QStringLiteral("AE")},
+        {QStringLiteral("DYNAMIC"), QStringLiteral("AD")},
+        {QStringLiteral("DYNAMIC_BIFINS"), QStringLiteral("ADB")},
+        {QStringLiteral("DYNAMIC_NOFINS"), QStringLiteral("ADS")},
+        {QStringLiteral("MIXEDFINS"), QStringLiteral("AM")},
     };
-    QString code = QString::number(distance) + letters.value(stroke.toUpper(), QStringLiteral("O"));
+    static const QHash<QString, QString> techniques = {
+        {QStringLiteral("KICK"), QStringLiteral("P")},  {QStringLiteral("PULL"), QStringLiteral("Z")},
+        {QStringLiteral("DIVE"), QStringLiteral("U")},  {QStringLiteral("GLIDE"), QStringLiteral("D")},
+        {QStringLiteral("START"), QStringLiteral("I")}, {QStringLiteral("TURN"), QStringLiteral("V")},
+    };
+    QString code = QString::number(distance) +
+                   strokes.value(stroke.trimmed().toUpper(), QStringLiteral("O")) +
+                   techniques.value(technique.trimmed().toUpper());
     if (relayCount > 1)
         code.prepend(QString::number(relayCount) + QLatin1Char('X'));
     return code;
 }
 
-QString deriveShortName(const QString& name, const QStringList& taken)
+Result<FileMeet> readLenexMeet(const QString& path)
 {
-    // Words that most club names share and that tell no club from another.
-    static const QSet<QString> generic = {
-        QStringLiteral("CLUB"),        QStringLiteral("CLUBE"),         QStringLiteral("NATACION"),
-        QStringLiteral("NATACIÓN"),    QStringLiteral("NATATION"),      QStringLiteral("NATAÇÃO"),
-        QStringLiteral("NUOTO"),       QStringLiteral("SWIMMING"),      QStringLiteral("SWIM"),
-        QStringLiteral("MASTERS"),     QStringLiteral("TEAM"),          QStringLiteral("AQUATIC"),
-        QStringLiteral("AQUATICS"),    QStringLiteral("SPORT"),         QStringLiteral("SPORTS"),
-        QStringLiteral("DEPORTIVO"),   QStringLiteral("NÁUTICO"),       QStringLiteral("NAUTICO"),
-        QStringLiteral("REAL"),        QStringLiteral("SCHWIMMVEREIN"), QStringLiteral("SCHWIMMCLUB"),
-        QStringLiteral("SCHWIMMKLUB"), QStringLiteral("VEREIN"),        QStringLiteral("ASD"),
-        QStringLiteral("SSD"),
-    };
-    // The town usually closes a club's name ("Club Natación Coruña", "SC Flipper Gossau"):
-    // the last telling word of three letters or more, then the ones before it; the generic
-    // words only when there is nothing else, and the name itself when there are no words.
-    static const QRegularExpression separators(QStringLiteral("[^\\w'-]+"),
-                                               QRegularExpression::UseUnicodePropertiesOption);
-    const QStringList words = name.split(separators, Qt::SkipEmptyParts);
-    QStringList telling;
-    QStringList plain;
-    for (qsizetype i = words.size() - 1; i >= 0; --i) {
-        qsizetype letters = 0;
-        for (const QChar c : words[i])
-            letters += c.isLetter() ? 1 : 0;
-        if (letters < 3)
-            continue;
-        (generic.contains(words[i].toUpper()) ? plain : telling) << words[i].left(8);
-    }
-    QStringList candidates = !telling.isEmpty() ? telling : plain;
-    if (candidates.isEmpty()) {
-        const QString whole = name.simplified().left(8).trimmed();
-        candidates << (whole.isEmpty() ? QStringLiteral("CLUB") : whole);
-    }
-    auto free = [&taken](const QString& candidate) {
-        for (const QString& other : taken)
-            if (other.compare(candidate, Qt::CaseInsensitive) == 0)
-                return false;
-        return true;
-    };
-    for (const QString& candidate : candidates)
-        if (free(candidate))
-            return candidate;
-    // All taken: the first choice with a number in its last places.
-    for (int n = 2;; ++n) {
-        const QString suffix = QString::number(n);
-        const QString candidate = candidates.first().left(8 - suffix.size()) + suffix;
-        if (free(candidate))
-            return candidate;
-    }
-}
-
-Result<LenexMeet> readLenexMeet(const QString& path)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.isFile())
         return Failure::database(Failure::FileNotFound,
-                                 QStringLiteral("Non existe o ficheiro %1.").arg(path));
+                                 QStringLiteral("Non existe o ficheiro que se ía importar: %1").arg(path));
     QByteArray xml;
     if (path.endsWith(QStringLiteral(".lxf"), Qt::CaseInsensitive)) {
         Result<QByteArray> unzipped = unzipLenex(path);
@@ -140,96 +367,16 @@ Result<LenexMeet> readLenexMeet(const QString& path)
             return unzipped.failure();
         xml = std::move(unzipped).value();
     } else {
+        QFile file(path);
+        if (info.size() > LargestLenex)
+            return fileFailure(
+                path, QStringLiteral("é de máis de 256 MB; ningún ficheiro Lenex dun campionato o é."));
         if (!file.open(QIODevice::ReadOnly))
-            return Failure::database(Failure::CannotOpenFile, file.errorString());
+            return Failure::database(Failure::CannotOpenFile,
+                                     QStringLiteral("%1: %2").arg(path, file.errorString()));
         xml = file.readAll();
     }
-
-    LenexMeet meet;
-    QSet<int> numbers;
-    QStringList shortNames;
-    QXmlStreamReader reader(xml);
-    int meets = 0;
-    bool sawLenex = false;
-    QVariant session;
-    struct Pending {
-        QXmlStreamAttributes event;
-        QXmlStreamAttributes style;
-        QVariant session;
-    };
-    std::optional<Pending> event;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement()) {
-            const auto name = reader.name();
-            if (name == u"LENEX")
-                sawLenex = true;
-            else if (name == u"MEET")
-                ++meets;
-            if (meets != 1)
-                continue;
-            if (name == u"SESSION") {
-                session = number(reader.attributes(), "number");
-            } else if (name == u"EVENT") {
-                event = Pending{reader.attributes(), {}, session};
-            } else if (name == u"SWIMSTYLE" && event) {
-                event->style = reader.attributes();
-            } else if (name == u"CLUB") {
-                const QXmlStreamAttributes club = reader.attributes();
-                const QString code = club.value(QLatin1String("code")).toString();
-                const QString longName = club.value(QLatin1String("name")).toString();
-                if (code.isEmpty()) {
-                    meet.skipped << QStringLiteral("Club «%1» sen código: omitido.").arg(longName);
-                    continue;
-                }
-                QString shortName = club.value(QLatin1String("shortname")).toString();
-                if (shortName.isEmpty())
-                    shortName = deriveShortName(longName.isEmpty() ? code : longName, shortNames);
-                shortNames << shortName;
-                const QString nation = club.value(QLatin1String("nation")).toString();
-                meet.programme.clubs.append({code, nation.isEmpty() ? QVariant() : QVariant(nation),
-                                             shortName, longName.isEmpty() ? QVariant() : QVariant(longName),
-                                             true, true});
-            }
-        } else if (reader.isEndElement() && reader.name() == u"EVENT" && event && meets == 1) {
-            const Pending pending = *std::exchange(event, std::nullopt);
-            bool ok = false;
-            const int order = pending.event.value(QLatin1String("number")).toInt(&ok);
-            const QString id = pending.event.value(QLatin1String("eventid")).toString();
-            if (!ok) {
-                meet.skipped << QStringLiteral("Proba %1 sen número: omitida.").arg(id);
-                continue;
-            }
-            if (numbers.contains(order)) {
-                meet.skipped << QStringLiteral("Proba número %1, rolda %2: o número xa o ten outra rolda; "
-                                               "queda a primeira.")
-                                    .arg(order)
-                                    .arg(pending.event.value(QLatin1String("round")).toString());
-                continue;
-            }
-            numbers.insert(order);
-            const int distance = pending.style.value(QLatin1String("distance")).toInt();
-            const int relayCount = pending.style.value(QLatin1String("relaycount")).toInt();
-            QString gender = pending.event.value(QLatin1String("gender")).toString().toUpper();
-            if (gender.isEmpty())
-                gender = QStringLiteral("A");
-            meet.programme.events.append(
-                {number(pending.event, "eventid"), order,
-                 lenexEventCode(distance, relayCount,
-                                pending.style.value(QLatin1String("stroke")).toString()),
-                 gender, distance > 0 ? QVariant(distance) : QVariant(), pending.session});
-        }
-    }
-    if (reader.hasError())
-        return lenexFailure(QStringLiteral("O ficheiro Lenex non é XML válido (liña %1, columna %2): %3")
-                                .arg(reader.lineNumber())
-                                .arg(reader.columnNumber())
-                                .arg(reader.errorString()));
-    if (!sawLenex || meets == 0)
-        return lenexFailure(QStringLiteral("O ficheiro non é un ficheiro Lenex con un campionato (MEET)."));
-    if (meets > 1)
-        meet.skipped << QStringLiteral("O ficheiro ten %1 campionatos: lese só o primeiro.").arg(meets);
-    return meet;
+    return Reader(xml).read(path);
 }
 
-} // namespace quilvarden::tools
+} // namespace quilvarden::imports

@@ -29,6 +29,8 @@ QString describeError(int number)
         return QStringLiteral("A base de datos está bloqueada por outro programa");
     case Failure::ColumnNotFound:
         return QStringLiteral("Non se atopa a columna");
+    case Failure::ImportFileInvalid:
+        return QStringLiteral("O ficheiro que se importa non ten o formato esperado");
     case Failure::UnrecognisedFormat:
         return QStringLiteral("Formato de base de datos non recoñecido");
     default:

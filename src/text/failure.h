@@ -25,6 +25,7 @@ struct Failure {
         TableNotFound = 3078,
         LockedByOtherProgram = 3260,
         ColumnNotFound = 3265,
+        ImportFileInvalid = 3274,
         UnrecognisedFormat = 3343,
     };
 

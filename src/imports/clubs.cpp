@@ -1,0 +1,541 @@
+#include "clubs.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+#include <optional>
+
+namespace quilvarden::imports {
+
+namespace {
+
+constexpr qsizetype ShortNameLength = 8;
+
+QList<uint> codePointsOf(const QString& text)
+{
+    return text.toUcs4();
+}
+
+qsizetype length(const QString& text)
+{
+    return codePointsOf(text).size();
+}
+
+// The first characters of a text (whole characters, never half of one), without the blanks
+// and joining marks that a cut may leave at its end.
+QString firstCharacters(const QString& text, qsizetype count)
+{
+    QList<uint> codePoints = codePointsOf(text);
+    if (codePoints.size() > count)
+        codePoints.resize(count);
+    QString cut;
+    for (const uint c : codePoints)
+        cut += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+    while (!cut.isEmpty() && (cut.back().isSpace() || cut.back() == u'-' || cut.back() == u'\''))
+        cut.chop(1);
+    return cut.trimmed();
+}
+
+bool fits(const QString& name)
+{
+    return !name.isEmpty() && length(name) <= ShortNameLength;
+}
+
+// Words that most club names share in the languages of the meets seen so far. Only a hint:
+// what really tells a word is generic is that several clubs of the meet have it.
+bool isGenericWord(const QString& folded)
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char* word : {"club",
+                                 "clube",
+                                 "klub",
+                                 "natacion",
+                                 "natation",
+                                 "natacao",
+                                 "natacio",
+                                 "nuoto",
+                                 "swimming",
+                                 "swim",
+                                 "swimmers",
+                                 "swimclub",
+                                 "masters",
+                                 "team",
+                                 "aquatic",
+                                 "aquatics",
+                                 "sport",
+                                 "sports",
+                                 "sportif",
+                                 "sportiva",
+                                 "deportivo",
+                                 "nautico",
+                                 "real",
+                                 "schwimmverein",
+                                 "schwimmclub",
+                                 "schwimmklub",
+                                 "schwimmen",
+                                 "schwimmsport",
+                                 "schwimmgemeinschaft",
+                                 "verein",
+                                 "wassersport",
+                                 "zwemclub",
+                                 "zwemvereniging",
+                                 "simklubb",
+                                 "uimaseura",
+                                 "plywacki",
+                                 "societa",
+                                 "asd",
+                                 "ssd",
+                                 "клуб",
+                                 "плавания",
+                                 "плаванию",
+                                 "спорта",
+                                 "спортивный",
+                                 "спортивная",
+                                 "школа"})
+            set.insert(foldName(QString::fromUtf8(word)));
+        return set;
+    }();
+    return words.contains(folded);
+}
+
+struct Word {
+    QString text;
+    QString folded;
+    qsizetype position = 0; // from the end of the name: 0 is the last word
+    qsizetype letters = 0;
+    bool quoted = false;
+    bool startsSmall = false;  // a small word in a name that capitalises (of, von, спорта)
+    bool abbreviation = false; // a few capitals in a name that has small letters too (SV, TSV)
+};
+
+QList<Word> wordsOf(const QString& name)
+{
+    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{M}\\p{N}'’-]+"));
+    // The club's own name often stands in quotes: «Дельфин», "Sirena", „Delphin“.
+    static const QRegularExpression quotes(QStringLiteral("[«\"“„「『‹]([^«»\"“”„「」『』‹›]+)[»\"”“」』›]"));
+    QSet<QString> quoted;
+    for (auto match = quotes.globalMatch(name); match.hasNext();)
+        for (const QString& word : match.next().captured(1).split(separators, Qt::SkipEmptyParts))
+            quoted.insert(foldName(word));
+
+    bool hasSmall = false;
+    bool hasCapital = false;
+    for (const QChar c : name) {
+        hasSmall = hasSmall || c.isLower();
+        hasCapital = hasCapital || c.isUpper();
+    }
+    QList<Word> words;
+    for (QString text : name.split(separators, Qt::SkipEmptyParts)) {
+        while (!text.isEmpty() && (text.front() == u'-' || text.front() == u'\'' || text.front() == u'’'))
+            text.remove(0, 1);
+        while (!text.isEmpty() && (text.back() == u'-' || text.back() == u'\'' || text.back() == u'’'))
+            text.chop(1);
+        if (text.isEmpty())
+            continue;
+        Word word;
+        word.text = text;
+        word.folded = foldName(text);
+        word.quoted = quoted.contains(word.folded);
+        bool small = false;
+        bool capital = false;
+        std::optional<bool> firstSmall;
+        for (const uint c : codePointsOf(text)) {
+            if (!QChar::isLetter(c))
+                continue;
+            ++word.letters;
+            if (!firstSmall)
+                firstSmall = QChar::isLower(c);
+            small = small || QChar::isLower(c);
+            capital = capital || QChar::isUpper(c);
+        }
+        word.startsSmall = hasCapital && firstSmall.value_or(false);
+        word.abbreviation = hasSmall && capital && !small && word.letters <= 4;
+        words.append(word);
+    }
+    for (qsizetype i = 0; i < words.size(); ++i)
+        words[i].position = words.size() - 1 - i;
+    return words;
+}
+
+// An incoming club and what the names of the meet make of it.
+struct Incoming {
+    FileClub file;
+    QString fileShortName; // cleaned
+    QList<Word> words;     // of the file's short name, then of the name
+    std::optional<qsizetype> registered;
+    QString shortName;
+    QString code;
+    QString codeReason;
+    QString shortNameReason;
+    QStringList notes;
+};
+
+QString displayName(const FileClub& club)
+{
+    if (!club.name.isEmpty())
+        return club.name;
+    if (!club.code.isEmpty())
+        return club.code;
+    return club.shortName;
+}
+
+// The short names a club could have, the best first.
+struct Choices {
+    QStringList telling; // words that name this club alone
+    QStringList all;     // every choice, telling ones included
+};
+
+Choices choicesFor(const Incoming& club, const QHash<QString, int>& clubsWithWord,
+                   const QHash<QString, int>& clubsWithCode)
+{
+    Choices choices;
+    QSet<QString> seen;
+    const auto add = [&seen](QStringList& list, const QString& candidate) {
+        if (candidate.isEmpty() || seen.contains(foldName(candidate)))
+            return;
+        seen.insert(foldName(candidate));
+        list << candidate;
+    };
+    // A word worth naming a club by: not a small word, not one that clubs everywhere have.
+    const auto naming = [](const Word& word) {
+        return word.letters >= 3 && !word.startsSmall && !isGenericWord(word.folded);
+    };
+    // The club's own word in quotes first, then the town, which usually closes the name;
+    // an abbreviation (SV, TSV) only after the words.
+    const auto ranked = [&club](auto keep) {
+        QList<Word> words;
+        for (const Word& word : club.words)
+            if (keep(word))
+                words << word;
+        std::stable_sort(words.begin(), words.end(), [](const Word& a, const Word& b) {
+            return std::tuple(!a.quoted, a.abbreviation, a.position) <
+                   std::tuple(!b.quoted, b.abbreviation, b.position);
+        });
+        return words;
+    };
+
+    if (fits(club.fileShortName))
+        add(choices.all, club.fileShortName);
+    for (const Word& word :
+         ranked([&](const Word& w) { return naming(w) && clubsWithWord.value(w.folded) <= 1; }))
+        add(choices.telling, firstCharacters(word.text, ShortNameLength));
+    choices.all += choices.telling;
+    // Words that other clubs of the meet have too: each names only the first club to want it.
+    for (const Word& word :
+         ranked([&](const Word& w) { return naming(w) && clubsWithWord.value(w.folded) > 1; }))
+        add(choices.all, firstCharacters(word.text, ShortNameLength));
+
+    const QString name = cleanName(club.file.name);
+    if (fits(name))
+        add(choices.all, name);
+    qsizetype codeLetters = 0;
+    for (const uint c : codePointsOf(club.file.code))
+        codeLetters += QChar::isLetter(c) ? 1 : 0;
+    if (fits(club.file.code) && codeLetters >= 2 && clubsWithCode.value(foldName(club.file.code)) <= 1)
+        add(choices.all, club.file.code);
+    QString initials;
+    qsizetype initialCount = 0;
+    for (const QString& word : name.split(u' ', Qt::SkipEmptyParts)) {
+        for (const uint c : codePointsOf(word)) {
+            if (QChar::isLetter(c)) {
+                initials += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1).toUpper();
+                ++initialCount;
+                break;
+            }
+        }
+    }
+    if (initialCount >= 2)
+        add(choices.all, firstCharacters(initials, ShortNameLength));
+
+    // The rest: generic words, then small ones.
+    for (const Word& word : ranked([](const Word& w) { return w.letters >= 3 && !w.startsSmall; }))
+        add(choices.all, firstCharacters(word.text, ShortNameLength));
+    for (const Word& word : ranked([](const Word& w) { return w.letters >= 3; }))
+        add(choices.all, firstCharacters(word.text, ShortNameLength));
+    add(choices.all, firstCharacters(club.fileShortName, ShortNameLength));
+    add(choices.all, firstCharacters(name, ShortNameLength));
+    add(choices.all, firstCharacters(club.file.code, ShortNameLength));
+    if (choices.all.isEmpty())
+        choices.all << QStringLiteral("Club");
+    return choices;
+}
+
+} // namespace
+
+QString cleanName(const QString& text)
+{
+    QString cleaned;
+    cleaned.reserve(text.size());
+    for (const QChar c : text.normalized(QString::NormalizationForm_C)) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || c.isSpace())
+            cleaned += u' ';
+        else if (category == QChar::Other_Format && c != QChar(0x200C) && c != QChar(0x200D))
+            continue; // direction overrides, invisible marks; the joiners some scripts need stay
+        else
+            cleaned += c;
+    }
+    return cleaned.simplified();
+}
+
+QString foldName(const QString& text)
+{
+    QString folded;
+    for (const QChar c : text.normalized(QString::NormalizationForm_KD))
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded += c;
+    return folded.toCaseFolded().simplified();
+}
+
+ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredMeet& registered)
+{
+    QList<Incoming> incoming;
+    QHash<QString, int> clubsWithWord;
+    QHash<QString, int> clubsWithCode;
+    for (const FileClub& club : clubs) {
+        Incoming in;
+        in.file = club;
+        in.file.id = cleanName(club.id);
+        in.file.code = cleanName(club.code);
+        in.file.name = cleanName(club.name);
+        in.fileShortName = cleanName(club.shortName);
+        in.words = wordsOf(in.fileShortName) + wordsOf(in.file.name);
+        QSet<QString> words;
+        for (const Word& word : in.words)
+            words.insert(word.folded);
+        for (const QString& word : words)
+            ++clubsWithWord[word];
+        if (!in.file.code.isEmpty())
+            ++clubsWithCode[foldName(in.file.code)];
+        incoming << in;
+    }
+
+    // Which incoming club is which club of the register.
+    const QList<data::MeetClub>& before = registered.clubs;
+    QList<bool> claimed(before.size(), false);
+    // The code the file gave; a register filled before codes were kept has only CLUBCODE.
+    const auto sourceCode = [](const data::MeetClub& club) {
+        return (club.sourceCode.isNull() ? club.code : club.sourceCode).toString();
+    };
+    const auto matchBy = [&](auto registeredKey, auto incomingKey) {
+        QHash<QString, QList<qsizetype>> waiting;
+        for (qsizetype r = 0; r < before.size(); ++r)
+            if (!claimed[r])
+                if (const QString key = registeredKey(before[r]); !key.isEmpty())
+                    waiting[key] << r;
+        for (Incoming& in : incoming) {
+            if (in.registered)
+                continue;
+            const QString key = incomingKey(in);
+            auto found = waiting.find(key);
+            if (key.isEmpty() || found == waiting.end() || found->isEmpty())
+                continue;
+            in.registered = found->takeFirst();
+            claimed[*in.registered] = true;
+        }
+    };
+    matchBy([](const data::MeetClub& r) { return foldName(r.sourceId.toString()); },
+            [](const Incoming& in) { return foldName(in.file.id); });
+    const auto codeAndName = [](const QString& code, const QString& name) {
+        return name.isEmpty() ? QString() : foldName(code) + u'\n' + foldName(name);
+    };
+    matchBy([&](const data::MeetClub& r) { return codeAndName(sourceCode(r), r.longName.toString()); },
+            [&](const Incoming& in) { return codeAndName(in.file.code, in.file.name); });
+    {
+        // A code that one club alone has, in the whole file and the whole register.
+        QHash<QString, int> registeredWithCode;
+        for (const data::MeetClub& r : before)
+            ++registeredWithCode[foldName(sourceCode(r))];
+        const auto unique = [&](const QString& code) {
+            const QString folded = foldName(code);
+            return !folded.isEmpty() && registeredWithCode.value(folded) == 1 &&
+                           clubsWithCode.value(folded) == 1
+                       ? folded
+                       : QString();
+        };
+        matchBy([&](const data::MeetClub& r) { return unique(sourceCode(r)); },
+                [&](const Incoming& in) { return unique(in.file.code); });
+    }
+
+    QSet<QString> takenNames;
+    QSet<QString> takenCodes;
+    QSet<QString> awarded;
+    for (const QString& name : registered.awardedClubs)
+        awarded.insert(foldName(name));
+    const auto shownName = [](const data::MeetClub& club) {
+        return club.shortName.isNull() ? club.code.toString() : club.shortName.toString();
+    };
+    // A name that awards carry is kept even when it breaks today's rules: changing it would
+    // part the club from its points.
+    const auto keepName = [&](const data::MeetClub& club) {
+        const QString name = shownName(club);
+        const bool valid = fits(name) && name == cleanName(name);
+        if (name.isEmpty() || !(valid || awarded.contains(foldName(name))) ||
+            takenNames.contains(foldName(name)))
+            return QString();
+        takenNames.insert(foldName(name));
+        return name;
+    };
+    const auto keepCode = [&](const data::MeetClub& club) {
+        const QString code = club.code.toString();
+        if (code.isEmpty() || takenCodes.contains(foldName(code)))
+            return QString();
+        takenCodes.insert(foldName(code));
+        return code;
+    };
+    for (Incoming& in : incoming) {
+        if (!in.registered)
+            continue;
+        const data::MeetClub& club = before[*in.registered];
+        in.shortName = keepName(club);
+        in.code = keepCode(club);
+        if (!in.shortName.isEmpty() && !in.fileShortName.isEmpty() && in.shortName != in.fileShortName)
+            in.shortNameReason = QStringLiteral("é o que xa ten no rexistro");
+        if (!in.code.isEmpty() && in.code != in.file.code)
+            in.codeReason = QStringLiteral("é o que xa ten no rexistro");
+    }
+    // Clubs that left the file but have awards keep their description, off the club list.
+    struct Kept {
+        data::MeetClub club;
+        QString shortName;
+        QString code;
+    };
+    QList<Kept> leftWithAwards;
+    for (qsizetype r = 0; r < before.size(); ++r) {
+        if (claimed[r] || !awarded.contains(foldName(shownName(before[r]))))
+            continue;
+        Kept kept{before[r], keepName(before[r]), {}};
+        if (kept.shortName.isEmpty())
+            continue; // a club of the file had the name before it
+        kept.code = keepCode(before[r]);
+        leftWithAwards << kept;
+    }
+    // No new club takes a name that awards already carry.
+    takenNames.unite(awarded);
+
+    // Short names for the others: clubs taking part first, each in the order of the file.
+    QList<qsizetype> order;
+    for (qsizetype i = 0; i < incoming.size(); ++i)
+        if (incoming[i].shortName.isEmpty() && incoming[i].file.takesPart)
+            order << i;
+    for (qsizetype i = 0; i < incoming.size(); ++i)
+        if (incoming[i].shortName.isEmpty() && !incoming[i].file.takesPart)
+            order << i;
+    QList<Choices> choices(incoming.size());
+    for (const qsizetype i : order)
+        choices[i] = choicesFor(incoming[i], clubsWithWord, clubsWithCode);
+    const auto take = [&takenNames](Incoming& in, const QString& name) {
+        if (name.isEmpty() || takenNames.contains(foldName(name)))
+            return false;
+        in.shortName = name;
+        takenNames.insert(foldName(name));
+        return true;
+    };
+    // The file's own short name, then a word that names one club alone, then the rest.
+    for (const qsizetype i : order)
+        if (fits(incoming[i].fileShortName))
+            take(incoming[i], incoming[i].fileShortName);
+    for (const qsizetype i : order)
+        for (const QString& candidate : choices[i].telling)
+            if (!incoming[i].shortName.isEmpty() || take(incoming[i], candidate))
+                break;
+    for (const qsizetype i : order)
+        for (const QString& candidate : choices[i].all)
+            if (!incoming[i].shortName.isEmpty() || take(incoming[i], candidate))
+                break;
+    for (const qsizetype i : order) {
+        for (int n = 2; incoming[i].shortName.isEmpty(); ++n) {
+            const QString number = QString::number(n);
+            take(incoming[i],
+                 firstCharacters(choices[i].all.first(), ShortNameLength - number.size()) + number);
+        }
+        Incoming& in = incoming[i];
+        if (in.registered) {
+            const QString previous = shownName(before[*in.registered]);
+            in.notes << QStringLiteral(
+                            "o nome curto «%1» do rexistro non se pode conservar (%2); agora é «%3»")
+                            .arg(previous,
+                                 fits(previous) && previous == cleanName(previous)
+                                     ? QStringLiteral("xa o ten outro club")
+                                     : QStringLiteral("ha ter de 1 a 8 caracteres, sen brancos nos extremos"),
+                                 in.shortName);
+        } else if (!in.fileShortName.isEmpty() && in.shortName != in.fileShortName) {
+            in.shortNameReason = !fits(in.fileShortName) ? QStringLiteral("ten máis de 8 caracteres")
+                                                         : QStringLiteral("xa o ten outro club");
+        }
+    }
+
+    // Codes: the file's where no other club has it, then made-up ones for the rest.
+    for (Incoming& in : incoming) {
+        if (in.code.isEmpty() && !in.file.code.isEmpty() && !takenCodes.contains(foldName(in.file.code))) {
+            in.code = in.file.code;
+            takenCodes.insert(foldName(in.code));
+        }
+    }
+    const auto freeCode = [&takenCodes](const QString& base) {
+        QString code = base;
+        for (int n = 2; takenCodes.contains(foldName(code)); ++n)
+            code = base + u'-' + QString::number(n);
+        takenCodes.insert(foldName(code));
+        return code;
+    };
+    for (Incoming& in : incoming) {
+        if (!in.code.isEmpty())
+            continue;
+        if (in.file.code.isEmpty()) {
+            in.code = freeCode(in.shortName.toUpper().remove(u' '));
+            continue;
+        }
+        in.code = freeCode(in.file.code);
+        const int sharing = clubsWithCode.value(foldName(in.file.code));
+        in.codeReason =
+            sharing > 1
+                ? QStringLiteral("%1 clubs do ficheiro teñen o código «%2»").arg(sharing).arg(in.file.code)
+                : QStringLiteral("o código «%1» xa o ten outro club").arg(in.file.code);
+    }
+    for (Kept& kept : leftWithAwards)
+        if (kept.code.isEmpty())
+            kept.code = freeCode(kept.club.code.toString().isEmpty() ? kept.shortName.toUpper()
+                                                                     : kept.club.code.toString());
+
+    ClubAssignment assignment;
+    for (const Incoming& in : incoming) {
+        const QString shown = displayName(in.file);
+        if (in.file.code.isEmpty())
+            assignment.notes << QStringLiteral("Club «%1»: sen código no ficheiro; o seu código é «%2».")
+                                    .arg(shown, in.code);
+        else if (!in.codeReason.isEmpty())
+            assignment.notes << QStringLiteral("Club «%1»: código «%2» en vez de «%3»: %4.")
+                                    .arg(shown, in.code, in.file.code, in.codeReason);
+        if (!in.shortNameReason.isEmpty())
+            assignment.notes << QStringLiteral("Club «%1»: nome curto «%2» en vez de «%3»: %4.")
+                                    .arg(shown, in.shortName, in.fileShortName, in.shortNameReason);
+        for (const QString& note : in.notes)
+            assignment.notes << QStringLiteral("Club «%1»: %2.").arg(shown, note);
+        assignment.clubs.append(
+            {in.code, in.file.nation, in.shortName,
+             in.file.name.isEmpty() ? QVariant() : QVariant(in.file.name), in.file.takesPart, true,
+             in.file.id.isEmpty() ? QVariant() : QVariant(in.file.id),
+             in.file.code.isEmpty() ? QVariant(QStringLiteral("")) : QVariant(in.file.code)});
+    }
+    for (const Kept& kept : leftWithAwards) {
+        assignment.notes << QStringLiteral(
+                                "Club «%1» («%2»): xa non está no ficheiro, pero ten puntos gardados; "
+                                "consérvase a súa descrición, fóra da lista de clubs.")
+                                .arg(kept.club.longName.toString().isEmpty() ? kept.shortName
+                                                                             : kept.club.longName.toString(),
+                                     kept.shortName);
+        data::MeetClub club = kept.club;
+        club.code = kept.code;
+        club.shortName = kept.shortName;
+        club.takesPart = false;
+        club.described = true;
+        assignment.clubs.append(club);
+    }
+    return assignment;
+}
+
+} // namespace quilvarden::imports

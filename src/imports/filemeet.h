@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/meet.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace quilvarden::imports {
+
+// A club as an import file gives it, before it has a place in the register.
+struct FileClub {
+    QString id;        // the file's own id of the club, where it gives one
+    QString code;      // the file's club code: may be empty, or shared by several clubs
+    QString name;      // full name; may be empty
+    QString shortName; // the file's short name, where it gives one, of any length
+    QVariant nation;
+    bool takesPart = true; // false: described in the file, but not taking part
+};
+
+// A meet programme as an import file gives it: its events, its clubs, and a line for each
+// thing left out or worth knowing.
+struct FileMeet {
+    QList<data::MeetEvent> events;
+    QList<FileClub> clubs;
+    QStringList notes;
+};
+
+} // namespace quilvarden::imports
