@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -332,38 +333,34 @@ Outcome Database::addMissingClubColumns()
 
 Result<RegisteredMeet> Database::registeredMeet()
 {
+    // One club for each description, as the club list shows them (a register filled by
+    // another program may describe one code twice), and one for each club taking part
+    // without a description.
+    QHash<QString, QVariant> takingPart;
+    QStringList takingPartOrder;
+    QSet<QString> described;
     RegisteredMeet meet;
-    QHash<QString, qsizetype> byCode;
-    const auto clubOf = [&meet, &byCode](const QVariant& code) -> MeetClub& {
-        const QString key = code.toString();
-        auto found = byCode.constFind(key);
-        if (found == byCode.constEnd()) {
-            found = byCode.insert(key, meet.clubs.size());
-            meet.clubs.append({code, {}, {}, {}, false, false});
-        }
-        return meet.clubs[*found];
-    };
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (Outcome done = run(query, sql::RegisteredClubsTakingPart); !done)
         return done.failure();
     while (query.next()) {
-        MeetClub& club = clubOf(query.value(0));
-        club.takesPart = true;
-        club.nation = query.value(1);
+        const QString code = query.value(0).toString();
+        if (!takingPart.contains(code))
+            takingPartOrder << code;
+        takingPart.insert(code, query.value(1));
     }
     if (Outcome done = run(query, sql::RegisteredClubDescriptions); !done)
         return done.failure();
     while (query.next()) {
-        MeetClub& club = clubOf(query.value(0));
-        if (club.described)
-            continue; // described twice: the first description is the one the list shows first
-        club.described = true;
-        club.shortName = query.value(1);
-        club.longName = query.value(2);
-        club.sourceId = query.value(3);
-        club.sourceCode = query.value(4);
+        const QString code = query.value(0).toString();
+        described.insert(code);
+        meet.clubs.append({query.value(0), takingPart.value(code), query.value(1), query.value(2),
+                           takingPart.contains(code), true, query.value(3), query.value(4)});
     }
+    for (const QString& code : takingPartOrder)
+        if (!described.contains(code))
+            meet.clubs.append({code, takingPart.value(code), {}, {}, true, false});
     if (Outcome done = run(query, sql::AwardedClubs); !done)
         return done.failure();
     while (query.next())

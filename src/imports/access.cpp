@@ -14,8 +14,6 @@ namespace quilvarden::imports {
 
 namespace {
 
-using Table = QList<QHash<QString, QVariant>>;
-
 Failure importFailure(const QString& path, const QString& detail)
 {
     return Failure::database(Failure::ImportFileInvalid,
@@ -38,8 +36,8 @@ QVariant valueOf(const CsvField& field)
 }
 
 // One table as rows of column name (upper case) to value; the columns must be there.
-Result<Table> exportTable(const QString& program, const QString& path, const QString& table,
-                          const QStringList& required)
+Result<AccessTable> exportTable(const QString& program, const QString& path, const QString& table,
+                                const QStringList& required)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -61,7 +59,7 @@ Result<Table> exportTable(const QString& program, const QString& path, const QSt
     for (const QString& column : required)
         if (!header.contains(column))
             return importFailure(path, QStringLiteral("falta a columna %1 na táboa %2.").arg(column, table));
-    Table result;
+    AccessTable result;
     for (qsizetype r = 1; r < rows->size(); ++r) {
         const CsvRow& row = rows->at(r);
         if (row.size() != header.size())
@@ -95,22 +93,28 @@ Result<FileMeet> readAccessMeet(const QString& path)
         return Failure::database(Failure::FileNotFound,
                                  QStringLiteral("Non se atopa mdb-export: instala o paquete mdbtools."));
 
-    const Result<Table> events =
+    const Result<AccessTable> events =
         exportTable(program, path, QStringLiteral("EVENT"),
                     {QStringLiteral("XORDER"), QStringLiteral("EVENTCODE"), QStringLiteral("GENDERCODE")});
     if (!events)
         return events.failure();
-    const Result<Table> takingPart =
+    const Result<AccessTable> takingPart =
         exportTable(program, path, QStringLiteral("CLUBCHAMP"), {QStringLiteral("CLUBCODE")});
     if (!takingPart)
         return takingPart.failure();
-    const Result<Table> descriptions = exportTable(program, path, QStringLiteral("CLUBDESC"),
-                                                   {QStringLiteral("CLUBCODE"), QStringLiteral("SHORTDESC")});
+    const Result<AccessTable> descriptions = exportTable(
+        program, path, QStringLiteral("CLUBDESC"), {QStringLiteral("CLUBCODE"), QStringLiteral("SHORTDESC")});
     if (!descriptions)
         return descriptions.failure();
 
+    return meetFromAccessTables(*events, *takingPart, *descriptions);
+}
+
+FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& takingPart,
+                              const AccessTable& descriptions)
+{
     FileMeet meet;
-    for (const auto& row : *events)
+    for (const auto& row : events)
         meet.events.append({row.value(QStringLiteral("EVENTID")), row.value(QStringLiteral("XORDER")),
                             row.value(QStringLiteral("EVENTCODE")), row.value(QStringLiteral("GENDERCODE")),
                             row.value(QStringLiteral("DISTANCE")), row.value(QStringLiteral("SESSIONNO"))});
@@ -118,7 +122,7 @@ Result<FileMeet> readAccessMeet(const QString& path)
     // One description a club: the first the file gives.
     QHash<QString, QHash<QString, QVariant>> described;
     QStringList describedOrder;
-    for (const auto& row : *descriptions) {
+    for (const auto& row : descriptions) {
         const QString code = cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
         const QString key = foldName(code);
         if (code.isEmpty()) {
@@ -142,7 +146,7 @@ Result<FileMeet> readAccessMeet(const QString& path)
                         takesPart};
     };
     QSet<QString> listed;
-    for (const auto& row : *takingPart) {
+    for (const auto& row : takingPart) {
         const QString code = cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
         const QString key = foldName(code);
         if (code.isEmpty()) {

@@ -107,6 +107,7 @@ struct Word {
     qsizetype position = 0; // from the end of the name: 0 is the last word
     qsizetype letters = 0;
     bool quoted = false;
+    bool fromName = false;     // of the full name, not of the file's short name
     bool startsSmall = false;  // a small word in a name that capitalises (of, von, спорта)
     bool abbreviation = false; // a few capitals in a name that has small letters too (SV, TSV)
 };
@@ -203,16 +204,16 @@ Choices choicesFor(const Incoming& club, const QHash<QString, int>& clubsWithWor
     const auto naming = [](const Word& word) {
         return word.letters >= 3 && !word.startsSmall && !isGenericWord(word.folded);
     };
-    // The club's own word in quotes first, then the town, which usually closes the name;
-    // an abbreviation (SV, TSV) only after the words.
+    // The club's own word in quotes first, then the words of the file's short name, then
+    // the town, which usually closes the name; an abbreviation (SV, TSV) after the words.
     const auto ranked = [&club](auto keep) {
         QList<Word> words;
         for (const Word& word : club.words)
             if (keep(word))
                 words << word;
         std::stable_sort(words.begin(), words.end(), [](const Word& a, const Word& b) {
-            return std::tuple(!a.quoted, a.abbreviation, a.position) <
-                   std::tuple(!b.quoted, b.abbreviation, b.position);
+            return std::tuple(!a.quoted, a.fromName, a.abbreviation, a.position) <
+                   std::tuple(!b.quoted, b.fromName, b.abbreviation, b.position);
         });
         return words;
     };
@@ -302,7 +303,11 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
         in.file.code = cleanName(club.code);
         in.file.name = cleanName(club.name);
         in.fileShortName = cleanName(club.shortName);
-        in.words = wordsOf(in.fileShortName) + wordsOf(in.file.name);
+        in.words = wordsOf(in.fileShortName);
+        for (Word word : wordsOf(in.file.name)) {
+            word.fromName = true;
+            in.words << word;
+        }
         QSet<QString> words;
         for (const Word& word : in.words)
             words.insert(word.folded);

@@ -1,3 +1,6 @@
+#include "data/database.h"
+#include "imports/access.h"
+#include "imports/clubs.h"
 #include "imports/csv.h"
 #include "imports/lenex.h"
 #include "support/scratchdb.h"
@@ -7,6 +10,7 @@
 #include <QTest>
 
 using namespace quilvarden;
+using namespace Qt::Literals::StringLiterals;
 using testsupport::queryRows;
 using testsupport::runTool;
 
@@ -44,6 +48,41 @@ private:
                queryRows(file,
                          QStringLiteral(
                              "SELECT 'D', CLUBCODE, SHORTDESC, LONGDESC FROM CLUBDESC ORDER BY CLUBCODE"));
+    }
+
+    // A Lenex file of one meet with one event and the given clubs; more meets and record
+    // lists may follow.
+    QString lenex(const QString& clubs, const QString& moreMeets = {}, const QString& after = {}) const
+    {
+        return write(QStringLiteral("meet.lef"), QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<LENEX version="3.0"><MEETS><MEET name="Trofeo"><SESSIONS><SESSION number="1"><EVENTS>
+<EVENT eventid="1" number="1" gender="F"><SWIMSTYLE distance="100" relaycount="1" stroke="FREE"/></EVENT>
+</EVENTS></SESSION></SESSIONS><CLUBS>%1</CLUBS></MEET>%2</MEETS>%3</LENEX>)")
+                                                     .arg(clubs, moreMeets, after)
+                                                     .toUtf8());
+    }
+
+    // The clubs of the meet as "CLUBCODE|SHORTDESC", after checking what the window needs of
+    // them: each once in the club list, short names of 1 to 8 characters without outer
+    // blanks, unique with case and accents ignored.
+    QStringList clubsOfTheMeet(const QString& file) const
+    {
+        const QStringList clubs = queryRows(
+            file,
+            QStringLiteral("SELECT CLUBCODE, SHORTDESC FROM CLUBCHAMP LEFT JOIN CLUBDESC USING (CLUBCODE)"
+                           " ORDER BY CLUBCODE"));
+        auto database = data::Database::open(file);
+        if (!database || (*database)->clubNames()->size() != clubs.size())
+            return {QStringLiteral("the club list does not show each club once")};
+        QSet<QString> names;
+        for (const QString& club : clubs) {
+            const QString name = club.section(u'|', 1);
+            if (name.isEmpty() || name.toUcs4().size() > 8 || name != name.trimmed() ||
+                names.contains(imports::foldName(name)))
+                return {QStringLiteral("bad short name: ") + club};
+            names.insert(imports::foldName(name));
+        }
+        return clubs;
     }
 
 private Q_SLOTS:
@@ -162,6 +201,166 @@ private Q_SLOTS:
                          QStringLiteral("CNV|R.C.N.V.")}));
     }
 
+    void lenexClubs_data()
+    {
+        const QString athlete = uR"(<ATHLETES><ATHLETE athleteid="%1" lastname="Souto" firstname="Ana")"
+                                uR"( gender="F" birthdate="2008-01-01"/></ATHLETES>)"_s;
+        const QString vigo = uR"(<CLUB code="V" name="Vigo"/>)"_s;
+        QTest::addColumn<QString>("clubs");
+        QTest::addColumn<QString>("moreMeets");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("a code shared by several clubs")
+            << uR"(<CLUB code="0" name="Klub Pływacki Wisła Kraków"/><CLUB code="0" name="Klub Pływacki Warta Poznań"/>
+                  <CLUB code="0" name="Klub Pływacki Odra Wrocław"/>)"_s
+            << ""
+            << "" << QStringList{u"0|Kraków"_s, u"0-2|Poznań"_s, u"0-3|Wrocław"_s} << "«0-2» en vez de «0»";
+        QTest::newRow("clubs without a code")
+            << uR"(<CLUB name="Club Natación Ferrol">)"_s + athlete.arg(1) +
+                   uR"(</CLUB><CLUB code="LUG">)"_s + athlete.arg(2) + uR"(</CLUB><CLUB type="CLUB"/>)"_s
+            << ""
+            << "" << QStringList{u"FERROL|Ferrol"_s, u"LUG|LUG"_s} << "sen nome nin código";
+        QTest::newRow("unattached swimmers")
+            << vigo + uR"(<CLUB type="UNATTACHED" name="Unattached">)"_s + athlete.arg(1) + u"</CLUB>"_s << ""
+            << "" << QStringList{u"V|Vigo"_s} << "UNATTACHED (deportistas sen club, 1 deportistas)";
+        QTest::newRow("clubs of record holders")
+            << vigo << ""
+            << uR"(<RECORDLISTS><RECORDLIST course="LCM" gender="M"><RECORDS><RECORD swimtime="00:00:21.00">
+                  <SWIMSTYLE distance="50" relaycount="1" stroke="BACK"/><ATHLETE lastname="X" firstname="Y">
+                  <CLUB code="USA" name="United States"/></ATHLETE></RECORD></RECORDS></RECORDLIST></RECORDLISTS>
+                  <TIMESTANDARDLISTS/>)"_s
+            << QStringList{u"V|Vigo"_s} << "listas de récords";
+        QTest::newRow("two meets")
+            << vigo << uR"(<MEET name="Outro"><CLUBS><CLUB code="X" name="Xinzo"/></CLUBS></MEET>)"_s << ""
+            << QStringList{u"V|Vigo"_s} << "2 campionatos («Trofeo», «Outro»)";
+        QTest::newRow("a club listed twice")
+            << uR"(<CLUB clubid="7" code="V" name="Vigo">)"_s + athlete.arg(1) +
+                   uR"(</CLUB><CLUB clubid="7" code="V" name="Vigo"><RELAYS><RELAY number="1"/></RELAYS></CLUB>)"_s
+            << ""
+            << "" << QStringList{u"V|Vigo"_s} << "aparece 2 veces";
+        QTest::newRow("short names of the file")
+            << uR"(<CLUB code="V" name="Real Club Náutico de Vigo" shortname=" RCN Vigo  "/>
+                  <CLUB code="P" name="Club Natación Pontevedra" shortname="Natación Pontevedra"/>)"_s
+            << ""
+            << "" << QStringList{u"P|Ponteved"_s, u"V|RCN Vigo"_s} << "ten máis de 8 caracteres";
+    }
+
+    void lenexClubs()
+    {
+        QFETCH(QString, clubs);
+        QFETCH(QString, moreMeets);
+        QFETCH(QString, after);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, says);
+        const auto run = runTool({QStringLiteral("import-lenex"), lenex(clubs, moreMeets, after), path()});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QVERIFY2(run.output.contains(says), qPrintable(run.output));
+        QCOMPARE(clubsOfTheMeet(path()), expected);
+        QCOMPARE(queryRows(path(), QStringLiteral("SELECT EVENTCODE FROM EVENT")), QStringList{u"100L"_s});
+    }
+
+    void lenexEventCodesTellEventsApart()
+    {
+        const auto event = [](int number, const QString& style) {
+            return uR"(<EVENT eventid="%1" number="%1" gender="F"><SWIMSTYLE %2/></EVENT>)"_s.arg(number).arg(
+                style);
+        };
+        const QString events =
+            event(1, uR"(distance="25" relaycount="4" stroke="FREE")"_s) +
+            event(2, uR"(distance="25" relaycount="4" stroke="FREE" technique="KICK")"_s) +
+            event(3, uR"(distance="50" relaycount="1" stroke="BACK" technique="KICK")"_s) +
+            event(4, uR"(distance="50" relaycount="1" stroke="FLY" technique="KICK")"_s) +
+            event(5, uR"(distance="50" relaycount="1" stroke="FREE" technique="")"_s) +
+            event(6, uR"(distance="25" relaycount="1" stroke="UNKNOWN" name="Braza cun brazo")"_s) +
+            event(7,
+                  uR"(distance="25" relaycount="1" stroke="UNKNOWN" code="XCS" name="Costas sen pernas")"_s) +
+            event(8, uR"(distance="25" relaycount="1" stroke="UNKNOWN" name="Outra")"_s) +
+            event(9, uR"(distance="50" relaycount="1" stroke="SURFACE")"_s) +
+            event(10, uR"(distance="100" relaycount="4" stroke="MEDLEY")"_s) +
+            event(11, uR"(distance="100" relaycount="4" stroke="IMRELAY")"_s) +
+            event(12, uR"(distance="25" relaycount="1" stroke="UNKNOWN" name="Braza cun brazo")"_s);
+        const QString file =
+            write(QStringLiteral("codes.lef"),
+                  QStringLiteral(
+                      uR"(<LENEX version="3.0"><MEETS><MEET name="Benxamíns"><SESSIONS><SESSION number="1">
+<EVENTS>%1</EVENTS></SESSION></SESSIONS></MEET></MEETS></LENEX>)")
+                      .arg(events)
+                      .toUtf8());
+        const auto run = runTool({QStringLiteral("import-lenex"), file, path()});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(queryRows(path(), QStringLiteral("SELECT EVENTCODE FROM EVENT ORDER BY XORDER")),
+                 (QStringList{u"4X25L"_s, u"4X25LP"_s, u"50EP"_s, u"50MP"_s, u"50L"_s, u"25O"_s, u"25OCS"_s,
+                              u"25O2"_s, u"50AS"_s, u"4X100S"_s, u"4X100S2"_s, u"25O"_s}));
+    }
+
+    void importedAgainIntoAnEarlierRegister()
+    {
+        // A register of an earlier import: two clubs under one code, an award for one of them.
+        QVERIFY(testsupport::runOn(
+            path(),
+            {QStringLiteral("CREATE TABLE puntos (id INTEGER PRIMARY KEY AUTOINCREMENT, orde TEXT,"
+                            " proba TEXT, sexo TEXT, club TEXT, puntos REAL)"),
+             QStringLiteral("CREATE TABLE EVENT (EVENTID INTEGER, XORDER INTEGER, EVENTCODE TEXT,"
+                            " GENDERCODE TEXT, DISTANCE INTEGER, SESSIONNO INTEGER)"),
+             QStringLiteral("CREATE TABLE CLUBCHAMP (CLUBCODE TEXT, NATION TEXT)"),
+             QStringLiteral("CREATE TABLE CLUBDESC (CLUBCODE TEXT, SHORTDESC TEXT, LONGDESC TEXT)"),
+             QStringLiteral("INSERT INTO CLUBCHAMP VALUES ('0', NULL), ('0', NULL)"),
+             QStringLiteral("INSERT INTO CLUBDESC VALUES ('0', 'Wisła', 'Klub Pływacki Wisła Kraków'),"
+                            " ('0', 'Warta', 'Klub Pływacki Warta Poznań')"),
+             QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                            " VALUES ('01', '100L', 'F', 'Warta', 19)")}));
+        const QString wisla = uR"(<CLUB clubid="1" code="0" name="Klub Pływacki Wisła Kraków"/>)"_s;
+        auto run = runTool(
+            {QStringLiteral("import-lenex"),
+             lenex(wisla + uR"(<CLUB clubid="2" code="0" name="Klub Pływacki Warta Poznań"/>)"_s), path()});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(clubsOfTheMeet(path()), (QStringList{u"0|Wisła"_s, u"0-2|Warta"_s}));
+        QCOMPARE(
+            queryRows(path(), QStringLiteral("SELECT SOURCEID, SOURCECODE FROM CLUBDESC ORDER BY CLUBCODE")),
+            (QStringList{u"1|0"_s, u"2|0"_s}));
+
+        // Warta leaves the meet with its points; a new club of Poznań under the same code
+        // takes neither its code nor its name.
+        run = runTool({QStringLiteral("import-lenex"),
+                       lenex(wisla + uR"(<CLUB clubid="3" code="0" name="AZS Poznań" shortname="Warta"/>)"_s),
+                       path()});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(clubsOfTheMeet(path()), (QStringList{u"0|Wisła"_s, u"0-3|Poznań"_s}));
+        QCOMPARE(
+            queryRows(path(), QStringLiteral("SELECT CLUBCODE, SHORTDESC FROM CLUBDESC WHERE CLUBCODE NOT IN"
+                                             " (SELECT CLUBCODE FROM CLUBCHAMP)")),
+            QStringList{u"0-2|Warta"_s});
+        QVERIFY2(run.output.contains(QStringLiteral("«Klub Pływacki Warta Poznań» («Warta»): xa non está")),
+                 qPrintable(run.output));
+    }
+
+    void accessClubsOnceEach()
+    {
+        const auto row = [](const char* code, const char* shortName = nullptr, const char* name = nullptr) {
+            QHash<QString, QVariant> values{{QStringLiteral("CLUBCODE"), QString::fromUtf8(code)}};
+            if (shortName)
+                values.insert(QStringLiteral("SHORTDESC"), QString::fromUtf8(shortName));
+            if (name)
+                values.insert(QStringLiteral("LONGDESC"), QString::fromUtf8(name));
+            return values;
+        };
+        const imports::FileMeet meet = imports::meetFromAccessTables(
+            {}, {row("AAA"), row("BBB"), row("AAA"), row("CCC"), row("")},
+            {row("AAA", "Ártabros", "Club Ártabros"), row("AAA", "Outro", "Outro club"),
+             row("BBB", "Brigantium Club", "Club Brigantium Betanzos"),
+             row("ZZZ", "NotInMeet", "A club described but not taking part")});
+        QCOMPARE(meet.notes.size(), 4);
+        QStringList clubs;
+        for (const data::MeetClub& club : imports::assignClubs(meet.clubs, {}).clubs)
+            clubs << club.code.toString() + u'|' + club.shortName.toString() + u'|' +
+                         club.longName.toString() + (club.takesPart ? u""_s : u" (not taking part)"_s);
+        QCOMPARE(clubs,
+                 (QStringList{u"AAA|Ártabros|Club Ártabros"_s, u"BBB|Briganti|Club Brigantium Betanzos"_s,
+                              u"CCC|CCC|"_s,
+                              u"ZZZ|NotInMee|A club described but not taking part (not taking part)"_s}));
+    }
+
     void csvAsMdbExportWritesIt()
     {
         const auto rows = imports::parseCsv("A,B,C\r\n\"x, \"\"y\"\"\",,12\n\"\",\"line\nbreak\",-3.5\n");
@@ -179,37 +378,40 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("number");
         QTest::addColumn<QString>("says");
         QTest::newRow("missing Access file") << "import-mdb"
-                                             << "nowhere.mdb"
-                                             << "Non existe";
+                                             << "nowhere.mdb" << 3024 << "Non existe";
         QTest::newRow("text as Access file") << "import-mdb"
-                                             << "text:hello"
-                                             << "Access";
+                                             << "text:hello" << 3274 << "Access";
         QTest::newRow("truncated Access file") << "import-mdb"
-                                               << "truncated:meet.mdb"
-                                               << "EVENT";
+                                               << "truncated:meet.mdb" << 3274 << "EVENT";
         QTest::newRow("missing Lenex file") << "import-lenex"
-                                            << "nowhere.lef"
-                                            << "Non existe";
+                                            << "nowhere.lef" << 3024 << "Non existe";
         QTest::newRow("not XML") << "import-lenex"
-                                 << "text:orde;proba"
-                                 << "XML";
+                                 << "text:orde;proba" << 3274 << "XML";
         QTest::newRow("truncated XML") << "import-lenex"
-                                       << "truncated:meet-entries.lef"
-                                       << "XML";
+                                       << "truncated:meet-entries.lef" << 3274 << "cortado";
         QTest::newRow("XML but not Lenex") << "import-lenex"
-                                           << "text:<html><body/></html>"
-                                           << "Lenex";
+                                           << "text:<html><body/></html>" << 3274 << "Lenex";
+        QTest::newRow("record lists only")
+            << "import-lenex"
+            << "text:<LENEX version=\"3.0\"><RECORDLISTS/></LENEX>" << 3274 << "só ten listas de récords";
+        QTest::newRow("a meet with nothing in it")
+            << "import-lenex"
+            << "text:<LENEX><MEETS><MEET name=\"Baleiro\"/></MEETS></LENEX>" << 3274
+            << "non ten probas nin clubs";
         QTest::newRow("lxf that is no zip") << "import-lenex"
-                                            << "lxf:meet-entries.lef"
-                                            << "zip";
+                                            << "lxf:meet-entries.lef" << 3274 << "zip";
+        QTest::newRow("cut-off lxf") << "import-lenex"
+                                     << "truncated:meet-entries.lxf" << 3274 << "zip";
     }
 
     void failuresLeaveTheRegisterAsItWas()
     {
         QFETCH(QString, command);
         QFETCH(QString, source);
+        QFETCH(int, number);
         QFETCH(QString, says);
         QString file = path(source);
         const QString kind = source.section(QLatin1Char(':'), 0, 0);
@@ -220,7 +422,8 @@ private Q_SLOTS:
         } else if (kind == u"truncated") {
             QFile original(fixture(rest.toLatin1().constData()));
             QVERIFY(original.open(QIODevice::ReadOnly));
-            file = write(QStringLiteral("source") + extension, original.read(original.size() / 3));
+            file = write(QStringLiteral("source.") + QFileInfo(rest).suffix(),
+                         original.read(original.size() / 3));
         } else if (kind == u"lxf") {
             QFile original(fixture(rest.toLatin1().constData()));
             QVERIFY(original.open(QIODevice::ReadOnly));
@@ -232,7 +435,10 @@ private Q_SLOTS:
         const QByteArray before = testsupport::fileDigest(path());
         auto run = runTool({command, file, path()});
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.errors.contains(says), qPrintable(run.errors));
+        // The import file named, under a number that says what is wrong with it.
+        QVERIFY2(run.errors.contains(QStringLiteral("Erro %1: ").arg(number)) && run.errors.contains(says) &&
+                     run.errors.contains(QFileInfo(file).fileName()),
+                 qPrintable(run.errors));
         QCOMPARE(testsupport::fileDigest(path()), before);
         run = runTool({command, file, path(QStringLiteral("new.MDB"))});
         QCOMPARE(run.status, 1);

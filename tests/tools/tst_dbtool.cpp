@@ -52,6 +52,8 @@ private Q_SLOTS:
         const auto result = testsupport::runTool(arguments);
         QCOMPARE(result.status, status);
         QVERIFY((result.output + result.errors).contains(QStringLiteral("Uso:")));
+        // Read back as UTF-8, as a terminal shows it: no Latin-1 mojibake (clasificaciÃ³ns).
+        QVERIFY((result.output + result.errors).contains(QStringLiteral("publica as clasificacións\n")));
         QCOMPARE(testsupport::otherFiles(m_dir->path(), {}), QStringList());
     }
 
