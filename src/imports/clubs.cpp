@@ -288,7 +288,8 @@ QString foldName(const QString& text)
     for (const QChar c : text.normalized(QString::NormalizationForm_KD))
         if (c.category() != QChar::Mark_NonSpacing)
             folded += c;
-    return folded.toCaseFolded().simplified();
+    // Qt folds case letter by letter; ß is the one folding into two that names meet often.
+    return folded.toCaseFolded().replace(u'ß', QStringLiteral("ss")).simplified();
 }
 
 ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredMeet& registered)

@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 #include <minizip/unzip.h>
@@ -141,6 +143,7 @@ struct PendingEvent {
 class Reader {
 public:
     explicit Reader(const QByteArray& xml) : m_xml(xml) {}
+    explicit Reader(const QString& xml) : m_xml(xml) {}
 
     Result<FileMeet> read(const QString& path);
 
@@ -375,6 +378,26 @@ Result<FileMeet> readLenexMeet(const QString& path)
             return Failure::database(Failure::CannotOpenFile,
                                      QStringLiteral("%1: %2").arg(path, file.errorString()));
         xml = file.readAll();
+    }
+    // Some programs write their own 8-bit code page and call it UTF-8, or say nothing: such a
+    // file is read as Windows-1252, the code page of the meet programs that do it.
+    static const QRegularExpression declared(
+        QStringLiteral("^\\s*<\\?xml[^>]*encoding\\s*=\\s*[\"']([^\"']+)"));
+    const QString encoding = declared.match(QString::fromLatin1(xml.left(200))).captured(1);
+    const bool wide = xml.startsWith("\xFF\xFE") || xml.startsWith("\xFE\xFF") || xml.left(4).contains('\0');
+    if (!wide &&
+        (encoding.isEmpty() || encoding.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0)) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8.decode(xml);
+        if (utf8.hasError()) {
+            QStringDecoder windows("windows-1252");
+            Result<FileMeet> meet =
+                Reader(windows.isValid() ? QString(windows.decode(xml)) : QString::fromLatin1(xml))
+                    .read(path);
+            if (meet)
+                meet->notes.prepend(QStringLiteral("O ficheiro non está en UTF-8: lese como Windows-1252."));
+            return meet;
+        }
     }
     return Reader(xml).read(path);
 }

@@ -64,6 +64,7 @@ private Q_SLOTS:
         QTest::newRow("taken ignoring case and accents")
             << "Coruña"
             << "" << QStringList{QStringLiteral("CORUNA")} << "Coruña2";
+        QTest::newRow("taken: ß as ss") << "Straße" << "" << QStringList{QStringLiteral("STRASSE")} << "Straße2";
         QTest::newRow("own name in quotes, Cyrillic") << "Спортивный клуб плавания «Дельфин» Москва"
                                                       << "" << none << "Дельфин";
         QTest::newRow("small words skipped, Cyrillic") << "Школа олимпийского резерва по видам спорта Москва"

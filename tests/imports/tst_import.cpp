@@ -260,6 +260,33 @@ private Q_SLOTS:
         QCOMPARE(queryRows(path(), QStringLiteral("SELECT EVENTCODE FROM EVENT")), QStringList{u"100L"_s});
     }
 
+    void lenexInOtherEncodings_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        const QString meet =
+            QStringLiteral("<LENEX version=\"3.0\"><MEETS><MEET name=\"T\"><CLUBS>"
+                           "<CLUB code=\"A\" name=\"Club Natación Coruña\"/></CLUBS></MEET></MEETS></LENEX>");
+        QTest::newRow("Windows-1252 called nothing") << meet.toLatin1();
+        QTest::newRow("Windows-1252 called UTF-8")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + meet.toLatin1();
+        QTest::newRow("ISO-8859-1 as it says")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>") + meet.toLatin1();
+        QByteArray wide("\xFF\xFE");
+        for (const QChar c : QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>") + meet)
+            wide.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+        QTest::newRow("UTF-16") << wide;
+    }
+
+    void lenexInOtherEncodings()
+    {
+        QFETCH(QByteArray, contents);
+        const auto run =
+            runTool({QStringLiteral("import-lenex"), write(QStringLiteral("meet.lef"), contents), path()});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(queryRows(path(), QStringLiteral("SELECT LONGDESC FROM CLUBDESC")),
+                 QStringList{u"Club Natación Coruña"_s});
+    }
+
     void lenexEventCodesTellEventsApart()
     {
         const auto event = [](int number, const QString& style) {
