@@ -65,14 +65,14 @@ Result<QByteArray> unzipLenex(const QString& path)
     return contents;
 }
 
-QVariant number(const QXmlStreamAttributes& attributes, const char* name)
+QVariant attributeNumber(const QXmlStreamAttributes& attributes, const char* name)
 {
     bool ok = false;
     const int value = attributes.value(QLatin1String(name)).toInt(&ok);
     return ok ? QVariant(value) : QVariant();
 }
 
-QString text(const QXmlStreamAttributes& attributes, const char* name)
+QString attribute(const QXmlStreamAttributes& attributes, const char* name)
 {
     return attributes.value(QLatin1String(name)).toString();
 }
@@ -81,12 +81,13 @@ QString text(const QXmlStreamAttributes& attributes, const char* name)
 // the technique; for the others, whatever the file names them by.
 QString styleKey(const QXmlStreamAttributes& style)
 {
-    const QString stroke = text(style, "stroke").toUpper();
+    const QString stroke = attribute(style, "stroke").toUpper();
     QString key = QStringLiteral("%1|%2|%3|%4")
-                      .arg(text(style, "distance"), text(style, "relaycount"), stroke,
-                           text(style, "technique").toUpper());
+                      .arg(attribute(style, "distance"), attribute(style, "relaycount"), stroke,
+                           attribute(style, "technique").toUpper());
     if (lenexEventCode(0, 1, stroke).endsWith(u'O'))
-        key += u'|' + text(style, "code") + u'|' + text(style, "swimstyleid") + u'|' + text(style, "name");
+        key += u'|' + attribute(style, "code") + u'|' + attribute(style, "swimstyleid") + u'|' +
+               attribute(style, "name");
     return key;
 }
 
@@ -99,13 +100,13 @@ public:
         const QString key = styleKey(style);
         if (const auto known = m_byStyle.constFind(key); known != m_byStyle.constEnd())
             return *known;
-        const int relayCount = text(style, "relaycount").toInt();
-        const QString base = lenexEventCode(text(style, "distance").toInt(), relayCount,
-                                            text(style, "stroke"), text(style, "technique"));
+        const int relayCount = attribute(style, "relaycount").toInt();
+        const QString base = lenexEventCode(attribute(style, "distance").toInt(), relayCount,
+                                            attribute(style, "stroke"), attribute(style, "technique"));
         QString code = base;
         if (m_taken.contains(code)) {
             QString own;
-            for (const QChar c : text(style, "code").toUpper())
+            for (const QChar c : attribute(style, "code").toUpper())
                 if (c.isLetterOrNumber() && (relayCount > 1 || c != u'X'))
                     own += c;
             code = base + own.left(6);
@@ -235,7 +236,7 @@ void Reader::startElement()
     if (depth == 2 && (name == u"RECORDLISTS" || name == u"TIMESTANDARDLISTS"))
         m_lists = true;
     if (name == u"MEET" && parent == u"MEETS" && depth == 3) {
-        m_meetNames << text(attributes, "name");
+        m_meetNames << attribute(attributes, "name");
         if (m_meetNames.size() == 1)
             m_meetDepth = depth;
         return;
@@ -243,7 +244,7 @@ void Reader::startElement()
     if (m_meetDepth < 0)
         return;
     if (name == u"SESSION" && parent == u"SESSIONS") {
-        m_session = number(attributes, "number");
+        m_session = attributeNumber(attributes, "number");
     } else if (name == u"EVENT" && parent == u"EVENTS") {
         m_event = PendingEvent{attributes, {}, m_session, depth};
     } else if (name == u"SWIMSTYLE" && m_event && depth == m_event->depth + 1) {
@@ -251,12 +252,13 @@ void Reader::startElement()
     } else if (name == u"CLUB" && parent == u"CLUBS" && depth == m_meetDepth + 2) {
         PendingClub club;
         club.depth = depth;
-        club.club = {text(attributes, "clubid"),    text(attributes, "code"),   text(attributes, "name"),
-                     text(attributes, "shortname"), text(attributes, "nation"), true};
+        club.club = {attribute(attributes, "clubid"), attribute(attributes, "code"),
+                     attribute(attributes, "name"),   attribute(attributes, "shortname"),
+                     attribute(attributes, "nation"), true};
         if (club.club.nation.toString().isEmpty())
             club.club.nation = QVariant();
-        club.type = text(attributes, "type").toUpper();
-        club.team = text(attributes, "number");
+        club.type = attribute(attributes, "type").toUpper();
+        club.team = attribute(attributes, "number");
         m_club = club;
     } else if (m_club) {
         m_club->athletes += name == u"ATHLETE" ? 1 : 0;
@@ -271,23 +273,24 @@ void Reader::endEvent(const PendingEvent& pending)
     bool ok = false;
     const int order = pending.event.value(QLatin1String("number")).toInt(&ok);
     if (!ok) {
-        m_meet.notes << QStringLiteral("Proba %1 sen número: omitida.").arg(text(pending.event, "eventid"));
+        m_meet.notes
+            << QStringLiteral("Proba %1 sen número: omitida.").arg(attribute(pending.event, "eventid"));
         return;
     }
     if (m_numbers.contains(order)) {
         m_meet.notes << QStringLiteral(
                             "Proba número %1, rolda %2: o número xa o ten outra rolda; queda a primeira.")
                             .arg(order)
-                            .arg(text(pending.event, "round"));
+                            .arg(attribute(pending.event, "round"));
         return;
     }
     m_numbers.insert(order);
-    const int distance = text(pending.style, "distance").toInt();
-    QString gender = text(pending.event, "gender").toUpper();
+    const int distance = attribute(pending.style, "distance").toInt();
+    QString gender = attribute(pending.event, "gender").toUpper();
     if (gender.isEmpty())
         gender = QStringLiteral("A");
-    m_meet.events.append({number(pending.event, "eventid"), order, m_codes.codeFor(pending.style), gender,
-                          distance > 0 ? QVariant(distance) : QVariant(), pending.session});
+    m_meet.events.append({attributeNumber(pending.event, "eventid"), order, m_codes.codeFor(pending.style),
+                          gender, distance > 0 ? QVariant(distance) : QVariant(), pending.session});
 }
 
 void Reader::endClub(const PendingClub& pending)
