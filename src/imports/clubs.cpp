@@ -343,8 +343,23 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
             claimed[*in.registered] = true;
         }
     };
-    matchBy([](const data::MeetClub& r) { return foldName(r.sourceId.toString()); },
-            [](const Incoming& in) { return foldName(in.file.id); });
+    {
+        // An id identifies a club only where no other club has it, on either side.
+        QHash<QString, int> ids;
+        for (const data::MeetClub& r : before)
+            ++ids[QStringLiteral("r") + foldName(r.sourceId.toString())];
+        for (const Incoming& in : incoming)
+            ++ids[QStringLiteral("f") + foldName(in.file.id)];
+        matchBy(
+            [&](const data::MeetClub& r) {
+                const QString id = foldName(r.sourceId.toString());
+                return ids.value(u'r' + id) == 1 ? id : QString();
+            },
+            [&](const Incoming& in) {
+                const QString id = foldName(in.file.id);
+                return ids.value(u'f' + id) == 1 ? id : QString();
+            });
+    }
     const auto codeAndName = [](const QString& code, const QString& name) {
         return name.isEmpty() ? QString() : foldName(code) + u'\n' + foldName(name);
     };

@@ -308,9 +308,10 @@ void Reader::endClub(const PendingClub& pending)
         m_meet.notes << QStringLiteral("Un club sen nome nin código e sen ningún deportista: queda fóra.");
         return;
     }
-    // The same club listed again: its clubid, else its code, name and team number.
+    // The same club listed again: its clubid and name (an id given to two names is a fault of
+    // the file, and two clubs), else its code, name and team number.
     const QString key = !cleanName(club.id).isEmpty()
-                            ? QStringLiteral("id\n") + foldName(club.id)
+                            ? QStringLiteral("id\n%1\n%2").arg(foldName(club.id), foldName(club.name))
                             : QStringLiteral("club\n%1\n%2\n%3")
                                   .arg(foldName(club.code), foldName(club.name), pending.team.trimmed());
     if (!shown.isEmpty()) {

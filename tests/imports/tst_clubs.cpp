@@ -64,7 +64,8 @@ private Q_SLOTS:
         QTest::newRow("taken ignoring case and accents")
             << "Coruña"
             << "" << QStringList{QStringLiteral("CORUNA")} << "Coruña2";
-        QTest::newRow("taken: ß as ss") << "Straße" << "" << QStringList{QStringLiteral("STRASSE")} << "Straße2";
+        QTest::newRow("taken: ß as ss") << "Straße"
+                                        << "" << QStringList{QStringLiteral("STRASSE")} << "Straße2";
         QTest::newRow("own name in quotes, Cyrillic") << "Спортивный клуб плавания «Дельфин» Москва"
                                                       << "" << none << "Дельфин";
         QTest::newRow("small words skipped, Cyrillic") << "Школа олимпийского резерва по видам спорта Москва"
@@ -190,6 +191,15 @@ private Q_SLOTS:
         QVERIFY(after.notes.contains(
             QStringLiteral("Club «Vigo Swim Team»: nome curto «VST» en vez de «Vigo»: xa "
                            "o ten outro club.")));
+    }
+
+    void anIdThatSeveralClubsHaveIdentifiesNone()
+    {
+        const QList<FileClub> first = {club({}, QStringLiteral("Alfa Vigo"), {}, QStringLiteral("0")),
+                                       club({}, QStringLiteral("Beta Lugo"), {}, QStringLiteral("0"))};
+        const auto before = imports::assignClubs(first, {});
+        QCOMPARE(codesAndNames(imports::assignClubs({first[1], first[0]}, registerOf(before))),
+                 (QStringList{QStringLiteral("LUGO|Lugo"), QStringLiteral("VIGO|Vigo")}));
     }
 
     void registerOfAnEarlierImportKeepsItsNames()

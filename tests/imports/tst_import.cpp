@@ -175,6 +175,12 @@ private Q_SLOTS:
                      .status,
                  0);
         QCOMPARE(meetTables(path(QStringLiteral("b.MDB"))), meetTables(path(QStringLiteral("a.MDB"))));
+        // And the same file again into a register that has it: nothing changes.
+        QCOMPARE(runTool({QStringLiteral("import-lenex"), fixture("meet-entries.lxf"),
+                          path(QStringLiteral("a.MDB"))})
+                     .status,
+                 0);
+        QCOMPARE(meetTables(path(QStringLiteral("a.MDB"))), meetTables(path(QStringLiteral("b.MDB"))));
     }
 
     void roundsSharingANumberKeepTheFirst()
@@ -239,6 +245,9 @@ private Q_SLOTS:
                    uR"(</CLUB><CLUB clubid="7" code="V" name="Vigo"><RELAYS><RELAY number="1"/></RELAYS></CLUB>)"_s
             << ""
             << "" << QStringList{u"V|Vigo"_s} << "aparece 2 veces";
+        QTest::newRow("one clubid on two clubs")
+            << uR"(<CLUB clubid="0" code="A" name="Alfa"/><CLUB clubid="0" code="B" name="Beta"/>)"_s << ""
+            << "" << QStringList{u"A|Alfa"_s, u"B|Beta"_s} << "2 clubs participantes";
         QTest::newRow("short names of the file")
             << uR"(<CLUB code="V" name="Real Club Náutico de Vigo" shortname=" RCN Vigo  "/>
                   <CLUB code="P" name="Club Natación Pontevedra" shortname="Natación Pontevedra"/>)"_s
