@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Fuzzes the number, mask and currency rules with libFuzzer, under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Fuzzes the number, mask and currency rules and the club codes and short names of imports
+# with libFuzzer, under AddressSanitizer and UndefinedBehaviorSanitizer.
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 #
 # Builds the fuzz targets with clang in build/fuzz, then runs each TARGET (fuzz_numbers,
-# fuzz_masks, fuzz_currency; all three by default) for SECONDS (600 by default), starting from
-# a fresh copy of its seed corpus (fuzz/corpus/TARGET) in build/fuzz/corpus/TARGET, so that
+# fuzz_masks, fuzz_currency, fuzz_clubs; all by default) for SECONDS (600 by default),
+# starting from a fresh copy of its seed corpus (fuzz/corpus/TARGET) in build/fuzz/corpus/TARGET, so that
 # the inputs the fuzzer adds stay out of the repository. For each target it prints the
 # executions, the coverage (cov: edges, ft: features) and the result; the full output is in
 # build/fuzz/logs/TARGET.log and a crashing input in build/fuzz/artifacts/TARGET/.
@@ -23,7 +23,7 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
     echo "usage: $0 [SECONDS] [TARGET...]" >&2
     exit 2
 fi
-all_targets=(fuzz_numbers fuzz_masks fuzz_currency)
+all_targets=(fuzz_numbers fuzz_masks fuzz_currency fuzz_clubs)
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=("${all_targets[@]}")

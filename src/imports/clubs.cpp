@@ -304,6 +304,8 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
         in.file.code = cleanName(club.code);
         in.file.name = cleanName(club.name);
         in.fileShortName = cleanName(club.shortName);
+        if (in.file.name.isEmpty())
+            in.file.name = in.fileShortName; // a club's long name, where the file gives only a short one
         in.words = wordsOf(in.fileShortName);
         for (Word word : wordsOf(in.file.name)) {
             word.fromName = true;
@@ -360,8 +362,9 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
                 return ids.value(u'f' + id) == 1 ? id : QString();
             });
     }
+    // Clubs with neither name nor code cannot be told apart, and are not looked for.
     const auto codeAndName = [](const QString& code, const QString& name) {
-        return name.isEmpty() ? QString() : foldName(code) + u'\n' + foldName(name);
+        return name.isEmpty() && code.isEmpty() ? QString() : foldName(code) + u'\n' + foldName(name);
     };
     matchBy([&](const data::MeetClub& r) { return codeAndName(sourceCode(r), r.longName.toString()); },
             [&](const Incoming& in) { return codeAndName(in.file.code, in.file.name); });
