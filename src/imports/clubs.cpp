@@ -30,9 +30,8 @@ QString firstCharacters(const QString& text, qsizetype count)
     QList<uint> codePoints = codePointsOf(text);
     if (codePoints.size() > count)
         codePoints.resize(count);
-    QString cut;
-    for (const uint c : codePoints)
-        cut += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+    QString cut =
+        QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()), codePoints.size());
     while (!cut.isEmpty() && (cut.back().isSpace() || cut.back() == u'-' || cut.back() == u'\''))
         cut.chop(1);
     return cut.trimmed();
@@ -49,53 +48,15 @@ bool isGenericWord(const QString& folded)
 {
     static const QSet<QString> words = [] {
         QSet<QString> set;
-        for (const char* word : {"club",
-                                 "clube",
-                                 "klub",
-                                 "natacion",
-                                 "natation",
-                                 "natacao",
-                                 "natacio",
-                                 "nuoto",
-                                 "swimming",
-                                 "swim",
-                                 "swimmers",
-                                 "swimclub",
-                                 "masters",
-                                 "team",
-                                 "aquatic",
-                                 "aquatics",
-                                 "sport",
-                                 "sports",
-                                 "sportif",
-                                 "sportiva",
-                                 "deportivo",
-                                 "nautico",
-                                 "real",
-                                 "schwimmverein",
-                                 "schwimmclub",
-                                 "schwimmklub",
-                                 "schwimmen",
-                                 "schwimmsport",
-                                 "schwimmgemeinschaft",
-                                 "verein",
-                                 "wassersport",
-                                 "zwemclub",
-                                 "zwemvereniging",
-                                 "simklubb",
-                                 "uimaseura",
-                                 "plywacki",
-                                 "societa",
-                                 "asd",
-                                 "ssd",
-                                 "клуб",
-                                 "плавания",
-                                 "плаванию",
-                                 "спорта",
-                                 "спортивный",
-                                 "спортивная",
-                                 "школа"})
-            set.insert(foldName(QString::fromUtf8(word)));
+        for (const QString& word :
+             QStringLiteral(
+                 "club clube klub natacion natation natacao natacio nuoto swimming swim swimmers "
+                 "swimclub masters team aquatic aquatics sport sports sportif sportiva deportivo "
+                 "nautico real schwimmverein schwimmclub schwimmklub schwimmen schwimmsport "
+                 "schwimmgemeinschaft verein wassersport zwemclub zwemvereniging simklubb uimaseura "
+                 "plywacki societa asd ssd клуб плавания плаванию спорта спортивный спортивная школа")
+                 .split(u' '))
+            set.insert(foldName(word));
         return set;
     }();
     return words.contains(folded);
@@ -477,7 +438,7 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
                  firstCharacters(choices[i].all.first(), ShortNameLength - number.size()) + number);
         }
         Incoming& in = incoming[i];
-        if (in.registered) {
+        if (in.registered && !shownName(before[*in.registered]).isEmpty()) {
             const QString previous = shownName(before[*in.registered]);
             in.notes << QStringLiteral(
                             "o nome curto «%1» do rexistro non se pode conservar (%2); agora é «%3»")

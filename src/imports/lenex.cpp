@@ -205,7 +205,7 @@ Result<FileMeet> Reader::read(const QString& path)
     for (auto listed = m_listed.constBegin(); listed != m_listed.constEnd(); ++listed) {
         const FileClub& club = m_meet.clubs[listed.key()];
         m_meet.notes << QStringLiteral("Club «%1»: aparece %2 veces no ficheiro; é un só club.")
-                            .arg(cleanName(club.name.isEmpty() ? club.code : club.name))
+                            .arg(cleanName(club.name.trimmed().isEmpty() ? club.code : club.name))
                             .arg(listed.value());
     }
     if (m_meetNames.size() > 1) {
@@ -296,11 +296,14 @@ void Reader::endEvent(const PendingEvent& pending)
 void Reader::endClub(const PendingClub& pending)
 {
     const FileClub& club = pending.club;
-    const QString shown = !club.name.trimmed().isEmpty() ? club.name.trimmed() : club.code.trimmed();
+    QString shown;
+    for (const QString& name : {club.name, club.shortName, club.code})
+        if (shown.isEmpty())
+            shown = cleanName(name);
     if (pending.type == u"UNATTACHED") {
         m_meet.notes << QStringLiteral("Club «%1» de tipo UNATTACHED (deportistas sen club, %2 deportistas): "
                                        "non puntúa para ningún club e queda fóra.")
-                            .arg(shown)
+                            .arg(shown.isEmpty() ? QStringLiteral("UNATTACHED") : shown)
                             .arg(pending.athletes);
         return;
     }

@@ -224,9 +224,11 @@ private Q_SLOTS:
             << "" << QStringList{u"0|Kraków"_s, u"0-2|Poznań"_s, u"0-3|Wrocław"_s} << "«0-2» en vez de «0»";
         QTest::newRow("clubs without a code")
             << uR"(<CLUB name="Club Natación Ferrol">)"_s + athlete.arg(1) +
-                   uR"(</CLUB><CLUB code="LUG">)"_s + athlete.arg(2) + uR"(</CLUB><CLUB type="CLUB"/>)"_s
+                   uR"(</CLUB><CLUB code="LUG">)"_s + athlete.arg(2) +
+                   uR"(</CLUB><CLUB type="CLUB"/><CLUB shortname="Ribeira"/>)"_s
             << ""
-            << "" << QStringList{u"FERROL|Ferrol"_s, u"LUG|LUG"_s} << "sen nome nin código";
+            << "" << QStringList{u"FERROL|Ferrol"_s, u"LUG|LUG"_s, u"RIBEIRA|Ribeira"_s}
+            << "sen nome nin código";
         QTest::newRow("unattached swimmers")
             << vigo + uR"(<CLUB type="UNATTACHED" name="Unattached">)"_s + athlete.arg(1) + u"</CLUB>"_s << ""
             << "" << QStringList{u"V|Vigo"_s} << "UNATTACHED (deportistas sen club, 1 deportistas)";
