@@ -235,7 +235,7 @@ void Reader::startElement()
     }
     if (depth == 2 && (name == u"RECORDLISTS" || name == u"TIMESTANDARDLISTS"))
         m_lists = true;
-    if (name == u"MEET" && parent == u"MEETS" && depth == 3) {
+    if (name == u"MEET" && ((parent == u"MEETS" && depth == 3) || depth == 2)) {
         m_meetNames << attribute(attributes, "name");
         if (m_meetNames.size() == 1)
             m_meetDepth = depth;
@@ -245,7 +245,7 @@ void Reader::startElement()
         return;
     if (name == u"SESSION" && parent == u"SESSIONS") {
         m_session = attributeNumber(attributes, "number");
-    } else if (name == u"EVENT" && parent == u"EVENTS") {
+    } else if (name == u"EVENT" && !m_event) {
         m_event = PendingEvent{attributes, {}, m_session, depth};
     } else if (name == u"SWIMSTYLE" && m_event && depth == m_event->depth + 1) {
         m_event->style = attributes;
