@@ -12,7 +12,7 @@ export QT_QPA_PLATFORM=offscreen
 run_suite() {
     local build="$1"
     shift
-    cmake -S "$root" -B "$build" -G Ninja "$@"
+    cmake -S "$root" -B "$build" -G Ninja -DQUILVARDEN_WERROR=ON "$@"
     cmake --build "$build" --parallel "$jobs"
     ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
 }

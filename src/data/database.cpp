@@ -446,35 +446,38 @@ Outcome Database::create(const QString& path)
     // meantime is never replaced.
     const QString temporary = info.absoluteFilePath() + QStringLiteral(".%1.tmp").arg(newConnectionName());
     const QString name = newConnectionName();
-    Outcome outcome = Done{};
+    // The first failure, if any (kept aside rather than assigned over a result).
+    std::optional<Failure> failure;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QString::fromLatin1(sqlite::DriverName), name);
         db.setDatabaseName(temporary);
         if (!db.open()) {
-            outcome = sqlite::failureFrom(db.lastError(), {});
+            failure = sqlite::failureFrom(db.lastError(), {});
         } else {
             QSqlQuery query(db);
             db.transaction();
             for (const QString& text : sqlite::schemaStatements()) {
                 if (!query.exec(text)) {
-                    outcome = sqlite::failureFrom(query.lastError(), text);
+                    failure = sqlite::failureFrom(query.lastError(), text);
                     break;
                 }
             }
-            if (outcome.ok() && !db.commit())
-                outcome = sqlite::failureFrom(db.lastError(), {});
+            if (!failure && !db.commit())
+                failure = sqlite::failureFrom(db.lastError(), {});
             query.finish();
             db.close();
         }
     }
     QSqlDatabase::removeDatabase(name);
-    if (outcome.ok() && !QFile::rename(temporary, info.absoluteFilePath()))
-        outcome = Failure::database(Failure::CannotOpenFile,
+    if (!failure && !QFile::rename(temporary, info.absoluteFilePath()))
+        failure = Failure::database(Failure::CannotOpenFile,
                                     QFileInfo::exists(path)
                                         ? QStringLiteral("O ficheiro xa existe e non se sobrescribe.")
                                         : QStringLiteral("Non se puido gardar o ficheiro."));
     QFile::remove(temporary);
-    return outcome;
+    if (failure)
+        return *failure;
+    return Done{};
 }
 
 } // namespace quilvarden::data
