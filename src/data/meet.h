@@ -38,8 +38,9 @@ struct MeetProgramme {
     QList<MeetClub> clubs;
 };
 
-// The clubs of the meet as the register holds them before an import, one per CLUBCODE,
-// and the club names that its awards carry.
+// The clubs of the meet as the register holds them before an import (one for each
+// description, and one for each club taking part without one), and the club names that
+// its awards carry.
 struct RegisteredMeet {
     QList<MeetClub> clubs;
     QStringList awardedClubs;
