@@ -13,6 +13,7 @@
 
 #include "fuzzing.h"
 #include "imports/clubs.h"
+#include "text/names.h"
 
 #include <QSet>
 
@@ -33,15 +34,15 @@ void checkAssignment(const QList<imports::FileClub>& clubs, const imports::ClubA
         const data::MeetClub& club = assignment.clubs[i];
         const QString name = club.shortName.toString();
         const QString code = club.code.toString();
-        FUZZ_CHECK(!code.isEmpty() && !codes.contains(imports::foldName(code)),
+        FUZZ_CHECK(!code.isEmpty() && !codes.contains(text::foldName(code)),
                    input + " code " + shown(code));
-        FUZZ_CHECK(!names.contains(imports::foldName(name)), input + " name " + shown(name));
-        codes.insert(imports::foldName(code));
-        names.insert(imports::foldName(name));
+        FUZZ_CHECK(!names.contains(text::foldName(name)), input + " name " + shown(name));
+        codes.insert(text::foldName(code));
+        names.insert(text::foldName(name));
         if (i >= clubs.size())
             continue; // a club of the register kept for its awards
         FUZZ_CHECK(club.takesPart == clubs[i].takesPart, input);
-        FUZZ_CHECK(!name.isEmpty() && name.toUcs4().size() <= 8 && name == imports::cleanName(name),
+        FUZZ_CHECK(!name.isEmpty() && name.toUcs4().size() <= 8 && name == text::cleanName(name),
                    input + " name " + shown(name));
     }
 }
@@ -75,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkAssignment(clubs, first, input);
     for (const data::MeetClub& club : first.clubs)
         for (const QString& award : awarded)
-            FUZZ_CHECK(imports::foldName(club.shortName.toString()) != imports::foldName(award),
+            FUZZ_CHECK(text::foldName(club.shortName.toString()) != text::foldName(award),
                        input + " took the awarded name " + shown(award));
 
     QStringList names;
@@ -85,8 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkAssignment(clubs, again, input);
     for (qsizetype i = 0; i < clubs.size(); ++i) {
         const imports::FileClub& club = clubs[i];
-        if (imports::cleanName(club.code).isEmpty() && imports::cleanName(club.name).isEmpty() &&
-            imports::cleanName(club.shortName).isEmpty())
+        if (text::cleanName(club.code).isEmpty() && text::cleanName(club.name).isEmpty() &&
+            text::cleanName(club.shortName).isEmpty())
             continue;
         FUZZ_CHECK(
             again.clubs[i].code == first.clubs[i].code &&

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and its benchmark (Release) and prints the benchmark's table. Any
-# arguments go to the benchmark: --sizes 500,100000,1000000, --repetitions N, --directory DIR.
+# Builds the program and its benchmarks (Release) and prints their tables: the operator's
+# operations (any arguments go to that one: --sizes 500,100000,1000000, --repetitions N,
+# --directory DIR), then the import of a meet's clubs.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -10,4 +11,6 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILVARDEN_BE
 cmake --build "$build" --parallel "$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
-exec "$build/bin/quilvarden-bench" "$@"
+"$build/bin/quilvarden-bench" "$@"
+echo
+"$build/bin/quilvarden-import-bench"

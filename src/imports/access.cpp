@@ -1,7 +1,7 @@
 #include "access.h"
 
-#include "imports/clubs.h"
 #include "imports/csv.h"
+#include "text/names.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,12 +13,6 @@
 namespace quilvarden::imports {
 
 namespace {
-
-Failure importFailure(const QString& path, const QString& detail)
-{
-    return Failure::database(Failure::ImportFileInvalid,
-                             QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), detail));
-}
 
 QVariant valueOf(const CsvField& field)
 {
@@ -43,27 +37,31 @@ Result<AccessTable> exportTable(const QString& program, const QString& path, con
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(environment);
-    process.start(program, {path, table});
+    // An absolute path never starts with "-", so mdb-export cannot take the file for an option.
+    process.start(program, {QFileInfo(path).absoluteFilePath(), table});
     if (!process.waitForStarted() || !process.waitForFinished(60000) ||
         process.exitStatus() != QProcess::NormalExit)
-        return importFailure(path, QStringLiteral("mdb-export non rematou ao ler a táboa %1.").arg(table));
+        return importFileFailure(path, QStringLiteral("mdb-export non rematou ao ler a táboa %1.").arg(table));
     const QString errors = QString::fromUtf8(process.readAllStandardError()).trimmed();
+    if (process.exitCode() != 0 && errors.contains(QStringLiteral("does not exist")))
+        return Failure::database(Failure::TableNotFound, QStringLiteral("%1: falta a táboa %2.")
+                                                             .arg(QFileInfo(path).fileName(), table));
     if (process.exitCode() != 0)
-        return importFailure(path, QStringLiteral("non se pode ler a táboa %1: %2").arg(table, errors));
+        return importFileFailure(path, QStringLiteral("non se pode ler a táboa %1: %2").arg(table, errors));
     const std::optional<QList<CsvRow>> rows = parseCsv(process.readAllStandardOutput());
     if (!rows || rows->isEmpty())
-        return importFailure(path, QStringLiteral("a táboa %1 non se puido ler enteira.").arg(table));
+        return importFileFailure(path, QStringLiteral("a táboa %1 non se puido ler enteira.").arg(table));
     QStringList header;
     for (const CsvField& field : rows->first())
         header << field.text.toUpper();
     for (const QString& column : required)
         if (!header.contains(column))
-            return importFailure(path, QStringLiteral("falta a columna %1 na táboa %2.").arg(column, table));
+            return importFileFailure(path, QStringLiteral("falta a columna %1 na táboa %2.").arg(column, table));
     AccessTable result;
     for (qsizetype r = 1; r < rows->size(); ++r) {
         const CsvRow& row = rows->at(r);
         if (row.size() != header.size())
-            return importFailure(
+            return importFileFailure(
                 path,
                 QStringLiteral("unha fila da táboa %1 non ten %2 columnas.").arg(table).arg(header.size()));
         QHash<QString, QVariant> values;
@@ -78,15 +76,14 @@ Result<AccessTable> exportTable(const QString& program, const QString& path, con
 
 Result<FileMeet> readAccessMeet(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
-        return Failure::database(Failure::FileNotFound,
-                                 QStringLiteral("Non existe o ficheiro que se ía importar: %1").arg(path));
+    if (Outcome readable = checkImportFile(path); !readable)
+        return readable.failure();
     {
         // Access files carry their engine's name from the fifth byte on.
         QFile file(path);
         const QByteArray signature = file.open(QIODevice::ReadOnly) ? file.read(19).mid(4) : QByteArray();
         if (signature != "Standard Jet DB" && signature != "Standard ACE DB")
-            return importFailure(path, QStringLiteral("non é un ficheiro de Access."));
+            return importFileFailure(path, QStringLiteral("non é un ficheiro de Access."));
     }
     const QString program = QStandardPaths::findExecutable(QStringLiteral("mdb-export"));
     if (program.isEmpty())
@@ -123,8 +120,8 @@ FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& taki
     QHash<QString, QHash<QString, QVariant>> described;
     QStringList describedOrder;
     for (const auto& row : descriptions) {
-        const QString code = cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
-        const QString key = foldName(code);
+        const QString code = text::cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
+        const QString key = text::foldName(code);
         if (code.isEmpty()) {
             meet.notes << QStringLiteral("Unha descrición de club sen código en CLUBDESC: queda fóra.");
         } else if (described.contains(key)) {
@@ -147,8 +144,8 @@ FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& taki
     };
     QSet<QString> listed;
     for (const auto& row : takingPart) {
-        const QString code = cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
-        const QString key = foldName(code);
+        const QString code = text::cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
+        const QString key = text::foldName(code);
         if (code.isEmpty()) {
             meet.notes << QStringLiteral("Un club de CLUBCHAMP sen código: queda fóra.");
             continue;
@@ -171,7 +168,7 @@ FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& taki
             continue;
         const auto& row = described[key];
         meet.clubs.append(
-            clubFrom(cleanName(row.value(QStringLiteral("CLUBCODE")).toString()), row, {}, false));
+            clubFrom(text::cleanName(row.value(QStringLiteral("CLUBCODE")).toString()), row, {}, false));
     }
     return meet;
 }

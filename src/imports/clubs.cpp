@@ -1,5 +1,7 @@
 #include "clubs.h"
 
+#include "text/names.h"
+
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -8,6 +10,9 @@
 #include <optional>
 
 namespace quilvarden::imports {
+
+using text::cleanName;
+using text::foldName;
 
 namespace {
 
@@ -18,28 +23,9 @@ QList<uint> codePointsOf(const QString& text)
     return text.toUcs4();
 }
 
-qsizetype length(const QString& text)
-{
-    return codePointsOf(text).size();
-}
-
-// The first characters of a text (whole characters, never half of one), without the blanks
-// and joining marks that a cut may leave at its end.
-QString firstCharacters(const QString& text, qsizetype count)
-{
-    QList<uint> codePoints = codePointsOf(text);
-    if (codePoints.size() > count)
-        codePoints.resize(count);
-    QString cut =
-        QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()), codePoints.size());
-    while (!cut.isEmpty() && (cut.back().isSpace() || cut.back() == u'-' || cut.back() == u'\''))
-        cut.chop(1);
-    return cut.trimmed();
-}
-
 bool fits(const QString& name)
 {
-    return !name.isEmpty() && length(name) <= ShortNameLength;
+    return !name.isEmpty() && text::characterCount(name) <= ShortNameLength;
 }
 
 // Words that most club names share in the languages of the meets seen so far. Only a hint:
@@ -183,12 +169,12 @@ Choices choicesFor(const Incoming& club, const QHash<QString, int>& clubsWithWor
         add(choices.all, club.fileShortName);
     for (const Word& word :
          ranked([&](const Word& w) { return naming(w) && clubsWithWord.value(w.folded) <= 1; }))
-        add(choices.telling, firstCharacters(word.text, ShortNameLength));
+        add(choices.telling, text::firstCharacters(word.text, ShortNameLength));
     choices.all += choices.telling;
     // Words that other clubs of the meet have too: each names only the first club to want it.
     for (const Word& word :
          ranked([&](const Word& w) { return naming(w) && clubsWithWord.value(w.folded) > 1; }))
-        add(choices.all, firstCharacters(word.text, ShortNameLength));
+        add(choices.all, text::firstCharacters(word.text, ShortNameLength));
 
     const QString name = cleanName(club.file.name);
     if (fits(name))
@@ -210,48 +196,22 @@ Choices choicesFor(const Incoming& club, const QHash<QString, int>& clubsWithWor
         }
     }
     if (initialCount >= 2)
-        add(choices.all, firstCharacters(initials, ShortNameLength));
+        add(choices.all, text::firstCharacters(initials, ShortNameLength));
 
     // The rest: generic words, then small ones.
     for (const Word& word : ranked([](const Word& w) { return w.letters >= 3 && !w.startsSmall; }))
-        add(choices.all, firstCharacters(word.text, ShortNameLength));
+        add(choices.all, text::firstCharacters(word.text, ShortNameLength));
     for (const Word& word : ranked([](const Word& w) { return w.letters >= 3; }))
-        add(choices.all, firstCharacters(word.text, ShortNameLength));
-    add(choices.all, firstCharacters(club.fileShortName, ShortNameLength));
-    add(choices.all, firstCharacters(name, ShortNameLength));
-    add(choices.all, firstCharacters(club.file.code, ShortNameLength));
+        add(choices.all, text::firstCharacters(word.text, ShortNameLength));
+    add(choices.all, text::firstCharacters(club.fileShortName, ShortNameLength));
+    add(choices.all, text::firstCharacters(name, ShortNameLength));
+    add(choices.all, text::firstCharacters(club.file.code, ShortNameLength));
     if (choices.all.isEmpty())
         choices.all << QStringLiteral("Club");
     return choices;
 }
 
 } // namespace
-
-QString cleanName(const QString& text)
-{
-    QString cleaned;
-    cleaned.reserve(text.size());
-    for (const QChar c : text.normalized(QString::NormalizationForm_C)) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || c.isSpace())
-            cleaned += u' ';
-        else if (category == QChar::Other_Format && c != QChar(0x200C) && c != QChar(0x200D))
-            continue; // direction overrides, invisible marks; the joiners some scripts need stay
-        else
-            cleaned += c;
-    }
-    return cleaned.simplified();
-}
-
-QString foldName(const QString& text)
-{
-    QString folded;
-    for (const QChar c : text.normalized(QString::NormalizationForm_KD))
-        if (c.category() != QChar::Mark_NonSpacing)
-            folded += c;
-    // Qt folds case letter by letter; ß is the one folding into two that names meet often.
-    return folded.toCaseFolded().replace(u'ß', QStringLiteral("ss")).simplified();
-}
 
 ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredMeet& registered)
 {
@@ -431,11 +391,15 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
         for (const QString& candidate : choices[i].all)
             if (!incoming[i].shortName.isEmpty() || take(incoming[i], candidate))
                 break;
+    // The number goes on from where the last club with the same first choice stopped, so
+    // that a thousand clubs of one name take a thousand steps, not half a million.
+    QHash<QString, int> nextNumber;
     for (const qsizetype i : order) {
-        for (int n = 2; incoming[i].shortName.isEmpty(); ++n) {
+        const QString base = choices[i].all.first();
+        int& n = nextNumber.insert(foldName(base), nextNumber.value(foldName(base), 2)).value();
+        for (; incoming[i].shortName.isEmpty(); ++n) {
             const QString number = QString::number(n);
-            take(incoming[i],
-                 firstCharacters(choices[i].all.first(), ShortNameLength - number.size()) + number);
+            take(incoming[i], text::firstCharacters(base, ShortNameLength - number.size()) + number);
         }
         Incoming& in = incoming[i];
         if (in.registered && !shownName(before[*in.registered]).isEmpty()) {
@@ -460,9 +424,11 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
             takenCodes.insert(foldName(in.code));
         }
     }
-    const auto freeCode = [&takenCodes](const QString& base) {
+    QHash<QString, int> nextCodeNumber;
+    const auto freeCode = [&takenCodes, &nextCodeNumber](const QString& base) {
         QString code = base;
-        for (int n = 2; takenCodes.contains(foldName(code)); ++n)
+        int& n = nextCodeNumber.insert(foldName(base), nextCodeNumber.value(foldName(base), 2)).value();
+        for (; takenCodes.contains(foldName(code)); ++n)
             code = base + u'-' + QString::number(n);
         takenCodes.insert(foldName(code));
         return code;

@@ -31,11 +31,4 @@ struct ClubAssignment {
 // award already carries goes to a new club.
 ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredMeet& registered);
 
-// A name as it is stored: composed accents, no control or direction characters, blanks
-// collapsed and trimmed.
-QString cleanName(const QString& text);
-
-// A name as names are told apart: case and accents ignored.
-QString foldName(const QString& text);
-
 } // namespace quilvarden::imports

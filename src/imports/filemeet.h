@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/meet.h"
+#include "text/failure.h"
 
 #include <QList>
 #include <QString>
@@ -26,5 +27,13 @@ struct FileMeet {
     QList<FileClub> clubs;
     QStringList notes;
 };
+
+// The failure of an import file that is not what it should be: its number says so, and its
+// detail names the file and what is wrong with it.
+Failure importFileFailure(const QString& path, const QString& what);
+
+// An import file that can be read: it exists and is a regular file (a pipe or a device
+// would be waited on for ever).
+Outcome checkImportFile(const QString& path);
 
 } // namespace quilvarden::imports

@@ -1,6 +1,6 @@
 #include "lenex.h"
 
-#include "imports/clubs.h"
+#include "text/names.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,14 +18,9 @@ namespace quilvarden::imports {
 
 namespace {
 
-// No real meet file comes near this; a zip that unpacks to more is refused, not read.
-constexpr qint64 LargestLenex = 256 * 1024 * 1024;
-
-Failure fileFailure(const QString& path, const QString& what)
-{
-    return Failure::database(Failure::ImportFileInvalid,
-                             QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), what));
-}
+// No real meet file comes near this; a file or a zip entry that is larger (a zip bomb
+// unpacks a megabyte into gigabytes) is refused, not read.
+constexpr qint64 LargestLenex = 100 * 1024 * 1024;
 
 // The first .lef file inside a zipped Lenex file.
 Result<QByteArray> unzipLenex(const QString& path)
@@ -33,7 +28,7 @@ Result<QByteArray> unzipLenex(const QString& path)
     const QByteArray name = QFile::encodeName(path);
     unzFile zip = unzOpen64(name.constData());
     if (!zip)
-        return fileFailure(path,
+        return importFileFailure(path,
                            QStringLiteral("non é un ficheiro zip, como ha ser un .lxf (Lenex comprimido)."));
     QByteArray contents;
     bool found = false;
@@ -45,23 +40,28 @@ Result<QByteArray> unzipLenex(const QString& path)
         if (!QString::fromUtf8(entry).endsWith(QStringLiteral(".lef"), Qt::CaseInsensitive))
             continue;
         found = true;
+        if (info.uncompressed_size > LargestLenex) {
+            unzClose(zip);
+            return importFileFailure(path, QStringLiteral("o .lef que leva dentro é de máis de 100 MB."));
+        }
         if (unzOpenCurrentFile(zip) != UNZ_OK)
             break;
         char buffer[65536];
         int read = 0;
-        while ((read = unzReadCurrentFile(zip, buffer, sizeof buffer)) > 0 && contents.size() <= LargestLenex)
+        // The size the zip gives may lie: what is read is counted too.
+        while (contents.size() <= LargestLenex && (read = unzReadCurrentFile(zip, buffer, sizeof buffer)) > 0)
             contents.append(buffer, read);
         const bool whole = read == 0 && unzCloseCurrentFile(zip) == UNZ_OK;
         if (!whole) {
             unzClose(zip);
-            return fileFailure(path, contents.size() > LargestLenex
-                                         ? QStringLiteral("o .lef que leva dentro é de máis de 256 MB.")
+            return importFileFailure(path, contents.size() > LargestLenex
+                                         ? QStringLiteral("o .lef que leva dentro é de máis de 100 MB.")
                                          : QStringLiteral("o .lef que leva dentro está danado ou cortado."));
         }
     }
     unzClose(zip);
     if (!found)
-        return fileFailure(path, QStringLiteral("o .lxf non leva dentro ningún ficheiro .lef."));
+        return importFileFailure(path, QStringLiteral("o .lxf non leva dentro ningún ficheiro .lef."));
     return contents;
 }
 
@@ -188,24 +188,21 @@ Result<FileMeet> Reader::read(const QString& path)
         }
     }
     if (m_xml.hasError())
-        return fileFailure(path, QStringLiteral("non é XML válido, ou está cortado (liña %1, columna %2): %3")
+        return importFileFailure(path, QStringLiteral("non é XML válido, ou está cortado (liña %1, columna %2): %3")
                                      .arg(m_xml.lineNumber())
                                      .arg(m_xml.columnNumber())
                                      .arg(m_xml.errorString()));
     if (!m_lenex)
-        return fileFailure(path, QStringLiteral("non é un ficheiro Lenex (falta o elemento LENEX)."));
+        return importFileFailure(path, QStringLiteral("non é un ficheiro Lenex (falta o elemento LENEX)."));
     if (m_meetNames.isEmpty())
-        return fileFailure(path,
+        return importFileFailure(path,
                            QStringLiteral("non ten ningún campionato (MEET): %1")
                                .arg(m_lists ? QStringLiteral("só ten listas de récords ou de marcas mínimas.")
                                             : QStringLiteral("non hai nada que importar.")));
-    if (m_meet.events.isEmpty() && m_meet.clubs.isEmpty())
-        return fileFailure(
-            path, QStringLiteral("o campionato «%1» non ten probas nin clubs.").arg(m_meetNames.first()));
     for (auto listed = m_listed.constBegin(); listed != m_listed.constEnd(); ++listed) {
         const FileClub& club = m_meet.clubs[listed.key()];
         m_meet.notes << QStringLiteral("Club «%1»: aparece %2 veces no ficheiro; é un só club.")
-                            .arg(cleanName(club.name.trimmed().isEmpty() ? club.code : club.name))
+                            .arg(text::cleanName(club.name.trimmed().isEmpty() ? club.code : club.name))
                             .arg(listed.value());
     }
     if (m_meetNames.size() > 1) {
@@ -277,6 +274,37 @@ void Reader::endEvent(const PendingEvent& pending)
             << QStringLiteral("Proba %1 sen número: omitida.").arg(attribute(pending.event, "eventid"));
         return;
     }
+    // Values no real meet has are left out, and said; the order number must fit the two
+    // places of the order field.
+    const auto leftOut = [&](const QString& why) {
+        m_meet.notes << QStringLiteral("Proba número %1: %2; queda fóra.").arg(order).arg(why);
+    };
+    const auto shown = [](const QString& value) {
+        return value.size() > 20 ? value.left(20) + QStringLiteral("…") : value;
+    };
+    if (order < 0 || order > 99) {
+        leftOut(QStringLiteral("a orde só pode ir de 00 a 99"));
+        return;
+    }
+    const QString distanceText = attribute(pending.style, "distance").trimmed();
+    const int distance = distanceText.toInt(&ok);
+    if (!distanceText.isEmpty() && (!ok || distance < 0 || distance > 25000)) {
+        leftOut(QStringLiteral("a distancia «%1» non é unha distancia de natación").arg(shown(distanceText)));
+        return;
+    }
+    const QString relayText = attribute(pending.style, "relaycount").trimmed();
+    const int relayCount = relayText.toInt(&ok);
+    if (!relayText.isEmpty() && (!ok || relayCount < 0 || relayCount > 50)) {
+        leftOut(QStringLiteral("unha remuda de «%1» nadadores non é posible").arg(shown(relayText)));
+        return;
+    }
+    QString gender = attribute(pending.event, "gender").trimmed().toUpper();
+    if (gender.isEmpty())
+        gender = QStringLiteral("A");
+    if (gender != u"M" && gender != u"F" && gender != u"X" && gender != u"A") {
+        leftOut(QStringLiteral("o sexo «%1» non é M, F, X nin A").arg(shown(gender)));
+        return;
+    }
     if (m_numbers.contains(order)) {
         m_meet.notes << QStringLiteral(
                             "Proba número %1, rolda %2: o número xa o ten outra rolda; queda a primeira.")
@@ -285,10 +313,6 @@ void Reader::endEvent(const PendingEvent& pending)
         return;
     }
     m_numbers.insert(order);
-    const int distance = attribute(pending.style, "distance").toInt();
-    QString gender = attribute(pending.event, "gender").toUpper();
-    if (gender.isEmpty())
-        gender = QStringLiteral("A");
     m_meet.events.append({attributeNumber(pending.event, "eventid"), order, m_codes.codeFor(pending.style),
                           gender, distance > 0 ? QVariant(distance) : QVariant(), pending.session});
 }
@@ -299,7 +323,7 @@ void Reader::endClub(const PendingClub& pending)
     QString shown;
     for (const QString& name : {club.name, club.shortName, club.code})
         if (shown.isEmpty())
-            shown = cleanName(name);
+            shown = text::cleanName(name);
     if (pending.type == u"UNATTACHED") {
         m_meet.notes << QStringLiteral("Club «%1» de tipo UNATTACHED (deportistas sen club, %2 deportistas): "
                                        "non puntúa para ningún club e queda fóra.")
@@ -313,10 +337,11 @@ void Reader::endClub(const PendingClub& pending)
     }
     // The same club listed again: its clubid and name (an id given to two names is a fault of
     // the file, and two clubs), else its code, name and team number.
-    const QString key = !cleanName(club.id).isEmpty()
-                            ? QStringLiteral("id\n%1\n%2").arg(foldName(club.id), foldName(club.name))
-                            : QStringLiteral("club\n%1\n%2\n%3")
-                                  .arg(foldName(club.code), foldName(club.name), pending.team.trimmed());
+    const QString key =
+        !text::cleanName(club.id).isEmpty()
+            ? QStringLiteral("id\n%1\n%2").arg(text::foldName(club.id), text::foldName(club.name))
+            : QStringLiteral("club\n%1\n%2\n%3")
+                  .arg(text::foldName(club.code), text::foldName(club.name), pending.team.trimmed());
     if (!shown.isEmpty()) {
         if (const auto seen = m_clubKeys.constFind(key); seen != m_clubKeys.constEnd()) {
             m_listed[*seen] = m_listed.value(*seen, 1) + 1;
@@ -366,10 +391,9 @@ QString lenexEventCode(int distance, int relayCount, const QString& stroke, cons
 
 Result<FileMeet> readLenexMeet(const QString& path)
 {
+    if (Outcome readable = checkImportFile(path); !readable)
+        return readable.failure();
     const QFileInfo info(path);
-    if (!info.isFile())
-        return Failure::database(Failure::FileNotFound,
-                                 QStringLiteral("Non existe o ficheiro que se ía importar: %1").arg(path));
     QByteArray xml;
     if (path.endsWith(QStringLiteral(".lxf"), Qt::CaseInsensitive)) {
         Result<QByteArray> unzipped = unzipLenex(path);
@@ -379,8 +403,8 @@ Result<FileMeet> readLenexMeet(const QString& path)
     } else {
         QFile file(path);
         if (info.size() > LargestLenex)
-            return fileFailure(
-                path, QStringLiteral("é de máis de 256 MB; ningún ficheiro Lenex dun campionato o é."));
+            return importFileFailure(
+                path, QStringLiteral("é de máis de 100 MB; ningún ficheiro Lenex dun campionato o é."));
         if (!file.open(QIODevice::ReadOnly))
             return Failure::database(Failure::CannotOpenFile,
                                      QStringLiteral("%1: %2").arg(path, file.errorString()));

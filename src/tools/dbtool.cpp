@@ -25,15 +25,16 @@ QString usage()
         "Uso:\n"
         "  quilvarden-db create FICHEIRO                crea unha base de datos baleira\n"
         "  quilvarden-db demo FICHEIRO                  crea unha base de datos cun campionato de exemplo\n"
-        "  quilvarden-db import-mdb MEET.mdb FICHEIRO   trae o programa do campionato dun ficheiro de "
-        "Access\n"
-        "  quilvarden-db import-lenex MEET.lef|MEET.lxf FICHEIRO\n"
+        "  quilvarden-db import-mdb MEET.mdb FICHEIRO [--allow-empty]\n"
+        "                                               trae o programa do campionato dun ficheiro de Access\n"
+        "  quilvarden-db import-lenex MEET.lef|MEET.lxf FICHEIRO [--allow-empty]\n"
         "                                               trae o programa do campionato dun ficheiro Lenex\n"
         "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf [--output SAIDA]\n"
         "                                               publica as clasificacións\n"
         "create e demo non sobrescriben un ficheiro que xa exista. As importacións substitúen\n"
         "as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) e nunca tocan os resultados gardados;\n"
-        "os clubs que xa estaban conservan o seu código e o seu nome curto.\n");
+        "os clubs que xa estaban conservan o seu código e o seu nome curto. Un ficheiro sen\n"
+        "probas ou sen clubs só se importa con --allow-empty.\n");
 }
 
 int fail(QTextStream& err, const QString& path, const Failure& failure)
@@ -110,11 +111,24 @@ QString summary(const data::MeetProgramme& meet, const QString& from, const QStr
 
 // Reads a meet file and brings its programme in, the clubs with codes and short names that
 // the register can use (those it already has kept), then says what was done and changed.
+// A file without events or without clubs (a cut-off copy, an empty meet) would empty the
+// tables in the middle of a meet: it is refused unless allowEmpty says it is meant.
 int importMeet(const Result<imports::FileMeet>& read, const QString& source, const QString& path,
-               QTextStream& out, QTextStream& err)
+               bool allowEmpty, QTextStream& out, QTextStream& err)
 {
     if (!read)
         return fail(err, source, read.failure());
+    qsizetype takingPart = 0;
+    for (const imports::FileClub& club : read->clubs)
+        takingPart += club.takesPart ? 1 : 0;
+    if (!allowEmpty && (read->events.isEmpty() || takingPart == 0))
+        return fail(err, source,
+                    imports::importFileFailure(
+                        source, QStringLiteral("non trae %1, e importalo deixaría o campionato sen el%2. Nada "
+                                               "cambiou; se é o que queres, engade --allow-empty.")
+                                    .arg(read->events.isEmpty() ? QStringLiteral("ningunha proba")
+                                                                : QStringLiteral("ningún club"),
+                                         read->events.isEmpty() ? QStringLiteral("as") : QStringLiteral("es"))));
     data::MeetProgramme programme;
     QStringList notes = read->notes;
     const auto build = [&](const data::RegisteredMeet& registered) -> Result<data::MeetProgramme> {
@@ -129,6 +143,30 @@ int importMeet(const Result<imports::FileMeet>& read, const QString& source, con
     for (const QString& note : notes)
         out << QStringLiteral("  %1").arg(note) << Qt::endl;
     return 0;
+}
+
+// import-mdb|import-lenex SOURCE FILE [--allow-empty]
+int importCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList files;
+    bool allowEmpty = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == u"--allow-empty") {
+            allowEmpty = true;
+        } else if (arguments[i].startsWith(u'-') && arguments[i].size() > 1 && files.size() == 2) {
+            err << QStringLiteral("quilvarden-db: argumento descoñecido: %1\n").arg(arguments[i]) << usage();
+            return ExitUsage;
+        } else {
+            files << arguments[i];
+        }
+    }
+    if (files.size() != 2) {
+        err << usage();
+        return ExitUsage;
+    }
+    const Result<imports::FileMeet> read = arguments[0] == u"import-mdb" ? imports::readAccessMeet(files[0])
+                                                                         : imports::readLenexMeet(files[0]);
+    return importMeet(read, files[0], files[1], allowEmpty, out, err);
 }
 
 int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -186,10 +224,8 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const QString command = arguments.value(0);
     if (command == QStringLiteral("standings"))
         return standings(arguments, out, err);
-    if (command == QStringLiteral("import-mdb") && arguments.size() == 3)
-        return importMeet(imports::readAccessMeet(arguments[1]), arguments[1], arguments[2], out, err);
-    if (command == QStringLiteral("import-lenex") && arguments.size() == 3)
-        return importMeet(imports::readLenexMeet(arguments[1]), arguments[1], arguments[2], out, err);
+    if (command == QStringLiteral("import-mdb") || command == QStringLiteral("import-lenex"))
+        return importCommand(arguments, out, err);
     if (arguments.size() != 2) {
         err << usage();
         return ExitUsage;

@@ -70,6 +70,10 @@ private Q_SLOTS:
                                                       << "" << none << "Дельфин";
         QTest::newRow("small words skipped, Cyrillic") << "Школа олимпийского резерва по видам спорта Москва"
                                                        << "" << none << "Москва";
+        QTest::newRow("cut between whole characters: a letter with its mark")
+            << QStringLiteral("Abcdefgq\u0303z") << "" << none << "Abcdefg";
+        QTest::newRow("cut between whole characters: a surrogate pair")
+            << QStringLiteral("Abcdefg\U0001D518h") << "" << none << QStringLiteral("Abcdefg\U0001D518");
         QTest::newRow("a script without blanks") << "東京スイミングクラブ"
                                                  << "" << none << "東京スイミングク";
         QTest::newRow("direction and control characters dropped")

@@ -5,9 +5,13 @@
 #include "imports/lenex.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
+#include "text/names.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <minizip/zip.h>
+#include <sys/stat.h>
 
 using namespace quilvarden;
 using namespace Qt::Literals::StringLiterals;
@@ -78,9 +82,9 @@ private:
         for (const QString& club : clubs) {
             const QString name = club.section(u'|', 1);
             if (name.isEmpty() || name.toUcs4().size() > 8 || name != name.trimmed() ||
-                names.contains(imports::foldName(name)))
+                names.contains(text::foldName(name)))
                 return {QStringLiteral("bad short name: ") + club};
-            names.insert(imports::foldName(name));
+            names.insert(text::foldName(name));
         }
         return clubs;
     }
@@ -291,8 +295,9 @@ private Q_SLOTS:
     void lenexInOtherEncodings()
     {
         QFETCH(QByteArray, contents);
-        const auto run =
-            runTool({QStringLiteral("import-lenex"), write(QStringLiteral("meet.lef"), contents), path()});
+        // A meet of clubs only: brought in because it is asked for.
+        const auto run = runTool({QStringLiteral("import-lenex"), write(QStringLiteral("meet.lef"), contents),
+                                  path(), QStringLiteral("--allow-empty")});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
         QCOMPARE(queryRows(path(), QStringLiteral("SELECT LONGDESC FROM CLUBDESC")),
                  QStringList{u"Club Natación Coruña"_s});
@@ -322,7 +327,7 @@ private Q_SLOTS:
             write(QStringLiteral("codes.lef"),
                   QStringLiteral(
                       uR"(<LENEX version="3.0"><MEETS><MEET name="Benxamíns"><SESSIONS><SESSION number="1">
-<EVENTS>%1</EVENTS></SESSION></SESSIONS></MEET></MEETS></LENEX>)")
+<EVENTS>%1</EVENTS></SESSION></SESSIONS><CLUBS><CLUB code="V" name="Vigo"/></CLUBS></MEET></MEETS></LENEX>)")
                       .arg(events)
                       .toUtf8());
         const auto run = runTool({QStringLiteral("import-lenex"), file, path()});
@@ -330,6 +335,61 @@ private Q_SLOTS:
         QCOMPARE(queryRows(path(), QStringLiteral("SELECT EVENTCODE FROM EVENT ORDER BY XORDER")),
                  (QStringList{u"4X25L"_s, u"4X25LP"_s, u"50EP"_s, u"50MP"_s, u"50L"_s, u"25O"_s, u"25OCS"_s,
                               u"25O2"_s, u"50AS"_s, u"4X100S"_s, u"4X100S2"_s, u"25O"_s}));
+    }
+
+    void lenexValuesNoMeetHasAreLeftOut()
+    {
+        const auto event = [](const QString& number, const QString& gender, const QString& style) {
+            return uR"(<EVENT number="%1" gender="%2"><SWIMSTYLE %3/></EVENT>)"_s.arg(number, gender, style);
+        };
+        const QString free = uR"(distance="50" relaycount="1" stroke="FREE")"_s;
+        const QString events =
+            event(u"2"_s, u"M"_s, free) + event(u"100"_s, u"M"_s, free) + event(u"-3"_s, u"M"_s, free) +
+            event(u"4"_s, u"M"_s, uR"(distance="-100" relaycount="1" stroke="FREE")"_s) +
+            event(u"5"_s, u"M"_s, uR"(distance="50" relaycount="1000000" stroke="FREE")"_s) +
+            event(u"6"_s, QString(10000, u'W'), free);
+        const QString file = write(
+            QStringLiteral("meet.lef"),
+            (uR"(<LENEX version="3.0"><MEETS><MEET><SESSIONS><SESSION number="1"><EVENTS>)"_s + events +
+             uR"(</EVENTS></SESSION></SESSIONS><CLUBS><CLUB code="V" name="Vigo"/></CLUBS></MEET></MEETS></LENEX>)"_s)
+                .toUtf8());
+        const auto run = runTool({QStringLiteral("import-lenex"), file, path()});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(queryRows(path(), QStringLiteral("SELECT XORDER, EVENTCODE FROM EVENT")),
+                 QStringList{u"2|50L"_s});
+        for (const QString& said :
+             {u"número 100: a orde só pode ir de 00 a 99"_s, u"número -3: a orde"_s,
+              u"número 4: a distancia «-100»"_s, u"número 5: unha remuda de «1000000»"_s,
+              u"número 6: o sexo «WWWWWWWWWWWWWWWWWWWW…»"_s})
+            QVERIFY2(run.output.contains(said), qPrintable(said + u'\n' + run.output));
+    }
+
+    void anEmptyImportOnlyWhenAskedFor()
+    {
+        QVERIFY(runTool({QStringLiteral("demo"), path()}).status == 0);
+        const QString empty =
+            write(QStringLiteral("empty.lef"), "<LENEX><MEETS><MEET name=\"Baleiro\"/></MEETS></LENEX>");
+        QCOMPARE(runTool({QStringLiteral("import-lenex"), empty, path()}).status, 1);
+        QVERIFY(queryRows(path(), QStringLiteral("SELECT COUNT(*) FROM CLUBCHAMP")) != QStringList{u"0"_s});
+        const auto run =
+            runTool({QStringLiteral("import-lenex"), empty, path(), QStringLiteral("--allow-empty")});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(
+            queryRows(path(), QStringLiteral(
+                                  "SELECT (SELECT COUNT(*) FROM EVENT) + (SELECT COUNT(*) FROM CLUBCHAMP)")),
+            QStringList{u"0"_s});
+    }
+
+    void anAccessFileNamedLikeAnOption()
+    {
+        // mdb-export takes "-h..." for its help option unless it is told the file apart.
+        QVERIFY(QFile::copy(fixture("meet.mdb"), path(QStringLiteral("-h.mdb"))));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+        const auto run = runTool({QStringLiteral("import-mdb"), QStringLiteral("-h.mdb"), path()});
+        QDir::setCurrent(before);
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(queryRows(path(), QStringLiteral("SELECT COUNT(*) FROM EVENT")), QStringList{u"35"_s});
     }
 
     void importedAgainIntoAnEarlierRegister()
@@ -423,7 +483,9 @@ private Q_SLOTS:
         QTest::newRow("text as Access file") << "import-mdb"
                                              << "text:hello" << 3274 << "Access";
         QTest::newRow("truncated Access file") << "import-mdb"
-                                               << "truncated:meet.mdb" << 3274 << "EVENT";
+                                               << "truncated:meet.mdb" << 3078 << "falta a táboa EVENT";
+        QTest::newRow("a pipe as Access file") << "import-mdb"
+                                               << "fifo:" << 3274 << "non é un ficheiro normal";
         QTest::newRow("missing Lenex file") << "import-lenex"
                                             << "nowhere.lef" << 3024 << "Non existe";
         QTest::newRow("not XML") << "import-lenex"
@@ -438,7 +500,17 @@ private Q_SLOTS:
         QTest::newRow("a meet with nothing in it")
             << "import-lenex"
             << "text:<LENEX><MEETS><MEET name=\"Baleiro\"/></MEETS></LENEX>" << 3274
-            << "non ten probas nin clubs";
+            << "non trae ningunha proba";
+        QTest::newRow("a meet without clubs")
+            << "import-lenex"
+            << "text:<LENEX><MEETS><MEET><SESSIONS><SESSION number=\"1\"><EVENTS><EVENT number=\"1\">"
+               "<SWIMSTYLE distance=\"50\" relaycount=\"1\" stroke=\"FREE\"/></EVENT></EVENTS></SESSION>"
+               "</SESSIONS></MEET></MEETS></LENEX>"
+            << 3274 << "non trae ningún club";
+        QTest::newRow("a zip bomb") << "import-lenex"
+                                    << "bomb:" << 3274 << "máis de 100 MB";
+        QTest::newRow("a pipe as Lenex file") << "import-lenex"
+                                              << "fifo:" << 3274 << "non é un ficheiro normal";
         QTest::newRow("lxf that is no zip") << "import-lenex"
                                             << "lxf:meet-entries.lef" << 3274 << "zip";
         QTest::newRow("cut-off lxf") << "import-lenex"
@@ -462,6 +534,21 @@ private Q_SLOTS:
             QVERIFY(original.open(QIODevice::ReadOnly));
             file = write(QStringLiteral("source.") + QFileInfo(rest).suffix(),
                          original.read(original.size() / 3));
+        } else if (kind == u"fifo") {
+            file = path(QStringLiteral("source") + extension);
+            QVERIFY(mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        } else if (kind == u"bomb") {
+            // 101 MB of blanks, zipped into a tenth of a megabyte.
+            file = path(QStringLiteral("source.lxf"));
+            zipFile zip = zipOpen64(QFile::encodeName(file).constData(), APPEND_STATUS_CREATE);
+            QVERIFY(zip);
+            QVERIFY(zipOpenNewFileInZip64(zip, "meet.lef", nullptr, nullptr, 0, nullptr, 0, nullptr,
+                                          Z_DEFLATED, Z_BEST_COMPRESSION, 1) == ZIP_OK);
+            const QByteArray blanks(1024 * 1024, ' ');
+            for (int i = 0; i < 101; ++i)
+                QVERIFY(zipWriteInFileInZip(zip, blanks.constData(), static_cast<unsigned>(blanks.size())) ==
+                        ZIP_OK);
+            QVERIFY(zipCloseFileInZip(zip) == ZIP_OK && zipClose(zip, nullptr) == ZIP_OK);
         } else if (kind == u"lxf") {
             QFile original(fixture(rest.toLatin1().constData()));
             QVERIFY(original.open(QIODevice::ReadOnly));
