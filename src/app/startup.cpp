@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -132,6 +133,11 @@ int startUp(const QStringList& arguments, std::unique_ptr<FrmIntroRes>& window)
 
 int runProgram(int argc, char** argv)
 {
+#ifdef SIGXFSZ
+    // Past a file-size limit a write fails and the window says so; the signal would end the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // A screenshot needs no display: draw off screen unless told otherwise.
     if (wantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -108,7 +108,12 @@ Result<std::unique_ptr<Database>> Database::open(const QString& path, const Open
         return Failure::database(Failure::FileNotFound, QStringLiteral("O ficheiro non existe."));
     if (info.isDir())
         return Failure::database(Failure::CannotOpenFile, QStringLiteral("É un cartafol, non un ficheiro."));
-    if (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable())
+    // A device, a pipe or a socket would be waited on for ever.
+    if (!info.isFile())
+        return Failure::database(Failure::CannotOpenFile,
+                                 QStringLiteral("Non é un ficheiro normal (é un dispositivo, unha tubería ou "
+                                                "un socket): non pode ser unha base de datos."));
+    if (!options.readOnly && (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable()))
         return Failure::database(Failure::ReadOnlyDatabase,
                                  QStringLiteral("O ficheiro ou o seu cartafol só se poden ler: non se "
                                                 "poderían gardar os resultados."));
@@ -119,16 +124,21 @@ Result<std::unique_ptr<Database>> Database::open(const QString& path, const Open
     {
         QSqlDatabase db =
             QSqlDatabase::addDatabase(QString::fromLatin1(sqlite::DriverName), database->m_connectionName);
-        sqlite::configure(db, database->m_path, options.busyTimeoutMs);
+        sqlite::configure(db, database->m_path, options.busyTimeoutMs, options.readOnly);
         if (!db.open())
             return sqlite::failureFrom(db.lastError(), {});
     }
     if (Outcome tables = database->checkTables(); !tables)
         return tables.failure();
+    if (options.readOnly)
+        return database; // read as it is: nothing is written to the file
     QSqlDatabase db = database->connection();
     if (Outcome durable = sqlite::makeDurable(db); !durable)
         return durable.failure();
-    sqlite::addIndexes(db, options.busyTimeoutMs);
+    // The indexes only make the list and the standings faster: a file that cannot take them
+    // now (another program writing, a full disk) is used without them, and gets them on a
+    // later start.
+    [[maybe_unused]] const Outcome indexed = sqlite::addIndexes(db, options.busyTimeoutMs);
     return database;
 }
 
@@ -293,6 +303,15 @@ Result<QList<ClubTotal>> Database::clubTotals()
 {
     QSqlQuery q(connection());
     q.setForwardOnly(true);
+    // Points another program stored as text would be summed as 0 or by their leading digits.
+    if (Outcome done = run(q, sqlite::NonNumericPoints); !done)
+        return done.failure();
+    if (q.next())
+        return Failure{Failure::TypeMismatch, describeError(Failure::TypeMismatch),
+                       QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: "
+                                      "corríxeos na base de datos.")
+                           .arg(q.value(3).toString(), q.value(0).toString(), text::valueText(q.value(1)),
+                                text::valueText(q.value(2)))};
     if (Outcome done = run(q, sql::StandingTotals); !done)
         return done.failure();
     const QSqlRecord record = q.record();
@@ -311,6 +330,22 @@ Outcome Database::replaceMeetProgramme(const MeetProgramme& programme)
 {
     return replaceMeetProgramme(
         [&programme](const RegisteredMeet&) -> Result<MeetProgramme> { return programme; });
+}
+
+Outcome Database::beginReading()
+{
+    QSqlDatabase db = connection();
+    if (!db.transaction())
+        return sqlite::failureFrom(db.lastError(), {});
+    return Done{};
+}
+
+void Database::endReading()
+{
+    // Nothing was written: ending the transaction only lets writers in again.
+    QSqlDatabase db = connection();
+    if (!db.commit())
+        db.rollback();
 }
 
 Outcome Database::addMissingClubColumns()

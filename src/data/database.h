@@ -59,14 +59,17 @@ enum class Standing { Men, Women, Combined };
 struct OpenOptions {
     // How long to wait for another program that holds the file locked before reporting.
     int busyTimeoutMs = 5000;
+    // Only to read (publishing): the file and its folder may be read-only, and nothing is
+    // written to the file, not even its journal mode or indexes.
+    bool readOnly = false;
 };
 
 // The one open connection to the results database. Every statement of the program runs
 // through it; errors come back as values for the window to show.
 class Database {
 public:
-    // Opens an existing database file read-write and checks that it holds every table and
-    // column the program uses. Writes nothing to the file when it fails.
+    // Opens an existing database file read-write (or only to read) and checks that it holds
+    // every table and column the program uses. Writes nothing to the file when it fails.
     static Result<std::unique_ptr<Database>> open(const QString& path, const OpenOptions& options = {});
 
     // Makes a new database file with the register table and empty meet tables. Refuses to
@@ -101,8 +104,20 @@ public:
     // its top line: the highest order number first and, within one, the lowest points first.
     Result<QList<AwardRow>> awardsPage(qint64 upToId, qint64 offset, qint64 limit);
 
-    // Each club's total for each gender code, by club.
+    // Each club's total for each gender code, by club. Points that are not a number are a
+    // type mismatch (13) naming the award, a sum past 64 bits an overflow (6).
     Result<QList<ClubTotal>> clubTotals();
+
+    // Runs the reads in one snapshot of the register: awards stored meanwhile by another
+    // program are either all seen or none.
+    template <typename T> Result<T> readTogether(const std::function<Result<T>()>& reads)
+    {
+        if (Outcome begun = beginReading(); !begun)
+            return begun.failure();
+        Result<T> result = reads();
+        endReading();
+        return result;
+    }
 
     // Replaces every row of the three meet tables in one transaction; the register is not
     // touched. On failure the tables stay as they were.
@@ -118,6 +133,8 @@ private:
     QSqlDatabase connection() const;
     Outcome checkTables();
     Outcome addMissingClubColumns();
+    Outcome beginReading();
+    void endReading();
     Result<RegisteredMeet> registeredMeet();
     // A statement prepared once and kept for the life of the connection.
     Result<QSqlQuery*> prepared(const char* statement);

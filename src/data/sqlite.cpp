@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+#include <optional>
+
 namespace quilvarden::data::sqlite {
 
 namespace {
@@ -58,11 +60,11 @@ Outcome checkFileHeader(const QString& path)
     return Done{};
 }
 
-void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs)
+void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs, bool readOnly)
 {
-    // mode=rw: the file must exist already; the engine never makes one here.
+    // mode=rw or ro: the file must exist already; the engine never makes one here.
     QUrl uri = QUrl::fromLocalFile(path);
-    uri.setQuery(QStringLiteral("mode=rw"));
+    uri.setQuery(readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
     db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
                              .arg(busyTimeoutMs < 0 ? 0 : busyTimeoutMs));
@@ -70,15 +72,20 @@ void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs)
 
 Outcome makeDurable(QSqlDatabase& db)
 {
-    for (const char* pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL"}) {
-        QSqlQuery query(db);
-        if (!query.exec(QString::fromLatin1(pragma)))
-            return failureFrom(query.lastError(), QString::fromLatin1(pragma));
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
+        return failureFrom(query.lastError(), QStringLiteral("PRAGMA synchronous=FULL"));
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))) {
+        // Only a file in WAL mode that others have open refuses (and at once, without the
+        // busy wait): it stays as it is.
+        const int code = primaryCode(query.lastError());
+        if (code != Busy && code != Locked)
+            return failureFrom(query.lastError(), QStringLiteral("PRAGMA journal_mode=DELETE"));
     }
     return Done{};
 }
 
-void addIndexes(QSqlDatabase& db, int busyTimeoutMs)
+Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs)
 {
     // The results list reads the register by order number and points; the standings sum
     // the points of each club and gender from the index alone.
@@ -93,7 +100,7 @@ void addIndexes(QSqlDatabase& db, int busyTimeoutMs)
     {
         QSqlQuery query(db);
         if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'")))
-            return;
+            return failureFrom(query.lastError(), {});
         QStringList present;
         while (query.next())
             present << query.value(0).toString();
@@ -102,18 +109,29 @@ void addIndexes(QSqlDatabase& db, int busyTimeoutMs)
                 missing << QString::fromLatin1(index.statement);
     }
     if (missing.isEmpty())
-        return;
+        return Done{};
     // Another program writing at this moment is no reason to make the operator wait.
     QSqlQuery query(db);
     query.exec(QStringLiteral("PRAGMA busy_timeout=200"));
-    if (db.transaction()) {
-        bool ok = true;
-        for (const QString& statement : missing)
-            ok = ok && query.exec(statement);
-        if (!ok || !db.commit())
+    std::optional<Failure> failure;
+    if (!db.transaction()) {
+        failure = failureFrom(db.lastError(), {});
+    } else {
+        for (const QString& statement : missing) {
+            if (!query.exec(statement)) {
+                failure = failureFrom(query.lastError(), statement);
+                break;
+            }
+        }
+        if (!failure && !db.commit())
+            failure = failureFrom(db.lastError(), {});
+        if (failure)
             db.rollback();
     }
     query.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(busyTimeoutMs));
+    if (failure)
+        return *failure;
+    return Done{};
 }
 
 QStringList schemaStatements()
@@ -142,6 +160,9 @@ Failure failureFrom(const QSqlError& error, const QString& context)
     QString detail = text;
     if (!context.isEmpty())
         detail = context + QStringLiteral("\n") + text;
+    // A sum of whole numbers past 64 bits.
+    if (text == u"integer overflow")
+        return Failure::overflow(detail);
     switch (primaryCode(error)) {
     case Busy:
     case Locked:

@@ -18,18 +18,25 @@ inline constexpr char DriverName[] = "QSQLITE";
 // An empty file passes: SQLite reads it as a database without tables.
 Outcome checkFileHeader(const QString& path);
 
-// Prepares a connection that opens an existing file read-write, never creating it, and
-// waits up to busyTimeoutMs for another program's lock before giving up.
-void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs);
+// Prepares a connection that opens an existing file, never creating it, read-write or only
+// for reading, and waits up to busyTimeoutMs for another program's lock before giving up.
+void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs, bool readOnly = false);
 
 // Run once the file is known to be ours: every commit reaches the disk before it returns
-// and lives in the database file alone (rollback journal, full synchronisation).
+// (full synchronisation) and lives in the database file alone (rollback journal). A file in
+// WAL mode that another program has open stays in WAL mode, which is as durable with full
+// synchronisation: leaving it would need every other connection closed.
 Outcome makeDurable(QSqlDatabase& db);
 
 // Indexes that serve the results list and the standings, added to a file that lacks them;
-// the tables themselves are never changed. Without them the program works, only slower, so
-// a file that cannot take them (locked, say) is used as it is.
-void addIndexes(QSqlDatabase& db, int busyTimeoutMs);
+// the tables themselves are never changed. Gives the failure when they could not be added
+// (another program writing, a full disk); nothing is changed then.
+Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs);
+
+// The first award whose points are not a number (a text or bytes another program stored),
+// as its id, order number and club; the engine would sum it as 0 or as its leading digits.
+inline constexpr char NonNumericPoints[] =
+    "SELECT id, orde, club, puntos FROM puntos WHERE typeof(puntos) NOT IN ('integer', 'real', 'null') LIMIT 1";
 
 // Makes a new, empty database file with the register table and the meet tables.
 QStringList schemaStatements();

@@ -1,10 +1,12 @@
 #include "standings.h"
 
 #include "text/lines.h"
+#include "text/masks.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quilvarden::data {
 
@@ -54,7 +56,14 @@ Result<StandingsReport> buildStandings(Database& database)
     QList<StandingRow> women;
     QList<StandingRow> combined;
     QHash<QString, qsizetype> combinedAt;
+    // A total past the largest number is an overflow, never shown as "Infinito".
+    const auto overflowed = [](const StandingRow& row) {
+        return Failure::overflow(QStringLiteral("O total do club «%1» pasa do maior número que se pode sumar.")
+                                     .arg(text::valueText(row.club)));
+    };
     for (const ClubTotal& total : *totals) {
+        if (!total.total.isNull() && !std::isfinite(total.total.toDouble()))
+            return overflowed({total.club, total.total});
         // Only the codes M and F exactly; any other code counts in the combined standing.
         const QString gender =
             total.gender.typeId() == QMetaType::QString ? total.gender.toString() : QString();
@@ -69,6 +78,8 @@ Result<StandingsReport> buildStandings(Database& database)
                 sum = total.total;
             else if (!total.total.isNull())
                 sum = sum.toDouble() + total.total.toDouble();
+            if (!sum.isNull() && !std::isfinite(sum.toDouble()))
+                return overflowed(combined[*at]);
         } else {
             combinedAt.insert(key, combined.size());
             combined.append({total.club, total.total});

@@ -1,7 +1,9 @@
 #include "publish.h"
 
 #include "text/masks.h"
+#include "text/names.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
@@ -10,6 +12,11 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace quilvarden::publish {
 
@@ -31,6 +38,15 @@ QString standingName(data::Standing which)
     return QStringLiteral("Conxunta");
 }
 
+// A text cell that a spreadsheet would read as a formula is written as text.
+QString textCell(const QString& value)
+{
+    const QString start = value.trimmed();
+    if (!start.isEmpty() && QStringLiteral("=+-@").contains(start.front()))
+        return u'\'' + value;
+    return value;
+}
+
 QString csvField(const QString& value)
 {
     static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
@@ -38,6 +54,17 @@ QString csvField(const QString& value)
         return value;
     return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
            QLatin1Char('"');
+}
+
+// The same file under two names (a link, another path to it): same device, same inode.
+bool sameFile(const QFileInfo& a, const QFileInfo& b)
+{
+    struct stat first {};
+    struct stat second {};
+    if (::stat(QFile::encodeName(a.absoluteFilePath()).constData(), &first) != 0 ||
+        ::stat(QFile::encodeName(b.absoluteFilePath()).constData(), &second) != 0)
+        return a.canonicalFilePath() == b.canonicalFilePath();
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 QString total(const QVariant& value)
@@ -68,13 +95,15 @@ std::optional<Format> formatOfFile(const QString& path)
 
 Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt)
 {
-    Result<data::StandingsReport> standings = data::buildStandings(database);
-    if (!standings)
-        return standings.failure();
-    const Result<QVariant> last = database.lastEventScored();
-    if (!last)
-        return last.failure();
-    return Edition{std::move(standings).value(), printedAt, *last};
+    return database.readTogether<Edition>([&]() -> Result<Edition> {
+        Result<data::StandingsReport> standings = data::buildStandings(database);
+        if (!standings)
+            return standings.failure();
+        const Result<QVariant> last = database.lastEventScored();
+        if (!last)
+            return last.failure();
+        return Edition{std::move(standings).value(), printedAt, *last, database.path()};
+    });
 }
 
 QStringList editionLines(const Edition& edition)
@@ -101,7 +130,8 @@ QString asCsv(const Edition& edition)
         qint64 position = 0;
         for (const data::StandingRow& row : section.rows)
             rows << QStringList{csvField(standingName(section.which)), QString::number(++position),
-                                csvField(text::valueText(row.club)), csvField(total(row.total))}
+                                csvField(textCell(text::valueText(text::clubLabel(row.club)))),
+                                csvField(total(row.total))}
                         .join(QLatin1Char(','));
     }
     return rows.join(lineBreak) + lineBreak;
@@ -214,20 +244,52 @@ bool paint(const Edition& edition, QPagedPaintDevice& device)
 
 Outcome save(const Edition& edition, Format format, const QString& path)
 {
+    const QFileInfo target(path);
+    const auto refused = [&path](const QString& why) {
+        return Failure::database(Failure::CannotOpenFile,
+                                 QStringLiteral("Non se garda en %1: %2").arg(path, why));
+    };
+    if (target.exists() && !target.isFile())
+        return refused(
+            QStringLiteral("non é un ficheiro normal (é un cartafol, un dispositivo ou unha tubería)."));
+    if (target.exists() && !edition.source.isEmpty() && sameFile(target, QFileInfo(edition.source)))
+        return refused(QStringLiteral("é a base de datos dos resultados."));
+
+    QByteArray bytes;
     if (format == Format::Pdf) {
-        QPdfWriter writer(path);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setTitle(QStringLiteral("Clasificacións"));
         writer.setCreator(QStringLiteral("quilvarden"));
         if (!paint(edition, writer))
-            return Failure::database(Failure::CannotOpenFile,
-                                     QStringLiteral("Non se pode escribir %1.").arg(path));
-        return Done{};
+            return Failure::database(Failure::CannotOpenFile, QStringLiteral("Non se puido debuxar o PDF."));
+    } else {
+        bytes = asTextFormat(edition, format).toUtf8();
     }
+    // Unbuffered, so that a short write (a full disk, a size limit) shows at once and the
+    // old file is never replaced by a cut one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(asTextFormat(edition, format).toUtf8()) < 0 ||
-        !file.commit())
-        return Failure::database(Failure::CannotOpenFile, file.errorString());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Failure::database(Failure::CannotOpenFile,
+                                 QStringLiteral("%1: %2").arg(path, file.errorString()));
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        const QString why = file.error() != QFileDevice::NoError
+                                ? file.errorString()
+                                : QString::fromLocal8Bit(std::strerror(errno));
+        file.cancelWriting();
+        return Failure::database(Failure::DiskError,
+                                 QStringLiteral("Non se puido escribir %1 (%2 de %3 bytes): %4")
+                                     .arg(path)
+                                     .arg(std::max<qint64>(written, 0))
+                                     .arg(bytes.size())
+                                     .arg(why));
+    }
+    if (!file.commit())
+        return Failure::database(
+            Failure::DiskError, QStringLiteral("Non se puido escribir %1: %2").arg(path, file.errorString()));
     return Done{};
 }
 

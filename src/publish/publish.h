@@ -25,9 +25,10 @@ struct Edition {
     data::StandingsReport standings;
     QDateTime printedAt;
     QVariant lastEvent; // the order number of the latest award; Null before the first
+    QString source;     // the register it was read from, which nothing may be saved over
 };
 
-// The standings read from the register now.
+// The standings read from the register now, the last event and the totals in one snapshot.
 Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt);
 
 // The two lines that head every output: the time of printing and the last event scored.
@@ -35,7 +36,9 @@ QStringList editionLines(const Edition& edition);
 
 // The standings text as the window shows it, under the edition lines; CR LF line breaks.
 QString asText(const Edition& edition);
-// One row per club and standing: standing, position, club, total with a decimal comma.
+// One row per club and standing: standing, position, club, total with a decimal comma. A
+// club name that a spreadsheet would take for a formula (=, +, -, @ first) starts with an
+// apostrophe, as spreadsheet users write text; numbers stay numbers.
 QString asCsv(const Edition& edition);
 // One self-contained page that reads well on a phone.
 QString asHtml(const Edition& edition);
@@ -46,7 +49,10 @@ QString asTextFormat(const Edition& edition, Format format);
 // writer, a printer. False when the device cannot be painted on.
 bool paint(const Edition& edition, QPagedPaintDevice& device);
 
-// Writes the standings to a file in the given format.
+// Writes the standings to a file in the given format: to a temporary file beside it, put in
+// its place only when whole, so that a failed write leaves the old file as it was. Never
+// over the register the edition was read from, nor over anything that is not a regular file
+// (a device, a pipe, a folder). Every byte not written is a failure.
 Outcome save(const Edition& edition, Format format, const QString& path);
 
 } // namespace quilvarden::publish

@@ -47,7 +47,7 @@ struct Failure {
 QString describeError(int number);
 
 // A value or the failure that kept it from being made.
-template <typename T> class Result {
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_state(std::in_place_index<0>, std::move(value)) {}
     Result(Failure failure) : m_state(std::in_place_index<1>, std::move(failure)) {}

@@ -1,6 +1,7 @@
 #include "lines.h"
 
 #include "masks.h"
+#include "names.h"
 
 namespace quilvarden::text {
 
@@ -24,7 +25,7 @@ QString resultsLine(const QVariant& order, const QVariant& eventCode, const QVar
 QString standingsLine(qint64 position, const QVariant& club, const QVariant& total)
 {
     return applyMask(QVariant::fromValue(position), u"@@@") + QStringLiteral("  ") +
-           applyMask(club, u"!@@@@@@@@") + pointsColumn(total, u"00.00", u"@@@@@@@@@");
+           applyMask(clubLabel(club), u"!@@@@@@@@") + pointsColumn(total, u"00.00", u"@@@@@@@@@");
 }
 
 } // namespace quilvarden::text

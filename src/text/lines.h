@@ -18,7 +18,8 @@ QString resultsLine(const QVariant& order, const QVariant& eventCode, const QVar
                     const QVariant& club, const QVariant& points);
 
 // One club's place in a standing: the position right-aligned in 3, two blanks, the club
-// left-aligned in 8, and the total laid into "00.00" and then right-aligned in 9.
+// left-aligned in 8 (as one line: see clubLabel), and the total laid into "00.00" and then
+// right-aligned in 9.
 // Example: 1, CLUBA, 57.5 gives "  1  CLUBA" then seven blanks and "57,50" (22 characters).
 QString standingsLine(qint64 position, const QVariant& club, const QVariant& total);
 

@@ -12,6 +12,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace quilvarden::tools {
 
 namespace {
@@ -195,7 +199,10 @@ int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
         err << QStringLiteral("quilvarden-db: o PDF necesita --output FICHEIRO.pdf") << Qt::endl;
         return ExitUsage;
     }
-    Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
+    // Publishing only reads: a read-only copy or folder will do, and the file is left as it is.
+    data::OpenOptions reading;
+    reading.readOnly = true;
+    Result<std::unique_ptr<data::Database>> database = data::Database::open(path, reading);
     if (!database)
         return fail(err, path, database.failure());
     const Result<publish::Edition> edition =
@@ -205,6 +212,12 @@ int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (output.isEmpty()) {
         out << publish::asTextFormat(*edition, *format);
         out.flush();
+        // A full disk or a closed pipe behind standard output is a failure too.
+        if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout))
+            return fail(err, QStringLiteral("-"),
+                        Failure::database(Failure::DiskError,
+                                          QStringLiteral("Non se puido escribir toda a saída: %1")
+                                              .arg(QString::fromLocal8Bit(std::strerror(errno)))));
         return 0;
     }
     if (Outcome saved = publish::save(*edition, *format, output); !saved)

@@ -2,10 +2,16 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
+#ifdef SIGXFSZ
+    // Past a file-size limit a write fails and is reported; the signal would end the tool
+    // without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // The PDF writer needs fonts, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,17 +1,21 @@
 #include "data/database.h"
+#include "data/sqlite.h"
 #include "support/scratchdb.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace quilvarden;
 using testsupport::minimalSchema;
@@ -25,6 +29,11 @@ private:
     QString path(const QString& name = QStringLiteral("quilvarden.MDB")) const
     {
         return m_dir->filePath(name);
+    }
+
+    QStringList queryRowsOf(const QString& statement) const
+    {
+        return testsupport::queryRows(path(), statement);
     }
 
     std::unique_ptr<data::Database> openOrFail(const QString& file)
@@ -152,6 +161,7 @@ private Q_SLOTS:
 
         QTest::newRow("missing file") << "missing" << 3024 << "non existe";
         QTest::newRow("a folder") << "folder" << 3051 << "cartafol";
+        QTest::newRow("a pipe") << "fifo" << 3051 << "tubería"; // refused at once, never waited on
         QTest::newRow("a text file") << "text" << 3343 << "SQLite";
         QTest::newRow("an empty file") << "empty" << 3078 << "puntos";
         QTest::newRow("an Access meet file") << "access" << 3343 << "Access";
@@ -183,6 +193,8 @@ private Q_SLOTS:
         const QString file = path();
         if (kind == QStringLiteral("folder")) {
             QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("quilvarden.MDB")));
+        } else if (kind == QStringLiteral("fifo")) {
+            QVERIFY(mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
         } else if (kind == QStringLiteral("text")) {
             QFile text(file);
             QVERIFY(text.open(QIODevice::WriteOnly));
@@ -216,7 +228,8 @@ private Q_SLOTS:
             }
             QVERIFY(runOn(file, schema));
         }
-        const QByteArray before = testsupport::fileDigest(file);
+        const bool regular = kind != QStringLiteral("fifo"); // reading a pipe would wait for a writer
+        const QByteArray before = regular ? testsupport::fileDigest(file) : QByteArray();
 
         const Result<std::unique_ptr<data::Database>> opened = data::Database::open(file);
         QVERIFY(!opened);
@@ -225,7 +238,8 @@ private Q_SLOTS:
         QVERIFY(!opened.failure().description.isEmpty());
 
         // A failing start writes nothing: the file is as it was and nothing was made beside it.
-        QCOMPARE(testsupport::fileDigest(file), before);
+        if (regular)
+            QCOMPARE(testsupport::fileDigest(file), before);
         if (kind == QStringLiteral("missing"))
             QVERIFY(!QFileInfo::exists(file));
         QCOMPARE(testsupport::otherFiles(m_dir->path(), {QStringLiteral("quilvarden.MDB")}), QStringList());
@@ -297,6 +311,112 @@ private Q_SLOTS:
         const QByteArray header = file.read(20);
         QCOMPARE(int(header.at(18)), 1);
         QCOMPARE(int(header.at(19)), 1);
+    }
+
+    void walFileThatAnotherProgramReadsOpensAsItIs()
+    {
+        QVERIFY(runOn(path(), {QStringLiteral("PRAGMA journal_mode=WAL")}, false));
+        QVERIFY(runOn(path(), minimalSchema()));
+        // An idle reader, as an sqlite3 shell left open on the file.
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+        other.setDatabaseName(path());
+        QVERIFY(other.open());
+        {
+            QSqlQuery read(QStringLiteral("SELECT COUNT(*) FROM puntos"), other);
+            QVERIFY(read.next());
+        }
+        {
+            auto db = openOrFail(path());
+            QVERIFY(db);
+            QVERIFY(db->recordAward({QStringLiteral("01"), QStringLiteral("100L"), QStringLiteral("F"),
+                                     QStringLiteral("VIGO"), 19}));
+            QVERIFY(!data::Database::open(path(), {0})->get()->clubTotals()->isEmpty());
+        }
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+    }
+
+    void readOnlyOpenChangesNothing()
+    {
+        QVERIFY(runOn(path(), {QStringLiteral("PRAGMA journal_mode=WAL")}, false));
+        QVERIFY(runOn(path(),
+                      minimalSchema() << QStringLiteral(
+                          "INSERT INTO puntos (orde, club, sexo, puntos) VALUES ('01', 'VIGO', 'M', 19)")));
+        const bool root = geteuid() == 0; // permissions do not stop root
+        if (!root)
+            QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner));
+        const QByteArray before = testsupport::fileDigest(path());
+        {
+            data::OpenOptions reading;
+            reading.readOnly = true;
+            Result<std::unique_ptr<data::Database>> opened = data::Database::open(path(), reading);
+            QVERIFY2(opened, qPrintable(opened ? QString() : opened.failure().message()));
+            QCOMPARE((*opened)->clubTotals()->size(), 1);
+        }
+        // Neither its journal mode nor indexes: the file is byte for byte as it was.
+        QCOMPARE(testsupport::fileDigest(path()), before);
+        QVERIFY(queryRowsOf(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'")).isEmpty());
+    }
+
+    void readsTogetherSeeOneSnapshot()
+    {
+        QVERIFY(data::Database::create(path()));
+        QVERIFY(runOn(path(), {QStringLiteral("PRAGMA journal_mode=WAL")}, false));
+        // A second station keeps the file in WAL mode, where writers do not wait for readers.
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("station"));
+        other.setDatabaseName(path());
+        QVERIFY(other.open());
+        QSqlQuery station(QStringLiteral("SELECT COUNT(*) FROM puntos"), other);
+        station.finish();
+        {
+            auto db = openOrFail(path());
+            QVERIFY(db);
+            QVERIFY(db->recordAward({QStringLiteral("01"), QStringLiteral("100L"), QStringLiteral("F"),
+                                     QStringLiteral("VIGO"), 19}));
+            // The station records event 02 between the two reads of one edition.
+            const Result<QString> seen = db->readTogether<QString>([&]() -> Result<QString> {
+                const QVariant last = *db->lastEventScored();
+                if (!station.exec(QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                                                 " VALUES ('02', '100L', 'M', 'LUGO', 19)")))
+                    return Failure{0, station.lastError().text(), {}};
+                return last.toString() + u'|' + QString::number(db->clubTotals()->size());
+            });
+            QVERIFY2(seen, qPrintable(seen ? QString() : seen.failure().description));
+            QCOMPARE(*seen, QStringLiteral("01|1"));
+            QCOMPARE(db->clubTotals()->size(), 2);
+        }
+        station.finish();
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("station"));
+    }
+
+    void indexesThatCannotBeAddedAreReportedAndTheFileStillOpens()
+    {
+        QVERIFY(runOn(path(), minimalSchema()));
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+        other.setDatabaseName(path());
+        QVERIFY(other.open());
+        QSqlQuery hold(other);
+        QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE"))); // another program writing
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ours"));
+            db.setDatabaseName(path());
+            QVERIFY(db.open());
+            const Outcome indexed = data::sqlite::addIndexes(db, 100);
+            QVERIFY(!indexed);
+            QCOMPARE(indexed.failure().number, 3260);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("ours"));
+        QVERIFY(openOrFail(path())); // without the indexes, only slower
+        QVERIFY(hold.exec(QStringLiteral("ROLLBACK")));
+        hold.finish();
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+        QVERIFY(queryRowsOf(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'")).isEmpty());
     }
 
     void createMakesAnEmptyRegisterWhoseIdsAreNeverReused()

@@ -259,6 +259,53 @@ private Q_SLOTS:
             (QStringList{QStringLiteral("LUGO=135"), QStringLiteral("CEE=54"), QStringLiteral("VIGO=46.5")}));
     }
 
+    void totalsThatAreNoNumberAreReported_data()
+    {
+        QTest::addColumn<QString>("points");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<bool>("wholeNumbers"); // a register made by another program
+        // What another program may leave in the column; the engine would sum it quietly.
+        QTest::newRow("a decimal comma") << "'12,5'" << 13 << "«12,5»" << false;
+        QTest::newRow("a word") << "'abc'" << 13 << "«abc»" << false;
+        QTest::newRow("digits and more") << "'1e2x'" << 13 << "«1e2x»" << false;
+        QTest::newRow("bytes") << "x'3139'" << 13 << "non son un número" << false;
+        QTest::newRow("whole numbers past 64 bits")
+            << "9223372036854775807), ('01', 'E', 'M', 'VIGO', 1" << 6 << "overflow" << true;
+        QTest::newRow("a total past the largest number")
+            << "1e308), ('01', 'E', 'M', 'VIGO', 1e308" << 6 << "VIGO" << false;
+        QTest::newRow("a combined total past it")
+            << "1e308), ('01', 'E', 'F', 'VIGO', 1e308" << 6 << "VIGO" << false;
+    }
+
+    void totalsThatAreNoNumberAreReported()
+    {
+        QFETCH(QString, points);
+        QFETCH(int, number);
+        QFETCH(QString, says);
+        QFETCH(bool, wholeNumbers);
+        if (wholeNumbers) {
+            m_db.reset();
+            QVERIFY(testsupport::runOn(
+                path(), {QStringLiteral("DROP TABLE puntos"),
+                         QStringLiteral("CREATE TABLE puntos (id INTEGER PRIMARY KEY, orde TEXT, proba TEXT,"
+                                        " sexo TEXT, club TEXT, puntos INTEGER)")}));
+            reopen();
+        }
+        QVERIFY(
+            testsupport::runOn(path(), {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                                                       " VALUES ('01', 'E', 'M', 'LUGO', 19),"
+                                                       " ('01', 'E', 'M', 'VIGO', %1)")
+                                            .arg(points)}));
+        const Result<data::StandingsReport> report = data::buildStandings(*m_db);
+        QVERIFY(!report);
+        QCOMPARE(report.failure().number, number);
+        QVERIFY2(report.failure().detail.contains(says), qPrintable(report.failure().detail));
+        if (number == 13) // the award is named
+            QVERIFY2(report.failure().detail.contains(QStringLiteral("resultado 2")),
+                     qPrintable(report.failure().detail));
+    }
+
     void emptyRegisterGivesEmptyStandings()
     {
         for (Standing which : {Standing::Men, Standing::Women, Standing::Combined})

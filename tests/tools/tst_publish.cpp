@@ -8,6 +8,10 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace quilvarden;
 using testsupport::runTool;
 
@@ -153,6 +157,146 @@ private Q_SLOTS:
         const QString text = pdfTool("pdftotext", {out, QStringLiteral("-")});
         QVERIFY(text.contains(QStringLiteral("C1 ")) || text.contains(QStringLiteral("C1\n")));
         QVERIFY(text.contains(QStringLiteral("C200")));
+    }
+
+    void neverOverTheRegisterNorASpecialFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("the register") << "register";
+        QTest::newRow("the register by a link") << "symlink";
+        QTest::newRow("the register by a hard link") << "hardlink";
+        QTest::newRow("a pipe") << "fifo";
+        QTest::newRow("a folder") << "folder";
+    }
+
+    void neverOverTheRegisterNorASpecialFile()
+    {
+        QFETCH(QString, target);
+        QString out = path(QStringLiteral("out"));
+        if (target == u"register")
+            out = path();
+        else if (target == u"symlink")
+            QVERIFY(QFile::link(path(), out));
+        else if (target == u"hardlink")
+            QVERIFY(::link(QFile::encodeName(path()).constData(), QFile::encodeName(out).constData()) == 0);
+        else if (target == u"fifo")
+            QVERIFY(mkfifo(QFile::encodeName(out).constData(), 0600) == 0);
+        else
+            QVERIFY(QDir().mkdir(out));
+        const QByteArray before = testsupport::fileDigest(path());
+        for (const char* format : {"csv", "pdf"}) {
+            const auto run = runTool({QStringLiteral("standings"), path(), QStringLiteral("--format"),
+                                      QString::fromLatin1(format), QStringLiteral("--output"), out});
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.errors.contains(QStringLiteral("Non se garda")), qPrintable(run.errors));
+        }
+        QCOMPARE(testsupport::fileDigest(path()), before);
+        QCOMPARE(QFileInfo(out).isFile(), target != u"fifo" && target != u"folder");
+    }
+
+    void writeErrorsAreFailures_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("text") << "text";
+        QTest::newRow("csv") << "csv";
+        QTest::newRow("html") << "html";
+        QTest::newRow("pdf") << "pdf";
+    }
+
+    void writeErrorsAreFailures()
+    {
+        QFETCH(QString, format);
+        // Under a file-size limit the edition cannot be written whole: the old file stays.
+        const QString out = path(QStringLiteral("old.") + format);
+        QFile old(out);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("antigo") == 6);
+        old.close();
+        QProcess limited;
+        limited.setChildProcessModifier([] {
+            const rlimit size{64, 64};
+            setrlimit(RLIMIT_FSIZE, &size);
+        });
+        limited.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"),
+                      {QStringLiteral("standings"), path(), QStringLiteral("--format"), format,
+                       QStringLiteral("--output"), out});
+        QVERIFY(limited.waitForFinished(60000));
+        QCOMPARE(limited.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(limited.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(limited.readAllStandardError()).contains(QStringLiteral("Erro 3043")));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("antigo"));
+        QCOMPARE(testsupport::otherFiles(
+                     m_dir->path(), {QStringLiteral("quilvarden.MDB"), old.fileName().section(u'/', -1)}),
+                 QStringList());
+
+        // Standard output that takes nothing (a full disk).
+        if (format == u"pdf" || !QFileInfo::exists(QStringLiteral("/dev/full")))
+            return;
+        QProcess full;
+        full.setStandardOutputFile(QStringLiteral("/dev/full"));
+        full.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"),
+                   {QStringLiteral("standings"), path(), QStringLiteral("--format"), format});
+        QVERIFY(full.waitForFinished(60000));
+        QCOMPARE(full.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(full.readAllStandardError()).contains(QStringLiteral("Erro 3043")));
+    }
+
+    void clubNamesCannotForgeTheOutput()
+    {
+        QVERIFY(testsupport::runOn(
+            path(), {QStringLiteral("DELETE FROM puntos"),
+                     QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
+                                    " ('01', 'E', 'M', 'ONE' || char(13, 10) || '  1  FAKE       99,00', 19),"
+                                    " ('01', 'E', 'M', char(8238) || 'TWO', 16),"
+                                    " ('01', 'E', 'M', '=HYPERLINK(\"http://x\",\"y\")', 14),"
+                                    " ('01', 'E', 'M', '+1+1', 13), ('01', 'E', 'M', '-2', 12),"
+                                    " ('01', 'E', 'M', '@SUM(A1)', 11), ('01', 'E', 'M', "
+                                    "replace(hex(zeroblob(60)), '0', 'L'), 10)")}));
+        const auto text = runTool(
+            {QStringLiteral("standings"), path(), QStringLiteral("--format"), QStringLiteral("text")});
+        QVERIFY2(text.status == 0, qPrintable(text.errors));
+        const QStringList men = text.output.split(QStringLiteral("\r\n")).mid(4, 8);
+        QCOMPARE(men.size(), 8);
+        QCOMPARE(men[0], utf8("  1  ONE 1 FAKE 99,00    19,00"));                 // one line
+        QCOMPARE(men[1], utf8("  2  TWO         16,00"));                         // no direction override
+        QCOMPARE(men[6], utf8("  7  ") + QString(39, u'L') + utf8("…    10,00")); // cut to fit
+        QCOMPARE(men[7], utf8("Clasificación Feminina"));
+
+        if (!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            const QString pdf = path(QStringLiteral("names.pdf"));
+            QCOMPARE(runTool({QStringLiteral("standings"), path(), QStringLiteral("--format"),
+                              QStringLiteral("pdf"), QStringLiteral("--output"), pdf})
+                         .status,
+                     0);
+            // The long name's total stays on the page, beside it.
+            QVERIFY(pdfTool("pdftotext", {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                        .contains(QRegularExpression(QStringLiteral("LLLL…\\s+10,00"))));
+        }
+
+        const QString csvFile = path(QStringLiteral("names.csv"));
+        QCOMPARE(runTool({QStringLiteral("standings"), path(), QStringLiteral("--format"),
+                          QStringLiteral("csv"), QStringLiteral("--output"), csvFile})
+                     .status,
+                 0);
+        QFile csv(csvFile);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList rows = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"));
+        // A formula is text to a spreadsheet; the totals stay numbers.
+        QCOMPARE(rows.mid(3, 4),
+                 (QStringList{utf8("Masculina,3,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",\"14,00\""),
+                              utf8("Masculina,4,'+1+1,\"13,00\""), utf8("Masculina,5,'-2,\"12,00\""),
+                              utf8("Masculina,6,'@SUM(A1),\"11,00\"")}));
+    }
+
+    void publishingChangesNothingInTheRegister()
+    {
+        // Opened to read only: no journal mode, no indexes, not a byte.
+        const QByteArray before = testsupport::fileDigest(path());
+        QCOMPARE(
+            runTool({QStringLiteral("standings"), path(), QStringLiteral("--format"), QStringLiteral("text")})
+                .status,
+            0);
+        QCOMPARE(testsupport::fileDigest(path()), before);
     }
 
     void wrongUse_data()
