@@ -121,34 +121,40 @@ bool FrmIntroRes::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void FrmIntroRes::clearEvent()
+{
+    m_ui->proba->clear();
+    m_ui->sexo->clear();
+    m_ui->puntos->clear();
+}
+
 void FrmIntroRes::lookUpEvent(const QString& orderText)
 {
     // Only a two-character order number is looked up; anything else clears the event.
     if (orderText.toUcs4().size() != 2) {
-        m_ui->proba->clear();
-        m_ui->sexo->clear();
-        m_ui->puntos->clear();
+        clearEvent();
         return;
     }
     const Result<std::optional<data::EventRow>> found = m_database->findEvent(text::readLenient(orderText));
+    // A lookup that fails clears the event's fields together, so that "Engadir" can never
+    // store an award mixing this order number with another event's code, gender or points.
     if (!found) {
+        clearEvent();
         report(found.failure());
         return;
     }
     if (!found->has_value())
         return; // no such event: the fields keep what they showed
     const data::EventRow& event = **found;
-    if (event.code.isNull()) {
+    if (event.code.isNull() || event.gender.isNull()) {
+        clearEvent();
         report(Failure::invalidUseOfNull(
-            utf8("A proba da orde %1 non ten código (EVENTCODE baleiro).").arg(orderText)));
+            event.code.isNull()
+                ? utf8("A proba da orde %1 non ten código (EVENTCODE baleiro).").arg(orderText)
+                : utf8("A proba da orde %1 non ten sexo (GENDERCODE baleiro).").arg(orderText)));
         return;
     }
     m_ui->proba->setText(text::valueText(event.code));
-    if (event.gender.isNull()) {
-        report(Failure::invalidUseOfNull(
-            utf8("A proba da orde %1 non ten sexo (GENDERCODE baleiro).").arg(orderText)));
-        return;
-    }
     m_ui->sexo->setText(text::valueText(event.gender));
     const calc::Proposal first = calc::firstPlace(m_ui->proba->text());
     m_ui->puntos->setText(first.points);

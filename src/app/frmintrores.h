@@ -41,6 +41,8 @@ protected:
 private:
     // Typing or stepping in "Orde": the event of that order number and its first points.
     void lookUpEvent(const QString& orderText);
+    // The event's code, gender and points emptied together.
+    void clearEvent();
     // "+" and "-": the next or previous order number, looked up at once.
     void stepOrder(bool forward);
     // "Engadir", a double click or Enter on a club: stores the award, lists it on top and

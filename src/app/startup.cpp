@@ -31,10 +31,12 @@ void printError(const QString& text)
     std::fputs("\n", stderr);
 }
 
-bool wantsScreenshot(int argc, char** argv)
+// A screenshot or the help shows no window: they need no display.
+bool needsNoDisplay(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strncmp(argv[i], "--screenshot=", 13) == 0)
+        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strncmp(argv[i], "--screenshot=", 13) == 0 ||
+            std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
             return true;
     return false;
 }
@@ -64,8 +66,18 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
     parser.addOption(database);
     parser.addOption(screenshot);
     parser.addOption(exitWhenShown);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Amosa estas opcións e remata."));
+    parser.addOption(help);
     if (!parser.parse(arguments))
         return Failure{0, parser.errorText(), {}};
+    if (parser.isSet(help)) {
+        StartupOptions asked;
+        asked.help = parser.helpText()
+                         .replace(QStringLiteral("Usage:"), QStringLiteral("Uso:"))
+                         .replace(QStringLiteral("Options:"), QStringLiteral("Opcións:"));
+        return asked;
+    }
     if (!parser.positionalArguments().isEmpty())
         return Failure{
             0, QStringLiteral("Argumento descoñecido: %1").arg(parser.positionalArguments().first()), {}};
@@ -100,6 +112,10 @@ int startUp(const QStringList& arguments, std::unique_ptr<FrmIntroRes>& window)
         printError(options.failure().description);
         printError(QStringLiteral("Uso: quilvarden [--database FICHEIRO] [--screenshot FICHEIRO.png]"));
         return ExitBadArguments;
+    }
+    if (!options->help.isEmpty()) {
+        std::fputs(options->help.toUtf8().constData(), stdout);
+        return 0;
     }
     const QString path = options->databasePath.isEmpty() ? defaultDatabasePath() : options->databasePath;
     const bool screenshot = !options->screenshotPath.isEmpty();
@@ -138,8 +154,8 @@ int runProgram(int argc, char** argv)
     // program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    // A screenshot needs no display: draw off screen unless told otherwise.
-    if (wantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Draw off screen unless told otherwise when nothing is shown.
+    if (needsNoDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);

@@ -3,6 +3,7 @@
 #include "data/sqlite.h"
 #include "data/statements.h"
 #include "text/masks.h"
+#include "text/names.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quilvarden::data {
@@ -175,13 +177,27 @@ Result<QStringList> Database::clubNames()
     query.setForwardOnly(true);
     if (Outcome done = run(query, sql::ClubList); !done)
         return done.failure();
-    QStringList names;
-    while (query.next()) {
-        const QVariant value = query.value(0);
-        names.append(text::valueText(value));
-    }
+    QList<QVariant> values;
+    while (query.next())
+        values.append(query.value(0));
     if (query.lastError().isValid())
         return sqlite::failureFrom(query.lastError(), statement(sql::ClubList));
+    // The engine sorts texts by their bytes (arousa and Ézaro after Vigo); the operator reads
+    // them in alphabetical order. As the engine does, Nulls come first, then numbers by value.
+    const auto kind = [](const QVariant& v) {
+        return v.isNull() ? 0
+                          : (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray ? 2 : 1);
+    };
+    std::stable_sort(values.begin(), values.end(), [&kind](const QVariant& a, const QVariant& b) {
+        if (kind(a) != kind(b))
+            return kind(a) < kind(b);
+        if (kind(a) == 1)
+            return a.toDouble() < b.toDouble();
+        return kind(a) == 2 && text::compareNames(a.toString(), b.toString()) < 0;
+    });
+    QStringList names;
+    for (const QVariant& value : values)
+        names.append(text::valueText(value));
     return names;
 }
 

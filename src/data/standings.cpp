@@ -2,6 +2,7 @@
 
 #include "text/lines.h"
 #include "text/masks.h"
+#include "text/names.h"
 
 #include <QHash>
 
@@ -33,13 +34,15 @@ QString clubKey(const QVariant& club)
 }
 
 // Clubs by total, highest first; a club whose total is Null (no points given) last. Equal
-// totals keep the order they come in.
+// totals in the alphabetical order of their clubs, as the club list shows them.
 QList<StandingRow> ranked(QList<StandingRow> rows)
 {
     std::stable_sort(rows.begin(), rows.end(), [](const StandingRow& a, const StandingRow& b) {
-        if (a.total.isNull() || b.total.isNull())
-            return !a.total.isNull() && b.total.isNull();
-        return a.total.toDouble() > b.total.toDouble();
+        if (a.total.isNull() != b.total.isNull())
+            return b.total.isNull();
+        if (!a.total.isNull() && a.total.toDouble() != b.total.toDouble())
+            return a.total.toDouble() > b.total.toDouble();
+        return text::compareNames(text::valueText(a.club), text::valueText(b.club)) < 0;
     });
     return rows;
 }
@@ -58,8 +61,9 @@ Result<StandingsReport> buildStandings(Database& database)
     QHash<QString, qsizetype> combinedAt;
     // A total past the largest number is an overflow, never shown as "Infinito".
     const auto overflowed = [](const StandingRow& row) {
-        return Failure::overflow(QStringLiteral("O total do club «%1» pasa do maior número que se pode sumar.")
-                                     .arg(text::valueText(row.club)));
+        return Failure::overflow(
+            QStringLiteral("O total do club «%1» pasa do maior número que se pode sumar.")
+                .arg(text::valueText(row.club)));
     };
     for (const ClubTotal& total : *totals) {
         if (!total.total.isNull() && !std::isfinite(total.total.toDouble()))

@@ -1,5 +1,7 @@
 #include "names.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QTextBoundaryFinder>
 
 namespace quilvarden::text {
@@ -59,6 +61,13 @@ QString firstCharacters(const QString& text, qsizetype maxCodePoints)
     while (!cut.isEmpty() && (cut.back().isSpace() || cut.back() == u'-' || cut.back() == u'\''))
         cut.chop(1);
     return cut;
+}
+
+int compareNames(const QString& a, const QString& b)
+{
+    // A collator is not to be shared between threads; each gets its own.
+    thread_local const QCollator collator(QLocale(QLocale::Galician, QLocale::Spain));
+    return collator.compare(a, b);
 }
 
 QVariant clubLabel(const QVariant& club)

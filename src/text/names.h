@@ -23,6 +23,11 @@ qsizetype characterCount(const QString& text);
 // blanks, hyphens and apostrophes a cut may leave at its end.
 QString firstCharacters(const QString& text, qsizetype maxCodePoints);
 
+// Names in the order a Galician or Spanish reader expects: alphabetical, case and accents
+// weighing only between names otherwise equal, ñ after n (the locale's collation, not the
+// order of the bytes). Negative, zero or positive as a comes before, with or after b.
+int compareNames(const QString& a, const QString& b);
+
 // A club name as one line of text in a published standing: cleaned as above, and a name
 // longer than a line can take cut, with "…" at its end. Numbers and Nulls as they are.
 QVariant clubLabel(const QVariant& club);

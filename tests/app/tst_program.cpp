@@ -85,6 +85,18 @@ private Q_SLOTS:
         QVERIFY2(result.errors.contains(QStringLiteral("Uso:")), qPrintable(result.errors));
     }
 
+    void helpIsNoError()
+    {
+        QProcess process;
+        process.start(program(), {QStringLiteral("--help")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        const QString help = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(help.contains(QStringLiteral("Uso:")) && help.contains(QStringLiteral("--database")) &&
+                     help.contains(QStringLiteral("Abre esta base de datos")),
+                 qPrintable(help));
+    }
+
     void databaseBesideTheProgramWhateverTheWorkingDirectory()
     {
         // A copy of the program in a folder of its own, started from elsewhere.

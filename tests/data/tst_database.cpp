@@ -72,6 +72,23 @@ private Q_SLOTS:
                                       QStringLiteral("LUGO"), QStringLiteral("VIGO")}));
     }
 
+    void clubListInAlphabeticalOrder()
+    {
+        // As a Galician reader sorts: case and accents aside, ñ after n; not by bytes.
+        QVERIFY(
+            runOn(path(), minimalSchema()
+                              << QStringLiteral(
+                                     "INSERT INTO CLUBCHAMP VALUES ('1'), ('2'), ('3'), ('4'), ('5'), ('6')")
+                              << QStringLiteral("INSERT INTO CLUBDESC VALUES ('1', 'Vigo'),"
+                                                " ('2', 'arousa'), ('3', 'Ézaro'), ('4', 'Ñoño'),"
+                                                " ('5', 'Nube'), ('6', 'ÁLVAREZ')")));
+        auto db = openOrFail(path());
+        QVERIFY(db);
+        QCOMPARE(*db->clubNames(),
+                 (QStringList{QStringLiteral("ÁLVAREZ"), QStringLiteral("arousa"), QStringLiteral("Ézaro"),
+                              QStringLiteral("Nube"), QStringLiteral("Ñoño"), QStringLiteral("Vigo")}));
+    }
+
     void emptyMeetGivesEmptyClubList()
     {
         QVERIFY(runOn(path(), minimalSchema()));

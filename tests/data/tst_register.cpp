@@ -259,6 +259,18 @@ private Q_SLOTS:
             (QStringList{QStringLiteral("LUGO=135"), QStringLiteral("CEE=54"), QStringLiteral("VIGO=46.5")}));
     }
 
+    void equalTotalsInAlphabeticalOrder()
+    {
+        for (const char* club : {"Vigo", "Ézaro", "arousa", "Ñoño", "Nube"})
+            QVERIFY(m_db->recordAward({QStringLiteral("01"), QStringLiteral("E"), QStringLiteral("M"),
+                                       QString::fromUtf8(club), 19}));
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("02"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("Vigo"), 1}));
+        QCOMPARE(standing(Standing::Men), (QStringList{QStringLiteral("Vigo=20"), QStringLiteral("arousa=19"),
+                                                       QStringLiteral("Ézaro=19"), QStringLiteral("Nube=19"),
+                                                       QStringLiteral("Ñoño=19")}));
+    }
+
     void totalsThatAreNoNumberAreReported_data()
     {
         QTest::addColumn<QString>("points");
