@@ -320,14 +320,25 @@ Result<QList<ClubTotal>> Database::clubTotals()
     QSqlQuery q(connection());
     q.setForwardOnly(true);
     // Points another program stored as text would be summed as 0 or by their leading digits.
-    if (Outcome done = run(q, sqlite::NonNumericPoints); !done)
+    if (Outcome done = run(q, sqlite::PointsKeptAsText); !done)
         return done.failure();
-    if (q.next())
-        return Failure{Failure::TypeMismatch, describeError(Failure::TypeMismatch),
-                       QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: "
-                                      "corríxeos na base de datos.")
-                           .arg(q.value(3).toString(), q.value(0).toString(), text::valueText(q.value(1)),
-                                text::valueText(q.value(2)))};
+    QHash<QString, bool> checked;
+    while (q.next()) {
+        const QVariant points = q.value(3);
+        const QString key = QString::number(points.typeId()) + u':' + points.toString();
+        auto verdict = checked.constFind(key);
+        if (verdict == checked.constEnd())
+            verdict = checked.insert(key, sqlite::isNumberText(points));
+        if (!*verdict)
+            return Failure{
+                Failure::TypeMismatch, describeError(Failure::TypeMismatch),
+                QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: "
+                               "corríxeos na base de datos.")
+                    .arg(points.toString(), q.value(0).toString(), text::valueText(q.value(1)),
+                         text::valueText(q.value(2)))};
+    }
+    if (q.lastError().isValid())
+        return sqlite::failureFrom(q.lastError(), statement(sqlite::PointsKeptAsText));
     if (Outcome done = run(q, sql::StandingTotals); !done)
         return done.failure();
     const QSqlRecord record = q.record();

@@ -1,6 +1,7 @@
 #include "sqlite.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QUrl>
 
@@ -132,6 +133,15 @@ Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs)
     if (failure)
         return *failure;
     return Done{};
+}
+
+bool isNumberText(const QVariant& value)
+{
+    if (value.typeId() != QMetaType::QString)
+        return false; // bytes are never summed as a number
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?\\s*$"));
+    return number.match(value.toString()).hasMatch();
 }
 
 QStringList schemaStatements()

@@ -33,10 +33,15 @@ Outcome makeDurable(QSqlDatabase& db);
 // (another program writing, a full disk); nothing is changed then.
 Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs);
 
-// The first award whose points are not a number (a text or bytes another program stored),
-// as its id, order number and club; the engine would sum it as 0 or as its leading digits.
-inline constexpr char NonNumericPoints[] =
-    "SELECT id, orde, club, puntos FROM puntos WHERE typeof(puntos) NOT IN ('integer', 'real', 'null') LIMIT 1";
+// The awards whose points the engine keeps as text or bytes (any number is less than any
+// text): those another program stored, and every one of a register whose column is text.
+// The engine sums a text by its leading digits ('12,5' as 12, 'abc' as 0), so each must be
+// a whole number to be summed (see isNumberText).
+inline constexpr char PointsKeptAsText[] = "SELECT id, orde, club, puntos FROM puntos WHERE puntos >= ''";
+
+// True when the engine reads the whole text as a number: digits with an optional sign,
+// decimal point and exponent, blanks around them allowed.
+bool isNumberText(const QVariant& value);
 
 // Makes a new, empty database file with the register table and the meet tables.
 QStringList schemaStatements();

@@ -271,6 +271,22 @@ private Q_SLOTS:
                                                        QStringLiteral("Ñoño=19")}));
     }
 
+    void numbersKeptAsTextAreSummed()
+    {
+        // A register made by hand with a text column: its numbers are texts, and all count.
+        m_db.reset();
+        QVERIFY(testsupport::runOn(
+            path(), {QStringLiteral("DROP TABLE puntos"),
+                     QStringLiteral("CREATE TABLE puntos (id INTEGER PRIMARY KEY, orde TEXT, proba TEXT,"
+                                    " sexo TEXT, club TEXT, puntos TEXT)"),
+                     QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
+                                    " ('01', 'E', 'M', 'VIGO', '19'), ('02', 'E', 'M', 'VIGO', ' 13.5'),"
+                                    " ('03', 'E', 'M', 'VIGO', '1e1'), ('04', 'E', 'M', 'LUGO', '-.5')")}));
+        reopen();
+        QCOMPARE(standing(Standing::Men),
+                 (QStringList{QStringLiteral("VIGO=42.5"), QStringLiteral("LUGO=-0.5")}));
+    }
+
     void totalsThatAreNoNumberAreReported_data()
     {
         QTest::addColumn<QString>("points");
