@@ -252,8 +252,15 @@ Outcome save(const Edition& edition, Format format, const QString& path)
     if (target.exists() && !target.isFile())
         return refused(
             QStringLiteral("non é un ficheiro normal (é un cartafol, un dispositivo ou unha tubería)."));
-    if (target.exists() && !edition.source.isEmpty() && sameFile(target, QFileInfo(edition.source)))
-        return refused(QStringLiteral("é a base de datos dos resultados."));
+    if (!edition.source.isEmpty()) {
+        if (target.exists() && sameFile(target, QFileInfo(edition.source)))
+            return refused(QStringLiteral("é a base de datos dos resultados."));
+        // Nor over the files the engine keeps beside it while it writes.
+        for (const char* side : {"-journal", "-wal", "-shm"})
+            if (target.absoluteFilePath() ==
+                QFileInfo(edition.source).absoluteFilePath() + QLatin1String(side))
+                return refused(QStringLiteral("é parte da base de datos dos resultados."));
+    }
 
     QByteArray bytes;
     if (format == Format::Pdf) {

@@ -165,6 +165,7 @@ private Q_SLOTS:
         QTest::newRow("the register") << "register";
         QTest::newRow("the register by a link") << "symlink";
         QTest::newRow("the register by a hard link") << "hardlink";
+        QTest::newRow("the register's journal") << "journal";
         QTest::newRow("a pipe") << "fifo";
         QTest::newRow("a folder") << "folder";
     }
@@ -175,6 +176,8 @@ private Q_SLOTS:
         QString out = path(QStringLiteral("out"));
         if (target == u"register")
             out = path();
+        else if (target == u"journal")
+            out = path() + QStringLiteral("-journal");
         else if (target == u"symlink")
             QVERIFY(QFile::link(path(), out));
         else if (target == u"hardlink")
@@ -191,7 +194,7 @@ private Q_SLOTS:
             QVERIFY2(run.errors.contains(QStringLiteral("Non se garda")), qPrintable(run.errors));
         }
         QCOMPARE(testsupport::fileDigest(path()), before);
-        QCOMPARE(QFileInfo(out).isFile(), target != u"fifo" && target != u"folder");
+        QCOMPARE(QFileInfo(out).isFile(), target != u"fifo" && target != u"folder" && target != u"journal");
     }
 
     void writeErrorsAreFailures_data()
