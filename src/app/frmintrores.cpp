@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace quilvarden::app {
@@ -77,6 +78,9 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     connect(m_ui->clas, &QWidget::customContextMenuRequested, this, &FrmIntroRes::showStandingsMenu);
 
     m_ui->puntos->setFocus(Qt::OtherFocusReason);
+
+    m_watch = new data::RegisterWatch(*m_database, this);
+    connect(m_watch, &data::RegisterWatch::changed, this, &FrmIntroRes::followOtherStations);
 }
 
 FrmIntroRes::~FrmIntroRes() = default;
@@ -193,7 +197,7 @@ void FrmIntroRes::recordAward()
         report(refused);
         return;
     }
-    if (Outcome stored = m_database->recordAward({order, eventCode, gender, club, *value}); !stored) {
+    if (const Result<qint64> stored = m_database->recordAward({order, eventCode, gender, club, *value}); !stored) {
         Failure failed = stored.failure();
         failed.detail += utf8("\nNon se gardou a marca.");
         report(failed);
@@ -218,18 +222,21 @@ void FrmIntroRes::recordAward()
 
 void FrmIntroRes::undoLastAward()
 {
-    const Result<std::optional<qint64>> latest = m_database->latestAwardId();
-    if (!latest) {
-        report(latest.failure());
+    // This station's latest award still in the register; the register's latest before it
+    // has recorded any.
+    const Result<std::optional<data::UndoneAward>> undone = m_database->undoLatestAward();
+    if (!undone) {
+        report(undone.failure());
         return;
     }
-    if (!latest->has_value())
-        return; // an empty register: nothing to take back
-    if (Outcome deleted = m_database->deleteAward(**latest); !deleted) {
-        report(deleted.failure());
-        return;
-    }
+    if (!undone->has_value())
+        return; // nothing to take back
     reloadList();
+    const data::AwardRow& award = (*undone)->award;
+    MessageBox::information(this, windowTitle(),
+                            utf8("Desfíxose a marca:\n%1")
+                                .arg(text::resultsLine(award.order, award.eventCode, award.gender, award.club,
+                                                       award.points)));
 }
 
 void FrmIntroRes::reloadList()
@@ -241,6 +248,23 @@ void FrmIntroRes::reloadList()
     m_ui->lista->scrollToTop();
 }
 
+void FrmIntroRes::followOtherStations()
+{
+    // The list keeps its place when the operator has scrolled down it; nothing else moves:
+    // not the focus, not the club picked, not the text being typed.
+    QScrollBar* bar = m_ui->lista->verticalScrollBar();
+    const bool atTop = bar->value() == bar->minimum();
+    const int position = bar->value();
+    if (Outcome reloaded = m_results.reload(); !reloaded)
+        return; // shown when the operator next acts on the register
+    if (atTop)
+        m_ui->lista->scrollToTop();
+    else
+        bar->setValue(position);
+    if (m_standingsShown)
+        buildStandings();
+}
+
 void FrmIntroRes::buildStandings()
 {
     const Result<data::StandingsReport> standings = data::buildStandings(*m_database);
@@ -248,6 +272,7 @@ void FrmIntroRes::buildStandings()
         report(standings.failure());
         return;
     }
+    m_standingsShown = true;
     QStringListModel* lists[] = {&m_men, &m_women, &m_combined};
     for (qsizetype i = 0; i < standings->sections.size(); ++i)
         lists[i]->setStringList(standings->sections[i].lines);
@@ -282,8 +307,8 @@ void FrmIntroRes::saveStandings()
     for (const Choice& choice : choices)
         filters << utf8(choice.filter);
     QString selected = filters.last();
-    const QString suggested =
-        QFileInfo(m_database->path()).absoluteDir().filePath(QStringLiteral("clasificacions.pdf"));
+    const QString suggested = (m_database->onServer() ? QDir::home() : QFileInfo(m_database->path()).absoluteDir())
+                                  .filePath(QStringLiteral("clasificacions.pdf"));
     QString path = FileDialog::saveFileName(this, utf8("Gardar clasificacións"), suggested,
                                             filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())

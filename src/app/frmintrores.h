@@ -2,6 +2,7 @@
 
 #include "app/resultsmodel.h"
 #include "data/database.h"
+#include "data/watch.h"
 #include "text/failure.h"
 
 #include <QAction>
@@ -76,6 +77,11 @@ private:
     std::unique_ptr<Ui::frmIntroRes> m_ui;
     std::unique_ptr<data::Database> m_database;
     ResultsModel m_results;
+    // Awards recorded or taken back by other stations, and the standings once built, are
+    // shown without anyone pressing anything.
+    void followOtherStations();
+    data::RegisterWatch* m_watch = nullptr;
+    bool m_standingsShown = false;
     QStringListModel m_men;
     QStringListModel m_women;
     QStringListModel m_combined;

@@ -1,17 +1,15 @@
 #include "database.h"
 
-#include "data/sqlite.h"
+#include "data/schema.h"
 #include "data/statements.h"
 #include "text/masks.h"
 #include "text/names.h"
 
 #include <QAtomicInteger>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -22,22 +20,7 @@ namespace quilvarden::data {
 
 namespace {
 
-struct RequiredTable {
-    const char* name;
-    QList<const char*> columns;
-};
-
-// The tables and columns the program reads and writes; any file that has them will do.
-const QList<RequiredTable>& requiredTables()
-{
-    static const QList<RequiredTable> tables = {
-        {"puntos", {"id", "orde", "proba", "sexo", "club", "puntos"}},
-        {"EVENT", {"XORDER", "EVENTCODE", "GENDERCODE"}},
-        {"CLUBCHAMP", {"CLUBCODE"}},
-        {"CLUBDESC", {"CLUBCODE", "SHORTDESC"}},
-    };
-    return tables;
-}
+using Bindings = QList<std::pair<const char*, QVariant>>;
 
 QString newConnectionName()
 {
@@ -50,27 +33,6 @@ QString statement(const char* text)
     return QString::fromLatin1(text);
 }
 
-// Runs a prepared statement with its values; the query is left on its result.
-Outcome execute(QSqlQuery& query, const char* text, const QVariantList& values)
-{
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec()) {
-        const Failure failure = sqlite::failureFrom(query.lastError(), statement(text));
-        query.finish();
-        return failure;
-    }
-    return Done{};
-}
-
-// Prepares and runs a statement on the spot, for statements run once.
-Outcome run(QSqlQuery& query, const char* text, const QVariantList& values = {})
-{
-    if (!query.prepare(statement(text)))
-        return sqlite::failureFrom(query.lastError(), statement(text));
-    return execute(query, text, values);
-}
-
 // An order number as the register compares it: a whole number as an integer, so that it
 // matches a column that keeps it as text too.
 QVariant orderValue(double number)
@@ -81,15 +43,27 @@ QVariant orderValue(double number)
     return number;
 }
 
+AwardRow awardOf(const QSqlQuery& query)
+{
+    const QSqlRecord record = query.record();
+    return {record.value(QStringLiteral("orde")), record.value(QStringLiteral("proba")),
+            record.value(QStringLiteral("sexo")), record.value(QStringLiteral("club")),
+            record.value(QStringLiteral("puntos"))};
+}
+
 } // namespace
 
-Database::Database(QString connectionName, QString path)
-    : m_connectionName(std::move(connectionName)), m_path(std::move(path))
+Database::Database(QString connectionName, Location location, OpenOptions options)
+    : m_engine(particularsOf(location.engine)), m_connectionName(std::move(connectionName)),
+      m_location(std::move(location)), m_options(options)
 {
 }
 
 Database::~Database()
 {
+    // A last try, so that an award reported not stored is not left in the register.
+    if (m_unsettled)
+        [[maybe_unused]] const Outcome settled = settle();
     m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
@@ -103,69 +77,133 @@ QSqlDatabase Database::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-Result<std::unique_ptr<Database>> Database::open(const QString& path, const OpenOptions& options)
+QSqlDriver* Database::driver() const
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Failure::database(Failure::FileNotFound, QStringLiteral("O ficheiro non existe."));
-    if (info.isDir())
-        return Failure::database(Failure::CannotOpenFile, QStringLiteral("É un cartafol, non un ficheiro."));
-    // A device, a pipe or a socket would be waited on for ever.
-    if (!info.isFile())
-        return Failure::database(Failure::CannotOpenFile,
-                                 QStringLiteral("Non é un ficheiro normal (é un dispositivo, unha tubería ou "
-                                                "un socket): non pode ser unha base de datos."));
-    if (!options.readOnly && (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable()))
-        return Failure::database(Failure::ReadOnlyDatabase,
-                                 QStringLiteral("O ficheiro ou o seu cartafol só se poden ler: non se "
-                                                "poderían gardar os resultados."));
-    if (Outcome header = sqlite::checkFileHeader(path); !header)
-        return header.failure();
+    return connection().driver();
+}
 
-    std::unique_ptr<Database> database(new Database(newConnectionName(), info.absoluteFilePath()));
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QString::fromLatin1(sqlite::DriverName), database->m_connectionName);
-        sqlite::configure(db, database->m_path, options.busyTimeoutMs, options.readOnly);
-        if (!db.open())
-            return sqlite::failureFrom(db.lastError(), {});
+QString Database::changeChannel() const
+{
+    return m_engine->changeChannel();
+}
+
+Failure Database::failed(const QSqlError& error, const QString& context)
+{
+    if (m_engine->isConnectionLost(error)) {
+        m_lost = true;
+        return Failure::database(Failure::ConnectionFailed,
+                                 QStringLiteral("Non se pode chegar ao rexistro en %1: o servidor non responde ou a "
+                                                "rede está cortada. Non se gardou nada máis; os campos quedan como "
+                                                "estaban, e a seguinte acción volve conectar.\n%2")
+                                     .arg(shown(), m_engine->failureFrom(error, context).detail));
     }
-    if (Outcome tables = database->checkTables(); !tables)
-        return tables.failure();
-    if (options.readOnly)
-        return database; // read as it is: nothing is written to the file
-    QSqlDatabase db = database->connection();
-    if (Outcome durable = sqlite::makeDurable(db); !durable)
-        return durable.failure();
-    // The indexes only make the list and the standings faster: a file that cannot take them
-    // now (another program writing, a full disk) is used without them, and gets them on a
-    // later start.
-    [[maybe_unused]] const Outcome indexed = sqlite::addIndexes(db, options.busyTimeoutMs);
+    return m_engine->failureFrom(error, context);
+}
+
+Result<std::unique_ptr<Database>> Database::open(const QString& where, const OpenOptions& options)
+{
+    const Location location = locate(where);
+    std::unique_ptr<EngineParticulars> engine = particularsOf(location.engine);
+    if (Outcome checked = engine->checkBeforeOpening(location, options); !checked)
+        return checked.failure();
+    std::unique_ptr<Database> database(new Database(newConnectionName(), location, options));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(engine->driverName(), database->m_connectionName);
+        engine->configure(db, location, options);
+    }
+    if (Outcome connected = database->connect(); !connected)
+        return connected.failure();
     return database;
+}
+
+Outcome Database::connect()
+{
+    m_prepared.clear();
+    QSqlDatabase db = connection();
+    db.close();
+    if (!db.open()) {
+        const Failure failure = m_engine->failureFrom(db.lastError(), {});
+        return failure.number == Failure::DatabaseError ? Failure::database(Failure::ConnectionFailed, failure.detail)
+                                                        : failure;
+    }
+    if (Outcome tables = checkTables(); !tables)
+        return tables;
+    if (Outcome prepared = m_engine->prepareConnection(db, m_options); !prepared)
+        return prepared;
+    m_lost = false;
+    ++m_connections;
+    return Done{};
+}
+
+Outcome Database::ready()
+{
+    if (!m_lost)
+        return Done{};
+    if (Outcome connected = connect(); !connected) {
+        Failure failure = connected.failure();
+        if (failure.number == Failure::ConnectionFailed)
+            failure.detail = QStringLiteral("Non se pode chegar ao rexistro en %1: o servidor non responde ou a rede "
+                                            "está cortada. Non se gardou nada; os campos quedan como estaban.\n%2")
+                                 .arg(shown(), failure.detail);
+        return failure;
+    }
+    return settle();
+}
+
+Outcome Database::create(const QString& where)
+{
+    const Location location = locate(where);
+    return particularsOf(location.engine)->create(location);
+}
+
+Outcome Database::execute(QSqlQuery& query, const char* text, const Bindings& values)
+{
+    for (const auto& [name, value] : values)
+        query.bindValue(QLatin1Char(':') + QLatin1String(name), value);
+    if (!query.exec()) {
+        const Failure failure = failed(query.lastError(), statement(text));
+        query.finish();
+        return failure;
+    }
+    return Done{};
+}
+
+Outcome Database::run(QSqlQuery& query, const char* text, const Bindings& values)
+{
+    if (!query.prepare(statement(text)))
+        return failed(query.lastError(), statement(text));
+    return execute(query, text, values);
+}
+
+Outcome Database::runText(QSqlQuery& query, const QString& text)
+{
+    if (!query.exec(text))
+        return failed(query.lastError(), text);
+    return Done{};
 }
 
 Outcome Database::checkTables()
 {
     QSqlDatabase db = connection();
-    for (const RequiredTable& table : requiredTables()) {
+    for (const schema::Table& table : schema::tables()) {
         const QString tableName = QString::fromLatin1(table.name);
         QSqlQuery query(db);
         if (!query.exec(QString::fromLatin1(sql::ProbeTable).arg(tableName))) {
-            if (!sqlite::isMissingTable(query.lastError()))
-                return sqlite::failureFrom(query.lastError(), {});
-            return Failure::database(Failure::TableNotFound,
-                                     QStringLiteral("Falta a táboa %1.").arg(tableName));
+            if (!m_engine->isMissingTable(query.lastError()))
+                return failed(query.lastError(), {});
+            return Failure::database(Failure::TableNotFound, QStringLiteral("Falta a táboa %1.").arg(tableName));
         }
         const QSqlRecord record = query.record();
-        for (const char* column : table.columns) {
-            const QString columnName = QString::fromLatin1(column);
+        for (const schema::Column& column : table.columns) {
+            if (!column.used)
+                continue;
+            const QString columnName = QString::fromLatin1(column.name);
             bool found = false;
             for (int i = 0; i < record.count() && !found; ++i)
                 found = record.fieldName(i).compare(columnName, Qt::CaseInsensitive) == 0;
             if (!found)
-                return Failure::database(
-                    Failure::ColumnNotFound,
-                    QStringLiteral("Falta a columna %1 na táboa %2.").arg(columnName, tableName));
+                return Failure::database(Failure::ColumnNotFound,
+                                         QStringLiteral("Falta a columna %1 na táboa %2.").arg(columnName, tableName));
         }
     }
     return Done{};
@@ -173,6 +211,8 @@ Outcome Database::checkTables()
 
 Result<QStringList> Database::clubNames()
 {
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (Outcome done = run(query, sql::ClubList); !done)
@@ -181,12 +221,11 @@ Result<QStringList> Database::clubNames()
     while (query.next())
         values.append(query.value(0));
     if (query.lastError().isValid())
-        return sqlite::failureFrom(query.lastError(), statement(sql::ClubList));
+        return failed(query.lastError(), statement(sql::ClubList));
     // The engine sorts texts by their bytes (arousa and Ézaro after Vigo); the operator reads
     // them in alphabetical order. As the engine does, Nulls come first, then numbers by value.
     const auto kind = [](const QVariant& v) {
-        return v.isNull() ? 0
-                          : (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray ? 2 : 1);
+        return v.isNull() ? 0 : (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray ? 2 : 1);
     };
     std::stable_sort(values.begin(), values.end(), [&kind](const QVariant& a, const QVariant& b) {
         if (kind(a) != kind(b))
@@ -208,7 +247,7 @@ Result<QSqlQuery*> Database::prepared(const char* text)
         return found->second.get();
     auto query = std::make_unique<QSqlQuery>(connection());
     if (!query->prepare(statement(text)))
-        return sqlite::failureFrom(query->lastError(), statement(text));
+        return failed(query->lastError(), statement(text));
     QSqlQuery* kept = query.get();
     m_prepared.emplace(text, std::move(query));
     return kept;
@@ -216,42 +255,162 @@ Result<QSqlQuery*> Database::prepared(const char* text)
 
 Result<std::optional<EventRow>> Database::findEvent(double orderNumber)
 {
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
     Result<QSqlQuery*> query = prepared(sql::FindEvent);
     if (!query)
         return query.failure();
     QSqlQuery& q = **query;
-    if (Outcome done = execute(q, sql::FindEvent, {orderValue(orderNumber)}); !done)
+    if (Outcome done = execute(q, sql::FindEvent, {{"orde", orderValue(orderNumber)}}); !done)
         return done.failure();
     std::optional<EventRow> found;
     if (q.next()) {
         const QSqlRecord record = q.record();
-        found =
-            EventRow{record.value(QStringLiteral("EVENTCODE")), record.value(QStringLiteral("GENDERCODE"))};
+        found = EventRow{record.value(QStringLiteral("EVENTCODE")), record.value(QStringLiteral("GENDERCODE"))};
     }
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        return sqlite::failureFrom(error, statement(sql::FindEvent));
+        return failed(error, statement(sql::FindEvent));
     return found;
 }
 
-Outcome Database::recordAward(const Award& award)
+Result<qint64> Database::recordAward(const Award& award)
 {
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
     // An empty field is stored as an empty text, never as Null, so that the standings
     // group it with the other empty ones.
     const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
-    Result<QSqlQuery*> query = prepared(sql::InsertAward);
-    if (!query)
-        return query.failure();
-    Outcome done = execute(
-        **query, sql::InsertAward,
-        {text(award.order), text(award.eventCode), text(award.gender), text(award.club), award.points});
-    (*query)->finish();
-    return done;
+    QSqlDatabase db = connection();
+    if (Outcome begun = begin(); !begun)
+        return begun.failure();
+    QSqlQuery insert(db);
+    Outcome done = run(insert, sql::InsertAward,
+                       {{"orde", text(award.order)},
+                        {"proba", text(award.eventCode)},
+                        {"sexo", text(award.gender)},
+                        {"club", text(award.club)},
+                        {"puntos", award.points}});
+    const std::optional<qint64> id =
+        done && insert.next() ? std::optional<qint64>(insert.value(0).toLongLong()) : std::nullopt;
+    insert.finish();
+    QSqlQuery notice(db);
+    if (done && id && !m_engine->changeNotice().isEmpty())
+        done = runText(notice, m_engine->changeNotice());
+    if (!done || !id) {
+        const QSqlError error = db.lastError();
+        if (!m_lost)
+            rollback();
+        return done ? failed(error, statement(sql::InsertAward)) : done.failure();
+    }
+    if (Outcome committed = commit(); !committed) {
+        const Failure failure = committed.failure();
+        if (!m_lost) {
+            rollback();
+            return failure;
+        }
+        // The server went away around the commit: whether it took the award is told by
+        // the register once it can be reached; until then, the award counts as not stored.
+        m_unsettled = *id;
+        if (Outcome again = connect(); again) {
+            m_unsettled.reset();
+            QSqlQuery look(connection());
+            if (Outcome asked = run(look, sql::AwardExists, {{"id", *id}}); asked && look.next()) {
+                m_recorded.append(*id);
+                m_recordedAny = true;
+                return *id;
+            }
+            if (!m_lost)
+                return failure; // not in the register: not stored
+            m_unsettled = *id;
+        }
+        return failure;
+    }
+    m_recorded.append(*id);
+    m_recordedAny = true;
+    return *id;
+}
+
+Outcome Database::settle()
+{
+    if (!m_unsettled)
+        return Done{};
+    if (m_lost)
+        if (Outcome connected = connect(); !connected)
+            return connected;
+    // Reported not stored, so not stored: taken out if the commit did reach the register.
+    QSqlDatabase db = connection();
+    if (Outcome begun = begin(); !begun)
+        return begun.failure();
+    QSqlQuery remove(db);
+    Outcome done = run(remove, sql::DeleteAward, {{"id", *m_unsettled}});
+    const bool removed = done && remove.next();
+    remove.finish();
+    QSqlQuery notice(db);
+    if (done && removed && !m_engine->changeNotice().isEmpty())
+        done = runText(notice, m_engine->changeNotice());
+    if (done)
+        done = commit();
+    if (!done) {
+        const Failure failure = done.failure();
+        if (!m_lost)
+            rollback();
+        return failure;
+    }
+    m_unsettled.reset();
+    return Done{};
+}
+
+Result<std::optional<UndoneAward>> Database::undoLatestAward()
+{
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    QSqlDatabase db = connection();
+    while (true) {
+        std::optional<qint64> id;
+        if (!m_recorded.isEmpty()) {
+            id = m_recorded.last();
+        } else if (m_recordedAny) {
+            return std::optional<UndoneAward>(); // every award of this station is taken back
+        } else {
+            const Result<std::optional<qint64>> latest = latestAwardId();
+            if (!latest)
+                return latest.failure();
+            if (!latest->has_value())
+                return std::optional<UndoneAward>(); // an empty register
+            id = **latest;
+        }
+        if (Outcome begun = begin(); !begun)
+            return begun.failure();
+        QSqlQuery remove(db);
+        Outcome done = run(remove, sql::DeleteAward, {{"id", *id}});
+        std::optional<UndoneAward> undone;
+        if (done && remove.next())
+            undone = UndoneAward{*id, awardOf(remove)};
+        remove.finish();
+        QSqlQuery notice(db);
+        if (done && undone && !m_engine->changeNotice().isEmpty())
+            done = runText(notice, m_engine->changeNotice());
+        if (done)
+            done = commit();
+        if (!done) {
+            const Failure failure = done.failure();
+            if (!m_lost)
+                rollback();
+            return failure;
+        }
+        if (!m_recorded.isEmpty())
+            m_recorded.removeLast(); // taken back now, or by someone before
+        if (undone || !m_recordedAny)
+            return undone;
+    }
 }
 
 Result<std::optional<qint64>> Database::latestAwardId()
 {
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
     Result<QSqlQuery*> query = prepared(sql::LatestAward);
     if (!query)
         return query.failure();
@@ -264,39 +423,44 @@ Result<std::optional<qint64>> Database::latestAwardId()
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        return sqlite::failureFrom(error, statement(sql::LatestAward));
+        return failed(error, statement(sql::LatestAward));
     return latest;
 }
 
 Result<QVariant> Database::lastEventScored()
 {
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
     QSqlQuery q(connection());
     q.setForwardOnly(true);
     if (Outcome done = run(q, sql::LastEventScored); !done)
         return done.failure();
     const QVariant order = q.next() ? q.value(0) : QVariant();
     if (q.lastError().isValid())
-        return sqlite::failureFrom(q.lastError(), statement(sql::LastEventScored));
+        return failed(q.lastError(), statement(sql::LastEventScored));
     return order;
 }
 
 Outcome Database::deleteAward(qint64 id)
 {
-    Result<QSqlQuery*> query = prepared(sql::DeleteAward);
-    if (!query)
-        return query.failure();
-    Outcome done = execute(**query, sql::DeleteAward, {id});
-    (*query)->finish();
+    if (Outcome connected = ready(); !connected)
+        return connected;
+    QSqlQuery q(connection());
+    Outcome done = run(q, sql::DeleteAward, {{"id", id}});
+    q.finish();
     return done;
 }
 
 Result<QList<AwardRow>> Database::awardsPage(qint64 upToId, qint64 offset, qint64 limit)
 {
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
     Result<QSqlQuery*> query = prepared(sql::ListAwardsPage);
     if (!query)
         return query.failure();
     QSqlQuery& q = **query;
-    if (Outcome done = execute(q, sql::ListAwardsPage, {upToId, limit, offset}); !done)
+    if (Outcome done = execute(q, sql::ListAwardsPage, {{"last", upToId}, {"count", limit}, {"skip", offset}});
+        !done)
         return done.failure();
     const QSqlRecord record = q.record();
     const int order = record.indexOf(QStringLiteral("orde"));
@@ -311,34 +475,37 @@ Result<QList<AwardRow>> Database::awardsPage(qint64 upToId, qint64 offset, qint6
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        return sqlite::failureFrom(error, statement(sql::ListAwardsPage));
+        return failed(error, statement(sql::ListAwardsPage));
     return rows;
 }
 
 Result<QList<ClubTotal>> Database::clubTotals()
 {
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
     QSqlQuery q(connection());
     q.setForwardOnly(true);
     // Points another program stored as text would be summed as 0 or by their leading digits.
-    if (Outcome done = run(q, sqlite::PointsKeptAsText); !done)
-        return done.failure();
-    QHash<QString, bool> checked;
-    while (q.next()) {
-        const QVariant points = q.value(3);
-        const QString key = QString::number(points.typeId()) + u':' + points.toString();
-        auto verdict = checked.constFind(key);
-        if (verdict == checked.constEnd())
-            verdict = checked.insert(key, sqlite::isNumberText(points));
-        if (!*verdict)
-            return Failure{
-                Failure::TypeMismatch, describeError(Failure::TypeMismatch),
-                QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: "
-                               "corríxeos na base de datos.")
-                    .arg(points.toString(), q.value(0).toString(), text::valueText(q.value(1)),
-                         text::valueText(q.value(2)))};
+    if (const QString search = m_engine->pointsKeptAsText(); !search.isEmpty()) {
+        if (Outcome done = runText(q, search); !done)
+            return done.failure();
+        QHash<QString, bool> checked;
+        while (q.next()) {
+            const QVariant points = q.value(3);
+            const QString key = QString::number(points.typeId()) + u':' + points.toString();
+            auto verdict = checked.constFind(key);
+            if (verdict == checked.constEnd())
+                verdict = checked.insert(key, m_engine->isNumberText(points));
+            if (!*verdict)
+                return Failure{Failure::TypeMismatch, describeError(Failure::TypeMismatch),
+                               QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: "
+                                              "corríxeos na base de datos.")
+                                   .arg(points.toString(), q.value(0).toString(), text::valueText(q.value(1)),
+                                        text::valueText(q.value(2)))};
+        }
+        if (q.lastError().isValid())
+            return failed(q.lastError(), search);
     }
-    if (q.lastError().isValid())
-        return sqlite::failureFrom(q.lastError(), statement(sqlite::PointsKeptAsText));
     if (Outcome done = run(q, sql::StandingTotals); !done)
         return done.failure();
     const QSqlRecord record = q.record();
@@ -349,46 +516,82 @@ Result<QList<ClubTotal>> Database::clubTotals()
     while (q.next())
         rows.append({q.value(club), q.value(gender), q.value(total)});
     if (q.lastError().isValid())
-        return sqlite::failureFrom(q.lastError(), statement(sql::StandingTotals));
+        return failed(q.lastError(), statement(sql::StandingTotals));
     return rows;
+}
+
+Result<std::optional<qint64>> Database::changeCounter()
+{
+    const QString counter = m_engine->changeCounter();
+    if (counter.isEmpty())
+        return std::optional<qint64>();
+    QSqlQuery q(connection());
+    if (Outcome done = runText(q, counter); !done)
+        return done.failure();
+    return std::optional<qint64>(q.next() ? q.value(0).toLongLong() : 0);
 }
 
 Outcome Database::replaceMeetProgramme(const MeetProgramme& programme)
 {
-    return replaceMeetProgramme(
-        [&programme](const RegisteredMeet&) -> Result<MeetProgramme> { return programme; });
+    return replaceMeetProgramme([&programme](const RegisteredMeet&) -> Result<MeetProgramme> { return programme; });
 }
 
 Outcome Database::beginReading()
 {
+    if (Outcome connected = ready(); !connected)
+        return connected;
     QSqlDatabase db = connection();
-    if (!db.transaction())
-        return sqlite::failureFrom(db.lastError(), {});
+    if (Outcome begun = begin(); !begun)
+        return begun.failure();
+    if (Outcome snapshot = m_engine->beginSnapshot(db); !snapshot) {
+        rollback();
+        return snapshot;
+    }
     return Done{};
 }
 
 void Database::endReading()
 {
     // Nothing was written: ending the transaction only lets writers in again.
-    QSqlDatabase db = connection();
-    if (!db.commit())
-        db.rollback();
+    if (!commit())
+        rollback();
+}
+
+// Transactions by statements of their own, so that a failure keeps the engine's own code
+// (a full disk, a lost server), which Qt's transaction calls drop.
+Outcome Database::begin()
+{
+    QSqlQuery query(connection());
+    return runText(query, QStringLiteral("BEGIN"));
+}
+
+Outcome Database::commit()
+{
+    QSqlQuery query(connection());
+    return runText(query, QStringLiteral("COMMIT"));
+}
+
+void Database::rollback()
+{
+    QSqlQuery query(connection());
+    query.exec(QStringLiteral("ROLLBACK"));
 }
 
 Outcome Database::addMissingClubColumns()
 {
     QSqlQuery query(connection());
     if (!query.exec(QString::fromLatin1(sql::ProbeTable).arg(QStringLiteral("CLUBDESC"))))
-        return sqlite::failureFrom(query.lastError(), {});
+        return failed(query.lastError(), {});
     const QSqlRecord record = query.record();
     query.finish();
     for (const QString& column : {QStringLiteral("SOURCEID"), QStringLiteral("SOURCECODE")}) {
         bool found = false;
         for (int i = 0; i < record.count() && !found; ++i)
             found = record.fieldName(i).compare(column, Qt::CaseInsensitive) == 0;
-        const QString text = QString::fromLatin1(sql::AddClubDescriptionColumn).arg(column);
-        if (!found && !query.exec(text))
-            return sqlite::failureFrom(query.lastError(), text);
+        if (!found)
+            if (Outcome added = runText(query, QString::fromLatin1(sql::AddClubDescriptionColumn).arg(column));
+                !added)
+                return added;
     }
     return Done{};
 }
@@ -428,15 +631,17 @@ Result<RegisteredMeet> Database::registeredMeet()
     while (query.next())
         meet.awardedClubs << query.value(0).toString();
     if (query.lastError().isValid())
-        return sqlite::failureFrom(query.lastError(), {});
+        return failed(query.lastError(), {});
     return meet;
 }
 
 Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)
 {
+    if (Outcome connected = ready(); !connected)
+        return connected;
     QSqlDatabase db = connection();
-    if (!db.transaction())
-        return sqlite::failureFrom(db.lastError(), {});
+    if (Outcome begun = begin(); !begun)
+        return begun.failure();
     const Outcome done = [&]() -> Outcome {
         if (Outcome columns = addMissingClubColumns(); !columns)
             return columns;
@@ -453,92 +658,51 @@ Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)
                 return deleted;
         QSqlQuery event(db);
         if (!event.prepare(statement(sql::InsertEvent)))
-            return sqlite::failureFrom(event.lastError(), statement(sql::InsertEvent));
+            return failed(event.lastError(), statement(sql::InsertEvent));
         for (const MeetEvent& e : programme.events)
             if (Outcome inserted = execute(event, sql::InsertEvent,
-                                           {e.id, e.order, e.code, e.gender, e.distance, e.session});
+                                           {{"id", e.id},
+                                            {"orde", e.order},
+                                            {"code", e.code},
+                                            {"gender", e.gender},
+                                            {"distance", e.distance},
+                                            {"session", e.session}});
                 !inserted)
                 return inserted;
         QSqlQuery takingPart(db);
         QSqlQuery description(db);
-        if (!takingPart.prepare(statement(sql::InsertClubTakingPart)) ||
-            !description.prepare(statement(sql::InsertClubDescription)))
-            return sqlite::failureFrom(
-                takingPart.lastError().isValid() ? takingPart.lastError() : description.lastError(), {});
+        if (!takingPart.prepare(statement(sql::InsertClubTakingPart)))
+            return failed(takingPart.lastError(), statement(sql::InsertClubTakingPart));
+        if (!description.prepare(statement(sql::InsertClubDescription)))
+            return failed(description.lastError(), statement(sql::InsertClubDescription));
         for (const MeetClub& club : programme.clubs) {
             if (club.takesPart)
-                if (Outcome inserted =
-                        execute(takingPart, sql::InsertClubTakingPart, {club.code, club.nation});
+                if (Outcome inserted = execute(takingPart, sql::InsertClubTakingPart,
+                                               {{"code", club.code}, {"nation", club.nation}});
                     !inserted)
                     return inserted;
             if (club.described)
-                if (Outcome inserted =
-                        execute(description, sql::InsertClubDescription,
-                                {club.code, club.shortName, club.longName, club.sourceId, club.sourceCode});
+                if (Outcome inserted = execute(description, sql::InsertClubDescription,
+                                               {{"code", club.code},
+                                                {"shortname", club.shortName},
+                                                {"longname", club.longName},
+                                                {"sourceid", club.sourceId},
+                                                {"sourcecode", club.sourceCode}});
                     !inserted)
                     return inserted;
         }
         return Done{};
     }();
     if (!done) {
-        db.rollback();
+        if (!m_lost)
+            rollback();
         return done;
     }
-    if (!db.commit()) {
-        const Failure failure = sqlite::failureFrom(db.lastError(), {});
-        db.rollback();
-        return failure;
+    if (Outcome committed = commit(); !committed) {
+        if (!m_lost)
+            rollback();
+        return committed;
     }
-    return Done{};
-}
-
-Outcome Database::create(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.exists())
-        return Failure::database(Failure::CannotOpenFile,
-                                 QStringLiteral("O ficheiro xa existe e non se sobrescribe."));
-    if (!QFileInfo(info.absolutePath()).isDir())
-        return Failure::database(
-            Failure::CannotOpenFile,
-            QStringLiteral("Non existe o cartafol %1.").arg(QDir::toNativeSeparators(info.absolutePath())));
-
-    // Build the file under a temporary name beside the target, then move it into place
-    // without overwriting: a failure leaves nothing behind and a file that appeared in the
-    // meantime is never replaced.
-    const QString temporary = info.absoluteFilePath() + QStringLiteral(".%1.tmp").arg(newConnectionName());
-    const QString name = newConnectionName();
-    // The first failure, if any (kept aside rather than assigned over a result).
-    std::optional<Failure> failure;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QString::fromLatin1(sqlite::DriverName), name);
-        db.setDatabaseName(temporary);
-        if (!db.open()) {
-            failure = sqlite::failureFrom(db.lastError(), {});
-        } else {
-            QSqlQuery query(db);
-            db.transaction();
-            for (const QString& text : sqlite::schemaStatements()) {
-                if (!query.exec(text)) {
-                    failure = sqlite::failureFrom(query.lastError(), text);
-                    break;
-                }
-            }
-            if (!failure && !db.commit())
-                failure = sqlite::failureFrom(db.lastError(), {});
-            query.finish();
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    if (!failure && !QFile::rename(temporary, info.absoluteFilePath()))
-        failure = Failure::database(Failure::CannotOpenFile,
-                                    QFileInfo::exists(path)
-                                        ? QStringLiteral("O ficheiro xa existe e non se sobrescribe.")
-                                        : QStringLiteral("Non se puido gardar o ficheiro."));
-    QFile::remove(temporary);
-    if (failure)
-        return *failure;
     return Done{};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/engine.h"
+#include "data/location.h"
 #include "data/meet.h"
 #include "text/failure.h"
 
@@ -13,6 +15,7 @@
 #include <unordered_map>
 
 class QSqlDatabase;
+class QSqlDriver;
 class QSqlQuery;
 
 namespace quilvarden::data {
@@ -57,30 +60,44 @@ struct ClubTotal {
 enum class Standing { Men, Women, Combined };
 
 struct OpenOptions {
-    // How long to wait for another program that holds the file locked before reporting.
+    // How long to wait for another program that holds the file locked (or for the server to
+    // answer) before reporting.
     int busyTimeoutMs = 5000;
     // Only to read (publishing): the file and its folder may be read-only, and nothing is
     // written to the file, not even its journal mode or indexes.
     bool readOnly = false;
 };
 
-// The one open connection to the results database. Every statement of the program runs
-// through it; errors come back as values for the window to show.
+// An award taken back, as it was.
+struct UndoneAward {
+    qint64 id = 0;
+    AwardRow award;
+};
+
+// The one open connection to the results register: an SQLite file, or a PostgreSQL server
+// that several stations share. Every statement of the program runs through it; errors come
+// back as values for the window to show. When a server cannot be reached, the operation
+// fails with error 3151 and the next one connects again.
 class Database {
 public:
-    // Opens an existing database file read-write (or only to read) and checks that it holds
-    // every table and column the program uses. Writes nothing to the file when it fails.
-    static Result<std::unique_ptr<Database>> open(const QString& path, const OpenOptions& options = {});
+    // Opens an existing register (a file path or a postgresql:// URI) read-write, or only to
+    // read, and checks that it holds every table and column the program uses. Writes
+    // nothing to it when it fails.
+    static Result<std::unique_ptr<Database>> open(const QString& where, const OpenOptions& options = {});
 
-    // Makes a new database file with the register table and empty meet tables. Refuses to
-    // touch a file that already exists; on failure no file is left behind.
-    static Outcome create(const QString& path);
+    // Makes a new register with empty meet tables: a file, or the tables in a server's
+    // database (the database too when the server has none of that name). Never over one
+    // that exists; on failure nothing is left behind.
+    static Outcome create(const QString& where);
 
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    const QString& path() const { return m_path; }
+    // The file's path or the server's URI, as given; shown() hides a password.
+    const QString& path() const { return m_location.text; }
+    QString shown() const { return m_location.shown(); }
+    bool onServer() const { return m_location.engine == Engine::Postgres; }
 
     // The short names of the clubs taking part, as the club list shows them.
     Result<QStringList> clubNames();
@@ -88,8 +105,16 @@ public:
     // The first event with this running order number, or nothing when there is none.
     Result<std::optional<EventRow>> findEvent(double orderNumber);
 
-    // Stores one award. When it returns without failure, the award is on disk.
-    Outcome recordAward(const Award& award);
+    // Stores one award and gives its id. When it returns without failure the award is
+    // committed to disk, exactly once; when it fails, the award is not in the register
+    // (an award whose commit went unanswered is looked for, and taken out again if the
+    // answer cannot be had, at the next action).
+    Result<qint64> recordAward(const Award& award);
+
+    // Takes back the latest award recorded through this connection that is still in the
+    // register, then the one before it, and so on. A connection that has recorded nothing
+    // takes back the latest award of the register. Nothing when there is nothing to take.
+    Result<std::optional<UndoneAward>> undoLatestAward();
 
     // The id of the latest award, or nothing when the register is empty.
     Result<std::optional<qint64>> latestAwardId();
@@ -128,20 +153,50 @@ public:
     using ProgrammeBuilder = std::function<Result<MeetProgramme>(const RegisteredMeet&)>;
     Outcome replaceMeetProgramme(const ProgrammeBuilder& build);
 
+    // Settles an award whose commit went unanswered (see recordAward): taken out when it
+    // did reach the register. Done when there is none, or once settled.
+    Outcome settle();
+
+    // For watching the register: the driver that brings the server's notices, the channel
+    // they come on (empty on a file), a counter that grows when another connection changes
+    // a file (empty on a server), and how many times the connection was made anew.
+    QSqlDriver* driver() const;
+    QString changeChannel() const;
+    Result<std::optional<qint64>> changeCounter();
+    quint64 connections() const { return m_connections; }
+
 private:
-    Database(QString connectionName, QString path);
+    Database(QString connectionName, Location location, OpenOptions options);
     QSqlDatabase connection() const;
+    Outcome connect();
+    // Before each operation: connects again when the last one lost the server.
+    Outcome ready();
+    // The failure of a statement; a lost server is noted, for the next operation to connect.
+    Failure failed(const QSqlError& error, const QString& context);
     Outcome checkTables();
     Outcome addMissingClubColumns();
     Outcome beginReading();
     void endReading();
+    Outcome begin();
+    Outcome commit();
+    void rollback();
     Result<RegisteredMeet> registeredMeet();
     // A statement prepared once and kept for the life of the connection.
     Result<QSqlQuery*> prepared(const char* statement);
+    Outcome execute(QSqlQuery& query, const char* text, const QList<std::pair<const char*, QVariant>>& values);
+    Outcome run(QSqlQuery& query, const char* text, const QList<std::pair<const char*, QVariant>>& values = {});
+    Outcome runText(QSqlQuery& query, const QString& text);
 
+    std::unique_ptr<EngineParticulars> m_engine;
     std::unordered_map<const char*, std::unique_ptr<QSqlQuery>> m_prepared;
     QString m_connectionName;
-    QString m_path;
+    Location m_location;
+    OpenOptions m_options;
+    bool m_lost = false;
+    quint64 m_connections = 0;
+    QList<qint64> m_recorded;       // awards recorded through this connection, oldest first
+    bool m_recordedAny = false;     // since it was opened
+    std::optional<qint64> m_unsettled; // an award whose commit went unanswered
 };
 
 } // namespace quilvarden::data

@@ -1,6 +1,12 @@
 #include "sqlite.h"
 
+#include "data/database.h"
+#include "data/schema.h"
+
+#include <QAtomicInteger>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QUrl>
@@ -61,42 +67,8 @@ Outcome checkFileHeader(const QString& path)
     return Done{};
 }
 
-void configure(QSqlDatabase& db, const QString& path, int busyTimeoutMs, bool readOnly)
-{
-    // mode=rw or ro: the file must exist already; the engine never makes one here.
-    QUrl uri = QUrl::fromLocalFile(path);
-    uri.setQuery(readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
-    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
-                             .arg(busyTimeoutMs < 0 ? 0 : busyTimeoutMs));
-}
-
-Outcome makeDurable(QSqlDatabase& db)
-{
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
-        return failureFrom(query.lastError(), QStringLiteral("PRAGMA synchronous=FULL"));
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))) {
-        // Only a file in WAL mode that others have open refuses (and at once, without the
-        // busy wait): it stays as it is.
-        const int code = primaryCode(query.lastError());
-        if (code != Busy && code != Locked)
-            return failureFrom(query.lastError(), QStringLiteral("PRAGMA journal_mode=DELETE"));
-    }
-    return Done{};
-}
-
 Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs)
 {
-    // The results list reads the register by order number and points; the standings sum
-    // the points of each club and gender from the index alone.
-    static const struct {
-        const char* name;
-        const char* statement;
-    } indexes[] = {
-        {"quilvarden_puntos_lista", "CREATE INDEX quilvarden_puntos_lista ON puntos (orde, puntos DESC)"},
-        {"quilvarden_puntos_totais", "CREATE INDEX quilvarden_puntos_totais ON puntos (club, sexo, puntos)"},
-    };
     QStringList missing;
     {
         QSqlQuery query(db);
@@ -105,9 +77,9 @@ Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs)
         QStringList present;
         while (query.next())
             present << query.value(0).toString();
-        for (const auto& index : indexes)
-            if (!present.contains(QString::fromLatin1(index.name)))
-                missing << QString::fromLatin1(index.statement);
+        for (const schema::Index& index : schema::indexes())
+            if (index.serves && !present.contains(QString::fromLatin1(index.name)))
+                missing << schema::createIndex(index);
     }
     if (missing.isEmpty())
         return Done{};
@@ -133,35 +105,6 @@ Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs)
     if (failure)
         return *failure;
     return Done{};
-}
-
-bool isNumberText(const QVariant& value)
-{
-    if (value.typeId() != QMetaType::QString)
-        return false; // bytes are never summed as a number
-    static const QRegularExpression number(
-        QStringLiteral("^\\s*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?\\s*$"));
-    return number.match(value.toString()).hasMatch();
-}
-
-QStringList schemaStatements()
-{
-    return {
-        // AUTOINCREMENT: an id is never given twice, not even after the latest award is undone.
-        QStringLiteral("CREATE TABLE puntos (id INTEGER PRIMARY KEY AUTOINCREMENT, orde TEXT, proba TEXT,"
-                       " sexo TEXT, club TEXT, puntos REAL)"),
-        QStringLiteral("CREATE TABLE EVENT (EVENTID INTEGER, XORDER INTEGER, EVENTCODE TEXT, GENDERCODE TEXT,"
-                       " DISTANCE INTEGER, SESSIONNO INTEGER)"),
-        QStringLiteral("CREATE TABLE CLUBCHAMP (CLUBCODE TEXT, NATION TEXT)"),
-        QStringLiteral("CREATE TABLE CLUBDESC (CLUBCODE TEXT, SHORTDESC TEXT, LONGDESC TEXT, SOURCEID TEXT,"
-                       " SOURCECODE TEXT)"),
-        QStringLiteral("CREATE INDEX EVENT_XORDER ON EVENT (XORDER)"),
-    };
-}
-
-bool isMissingTable(const QSqlError& error)
-{
-    return primaryCode(error) == Error && error.databaseText().startsWith(QStringLiteral("no such table"));
 }
 
 Failure failureFrom(const QSqlError& error, const QString& context)
@@ -191,6 +134,162 @@ Failure failureFrom(const QSqlError& error, const QString& context)
     default:
         return Failure::database(Failure::DatabaseError, detail);
     }
+}
+
+QString Particulars::driverName() const
+{
+    return QStringLiteral("QSQLITE");
+}
+
+Outcome Particulars::checkBeforeOpening(const Location& location, const OpenOptions& options) const
+{
+    const QFileInfo info(location.text);
+    if (!info.exists())
+        return Failure::database(Failure::FileNotFound, QStringLiteral("O ficheiro non existe."));
+    if (info.isDir())
+        return Failure::database(Failure::CannotOpenFile, QStringLiteral("É un cartafol, non un ficheiro."));
+    // A device, a pipe or a socket would be waited on for ever.
+    if (!info.isFile())
+        return Failure::database(Failure::CannotOpenFile,
+                                 QStringLiteral("Non é un ficheiro normal (é un dispositivo, unha tubería ou "
+                                                "un socket): non pode ser unha base de datos."));
+    if (!options.readOnly && (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable()))
+        return Failure::database(Failure::ReadOnlyDatabase,
+                                 QStringLiteral("O ficheiro ou o seu cartafol só se poden ler: non se "
+                                                "poderían gardar os resultados."));
+    return checkFileHeader(location.text);
+}
+
+void Particulars::configure(QSqlDatabase& db, const Location& location, const OpenOptions& options) const
+{
+    // mode=rw or ro: the file must exist already; the engine never makes one here.
+    QUrl uri = QUrl::fromLocalFile(QFileInfo(location.text).absoluteFilePath());
+    uri.setQuery(options.readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
+    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
+                             .arg(options.busyTimeoutMs < 0 ? 0 : options.busyTimeoutMs));
+}
+
+Outcome Particulars::prepareConnection(QSqlDatabase& db, const OpenOptions& options) const
+{
+    if (options.readOnly)
+        return Done{}; // read as it is: nothing is written to the file
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
+        return failureFrom(query.lastError(), QStringLiteral("PRAGMA synchronous=FULL"));
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))) {
+        // Only a file in WAL mode that others have open refuses (and at once, without the
+        // busy wait): it stays as it is.
+        const int code = primaryCode(query.lastError());
+        if (code != Busy && code != Locked)
+            return failureFrom(query.lastError(), QStringLiteral("PRAGMA journal_mode=DELETE"));
+    }
+    query.finish();
+    // The indexes only make the list and the standings faster: a file that cannot take them
+    // now (another program writing, a full disk) is used without them, and gets them on a
+    // later start.
+    [[maybe_unused]] const Outcome indexed = addIndexes(db, options.busyTimeoutMs);
+    return Done{};
+}
+
+Outcome Particulars::create(const Location& location) const
+{
+    const QFileInfo info(location.text);
+    if (info.exists())
+        return Failure::database(Failure::CannotOpenFile,
+                                 QStringLiteral("O ficheiro xa existe e non se sobrescribe."));
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return Failure::database(
+            Failure::CannotOpenFile,
+            QStringLiteral("Non existe o cartafol %1.").arg(QDir::toNativeSeparators(info.absolutePath())));
+
+    static QAtomicInteger<quint64> counter;
+    const QString tag = QStringLiteral("quilvarden-create-%1").arg(counter.fetchAndAddRelaxed(1));
+    const QString temporary = info.absoluteFilePath() + QStringLiteral(".%1.tmp").arg(tag);
+    // The first failure, if any (kept aside rather than assigned over a result).
+    std::optional<Failure> failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(driverName(), tag);
+        db.setDatabaseName(temporary);
+        if (!db.open()) {
+            failure = sqlite::failureFrom(db.lastError(), {});
+        } else {
+            QSqlQuery query(db);
+            db.transaction();
+            for (const QString& text : schema::createStatements(Engine::Sqlite)) {
+                if (!query.exec(text)) {
+                    failure = sqlite::failureFrom(query.lastError(), text);
+                    break;
+                }
+            }
+            if (!failure && !db.commit())
+                failure = sqlite::failureFrom(db.lastError(), {});
+            query.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(tag);
+    if (!failure && !QFile::rename(temporary, info.absoluteFilePath()))
+        failure = Failure::database(Failure::CannotOpenFile,
+                                    QFileInfo::exists(location.text)
+                                        ? QStringLiteral("O ficheiro xa existe e non se sobrescribe.")
+                                        : QStringLiteral("Non se puido gardar o ficheiro."));
+    QFile::remove(temporary);
+    if (failure)
+        return *failure;
+    return Done{};
+}
+
+Outcome Particulars::beginSnapshot(QSqlDatabase&) const
+{
+    return Done{}; // a transaction sees one snapshot of the file from its first read
+}
+
+QString Particulars::changeNotice() const
+{
+    return {};
+}
+
+QString Particulars::changeChannel() const
+{
+    return {};
+}
+
+QString Particulars::changeCounter() const
+{
+    return QStringLiteral("PRAGMA data_version");
+}
+
+QString Particulars::pointsKeptAsText() const
+{
+    // Any number is less than any text: this finds every award whose points the engine keeps
+    // as text or bytes (another program stored them so, or the column is a text column).
+    return QStringLiteral("SELECT id, orde, club, puntos FROM puntos WHERE puntos >= ''");
+}
+
+bool Particulars::isNumberText(const QVariant& value) const
+{
+    if (value.typeId() != QMetaType::QString)
+        return false; // bytes are never summed as a number
+    // What the engine reads whole as a number; it sums '12,5' as 12 and 'abc' as 0.
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?\\s*$"));
+    return number.match(value.toString()).hasMatch();
+}
+
+Failure Particulars::failureFrom(const QSqlError& error, const QString& context) const
+{
+    return sqlite::failureFrom(error, context);
+}
+
+bool Particulars::isMissingTable(const QSqlError& error) const
+{
+    return primaryCode(error) == Error && error.databaseText().startsWith(QStringLiteral("no such table"));
+}
+
+bool Particulars::isConnectionLost(const QSqlError&) const
+{
+    return false; // a file on this machine has no connection to lose
 }
 
 } // namespace quilvarden::data::sqlite

@@ -1,7 +1,8 @@
 #pragma once
 
-// Every statement the program runs, in plain SQL that any engine behind Qt SQL accepts.
-// Values always go in as bound parameters, never spliced into the text.
+// Every statement the program runs, in plain SQL that both engines behind Qt SQL accept
+// (SQLite and PostgreSQL). Values always go in as parameters bound by name, never spliced
+// into the text.
 
 namespace quilvarden::data::sql {
 
@@ -16,14 +17,20 @@ inline constexpr char ClubList[] =
 inline constexpr char ProbeTable[] = "SELECT * FROM %1 WHERE 1=0";
 
 // The event of an order number; when several share it, the first one counts.
-inline constexpr char FindEvent[] = "SELECT * FROM EVENT where xorder=? ORDER BY XORDER";
+inline constexpr char FindEvent[] = "SELECT * FROM EVENT where xorder=:orde ORDER BY XORDER";
 
-// One award into the register; the database gives it its id.
-inline constexpr char InsertAward[] = "INSERT INTO  puntos (orde,proba,sexo,club,puntos) VALUES(?,?,?,?,?)";
+// One award into the register; the database gives it its id, which comes back before the
+// commit so that a commit whose answer is lost can be looked for.
+inline constexpr char InsertAward[] = "INSERT INTO  puntos (orde,proba,sexo,club,puntos)"
+                                      " VALUES(:orde,:proba,:sexo,:club,:puntos) RETURNING id";
+
+// Whether an award is in the register.
+inline constexpr char AwardExists[] = "SELECT id FROM puntos WHERE id=:id";
 
 // The latest award is the one with the highest id, whatever its event.
 inline constexpr char LatestAward[] = "SELECT max(id) AS ultimo FROM puntos";
-inline constexpr char DeleteAward[] = "Delete from puntos where id=?";
+// Takes one award back and gives what it was, so that the operator is told.
+inline constexpr char DeleteAward[] = "Delete from puntos where id=:id RETURNING orde, proba, sexo, club, puntos";
 
 // The results list shows the register by order number and, within one event, by points
 // from the highest, each line put on top of the ones before it: from the top, the highest
@@ -31,7 +38,7 @@ inline constexpr char DeleteAward[] = "Delete from puntos where id=?";
 // equals). The list reads it a page at a time in that order, up to the latest award it
 // knows of, so that awards stored meanwhile do not shift its pages.
 inline constexpr char ListAwardsPage[] =
-    "SELECT * FROM puntos WHERE id<=? ORDER BY orde desc,puntos,id desc LIMIT ? OFFSET ?";
+    "SELECT * FROM puntos WHERE id<=:last ORDER BY orde desc,puntos,id desc LIMIT :count OFFSET :skip";
 
 // The order number of the latest award: the last event scored.
 inline constexpr char LastEventScored[] = "SELECT orde FROM puntos WHERE id=(SELECT max(id) FROM puntos)";
@@ -49,10 +56,11 @@ inline constexpr char DeleteClubDescriptions[] = "DELETE FROM CLUBDESC";
 
 inline constexpr char InsertEvent[] =
     "INSERT INTO EVENT (EVENTID, XORDER, EVENTCODE, GENDERCODE, DISTANCE, SESSIONNO)"
-    " VALUES (?, ?, ?, ?, ?, ?)";
-inline constexpr char InsertClubTakingPart[] = "INSERT INTO CLUBCHAMP (CLUBCODE, NATION) VALUES (?, ?)";
+    " VALUES (:id, :orde, :code, :gender, :distance, :session)";
+inline constexpr char InsertClubTakingPart[] = "INSERT INTO CLUBCHAMP (CLUBCODE, NATION) VALUES (:code, :nation)";
 inline constexpr char InsertClubDescription[] =
-    "INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC, SOURCEID, SOURCECODE) VALUES (?, ?, ?, ?, ?)";
+    "INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC, SOURCEID, SOURCECODE)"
+    " VALUES (:code, :shortname, :longname, :sourceid, :sourcecode)";
 
 // What an import finds in the register before it replaces the meet tables.
 inline constexpr char RegisteredClubsTakingPart[] = "SELECT CLUBCODE, NATION FROM CLUBCHAMP";

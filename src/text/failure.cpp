@@ -23,6 +23,8 @@ QString describeError(int number)
         return QStringLiteral("Erro ao ler ou escribir no disco");
     case Failure::CannotOpenFile:
         return QStringLiteral("Non se pode abrir o ficheiro");
+    case Failure::ConnectionFailed:
+        return QStringLiteral("Non se pode chegar á base de datos");
     case Failure::TableNotFound:
         return QStringLiteral("Non se atopa a táboa");
     case Failure::LockedByOtherProgram:

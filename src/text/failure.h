@@ -22,6 +22,7 @@ struct Failure {
         ReadOnlyDatabase = 3027,
         DiskError = 3043,
         CannotOpenFile = 3051,
+        ConnectionFailed = 3151,
         TableNotFound = 3078,
         LockedByOtherProgram = 3260,
         ColumnNotFound = 3265,

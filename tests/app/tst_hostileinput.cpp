@@ -26,6 +26,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<app::FrmIntroRes> m_window;
     QStringList m_messages;
+    QStringList m_told;
 
     QString path() const { return m_dir->filePath(QStringLiteral("quilvarden.MDB")); }
 
@@ -63,8 +64,10 @@ private Q_SLOTS:
     void init()
     {
         m_messages.clear();
+        m_told.clear();
         app::MessageBox::setHandler([this](const app::MessageBox::Request& request) {
-            m_messages.append(request.text);
+            // Errors apart from what the program only tells (an undo names what it took back).
+            (request.icon == QMessageBox::Information ? m_told : m_messages).append(request.text);
             return QMessageBox::Ok;
         });
         m_dir = std::make_unique<QTemporaryDir>();

@@ -30,6 +30,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FrmIntroRes> m_window;
     QStringList m_messages;
+    QStringList m_told;
 
     QString path() const { return m_dir->filePath(QStringLiteral("quilvarden.MDB")); }
 
@@ -108,8 +109,10 @@ private Q_SLOTS:
     void init()
     {
         m_messages.clear();
+        m_told.clear();
         app::MessageBox::setHandler([this](const app::MessageBox::Request& request) {
-            m_messages.append(request.text);
+            // Errors apart from what the program only tells (an undo names what it took back).
+            (request.icon == QMessageBox::Information ? m_told : m_messages).append(request.text);
             return QMessageBox::Ok;
         });
         m_dir = std::make_unique<QTemporaryDir>();
@@ -410,6 +413,8 @@ private Q_SLOTS:
         }
         QCOMPARE(text("puntos"), QStringLiteral("13"));
         click("btnDesfacerUltimo");
+        // The operator is told which award was taken back.
+        QCOMPARE(m_told, QStringList{line("Desfíxose a marca:\n12   50BKM CORUÑA   14,00")});
         // The award is gone, the list reloaded, the proposal not stepped back.
         QCOMPARE(stored(),
                  (QStringList{QStringLiteral("12|50BK|M|VIGO|19"), QStringLiteral("12|50BK|M|LUGO|16")}));

@@ -48,7 +48,7 @@ int record(const QString& path, const QString& tag, int count, int timeoutMs, co
     say(QStringLiteral("open"));
     for (int i = 0; i < count; ++i) {
         const QString club = QStringLiteral("%1-%2").arg(tag).arg(i);
-        if (Outcome stored = (*opened)->recordAward(award(club + padding)); !stored)
+        if (auto stored = (*opened)->recordAward(award(club + padding)); !stored)
             return failed(stored.failure());
         say(QStringLiteral("stored ") + club);
     }
@@ -123,7 +123,7 @@ int main(int argc, char** argv)
         char line[16];
         if (!std::fgets(line, sizeof line, stdin))
             return 2;
-        if (Outcome stored = (*opened)->recordAward(award(QStringLiteral("READONLY"))); !stored)
+        if (auto stored = (*opened)->recordAward(award(QStringLiteral("READONLY"))); !stored)
             return failed(stored.failure());
         say(QStringLiteral("stored READONLY"));
         return 0;

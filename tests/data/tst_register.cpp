@@ -375,7 +375,7 @@ private Q_SLOTS:
             QVERIFY(other.open());
             QSqlQuery hold(other);
             QVERIFY(hold.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            const Outcome stored = m_db->recordAward(
+            const auto stored = m_db->recordAward(
                 {QStringLiteral("01"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("C"), 19});
             QVERIFY(!stored);
             QCOMPARE(stored.failure().number, 3260);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/schema.h"
+
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDir>
@@ -46,16 +48,11 @@ inline bool runOn(const QString& path, const QStringList& statements, bool inTra
     return ok;
 }
 
-// The smallest file the program accepts: the four tables with only the columns it uses.
+// The smallest file the program accepts: the four tables with only the columns it uses, as
+// the data layer defines them.
 inline QStringList minimalSchema()
 {
-    return {
-        QStringLiteral("CREATE TABLE puntos (id INTEGER PRIMARY KEY AUTOINCREMENT, orde TEXT, proba TEXT,"
-                       " sexo TEXT, club TEXT, puntos REAL)"),
-        QStringLiteral("CREATE TABLE EVENT (XORDER INTEGER, EVENTCODE TEXT, GENDERCODE TEXT)"),
-        QStringLiteral("CREATE TABLE CLUBCHAMP (CLUBCODE TEXT)"),
-        QStringLiteral("CREATE TABLE CLUBDESC (CLUBCODE TEXT, SHORTDESC TEXT)"),
-    };
+    return quilvarden::data::schema::minimalStatements(quilvarden::data::Engine::Sqlite);
 }
 
 inline QByteArray fileDigest(const QString& path)

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/location.h"
+#include "text/failure.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+
+#include <memory>
+
+namespace quilvarden::data {
+
+struct OpenOptions;
+
+// What one engine does its own way; the statements themselves are the same for both.
+class EngineParticulars {
+public:
+    virtual ~EngineParticulars() = default;
+
+    virtual QString driverName() const = 0;
+
+    // What can be told before connecting: a missing file, a pipe, an Access file.
+    virtual Outcome checkBeforeOpening(const Location& location, const OpenOptions& options) const = 0;
+    virtual void configure(QSqlDatabase& db, const Location& location, const OpenOptions& options) const = 0;
+    // Run on every new connection once its tables are known to be there: durability, and
+    // the indexes that only make things faster (their failure is not one of the connection).
+    virtual Outcome prepareConnection(QSqlDatabase& db, const OpenOptions& options) const = 0;
+
+    // Makes a new, empty register; never over one that exists.
+    virtual Outcome create(const Location& location) const = 0;
+
+    // Right after BEGIN, for the reads that must see one snapshot of the register.
+    virtual Outcome beginSnapshot(QSqlDatabase& db) const = 0;
+
+    // Told to other stations in the transaction of each change to the register; empty where
+    // the engine has no such message (they look for changes themselves).
+    virtual QString changeNotice() const = 0;
+    // The name of that message, to listen for.
+    virtual QString changeChannel() const = 0;
+    // A number that grows when another connection changes the file; empty where there is none.
+    virtual QString changeCounter() const = 0;
+
+    // The awards whose points the engine keeps as text (empty: the engine keeps numbers
+    // only), and whether one such text is a whole number the engine sums rightly.
+    virtual QString pointsKeptAsText() const = 0;
+    virtual bool isNumberText(const QVariant& value) const = 0;
+
+    virtual Failure failureFrom(const QSqlError& error, const QString& context) const = 0;
+    virtual bool isMissingTable(const QSqlError& error) const = 0;
+    // The connection to the server is gone: the next action connects again.
+    virtual bool isConnectionLost(const QSqlError& error) const = 0;
+};
+
+std::unique_ptr<EngineParticulars> particularsOf(Engine engine);
+
+} // namespace quilvarden::data

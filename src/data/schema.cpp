@@ -1,0 +1,100 @@
+#include "schema.h"
+
+namespace quilvarden::data::schema {
+
+namespace {
+
+QString typeOf(Type type, Engine engine)
+{
+    switch (type) {
+    case Type::Key:
+        // Ids are never given twice, not even after the latest award is undone.
+        return engine == Engine::Sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                                        : QStringLiteral("BIGSERIAL PRIMARY KEY");
+    case Type::Text:
+        return QStringLiteral("TEXT");
+    case Type::Integer:
+        return QStringLiteral("INTEGER");
+    case Type::Real:
+        break;
+    }
+    return engine == Engine::Sqlite ? QStringLiteral("REAL") : QStringLiteral("DOUBLE PRECISION");
+}
+
+QString createTable(const Table& table, Engine engine, bool onlyUsed)
+{
+    QStringList columns;
+    for (const Column& column : table.columns)
+        if (column.used || !onlyUsed)
+            columns << QStringLiteral("%1 %2").arg(QString::fromLatin1(column.name), typeOf(column.type, engine));
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromLatin1(table.name), columns.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+const QList<Table>& tables()
+{
+    static const QList<Table> all = {
+        {"puntos",
+         {{"id", Type::Key, true},
+          {"orde", Type::Text, true},
+          {"proba", Type::Text, true},
+          {"sexo", Type::Text, true},
+          {"club", Type::Text, true},
+          {"puntos", Type::Real, true}}},
+        {"EVENT",
+         {{"EVENTID", Type::Integer, false},
+          {"XORDER", Type::Integer, true},
+          {"EVENTCODE", Type::Text, true},
+          {"GENDERCODE", Type::Text, true},
+          {"DISTANCE", Type::Integer, false},
+          {"SESSIONNO", Type::Integer, false}}},
+        {"CLUBCHAMP", {{"CLUBCODE", Type::Text, true}, {"NATION", Type::Text, false}}},
+        {"CLUBDESC",
+         {{"CLUBCODE", Type::Text, true},
+          {"SHORTDESC", Type::Text, true},
+          {"LONGDESC", Type::Text, false},
+          // Where an import found the club: its id and code in the file.
+          {"SOURCEID", Type::Text, false},
+          {"SOURCECODE", Type::Text, false}}},
+    };
+    return all;
+}
+
+const QList<Index>& indexes()
+{
+    static const QList<Index> all = {
+        {"EVENT_XORDER", "EVENT", "XORDER", false},
+        // The results list reads the register by order number and points; the standings sum
+        // the points of each club and gender from the index alone.
+        {"quilvarden_puntos_lista", "puntos", "orde, puntos DESC", true},
+        {"quilvarden_puntos_totais", "puntos", "club, sexo, puntos", true},
+    };
+    return all;
+}
+
+QString createIndex(const Index& index)
+{
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        .arg(QString::fromLatin1(index.name), QString::fromLatin1(index.table), QString::fromLatin1(index.columns));
+}
+
+QStringList createStatements(Engine engine)
+{
+    QStringList statements;
+    for (const Table& table : tables())
+        statements << createTable(table, engine, false);
+    for (const Index& index : indexes())
+        statements << createIndex(index);
+    return statements;
+}
+
+QStringList minimalStatements(Engine engine)
+{
+    QStringList statements;
+    for (const Table& table : tables())
+        statements << createTable(table, engine, true);
+    return statements;
+}
+
+} // namespace quilvarden::data::schema

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/location.h"
+
+#include <QList>
+#include <QStringList>
+
+// The tables and indexes of a register, in one place: what the program makes, what it
+// checks for, and what the tests build files from.
+namespace quilvarden::data::schema {
+
+enum class Type { Key, Text, Integer, Real };
+
+struct Column {
+    const char* name;
+    Type type;
+    bool used; // the program reads or writes it: a register must have it
+};
+
+struct Table {
+    const char* name;
+    QList<Column> columns;
+};
+
+struct Index {
+    const char* name;
+    const char* table;
+    const char* columns;
+    bool serves; // for speed only: added to a file that lacks it when the program opens it
+};
+
+// The register puntos, then the meet tables the meet-management program fills.
+const QList<Table>& tables();
+const QList<Index>& indexes();
+
+// The statements that make every table and index in the engine's own types.
+QStringList createStatements(Engine engine);
+
+// The smallest register the program accepts: only the columns it uses, no index (a file
+// made by hand, as another program would make it).
+QStringList minimalStatements(Engine engine);
+
+// One index's statement.
+QString createIndex(const Index& index);
+
+} // namespace quilvarden::data::schema

@@ -1,0 +1,47 @@
+#include "watch.h"
+
+#include <QSqlDriver>
+
+namespace quilvarden::data {
+
+RegisterWatch::RegisterWatch(Database& database, QObject* parent) : QObject(parent), m_database(database)
+{
+    m_timer.setInterval(250);
+    connect(&m_timer, &QTimer::timeout, this, &RegisterWatch::look);
+    m_timer.start();
+    look();
+}
+
+void RegisterWatch::look()
+{
+    const QString channel = m_database.changeChannel();
+    if (!channel.isEmpty()) {
+        // A new connection (the server came back) listens anew, and what was missed meanwhile
+        // counts as a change.
+        if (m_listening == m_database.connections())
+            return;
+        QSqlDriver* driver = m_database.driver();
+        if (!driver || !driver->subscribeToNotification(channel))
+            return;
+        connect(driver, &QSqlDriver::notification, this,
+                [this](const QString&, QSqlDriver::NotificationSource source, const QVariant&) {
+                    if (source == QSqlDriver::OtherSource)
+                        Q_EMIT changed();
+                },
+                Qt::UniqueConnection);
+        const bool again = m_listening != 0;
+        m_listening = m_database.connections();
+        if (again)
+            Q_EMIT changed();
+        return;
+    }
+    const Result<std::optional<qint64>> counter = m_database.changeCounter();
+    if (!counter || !counter->has_value())
+        return;
+    const bool moved = m_counter && *m_counter != **counter;
+    m_counter = **counter;
+    if (moved)
+        Q_EMIT changed();
+}
+
+} // namespace quilvarden::data

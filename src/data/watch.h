@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/database.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <optional>
+
+namespace quilvarden::data {
+
+// Tells when another station (or program) has changed the register: on a server, by the
+// notice each change sends; on a file, by the counter SQLite keeps of other connections'
+// commits, looked at four times a second. Changes made through the watched connection
+// itself are not told.
+class RegisterWatch : public QObject {
+    Q_OBJECT
+
+public:
+    explicit RegisterWatch(Database& database, QObject* parent = nullptr);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    void look();
+
+    Database& m_database;
+    QTimer m_timer;
+    std::optional<qint64> m_counter;
+    quint64 m_listening = 0; // the connection listened to, by its number
+};
+
+} // namespace quilvarden::data
