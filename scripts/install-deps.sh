@@ -8,6 +8,9 @@ packages=(
     # libFuzzer and the sanitizers' runtime, for scripts/fuzz.sh.
     clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+    # The register of several stations on a PostgreSQL server: Qt's driver, and the server
+    # itself, which the tests start in temporary folders of their own.
+    libqt6sql6-psql postgresql
     # "Courier New" and "Verdana" resolve to these metric-compatible faces on Linux.
     fonts-liberation fonts-dejavu-core fontconfig
     # Tests make databases by hand with the SQLite shell.

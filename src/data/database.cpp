@@ -62,8 +62,8 @@ Database::Database(QString connectionName, Location location, OpenOptions option
 Database::~Database()
 {
     // A last try, so that an award reported not stored is not left in the register.
-    if (m_unsettled)
-        [[maybe_unused]] const Outcome settled = settle();
+    if (m_unsettled) [[maybe_unused]]
+        const Outcome settled = settle();
     m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
@@ -91,11 +91,12 @@ Failure Database::failed(const QSqlError& error, const QString& context)
 {
     if (m_engine->isConnectionLost(error)) {
         m_lost = true;
-        return Failure::database(Failure::ConnectionFailed,
-                                 QStringLiteral("Non se pode chegar ao rexistro en %1: o servidor non responde ou a "
-                                                "rede está cortada. Non se gardou nada máis; os campos quedan como "
-                                                "estaban, e a seguinte acción volve conectar.\n%2")
-                                     .arg(shown(), m_engine->failureFrom(error, context).detail));
+        return Failure::database(
+            Failure::ConnectionFailed,
+            QStringLiteral("Non se pode chegar ao rexistro en %1: o servidor non responde ou a "
+                           "rede está cortada. Non se gardou nada máis; os campos quedan como "
+                           "estaban, e a seguinte acción volve conectar.\n%2")
+                .arg(shown(), m_engine->failureFrom(error, context).detail));
     }
     return m_engine->failureFrom(error, context);
 }
@@ -123,8 +124,9 @@ Outcome Database::connect()
     db.close();
     if (!db.open()) {
         const Failure failure = m_engine->failureFrom(db.lastError(), {});
-        return failure.number == Failure::DatabaseError ? Failure::database(Failure::ConnectionFailed, failure.detail)
-                                                        : failure;
+        return failure.number == Failure::DatabaseError
+                   ? Failure::database(Failure::ConnectionFailed, failure.detail)
+                   : failure;
     }
     if (Outcome tables = checkTables(); !tables)
         return tables;
@@ -142,9 +144,10 @@ Outcome Database::ready()
     if (Outcome connected = connect(); !connected) {
         Failure failure = connected.failure();
         if (failure.number == Failure::ConnectionFailed)
-            failure.detail = QStringLiteral("Non se pode chegar ao rexistro en %1: o servidor non responde ou a rede "
-                                            "está cortada. Non se gardou nada; os campos quedan como estaban.\n%2")
-                                 .arg(shown(), failure.detail);
+            failure.detail =
+                QStringLiteral("Non se pode chegar ao rexistro en %1: o servidor non responde ou a rede "
+                               "está cortada. Non se gardou nada; os campos quedan como estaban.\n%2")
+                    .arg(shown(), failure.detail);
         return failure;
     }
     return settle();
@@ -191,7 +194,8 @@ Outcome Database::checkTables()
         if (!query.exec(QString::fromLatin1(sql::ProbeTable).arg(tableName))) {
             if (!m_engine->isMissingTable(query.lastError()))
                 return failed(query.lastError(), {});
-            return Failure::database(Failure::TableNotFound, QStringLiteral("Falta a táboa %1.").arg(tableName));
+            return Failure::database(Failure::TableNotFound,
+                                     QStringLiteral("Falta a táboa %1.").arg(tableName));
         }
         const QSqlRecord record = query.record();
         for (const schema::Column& column : table.columns) {
@@ -202,8 +206,9 @@ Outcome Database::checkTables()
             for (int i = 0; i < record.count() && !found; ++i)
                 found = record.fieldName(i).compare(columnName, Qt::CaseInsensitive) == 0;
             if (!found)
-                return Failure::database(Failure::ColumnNotFound,
-                                         QStringLiteral("Falta a columna %1 na táboa %2.").arg(columnName, tableName));
+                return Failure::database(
+                    Failure::ColumnNotFound,
+                    QStringLiteral("Falta a columna %1 na táboa %2.").arg(columnName, tableName));
         }
     }
     return Done{};
@@ -225,7 +230,8 @@ Result<QStringList> Database::clubNames()
     // The engine sorts texts by their bytes (arousa and Ézaro after Vigo); the operator reads
     // them in alphabetical order. As the engine does, Nulls come first, then numbers by value.
     const auto kind = [](const QVariant& v) {
-        return v.isNull() ? 0 : (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray ? 2 : 1);
+        return v.isNull() ? 0
+                          : (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray ? 2 : 1);
     };
     std::stable_sort(values.begin(), values.end(), [&kind](const QVariant& a, const QVariant& b) {
         if (kind(a) != kind(b))
@@ -257,6 +263,9 @@ Result<std::optional<EventRow>> Database::findEvent(double orderNumber)
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
+    if (m_engine->ordersAreWholeNumbers() &&
+        (std::trunc(orderNumber) != orderNumber || std::fabs(orderNumber) > 2147483647.0))
+        return std::optional<EventRow>();
     Result<QSqlQuery*> query = prepared(sql::FindEvent);
     if (!query)
         return query.failure();
@@ -266,7 +275,8 @@ Result<std::optional<EventRow>> Database::findEvent(double orderNumber)
     std::optional<EventRow> found;
     if (q.next()) {
         const QSqlRecord record = q.record();
-        found = EventRow{record.value(QStringLiteral("EVENTCODE")), record.value(QStringLiteral("GENDERCODE"))};
+        found =
+            EventRow{record.value(QStringLiteral("EVENTCODE")), record.value(QStringLiteral("GENDERCODE"))};
     }
     const QSqlError error = q.lastError();
     q.finish();
@@ -459,7 +469,8 @@ Result<QList<AwardRow>> Database::awardsPage(qint64 upToId, qint64 offset, qint6
     if (!query)
         return query.failure();
     QSqlQuery& q = **query;
-    if (Outcome done = execute(q, sql::ListAwardsPage, {{"last", upToId}, {"count", limit}, {"skip", offset}});
+    if (Outcome done =
+            execute(q, sql::ListAwardsPage, {{"last", upToId}, {"count", limit}, {"skip", offset}});
         !done)
         return done.failure();
     const QSqlRecord record = q.record();
@@ -497,11 +508,12 @@ Result<QList<ClubTotal>> Database::clubTotals()
             if (verdict == checked.constEnd())
                 verdict = checked.insert(key, m_engine->isNumberText(points));
             if (!*verdict)
-                return Failure{Failure::TypeMismatch, describeError(Failure::TypeMismatch),
-                               QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: "
-                                              "corríxeos na base de datos.")
-                                   .arg(points.toString(), q.value(0).toString(), text::valueText(q.value(1)),
-                                        text::valueText(q.value(2)))};
+                return Failure{
+                    Failure::TypeMismatch, describeError(Failure::TypeMismatch),
+                    QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: "
+                                   "corríxeos na base de datos.")
+                        .arg(points.toString(), q.value(0).toString(), text::valueText(q.value(1)),
+                             text::valueText(q.value(2)))};
         }
         if (q.lastError().isValid())
             return failed(q.lastError(), search);
@@ -533,7 +545,8 @@ Result<std::optional<qint64>> Database::changeCounter()
 
 Outcome Database::replaceMeetProgramme(const MeetProgramme& programme)
 {
-    return replaceMeetProgramme([&programme](const RegisteredMeet&) -> Result<MeetProgramme> { return programme; });
+    return replaceMeetProgramme(
+        [&programme](const RegisteredMeet&) -> Result<MeetProgramme> { return programme; });
 }
 
 Outcome Database::beginReading()
@@ -589,7 +602,8 @@ Outcome Database::addMissingClubColumns()
         for (int i = 0; i < record.count() && !found; ++i)
             found = record.fieldName(i).compare(column, Qt::CaseInsensitive) == 0;
         if (!found)
-            if (Outcome added = runText(query, QString::fromLatin1(sql::AddClubDescriptionColumn).arg(column));
+            if (Outcome added =
+                    runText(query, QString::fromLatin1(sql::AddClubDescriptionColumn).arg(column));
                 !added)
                 return added;
     }

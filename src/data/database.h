@@ -183,8 +183,10 @@ private:
     Result<RegisteredMeet> registeredMeet();
     // A statement prepared once and kept for the life of the connection.
     Result<QSqlQuery*> prepared(const char* statement);
-    Outcome execute(QSqlQuery& query, const char* text, const QList<std::pair<const char*, QVariant>>& values);
-    Outcome run(QSqlQuery& query, const char* text, const QList<std::pair<const char*, QVariant>>& values = {});
+    Outcome execute(QSqlQuery& query, const char* text,
+                    const QList<std::pair<const char*, QVariant>>& values);
+    Outcome run(QSqlQuery& query, const char* text,
+                const QList<std::pair<const char*, QVariant>>& values = {});
     Outcome runText(QSqlQuery& query, const QString& text);
 
     std::unique_ptr<EngineParticulars> m_engine;
@@ -194,8 +196,8 @@ private:
     OpenOptions m_options;
     bool m_lost = false;
     quint64 m_connections = 0;
-    QList<qint64> m_recorded;       // awards recorded through this connection, oldest first
-    bool m_recordedAny = false;     // since it was opened
+    QList<qint64> m_recorded;          // awards recorded through this connection, oldest first
+    bool m_recordedAny = false;        // since it was opened
     std::optional<qint64> m_unsettled; // an award whose commit went unanswered
 };
 

@@ -46,6 +46,10 @@ public:
     virtual QString pointsKeptAsText() const = 0;
     virtual bool isNumberText(const QVariant& value) const = 0;
 
+    // True when the order numbers of the meet table are whole numbers only, compared as such
+    // (an order number with a fraction, or past their range, names no event).
+    virtual bool ordersAreWholeNumbers() const = 0;
+
     virtual Failure failureFrom(const QSqlError& error, const QString& context) const = 0;
     virtual bool isMissingTable(const QSqlError& error) const = 0;
     // The connection to the server is gone: the next action connects again.
@@ -53,5 +57,10 @@ public:
 };
 
 std::unique_ptr<EngineParticulars> particularsOf(Engine engine);
+
+// A connection of its own to a register (a file, created when missing; or a server's
+// database), configured and not yet open; for making and looking at registers apart from
+// the program's connection.
+QSqlDatabase addConnection(const QString& where, const QString& name);
 
 } // namespace quilvarden::data

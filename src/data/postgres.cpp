@@ -30,16 +30,17 @@ QString newConnectionName()
 }
 
 // Runs statements on a connection of their own to the URI (with connect options added).
-Outcome runOn(const Particulars& particulars, const QString& uri, const QString& options,
+Outcome runOn(const Particulars& particulars, const QString& uri, const QString& maintenance,
               const std::function<Outcome(QSqlDatabase&)>& work)
 {
     const QString name = newConnectionName();
     Outcome outcome = Done{};
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(particulars.driverName(), name);
-        db.setDatabaseName(uri);
-        db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=quilvarden-db") +
-                             (options.isEmpty() ? QString() : u';' + options));
+        connectTo(db, uri,
+                  {QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=quilvarden-db")});
+        if (!maintenance.isEmpty())
+            db.setDatabaseName(maintenance);
         outcome = db.open() ? work(db) : Outcome(particulars.failureFrom(db.lastError(), {}));
         db.close();
     }
@@ -49,21 +50,74 @@ Outcome runOn(const Particulars& particulars, const QString& uri, const QString&
 
 } // namespace
 
-QString databaseName(const QString& uri)
+UriParts uriParts(const QString& uri)
 {
-    // postgresql://[userinfo@][host][:port][/dbname][?parameters]; a socket folder as host is
-    // percent-encoded, so the first "/" after the authority opens the database name.
-    const qsizetype start = uri.indexOf(QStringLiteral("://"));
-    QString rest = start < 0 ? QString() : uri.mid(start + 3);
+    UriParts parts;
+    const auto decoded = [](const QString& text) { return QUrl::fromPercentEncoding(text.toUtf8()); };
+    const qsizetype scheme = uri.indexOf(QStringLiteral("://"));
+    QString rest = scheme < 0 ? uri : uri.mid(scheme + 3);
     const qsizetype question = rest.indexOf(u'?');
     const QString parameters = question < 0 ? QString() : rest.mid(question + 1);
     rest = rest.left(question < 0 ? rest.size() : question);
     const qsizetype slash = rest.indexOf(u'/');
-    QString name = slash < 0 ? QString() : QUrl::fromPercentEncoding(rest.mid(slash + 1).toUtf8());
-    const QUrlQuery query(parameters);
-    if (query.hasQueryItem(QStringLiteral("dbname")))
-        name = query.queryItemValue(QStringLiteral("dbname"), QUrl::FullyDecoded);
-    return name;
+    if (slash >= 0)
+        parts.database = decoded(rest.mid(slash + 1));
+    QString authority = rest.left(slash < 0 ? rest.size() : slash);
+    if (const qsizetype at = authority.lastIndexOf(u'@'); at >= 0) {
+        const QString userInfo = authority.left(at);
+        authority = authority.mid(at + 1);
+        const qsizetype colon = userInfo.indexOf(u':');
+        parts.user = decoded(userInfo.left(colon < 0 ? userInfo.size() : colon));
+        if (colon >= 0)
+            parts.password = decoded(userInfo.mid(colon + 1));
+    }
+    // host, [v6 address] or host:port; a socket folder is percent-encoded.
+    qsizetype portAt = -1;
+    if (authority.startsWith(u'[')) {
+        const qsizetype close = authority.indexOf(u']');
+        parts.host = authority.mid(1, close - 1);
+        portAt = authority.indexOf(u':', close);
+    } else {
+        portAt = authority.lastIndexOf(u':');
+        parts.host = decoded(authority.left(portAt < 0 ? authority.size() : portAt));
+    }
+    if (portAt >= 0)
+        parts.port = authority.mid(portAt + 1).toInt();
+    for (const QString& pair : parameters.split(u'&', Qt::SkipEmptyParts)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        const QString key = decoded(pair.left(equals < 0 ? pair.size() : equals));
+        const QString value = equals < 0 ? QString() : decoded(pair.mid(equals + 1));
+        if (key == u"host")
+            parts.host = value;
+        else if (key == u"port")
+            parts.port = value.toInt();
+        else if (key == u"user")
+            parts.user = value;
+        else if (key == u"password")
+            parts.password = value;
+        else if (key == u"dbname")
+            parts.database = value;
+        else
+            parts.options.append({key, value});
+    }
+    return parts;
+}
+
+void connectTo(QSqlDatabase& db, const QString& uri, const QStringList& extraOptions)
+{
+    const UriParts parts = uriParts(uri);
+    db.setHostName(parts.host);
+    db.setPort(parts.port);
+    db.setUserName(parts.user);
+    db.setPassword(parts.password);
+    db.setDatabaseName(parts.database);
+    QStringList options = extraOptions;
+    for (const auto& [key, value] : parts.options) {
+        QString quoted = value;
+        quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
+        options << QStringLiteral("%1='%2'").arg(key, quoted);
+    }
+    db.setConnectOptions(options.join(u';'));
 }
 
 QString Particulars::driverName() const
@@ -82,14 +136,13 @@ Outcome Particulars::checkBeforeOpening(const Location&, const OpenOptions&) con
 
 void Particulars::configure(QSqlDatabase& db, const Location& location, const OpenOptions& options) const
 {
-    db.setDatabaseName(location.text);
     const int waitMs = options.busyTimeoutMs < 0 ? 0 : options.busyTimeoutMs;
     QString settings = QStringLiteral("-c lock_timeout=%1").arg(waitMs);
     if (options.readOnly)
         settings += QStringLiteral(" -c default_transaction_read_only=on");
-    db.setConnectOptions(QStringLiteral("connect_timeout=%1;application_name=quilvarden;options='%2'")
-                             .arg(qMax(2, (waitMs + 999) / 1000))
-                             .arg(settings));
+    connectTo(db, location.text,
+              {QStringLiteral("connect_timeout=%1").arg(qMax(2, (waitMs + 999) / 1000)),
+               QStringLiteral("application_name=quilvarden"), QStringLiteral("options='%1'").arg(settings)});
 }
 
 Outcome Particulars::prepareConnection(QSqlDatabase& db, const OpenOptions& options) const
@@ -117,8 +170,9 @@ Outcome Particulars::create(const Location& location) const
     const auto makeTables = [this](QSqlDatabase& db) -> Outcome {
         QSqlQuery query(db);
         if (query.exec(QStringLiteral("SELECT 1 FROM puntos WHERE 1=0")))
-            return Failure::database(Failure::CannotOpenFile,
-                                     QStringLiteral("A base de datos xa ten un rexistro e non se sobrescribe."));
+            return Failure::database(
+                Failure::CannotOpenFile,
+                QStringLiteral("A base de datos xa ten un rexistro e non se sobrescribe."));
         if (!db.transaction())
             return failureFrom(db.lastError(), {});
         for (const QString& text : schema::createStatements(Engine::Postgres)) {
@@ -136,10 +190,10 @@ Outcome Particulars::create(const Location& location) const
     if (made || made.failure().number != Failure::FileNotFound)
         return made;
     // No database of that name yet: the server makes it (the user may), then the tables.
-    const QString name = databaseName(location.text);
+    const QString name = uriParts(location.text).database;
     if (name.isEmpty())
         return made;
-    Outcome database = runOn(*this, location.text, QStringLiteral("dbname=postgres"), [&](QSqlDatabase& db) {
+    Outcome database = runOn(*this, location.text, QStringLiteral("postgres"), [&](QSqlDatabase& db) {
         QSqlQuery query(db);
         QString quoted = name;
         quoted.replace(u'"', QStringLiteral("\"\""));
@@ -185,15 +239,22 @@ bool Particulars::isNumberText(const QVariant&) const
     return false;
 }
 
+bool Particulars::ordersAreWholeNumbers() const
+{
+    return true; // the INTEGER column of the tables this program makes
+}
+
 Failure Particulars::failureFrom(const QSqlError& error, const QString& context) const
 {
     const QString text = engineText(error);
     const QString detail = context.isEmpty() ? text : context + QStringLiteral("\n") + text;
     const QString state = error.nativeErrorCode();
+    // At connection time libpq gives no state: a missing database is told by its words.
+    if (state == u"3D000" || (state.isEmpty() && text.contains(QStringLiteral("database \"")) &&
+                              text.contains(QStringLiteral("does not exist"))))
+        return Failure::database(Failure::FileNotFound, detail);
     if (isConnectionLost(error) || state.startsWith(QStringLiteral("28")))
         return Failure::database(Failure::ConnectionFailed, detail);
-    if (state == u"3D000")
-        return Failure::database(Failure::FileNotFound, detail); // no database of that name
     if (state == u"42P01")
         return Failure::database(Failure::TableNotFound, detail);
     if (state == u"42703")
@@ -223,7 +284,8 @@ bool Particulars::isConnectionLost(const QSqlError& error) const
         return false;
     const QString text = engineText(error);
     return error.type() == QSqlError::ConnectionError || text.contains(QStringLiteral("connection")) ||
-           text.contains(QStringLiteral("server closed")) || text.contains(QStringLiteral("could not connect"));
+           text.contains(QStringLiteral("server closed")) ||
+           text.contains(QStringLiteral("could not connect"));
 }
 
 } // namespace quilvarden::data::postgres

@@ -26,8 +26,10 @@ QString createTable(const Table& table, Engine engine, bool onlyUsed)
     QStringList columns;
     for (const Column& column : table.columns)
         if (column.used || !onlyUsed)
-            columns << QStringLiteral("%1 %2").arg(QString::fromLatin1(column.name), typeOf(column.type, engine));
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromLatin1(table.name), columns.join(QStringLiteral(", ")));
+            columns << QStringLiteral("%1 %2").arg(QString::fromLatin1(column.name),
+                                                   typeOf(column.type, engine));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(QString::fromLatin1(table.name), columns.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -76,7 +78,8 @@ const QList<Index>& indexes()
 QString createIndex(const Index& index)
 {
     return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-        .arg(QString::fromLatin1(index.name), QString::fromLatin1(index.table), QString::fromLatin1(index.columns));
+        .arg(QString::fromLatin1(index.name), QString::fromLatin1(index.table),
+             QString::fromLatin1(index.columns));
 }
 
 QStringList createStatements(Engine engine)

@@ -277,6 +277,11 @@ bool Particulars::isNumberText(const QVariant& value) const
     return number.match(value.toString()).hasMatch();
 }
 
+bool Particulars::ordersAreWholeNumbers() const
+{
+    return false; // a file's meet table may keep them as text, or as anything
+}
+
 Failure Particulars::failureFrom(const QSqlError& error, const QString& context) const
 {
     return sqlite::failureFrom(error, context);

@@ -43,6 +43,7 @@ public:
     QString changeCounter() const override;
     QString pointsKeptAsText() const override;
     bool isNumberText(const QVariant& value) const override;
+    bool ordersAreWholeNumbers() const override;
     Failure failureFrom(const QSqlError& error, const QString& context) const override;
     bool isMissingTable(const QSqlError& error) const override;
     bool isConnectionLost(const QSqlError& error) const override;

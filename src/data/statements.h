@@ -30,7 +30,8 @@ inline constexpr char AwardExists[] = "SELECT id FROM puntos WHERE id=:id";
 // The latest award is the one with the highest id, whatever its event.
 inline constexpr char LatestAward[] = "SELECT max(id) AS ultimo FROM puntos";
 // Takes one award back and gives what it was, so that the operator is told.
-inline constexpr char DeleteAward[] = "Delete from puntos where id=:id RETURNING orde, proba, sexo, club, puntos";
+inline constexpr char DeleteAward[] =
+    "Delete from puntos where id=:id RETURNING orde, proba, sexo, club, puntos";
 
 // The results list shows the register by order number and, within one event, by points
 // from the highest, each line put on top of the ones before it: from the top, the highest
@@ -57,7 +58,8 @@ inline constexpr char DeleteClubDescriptions[] = "DELETE FROM CLUBDESC";
 inline constexpr char InsertEvent[] =
     "INSERT INTO EVENT (EVENTID, XORDER, EVENTCODE, GENDERCODE, DISTANCE, SESSIONNO)"
     " VALUES (:id, :orde, :code, :gender, :distance, :session)";
-inline constexpr char InsertClubTakingPart[] = "INSERT INTO CLUBCHAMP (CLUBCODE, NATION) VALUES (:code, :nation)";
+inline constexpr char InsertClubTakingPart[] =
+    "INSERT INTO CLUBCHAMP (CLUBCODE, NATION) VALUES (:code, :nation)";
 inline constexpr char InsertClubDescription[] =
     "INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC, SOURCEID, SOURCECODE)"
     " VALUES (:code, :shortname, :longname, :sourceid, :sourcecode)";

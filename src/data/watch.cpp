@@ -23,12 +23,12 @@ void RegisterWatch::look()
         QSqlDriver* driver = m_database.driver();
         if (!driver || !driver->subscribeToNotification(channel))
             return;
-        connect(driver, &QSqlDriver::notification, this,
-                [this](const QString&, QSqlDriver::NotificationSource source, const QVariant&) {
-                    if (source == QSqlDriver::OtherSource)
-                        Q_EMIT changed();
-                },
-                Qt::UniqueConnection);
+        disconnect(m_notices);
+        m_notices = connect(driver, &QSqlDriver::notification, this,
+                            [this](const QString&, QSqlDriver::NotificationSource source, const QVariant&) {
+                                if (source == QSqlDriver::OtherSource)
+                                    Q_EMIT changed();
+                            });
         const bool again = m_listening != 0;
         m_listening = m_database.connections();
         if (again)

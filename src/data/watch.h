@@ -29,6 +29,7 @@ private:
     QTimer m_timer;
     std::optional<qint64> m_counter;
     quint64 m_listening = 0; // the connection listened to, by its number
+    QMetaObject::Connection m_notices;
 };
 
 } // namespace quilvarden::data

@@ -1,7 +1,10 @@
 #include "data/database.h"
 #include "data/standings.h"
+#include "data/watch.h"
+#include "support/pgserver.h"
 #include "support/scratchdb.h"
 
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -12,24 +15,37 @@ using namespace quilvarden;
 using data::Award;
 using data::Standing;
 
-// The register's statements against real files: what is stored is exactly what was given,
-// whatever the text, and what is read comes back in the order the lists need.
+// The register's statements against real files and a real server, the same cases on each:
+// what is stored is exactly what was given, whatever the text, and what is read comes back
+// in the order the lists need.
 class TestRegister : public QObject {
     Q_OBJECT
 
+public:
+    TestRegister(data::Engine engine, testsupport::PgServer* server) : m_engine(engine), m_server(server) {}
+
 private:
+    const data::Engine m_engine;
+    testsupport::PgServer* m_server;
     std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_where;
     std::unique_ptr<data::Database> m_db;
 
-    QString path() const { return m_dir->filePath(QStringLiteral("quilvarden.MDB")); }
+    // The register of this test: a file, or a fresh database of the server.
+    QString path() const { return m_where; }
+    bool onFile() const { return m_engine == data::Engine::Sqlite; }
 
     // The register's rows as the database holds them, oldest first, with the kind of value
     // the database keeps for the points and the club.
     QStringList storedRows() const
     {
-        return testsupport::queryRows(path(),
-                                      QStringLiteral("SELECT orde, proba, sexo, club, puntos, typeof(puntos),"
-                                                     " typeof(club) FROM puntos ORDER BY id"));
+        const QString types =
+            onFile() ? QStringLiteral("typeof(puntos), typeof(club)")
+                     : QStringLiteral("replace(pg_typeof(puntos)::text, 'double precision', 'real'),"
+                                      " pg_typeof(club)::text");
+        return testsupport::queryRows(
+            path(),
+            QStringLiteral("SELECT orde, proba, sexo, club, puntos, %1 FROM puntos ORDER BY id").arg(types));
     }
 
     void reopen()
@@ -72,11 +88,16 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase() { qInfo("%s", onFile() ? "on an SQLite file" : "on a PostgreSQL server"); }
+
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        QVERIFY(data::Database::create(path()));
+        m_where = onFile() ? m_dir->filePath(QStringLiteral("quilvarden.MDB"))
+                           : m_server->uri(m_server->newDatabase());
+        const Outcome created = data::Database::create(path());
+        QVERIFY2(created, qPrintable(created ? QString() : created.failure().message()));
         QVERIFY(testsupport::runOn(
             path(),
             {QStringLiteral("INSERT INTO EVENT (XORDER, EVENTCODE, GENDERCODE) VALUES"
@@ -273,6 +294,8 @@ private Q_SLOTS:
 
     void numbersKeptAsTextAreSummed()
     {
+        if (!onFile())
+            return; // a server's column holds numbers only
         // A register made by hand with a text column: its numbers are texts, and all count.
         m_db.reset();
         QVERIFY(testsupport::runOn(
@@ -312,6 +335,8 @@ private Q_SLOTS:
         QFETCH(int, number);
         QFETCH(QString, says);
         QFETCH(bool, wholeNumbers);
+        if (!onFile())
+            return; // a server's column holds numbers only, and sums them as doubles
         if (wholeNumbers) {
             m_db.reset();
             QVERIFY(testsupport::runOn(
@@ -334,6 +359,65 @@ private Q_SLOTS:
                      qPrintable(report.failure().detail));
     }
 
+    void aTotalPastTheLargestNumberIsAnOverflow()
+    {
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(m_db->recordAward({QStringLiteral("01"), QStringLiteral("E"), QStringLiteral("M"),
+                                       QStringLiteral("VIGO"), 1e308}));
+        const Result<data::StandingsReport> report = data::buildStandings(*m_db);
+        QVERIFY(!report);
+        QCOMPARE(report.failure().number, 6);
+    }
+
+    void undoTakesBackThisStationsAwards()
+    {
+        auto other = data::Database::open(path());
+        QVERIFY(other);
+        data::Database& b = **other;
+        data::Database& a = *m_db;
+        const auto award = [](const char* club, double points) {
+            return data::Award{QStringLiteral("03"), QStringLiteral("E"), QStringLiteral("F"),
+                               QString::fromLatin1(club), points};
+        };
+        QVERIFY(a.recordAward(award("A1", 19)));
+        QVERIFY(b.recordAward(award("B1", 16)));
+        QVERIFY(a.recordAward(award("A2", 14)));
+        const auto undone = [](data::Database& station) {
+            const Result<std::optional<data::UndoneAward>> taken = station.undoLatestAward();
+            return !taken               ? taken.failure().message()
+                   : taken->has_value() ? (*taken)->award.club.toString()
+                                        : QString();
+        };
+        // Each station its own, latest first; not the register's latest.
+        QCOMPARE(undone(b), QStringLiteral("B1"));
+        QCOMPARE(undone(a), QStringLiteral("A2"));
+        QCOMPARE(undone(b), QString()); // nothing of B's left
+        QCOMPARE(undone(a), QStringLiteral("A1"));
+        QVERIFY(listed().isEmpty());
+        // A station that has recorded nothing takes back the register's latest.
+        QVERIFY(a.recordAward(award("A3", 13)));
+        auto fresh = data::Database::open(path());
+        QVERIFY(fresh);
+        QCOMPARE(undone(**fresh), QStringLiteral("A3"));
+        QCOMPARE(undone(a), QString()); // taken already by the other station
+    }
+
+    void otherStationsChangesAreTold()
+    {
+        data::RegisterWatch watch(*m_db);
+        QSignalSpy told(&watch, &data::RegisterWatch::changed);
+        auto other = data::Database::open(path());
+        QVERIFY(other);
+        QVERIFY((*other)->recordAward(
+            {QStringLiteral("04"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("LUGO"), 19}));
+        QVERIFY(told.wait(2000));
+        // The station's own changes are not told back to it.
+        told.clear();
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("04"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("VIGO"), 16}));
+        QVERIFY(!told.wait(600));
+    }
+
     void emptyRegisterGivesEmptyStandings()
     {
         for (Standing which : {Standing::Men, Standing::Women, Standing::Combined})
@@ -343,12 +427,16 @@ private Q_SLOTS:
     void hundredThousandAwards()
     {
         m_db.reset();
+        const QString numbers = onFile()
+                                    ? QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1"
+                                                     " FROM n WHERE i < 100000) ")
+                                    : QStringLiteral("WITH n(i) AS (SELECT generate_series(1, 100000)) ");
         QVERIFY(testsupport::runOn(
             path(),
-            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000)"
-                            " INSERT INTO puntos (orde, proba, sexo, club, puntos)"
-                            " SELECT substr('0' || (i % 40 + 1), -2), '100FR', CASE i % 2 WHEN 0 THEN 'M'"
-                            " ELSE 'F' END, 'C' || (i % 12), 19 - i % 8 FROM n")}));
+            {numbers + QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                                      " SELECT substr('0' || (i % 40 + 1), length('0' || (i % 40 + 1)) - 1),"
+                                      " '100FR', CASE i % 2 WHEN 0 THEN 'M' ELSE 'F' END, 'C' || (i % 12),"
+                                      " 19 - i % 8 FROM n")}));
         reopen();
         const Result<QList<data::AwardRow>> top = m_db->awardsPage(100000, 0, 3);
         QCOMPARE(top->size(), 3);
@@ -369,12 +457,16 @@ private Q_SLOTS:
         QVERIFY(opened);
         m_db = std::move(opened).value();
         {
-            QSqlDatabase other =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-            other.setDatabaseName(path());
+            QSqlDatabase other = testsupport::connectTo(path(), QStringLiteral("other"));
             QVERIFY(other.open());
             QSqlQuery hold(other);
-            QVERIFY(hold.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            // Another program holding the register locked.
+            if (onFile()) {
+                QVERIFY(hold.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            } else {
+                QVERIFY(hold.exec(QStringLiteral("BEGIN")));
+                QVERIFY(hold.exec(QStringLiteral("LOCK TABLE puntos IN ACCESS EXCLUSIVE MODE")));
+            }
             const auto stored = m_db->recordAward(
                 {QStringLiteral("01"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("C"), 19});
             QVERIFY(!stored);
@@ -392,5 +484,18 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRegister)
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    TestRegister onFile(data::Engine::Sqlite, nullptr);
+    int failures = QTest::qExec(&onFile, argc, argv);
+    testsupport::PgServer server;
+    if (const QString why = server.start(); !why.isEmpty()) {
+        qCritical("The PostgreSQL server for the tests did not start: %s", qPrintable(why));
+        return failures + 1;
+    }
+    TestRegister onServer(data::Engine::Postgres, &server);
+    failures += QTest::qExec(&onServer, argc, argv);
+    return failures;
+}
 #include "tst_register.moc"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/engine.h"
 #include "data/schema.h"
 
 #include <QByteArray>
@@ -18,14 +19,19 @@
 // program's data layer meets files it did not make itself.
 namespace testsupport {
 
-// Runs the statements on the file (created if missing) and closes it again.
+// A connection of the test's own to a file (created if missing) or a server's database.
+inline QSqlDatabase connectTo(const QString& where, const QString& name)
+{
+    return quilvarden::data::addConnection(where, name);
+}
+
+// Runs the statements on the file (created if missing) or the server and closes it again.
 inline bool runOn(const QString& path, const QStringList& statements, bool inTransaction = true)
 {
     const QString name = QUuid::createUuid().toString();
     bool ok = true;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
+        QSqlDatabase db = connectTo(path, name);
         ok = db.open();
         if (ok) {
             if (inTransaction)
@@ -77,8 +83,7 @@ inline QStringList queryRows(const QString& file, const QString& statement)
 {
     QStringList result;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
-        db.setDatabaseName(file);
+        QSqlDatabase db = connectTo(file, QStringLiteral("look"));
         if (db.open()) {
             QSqlQuery query(statement, db);
             while (query.next()) {

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "data/engine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QUuid>
+
+#include <algorithm>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+// A PostgreSQL server of the test's own: a cluster made with initdb in a temporary folder,
+// reached on a Unix socket in that folder only, stopped and removed at the end. Run as the
+// postgres user when the tests run as root (the server refuses root).
+class PgServer {
+public:
+    PgServer() = default;
+    PgServer(const PgServer&) = delete;
+    PgServer& operator=(const PgServer&) = delete;
+    ~PgServer() { stop(); }
+
+    // Empty when started; otherwise why not.
+    QString start()
+    {
+        m_bin = binaries();
+        if (m_bin.isEmpty())
+            return QStringLiteral("initdb and pg_ctl not found (install the postgresql package)");
+        if (!m_dir.isValid())
+            return QStringLiteral("no temporary folder");
+        if (geteuid() == 0) {
+            const passwd* user = getpwnam("postgres");
+            if (!user ||
+                ::chown(QFile::encodeName(m_dir.path()).constData(), user->pw_uid, user->pw_gid) != 0)
+                return QStringLiteral(
+                    "the tests run as root and there is no postgres user to run the server");
+            m_asPostgres = true;
+        }
+        const QString init =
+            run(QStringLiteral("initdb"),
+                {QStringLiteral("-D"), data(), QStringLiteral("-A"), QStringLiteral("trust"),
+                 QStringLiteral("-U"), QStringLiteral("quilvarden"), QStringLiteral("-E"),
+                 QStringLiteral("UTF8"), QStringLiteral("--no-locale"), QStringLiteral("--no-sync")});
+        if (!init.isEmpty())
+            return init;
+        return startServer();
+    }
+
+    // Starts a server stopped with stop() or crash() again, on the same data.
+    QString startServer()
+    {
+        return run(QStringLiteral("pg_ctl"),
+                   {QStringLiteral("-D"), data(), QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
+                    QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("-o"),
+                    QStringLiteral("-k %1 -c listen_addresses='' -c fsync=off -c max_connections=60")
+                        .arg(m_dir.path()),
+                    QStringLiteral("start")});
+    }
+
+    // A clean shutdown (mode fast) or one as in a power cut (immediate).
+    QString stop(const QString& mode = QStringLiteral("fast"))
+    {
+        if (m_bin.isEmpty() || !QFile::exists(data() + QStringLiteral("/postmaster.pid")))
+            return {};
+        return run(QStringLiteral("pg_ctl"),
+                   {QStringLiteral("-D"), data(), QStringLiteral("-m"), mode, QStringLiteral("-w"),
+                    QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("stop")});
+    }
+
+    // The URI of a database of this server, as a station is given it.
+    QString uri(const QString& database) const
+    {
+        return QStringLiteral("postgresql://quilvarden@%1/%2")
+            .arg(QString::fromLatin1(QUrl::toPercentEncoding(m_dir.path())), database);
+    }
+
+    // A new, empty database; its name.
+    QString newDatabase()
+    {
+        const QString name = QStringLiteral("t%1").arg(++m_databases);
+        const QString connection = QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = quilvarden::data::addConnection(uri(QStringLiteral("postgres")), connection);
+            if (db.open())
+                QSqlQuery(QStringLiteral("CREATE DATABASE %1").arg(name), db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(connection);
+        return name;
+    }
+
+private:
+    QString data() const { return m_dir.filePath(QStringLiteral("data")); }
+
+    // Debian keeps the server's programs out of PATH, under its major version.
+    static QString binaries()
+    {
+        QStringList versions =
+            QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        std::sort(versions.begin(), versions.end(),
+                  [](const QString& a, const QString& b) { return a.toInt() > b.toInt(); });
+        for (const QString& version : versions) {
+            const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(version);
+            if (QFile::exists(bin + QStringLiteral("/initdb")))
+                return bin;
+        }
+        const QString found = QStandardPaths::findExecutable(QStringLiteral("initdb"));
+        return found.isEmpty() ? QString() : QFileInfo(found).absolutePath();
+    }
+
+    // Empty when the program ended well; its output otherwise.
+    QString run(const QString& program, const QStringList& arguments) const
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        const QString path = m_bin + u'/' + program;
+        if (m_asPostgres)
+            process.start(
+                QStringLiteral("runuser"),
+                QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"), path} +
+                    arguments);
+        else
+            process.start(path, arguments);
+        if (!process.waitForFinished(120000)) {
+            process.kill();
+            return program + QStringLiteral(" did not finish");
+        }
+        if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+            return {};
+        return program + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll());
+    }
+
+    QTemporaryDir m_dir;
+    QString m_bin;
+    bool m_asPostgres = false;
+    int m_databases = 0;
+};
+
+} // namespace testsupport
