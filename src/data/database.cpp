@@ -61,8 +61,8 @@ Database::Database(QString connectionName, Location location, OpenOptions option
 
 Database::~Database()
 {
-    // A last try, so that an award reported not stored is not left in the register.
-    if (m_unsettled) [[maybe_unused]]
+    // A last try, so that the register holds what the station was told.
+    if (m_unsettled || m_unsettledUndo) [[maybe_unused]]
         const Outcome settled = settle();
     m_prepared.clear();
     {
@@ -344,31 +344,51 @@ Result<qint64> Database::recordAward(const Award& award)
 
 Outcome Database::settle()
 {
-    if (!m_unsettled)
+    if (!m_unsettled && !m_unsettledUndo)
         return Done{};
     if (m_lost)
         if (Outcome connected = connect(); !connected)
             return connected;
-    // Reported not stored, so not stored: taken out if the commit did reach the register.
     QSqlDatabase db = connection();
     if (Outcome begun = begin(); !begun)
-        return begun.failure();
-    QSqlQuery remove(db);
-    Outcome done = run(remove, sql::DeleteAward, {{"id", *m_unsettled}});
-    const bool removed = done && remove.next();
-    remove.finish();
+        return begun;
+    bool changed = false;
+    Outcome done = Done{};
+    if (m_unsettled) {
+        // Reported not stored, so not stored: taken out if the commit did reach the register.
+        QSqlQuery remove(db);
+        done = run(remove, sql::DeleteAward, {{"id", *m_unsettled}});
+        changed = done && remove.next();
+    }
+    if (done && m_unsettledUndo) {
+        // Reported not taken back, so still there: put back if the commit did take it.
+        QSqlQuery look(db);
+        done = run(look, sql::AwardExists, {{"id", m_unsettledUndo->id}});
+        if (done && !look.next()) {
+            const AwardRow& award = m_unsettledUndo->award;
+            QSqlQuery restore(db);
+            done = run(restore, sql::RestoreAward,
+                       {{"id", m_unsettledUndo->id},
+                        {"orde", award.order},
+                        {"proba", award.eventCode},
+                        {"sexo", award.gender},
+                        {"club", award.club},
+                        {"puntos", award.points}});
+            changed = changed || done;
+        }
+    }
     QSqlQuery notice(db);
-    if (done && removed && !m_engine->changeNotice().isEmpty())
+    if (done && changed && !m_engine->changeNotice().isEmpty())
         done = runText(notice, m_engine->changeNotice());
     if (done)
         done = commit();
     if (!done) {
-        const Failure failure = done.failure();
         if (!m_lost)
             rollback();
-        return failure;
+        return done;
     }
     m_unsettled.reset();
+    m_unsettledUndo.reset();
     return Done{};
 }
 
@@ -404,6 +424,19 @@ Result<std::optional<UndoneAward>> Database::undoLatestAward()
             done = runText(notice, m_engine->changeNotice());
         if (done)
             done = commit();
+        if (!done && m_lost && undone) {
+            // The server went away around the commit: the register tells whether the award
+            // is gone; until it can be asked, it counts as not taken back.
+            m_unsettledUndo = undone;
+            if (Outcome again = connect(); again) {
+                m_unsettledUndo.reset();
+                QSqlQuery look(connection());
+                if (Outcome asked = run(look, sql::AwardExists, {{"id", *id}}); asked && !look.next())
+                    done = Done{}; // it is gone: taken back after all
+                else if (m_lost)
+                    m_unsettledUndo = undone;
+            }
+        }
         if (!done) {
             const Failure failure = done.failure();
             if (!m_lost)

@@ -114,6 +114,7 @@ public:
     // Takes back the latest award recorded through this connection that is still in the
     // register, then the one before it, and so on. A connection that has recorded nothing
     // takes back the latest award of the register. Nothing when there is nothing to take.
+    // When it fails, the award is still in the register (as for recordAward).
     Result<std::optional<UndoneAward>> undoLatestAward();
 
     // The id of the latest award, or nothing when the register is empty.
@@ -153,8 +154,9 @@ public:
     using ProgrammeBuilder = std::function<Result<MeetProgramme>(const RegisteredMeet&)>;
     Outcome replaceMeetProgramme(const ProgrammeBuilder& build);
 
-    // Settles an award whose commit went unanswered (see recordAward): taken out when it
-    // did reach the register. Done when there is none, or once settled.
+    // Settles what a lost server left unanswered: an award reported not stored is taken out
+    // if its commit did reach the register, an award reported not taken back is put back if
+    // its undo did. Done when there is nothing to settle, or once settled.
     Outcome settle();
 
     // For watching the register: the driver that brings the server's notices, the channel
@@ -196,9 +198,10 @@ private:
     OpenOptions m_options;
     bool m_lost = false;
     quint64 m_connections = 0;
-    QList<qint64> m_recorded;          // awards recorded through this connection, oldest first
-    bool m_recordedAny = false;        // since it was opened
-    std::optional<qint64> m_unsettled; // an award whose commit went unanswered
+    QList<qint64> m_recorded;                   // awards recorded through this connection, oldest first
+    bool m_recordedAny = false;                 // since it was opened
+    std::optional<qint64> m_unsettled;          // an award whose commit went unanswered
+    std::optional<UndoneAward> m_unsettledUndo; // an undo whose commit went unanswered
 };
 
 } // namespace quilvarden::data

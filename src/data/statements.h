@@ -24,6 +24,10 @@ inline constexpr char FindEvent[] = "SELECT * FROM EVENT where xorder=:orde ORDE
 inline constexpr char InsertAward[] = "INSERT INTO  puntos (orde,proba,sexo,club,puntos)"
                                       " VALUES(:orde,:proba,:sexo,:club,:puntos) RETURNING id";
 
+// An award put back as it was, with its own id, when its undo was never answered.
+inline constexpr char RestoreAward[] = "INSERT INTO puntos (id, orde, proba, sexo, club, puntos)"
+                                       " VALUES (:id, :orde, :proba, :sexo, :club, :puntos)";
+
 // Whether an award is in the register.
 inline constexpr char AwardExists[] = "SELECT id FROM puntos WHERE id=:id";
 

@@ -55,16 +55,22 @@ public:
         return startServer();
     }
 
-    // Starts a server stopped with stop() or crash() again, on the same data.
+    // Starts a server stopped with stop() again, on the same data. With a port, it listens on
+    // 127.0.0.1 too.
     QString startServer()
     {
+        const QString tcp = m_port > 0 ? QStringLiteral("-c listen_addresses='127.0.0.1' -p %1").arg(m_port)
+                                       : QStringLiteral("-c listen_addresses=''");
         return run(QStringLiteral("pg_ctl"),
                    {QStringLiteral("-D"), data(), QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
                     QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("-o"),
-                    QStringLiteral("-k %1 -c listen_addresses='' -c fsync=off -c max_connections=60")
-                        .arg(m_dir.path()),
+                    QStringLiteral("-k %1 %2 -c fsync=off -c max_connections=60").arg(m_dir.path(), tcp),
                     QStringLiteral("start")});
     }
+
+    // Listens on this port of 127.0.0.1 too (before start()).
+    void listenOn(quint16 port) { m_port = port; }
+    quint16 port() const { return m_port; }
 
     // A clean shutdown (mode fast) or one as in a power cut (immediate).
     QString stop(const QString& mode = QStringLiteral("fast"))
@@ -76,11 +82,16 @@ public:
                     QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("stop")});
     }
 
-    // The URI of a database of this server, as a station is given it.
-    QString uri(const QString& database) const
+    // The URI of a database of this server, as a station is given it: on its socket, or on
+    // a port of 127.0.0.1 (the server's own, or one in front of it).
+    QString uri(const QString& database, quint16 port = 0) const
     {
-        return QStringLiteral("postgresql://quilvarden@%1/%2")
-            .arg(QString::fromLatin1(QUrl::toPercentEncoding(m_dir.path())), database);
+        if (port > 0)
+            return QStringLiteral("postgresql://quilvarden@127.0.0.1:%1/%2").arg(port).arg(database);
+        // The socket's name carries the port the server listens on.
+        return QStringLiteral("postgresql://quilvarden@%1%2/%3")
+            .arg(QString::fromLatin1(QUrl::toPercentEncoding(m_dir.path())),
+                 m_port > 0 ? QStringLiteral(":%1").arg(m_port) : QString(), database);
     }
 
     // A new, empty database; its name.
@@ -143,6 +154,7 @@ private:
     QString m_bin;
     bool m_asPostgres = false;
     int m_databases = 0;
+    quint16 m_port = 0;
 };
 
 } // namespace testsupport
