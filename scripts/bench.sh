@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program and its benchmarks (Release) and prints their tables: the operator's
 # operations (any arguments go to that one: --sizes 500,100000,1000000, --repetitions N,
-# --directory DIR), then the import of a meet's clubs.
+# --directory DIR), then the import of a meet's clubs, then several stations on one register
+# (a PostgreSQL server of its own, and a file).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -14,3 +15,5 @@ export QT_QPA_PLATFORM=offscreen
 "$build/bin/quilvarden-bench" "$@"
 echo
 "$build/bin/quilvarden-import-bench"
+echo
+"$build/bin/quilvarden-station-bench"

@@ -91,7 +91,7 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
 QString startupFailureText(const QString& databasePath, const Failure& failure)
 {
     return QStringLiteral("Non se pode abrir a base de datos\n%1\n\n%2")
-        .arg(QDir::toNativeSeparators(databasePath), failure.message());
+        .arg(data::locate(databasePath).shown(), failure.message());
 }
 
 Result<std::unique_ptr<FrmIntroRes>> openWindow(const QString& databasePath, const data::OpenOptions& options)

@@ -302,13 +302,13 @@ Result<qint64> Database::recordAward(const Award& award)
                         {"sexo", text(award.gender)},
                         {"club", text(award.club)},
                         {"puntos", award.points}});
-    const std::optional<qint64> id =
-        done && insert.next() ? std::optional<qint64>(insert.value(0).toLongLong()) : std::nullopt;
+    // The id the register gave the award; 0 when it gave none.
+    const qint64 id = done && insert.next() ? insert.value(0).toLongLong() : 0;
     insert.finish();
     QSqlQuery notice(db);
-    if (done && id && !m_engine->changeNotice().isEmpty())
+    if (done && id > 0 && !m_engine->changeNotice().isEmpty())
         done = runText(notice, m_engine->changeNotice());
-    if (!done || !id) {
+    if (!done || id <= 0) {
         const QSqlError error = db.lastError();
         if (!m_lost)
             rollback();
@@ -322,24 +322,24 @@ Result<qint64> Database::recordAward(const Award& award)
         }
         // The server went away around the commit: whether it took the award is told by
         // the register once it can be reached; until then, the award counts as not stored.
-        m_unsettled = *id;
+        m_unsettled = id;
         if (Outcome again = connect(); again) {
             m_unsettled.reset();
             QSqlQuery look(connection());
-            if (Outcome asked = run(look, sql::AwardExists, {{"id", *id}}); asked && look.next()) {
-                m_recorded.append(*id);
+            if (Outcome asked = run(look, sql::AwardExists, {{"id", id}}); asked && look.next()) {
+                m_recorded.append(id);
                 m_recordedAny = true;
-                return *id;
+                return id;
             }
             if (!m_lost)
                 return failure; // not in the register: not stored
-            m_unsettled = *id;
+            m_unsettled = id;
         }
         return failure;
     }
-    m_recorded.append(*id);
+    m_recorded.append(id);
     m_recordedAny = true;
-    return *id;
+    return id;
 }
 
 Outcome Database::settle()

@@ -160,6 +160,12 @@ Outcome Particulars::prepareConnection(QSqlDatabase& db, const OpenOptions& opti
     for (const schema::Index& index : schema::indexes())
         if (index.serves && !present.contains(QString::fromLatin1(index.name).toLower()))
             query.exec(schema::createIndex(index)); // only faster with it: used without it otherwise
+    // Tables made by hand have no notice of their changes: the other stations would not see
+    // them until they act. Added where missing (a user without the right is left without).
+    if (query.exec(QStringLiteral("SELECT 1 FROM pg_trigger WHERE tgname = 'quilvarden_puntos_changed'")) &&
+        !query.next())
+        for (const QString& statement : schema::changeNoticeStatements())
+            query.exec(statement);
     return Done{};
 }
 
@@ -216,12 +222,12 @@ Outcome Particulars::beginSnapshot(QSqlDatabase& db) const
 
 QString Particulars::changeNotice() const
 {
-    return QStringLiteral("NOTIFY quilvarden_puntos");
+    return {}; // the register's trigger sends it
 }
 
 QString Particulars::changeChannel() const
 {
-    return QStringLiteral("quilvarden_puntos");
+    return QString::fromLatin1(schema::ChangeChannel);
 }
 
 QString Particulars::changeCounter() const

@@ -82,6 +82,17 @@ QString createIndex(const Index& index)
              QString::fromLatin1(index.columns));
 }
 
+QStringList changeNoticeStatements()
+{
+    return {
+        QStringLiteral("CREATE OR REPLACE FUNCTION quilvarden_puntos_changed() RETURNS trigger LANGUAGE plpgsql AS"
+                       " $$ BEGIN PERFORM pg_notify('%1', ''); RETURN NULL; END $$")
+            .arg(QString::fromLatin1(ChangeChannel)),
+        QStringLiteral("CREATE TRIGGER quilvarden_puntos_changed AFTER INSERT OR UPDATE OR DELETE ON puntos"
+                       " FOR EACH STATEMENT EXECUTE FUNCTION quilvarden_puntos_changed()"),
+    };
+}
+
 QStringList createStatements(Engine engine)
 {
     QStringList statements;
@@ -89,6 +100,8 @@ QStringList createStatements(Engine engine)
         statements << createTable(table, engine, false);
     for (const Index& index : indexes())
         statements << createIndex(index);
+    if (engine == Engine::Postgres)
+        statements << changeNoticeStatements();
     return statements;
 }
 

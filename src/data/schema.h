@@ -43,4 +43,9 @@ QStringList minimalStatements(Engine engine);
 // One index's statement.
 QString createIndex(const Index& index);
 
+// On a server, every change to the register tells the other stations at once, whatever
+// program made it: a trigger on puntos sends a notice on this channel.
+inline constexpr char ChangeChannel[] = "quilvarden_puntos";
+QStringList changeNoticeStatements();
+
 } // namespace quilvarden::data::schema

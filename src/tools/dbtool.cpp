@@ -43,8 +43,8 @@ QString usage()
 
 int fail(QTextStream& err, const QString& path, const Failure& failure)
 {
-    err << QStringLiteral("quilvarden-db: %1: %2").arg(QDir::toNativeSeparators(path), failure.message())
-        << Qt::endl;
+    // A server's URI is shown without its password.
+    err << QStringLiteral("quilvarden-db: %1: %2").arg(data::locate(path).shown(), failure.message()) << Qt::endl;
     return ExitFailed;
 }
 
@@ -52,18 +52,35 @@ int create(const QString& path, QTextStream& out, QTextStream& err)
 {
     if (Outcome created = data::Database::create(path); !created)
         return fail(err, path, created.failure());
-    out << QStringLiteral("Creada a base de datos baleira %1").arg(QDir::toNativeSeparators(path))
+    out << QStringLiteral("Creada a base de datos baleira %1").arg(data::locate(path).shown())
         << Qt::endl;
     return 0;
 }
 
-// Brings a meet programme into the register file, making the file if there is none. The
-// three meet tables are replaced in one transaction; the awards are never touched. On
-// failure the file is as it was (and a file made here is removed again).
+// Whether there is a register to import into: a file, or the tables in a server's database.
+Result<bool> registerExists(const QString& path)
+{
+    if (!data::isServerUri(path))
+        return QFileInfo::exists(path);
+    const Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
+    if (database)
+        return true;
+    const int number = database.failure().number;
+    if (number == Failure::TableNotFound || number == Failure::FileNotFound)
+        return false;
+    return database.failure();
+}
+
+// Brings a meet programme into the register, making it if there is none (a file, or the
+// tables in a server's database). The three meet tables are replaced in one transaction;
+// the awards are never touched. On failure the register is as it was (and a file made here
+// is removed again).
 int importInto(const QString& path, const data::Database::ProgrammeBuilder& build, QTextStream& err)
 {
-    const bool existed = QFileInfo::exists(path);
+    const Result<bool> existed = registerExists(path);
     if (!existed)
+        return fail(err, path, existed.failure());
+    if (!*existed)
         if (Outcome created = data::Database::create(path); !created)
             return fail(err, path, created.failure());
     Outcome imported = Failure{};
@@ -72,7 +89,7 @@ int importInto(const QString& path, const data::Database::ProgrammeBuilder& buil
         imported = database ? (*database)->replaceMeetProgramme(build) : Outcome(database.failure());
     }
     if (!imported) {
-        if (!existed)
+        if (!*existed && !data::isServerUri(path))
             QFile::remove(path);
         return fail(err, path, imported.failure());
     }
@@ -81,16 +98,19 @@ int importInto(const QString& path, const data::Database::ProgrammeBuilder& buil
 
 int demo(const QString& path, QTextStream& out, QTextStream& err)
 {
-    // Never over a file that exists: the same refusal as for an empty database.
-    if (QFileInfo::exists(path))
-        return fail(err, path, data::Database::create(path).failure());
+    // Never over a register that exists.
+    if (Outcome created = data::Database::create(path); !created)
+        return fail(err, path, created.failure());
     const data::MeetProgramme meet = demoMeet();
     if (const int status = importInto(
             path, [&meet](const data::RegisteredMeet&) -> Result<data::MeetProgramme> { return meet; }, err);
-        status != 0)
+        status != 0) {
+        if (!data::isServerUri(path))
+            QFile::remove(path);
         return status;
+    }
     out << QStringLiteral("Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
-               .arg(QDir::toNativeSeparators(path))
+               .arg(data::locate(path).shown())
                .arg(meet.events.size())
                .arg(meet.clubs.size())
         << Qt::endl;
@@ -107,7 +127,7 @@ QString summary(const data::MeetProgramme& meet, const QString& from, const QStr
     }
     return QStringLiteral(
                "Importadas de %1 en %2: %3 probas, %4 clubs participantes, %5 descricións de clubs.")
-        .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(into))
+        .arg(QDir::toNativeSeparators(from), data::locate(into).shown())
         .arg(meet.events.size())
         .arg(takingPart)
         .arg(described);

@@ -64,9 +64,13 @@ public:
         return run(QStringLiteral("pg_ctl"),
                    {QStringLiteral("-D"), data(), QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
                     QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("-o"),
-                    QStringLiteral("-k %1 %2 -c fsync=off -c max_connections=60").arg(m_dir.path(), tcp),
+                    QStringLiteral("-k %1 %2 -c fsync=%3 -c max_connections=60")
+                        .arg(m_dir.path(), tcp, m_durable ? QStringLiteral("on") : QStringLiteral("off")),
                     QStringLiteral("start")});
     }
+
+    // Every commit to the disk, as a meet's server does (the tests leave that out, for speed).
+    void setDurable(bool durable) { m_durable = durable; }
 
     // Listens on this port of 127.0.0.1 too (before start()).
     void listenOn(quint16 port) { m_port = port; }
@@ -155,6 +159,7 @@ private:
     bool m_asPostgres = false;
     int m_databases = 0;
     quint16 m_port = 0;
+    bool m_durable = false;
 };
 
 } // namespace testsupport

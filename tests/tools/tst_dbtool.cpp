@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "support/pgserver.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
 
@@ -123,6 +124,43 @@ private Q_SLOTS:
         QVERIFY2(result.errors.contains(QStringLiteral("xa existe")), qPrintable(result.errors));
         QCOMPARE(testsupport::fileDigest(path()), before);
         QCOMPARE(testsupport::otherFiles(m_dir->path(), {QStringLiteral("quilvarden.MDB")}), QStringList());
+    }
+
+    void aMeetOnAServerWithTheSameCommands()
+    {
+        testsupport::PgServer server;
+        const QString why = server.start();
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        const auto tool = [](const QStringList& arguments) {
+            const auto run = testsupport::runTool(arguments);
+            return run.status == 0 ? QString() : run.errors;
+        };
+        // One command sets up a meet in a database the server does not have yet.
+        const QString meet = server.uri(QStringLiteral("trofeo"));
+        QCOMPARE(tool({QStringLiteral("demo"), meet}), QString());
+        QVERIFY(tool({QStringLiteral("demo"), meet}).contains(QStringLiteral("non se sobrescribe")));
+        QCOMPARE(tool({QStringLiteral("import-lenex"),
+                       QStringLiteral(QUILVARDEN_FIXTURES_DIR "/meet-entries.lxf"), meet}),
+                 QString());
+        QCOMPARE(testsupport::queryRows(meet, QStringLiteral("SELECT COUNT(*) FROM CLUBCHAMP")),
+                 QStringList{QStringLiteral("43")});
+        const auto standings = testsupport::runTool(
+            {QStringLiteral("standings"), meet, QStringLiteral("--format"), QStringLiteral("csv")});
+        QVERIFY2(standings.status == 0 &&
+                     standings.output.startsWith(QStringLiteral("Clasificación,Posición")),
+                 qPrintable(standings.errors));
+        // An empty register in a database that is there.
+        QCOMPARE(tool({QStringLiteral("create"), server.uri(server.newDatabase())}), QString());
+        // A password is never printed.
+        const QString secret = meet;
+        const QString withPassword =
+            QString(secret).replace(QStringLiteral("quilvarden@"), QStringLiteral("quilvarden:s3cret@")) +
+            QStringLiteral("x?password=s3cret");
+        const QString said = tool(
+            {QStringLiteral("standings"), withPassword, QStringLiteral("--format"), QStringLiteral("text")});
+        QVERIFY2(!said.isEmpty() && !said.contains(QStringLiteral("s3cret")) &&
+                     said.contains(QStringLiteral("***")),
+                 qPrintable(said));
     }
 
     void missingFolderReported()
