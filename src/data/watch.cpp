@@ -6,10 +6,19 @@ namespace quilvarden::data {
 
 RegisterWatch::RegisterWatch(Database& database, QObject* parent) : QObject(parent), m_database(database)
 {
-    m_timer.setInterval(250);
+    m_timer.setInterval(100);
     connect(&m_timer, &QTimer::timeout, this, &RegisterWatch::look);
     m_timer.start();
+    m_telling.setSingleShot(true);
+    m_telling.setInterval(100);
+    connect(&m_telling, &QTimer::timeout, this, &RegisterWatch::changed);
     look();
+}
+
+void RegisterWatch::tell()
+{
+    if (!m_telling.isActive())
+        m_telling.start();
 }
 
 void RegisterWatch::look()
@@ -27,12 +36,12 @@ void RegisterWatch::look()
         m_notices = connect(driver, &QSqlDriver::notification, this,
                             [this](const QString&, QSqlDriver::NotificationSource source, const QVariant&) {
                                 if (source == QSqlDriver::OtherSource)
-                                    Q_EMIT changed();
+                                    tell();
                             });
         const bool again = m_listening != 0;
         m_listening = m_database.connections();
         if (again)
-            Q_EMIT changed();
+            tell();
         return;
     }
     const Result<std::optional<qint64>> counter = m_database.changeCounter();
@@ -41,7 +50,7 @@ void RegisterWatch::look()
     const bool moved = m_counter && *m_counter != **counter;
     m_counter = **counter;
     if (moved)
-        Q_EMIT changed();
+        tell();
 }
 
 } // namespace quilvarden::data
