@@ -204,10 +204,11 @@ void runOn(const QString& where, const char* name, bool server)
     }
     if (server) {
         for (int stations : {1, 4, 8}) {
-            const std::string bare =
-                "bare durable insert (" + std::to_string(stations) + (stations == 1 ? " connection)" : " connections at once)");
+            const std::string bare = "bare durable insert (" + std::to_string(stations) +
+                                     (stations == 1 ? " connection)" : " connections at once)");
             row(bare.c_str(), name, figuresOf(bareInsert(where, stations, 150)));
-            const std::string what = "record one award (" + std::to_string(stations) + (stations == 1 ? " station)" : " stations at once)");
+            const std::string what = "record one award (" + std::to_string(stations) +
+                                     (stations == 1 ? " station)" : " stations at once)");
             row(what.c_str(), name, figuresOf(recording(where, stations, 150)));
         }
     }

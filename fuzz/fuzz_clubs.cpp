@@ -34,8 +34,7 @@ void checkAssignment(const QList<imports::FileClub>& clubs, const imports::ClubA
         const data::MeetClub& club = assignment.clubs[i];
         const QString name = club.shortName.toString();
         const QString code = club.code.toString();
-        FUZZ_CHECK(!code.isEmpty() && !codes.contains(text::foldName(code)),
-                   input + " code " + shown(code));
+        FUZZ_CHECK(!code.isEmpty() && !codes.contains(text::foldName(code)), input + " code " + shown(code));
         FUZZ_CHECK(!names.contains(text::foldName(name)), input + " name " + shown(name));
         codes.insert(text::foldName(code));
         names.insert(text::foldName(name));

@@ -197,7 +197,8 @@ void FrmIntroRes::recordAward()
         report(refused);
         return;
     }
-    if (const Result<qint64> stored = m_database->recordAward({order, eventCode, gender, club, *value}); !stored) {
+    if (const Result<qint64> stored = m_database->recordAward({order, eventCode, gender, club, *value});
+        !stored) {
         Failure failed = stored.failure();
         failed.detail += utf8("\nNon se gardou a marca.");
         report(failed);
@@ -233,10 +234,10 @@ void FrmIntroRes::undoLastAward()
         return; // nothing to take back
     reloadList();
     const data::AwardRow& award = (*undone)->award;
-    MessageBox::information(this, windowTitle(),
-                            utf8("Desfíxose a marca:\n%1")
-                                .arg(text::resultsLine(award.order, award.eventCode, award.gender, award.club,
-                                                       award.points)));
+    MessageBox::information(
+        this, windowTitle(),
+        utf8("Desfíxose a marca:\n%1")
+            .arg(text::resultsLine(award.order, award.eventCode, award.gender, award.club, award.points)));
 }
 
 void FrmIntroRes::reloadList()
@@ -307,8 +308,9 @@ void FrmIntroRes::saveStandings()
     for (const Choice& choice : choices)
         filters << utf8(choice.filter);
     QString selected = filters.last();
-    const QString suggested = (m_database->onServer() ? QDir::home() : QFileInfo(m_database->path()).absoluteDir())
-                                  .filePath(QStringLiteral("clasificacions.pdf"));
+    const QString suggested =
+        (m_database->onServer() ? QDir::home() : QFileInfo(m_database->path()).absoluteDir())
+            .filePath(QStringLiteral("clasificacions.pdf"));
     QString path = FileDialog::saveFileName(this, utf8("Gardar clasificacións"), suggested,
                                             filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())

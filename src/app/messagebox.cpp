@@ -20,7 +20,8 @@ QMessageBox::StandardButton MessageBox::critical(QWidget* parent, const QString&
     return show({parent, QMessageBox::Critical, title, text});
 }
 
-QMessageBox::StandardButton MessageBox::information(QWidget* parent, const QString& title, const QString& text)
+QMessageBox::StandardButton MessageBox::information(QWidget* parent, const QString& title,
+                                                    const QString& text)
 {
     return show({parent, QMessageBox::Information, title, text});
 }

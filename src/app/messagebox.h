@@ -20,7 +20,8 @@ public:
     using Handler = std::function<QMessageBox::StandardButton(const Request&)>;
 
     static QMessageBox::StandardButton critical(QWidget* parent, const QString& title, const QString& text);
-    static QMessageBox::StandardButton information(QWidget* parent, const QString& title, const QString& text);
+    static QMessageBox::StandardButton information(QWidget* parent, const QString& title,
+                                                   const QString& text);
 
     // Replaces the real dialog; an empty handler brings it back.
     static void setHandler(Handler handler);

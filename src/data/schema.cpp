@@ -85,8 +85,9 @@ QString createIndex(const Index& index)
 QStringList changeNoticeStatements()
 {
     return {
-        QStringLiteral("CREATE OR REPLACE FUNCTION quilvarden_puntos_changed() RETURNS trigger LANGUAGE plpgsql AS"
-                       " $$ BEGIN PERFORM pg_notify('%1', ''); RETURN NULL; END $$")
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION quilvarden_puntos_changed() RETURNS trigger LANGUAGE plpgsql AS"
+            " $$ BEGIN PERFORM pg_notify('%1', ''); RETURN NULL; END $$")
             .arg(QString::fromLatin1(ChangeChannel)),
         QStringLiteral("CREATE TRIGGER quilvarden_puntos_changed AFTER INSERT OR UPDATE OR DELETE ON puntos"
                        " FOR EACH STATEMENT EXECUTE FUNCTION quilvarden_puntos_changed()"),

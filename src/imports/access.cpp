@@ -41,11 +41,13 @@ Result<AccessTable> exportTable(const QString& program, const QString& path, con
     process.start(program, {QFileInfo(path).absoluteFilePath(), table});
     if (!process.waitForStarted() || !process.waitForFinished(60000) ||
         process.exitStatus() != QProcess::NormalExit)
-        return importFileFailure(path, QStringLiteral("mdb-export non rematou ao ler a táboa %1.").arg(table));
+        return importFileFailure(path,
+                                 QStringLiteral("mdb-export non rematou ao ler a táboa %1.").arg(table));
     const QString errors = QString::fromUtf8(process.readAllStandardError()).trimmed();
     if (process.exitCode() != 0 && errors.contains(QStringLiteral("does not exist")))
-        return Failure::database(Failure::TableNotFound, QStringLiteral("%1: falta a táboa %2.")
-                                                             .arg(QFileInfo(path).fileName(), table));
+        return Failure::database(
+            Failure::TableNotFound,
+            QStringLiteral("%1: falta a táboa %2.").arg(QFileInfo(path).fileName(), table));
     if (process.exitCode() != 0)
         return importFileFailure(path, QStringLiteral("non se pode ler a táboa %1: %2").arg(table, errors));
     const std::optional<QList<CsvRow>> rows = parseCsv(process.readAllStandardOutput());
@@ -56,7 +58,8 @@ Result<AccessTable> exportTable(const QString& program, const QString& path, con
         header << field.text.toUpper();
     for (const QString& column : required)
         if (!header.contains(column))
-            return importFileFailure(path, QStringLiteral("falta a columna %1 na táboa %2.").arg(column, table));
+            return importFileFailure(path,
+                                     QStringLiteral("falta a columna %1 na táboa %2.").arg(column, table));
     AccessTable result;
     for (qsizetype r = 1; r < rows->size(); ++r) {
         const CsvRow& row = rows->at(r);

@@ -17,8 +17,9 @@ Outcome checkImportFile(const QString& path)
         return Failure::database(Failure::FileNotFound,
                                  QStringLiteral("Non existe o ficheiro que se ía importar: %1").arg(path));
     if (!info.isFile())
-        return importFileFailure(path, QStringLiteral("non é un ficheiro normal (é un cartafol, un dispositivo, "
-                                                      "unha tubería ou un socket)."));
+        return importFileFailure(path,
+                                 QStringLiteral("non é un ficheiro normal (é un cartafol, un dispositivo, "
+                                                "unha tubería ou un socket)."));
     return Done{};
 }
 

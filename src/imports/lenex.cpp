@@ -28,8 +28,8 @@ Result<QByteArray> unzipLenex(const QString& path)
     const QByteArray name = QFile::encodeName(path);
     unzFile zip = unzOpen64(name.constData());
     if (!zip)
-        return importFileFailure(path,
-                           QStringLiteral("non é un ficheiro zip, como ha ser un .lxf (Lenex comprimido)."));
+        return importFileFailure(
+            path, QStringLiteral("non é un ficheiro zip, como ha ser un .lxf (Lenex comprimido)."));
     QByteArray contents;
     bool found = false;
     for (int at = unzGoToFirstFile(zip); at == UNZ_OK && !found; at = unzGoToNextFile(zip)) {
@@ -54,7 +54,8 @@ Result<QByteArray> unzipLenex(const QString& path)
         const bool whole = read == 0 && unzCloseCurrentFile(zip) == UNZ_OK;
         if (!whole) {
             unzClose(zip);
-            return importFileFailure(path, contents.size() > LargestLenex
+            return importFileFailure(path,
+                                     contents.size() > LargestLenex
                                          ? QStringLiteral("o .lef que leva dentro é de máis de 100 MB.")
                                          : QStringLiteral("o .lef que leva dentro está danado ou cortado."));
         }
@@ -188,17 +189,18 @@ Result<FileMeet> Reader::read(const QString& path)
         }
     }
     if (m_xml.hasError())
-        return importFileFailure(path, QStringLiteral("non é XML válido, ou está cortado (liña %1, columna %2): %3")
+        return importFileFailure(path,
+                                 QStringLiteral("non é XML válido, ou está cortado (liña %1, columna %2): %3")
                                      .arg(m_xml.lineNumber())
                                      .arg(m_xml.columnNumber())
                                      .arg(m_xml.errorString()));
     if (!m_lenex)
         return importFileFailure(path, QStringLiteral("non é un ficheiro Lenex (falta o elemento LENEX)."));
     if (m_meetNames.isEmpty())
-        return importFileFailure(path,
-                           QStringLiteral("non ten ningún campionato (MEET): %1")
-                               .arg(m_lists ? QStringLiteral("só ten listas de récords ou de marcas mínimas.")
-                                            : QStringLiteral("non hai nada que importar.")));
+        return importFileFailure(
+            path, QStringLiteral("non ten ningún campionato (MEET): %1")
+                      .arg(m_lists ? QStringLiteral("só ten listas de récords ou de marcas mínimas.")
+                                   : QStringLiteral("non hai nada que importar.")));
     for (auto listed = m_listed.constBegin(); listed != m_listed.constEnd(); ++listed) {
         const FileClub& club = m_meet.clubs[listed.key()];
         m_meet.notes << QStringLiteral("Club «%1»: aparece %2 veces no ficheiro; é un só club.")

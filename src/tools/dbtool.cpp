@@ -30,7 +30,8 @@ QString usage()
         "  quilvarden-db create FICHEIRO                crea unha base de datos baleira\n"
         "  quilvarden-db demo FICHEIRO                  crea unha base de datos cun campionato de exemplo\n"
         "  quilvarden-db import-mdb MEET.mdb FICHEIRO [--allow-empty]\n"
-        "                                               trae o programa do campionato dun ficheiro de Access\n"
+        "                                               trae o programa do campionato dun ficheiro de "
+        "Access\n"
         "  quilvarden-db import-lenex MEET.lef|MEET.lxf FICHEIRO [--allow-empty]\n"
         "                                               trae o programa do campionato dun ficheiro Lenex\n"
         "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf [--output SAIDA]\n"
@@ -44,7 +45,8 @@ QString usage()
 int fail(QTextStream& err, const QString& path, const Failure& failure)
 {
     // A server's URI is shown without its password.
-    err << QStringLiteral("quilvarden-db: %1: %2").arg(data::locate(path).shown(), failure.message()) << Qt::endl;
+    err << QStringLiteral("quilvarden-db: %1: %2").arg(data::locate(path).shown(), failure.message())
+        << Qt::endl;
     return ExitFailed;
 }
 
@@ -52,8 +54,7 @@ int create(const QString& path, QTextStream& out, QTextStream& err)
 {
     if (Outcome created = data::Database::create(path); !created)
         return fail(err, path, created.failure());
-    out << QStringLiteral("Creada a base de datos baleira %1").arg(data::locate(path).shown())
-        << Qt::endl;
+    out << QStringLiteral("Creada a base de datos baleira %1").arg(data::locate(path).shown()) << Qt::endl;
     return 0;
 }
 
@@ -146,13 +147,14 @@ int importMeet(const Result<imports::FileMeet>& read, const QString& source, con
     for (const imports::FileClub& club : read->clubs)
         takingPart += club.takesPart ? 1 : 0;
     if (!allowEmpty && (read->events.isEmpty() || takingPart == 0))
-        return fail(err, source,
-                    imports::importFileFailure(
-                        source, QStringLiteral("non trae %1, e importalo deixaría o campionato sen el%2. Nada "
-                                               "cambiou; se é o que queres, engade --allow-empty.")
-                                    .arg(read->events.isEmpty() ? QStringLiteral("ningunha proba")
-                                                                : QStringLiteral("ningún club"),
-                                         read->events.isEmpty() ? QStringLiteral("as") : QStringLiteral("es"))));
+        return fail(
+            err, source,
+            imports::importFileFailure(
+                source, QStringLiteral("non trae %1, e importalo deixaría o campionato sen el%2. Nada "
+                                       "cambiou; se é o que queres, engade --allow-empty.")
+                            .arg(read->events.isEmpty() ? QStringLiteral("ningunha proba")
+                                                        : QStringLiteral("ningún club"),
+                                 read->events.isEmpty() ? QStringLiteral("as") : QStringLiteral("es"))));
     data::MeetProgramme programme;
     QStringList notes = read->notes;
     const auto build = [&](const data::RegisteredMeet& registered) -> Result<data::MeetProgramme> {
@@ -188,8 +190,8 @@ int importCommand(const QStringList& arguments, QTextStream& out, QTextStream& e
         err << usage();
         return ExitUsage;
     }
-    const Result<imports::FileMeet> read = arguments[0] == u"import-mdb" ? imports::readAccessMeet(files[0])
-                                                                         : imports::readLenexMeet(files[0]);
+    const Result<imports::FileMeet> read =
+        arguments[0] == u"import-mdb" ? imports::readAccessMeet(files[0]) : imports::readLenexMeet(files[0]);
     return importMeet(read, files[0], files[1], allowEmpty, out, err);
 }
 

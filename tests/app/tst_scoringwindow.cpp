@@ -126,7 +126,8 @@ private Q_SLOTS:
                             " (9, '200BR', NULL)"),
              QStringLiteral(
                  "INSERT INTO CLUBCHAMP VALUES ('A', 'ESP'), ('B', 'ESP'), ('C', 'ESP'), ('D', 'ESP')"),
-             QStringLiteral("INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC) VALUES ('A', 'VIGO', ''), ('B', 'O''GROVE', ''),"
+             QStringLiteral("INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC) VALUES ('A', 'VIGO', ''), "
+                            "('B', 'O''GROVE', ''),"
                             " ('C', 'CORUÑA', ''), ('D', 'LUGO', '')")}));
         auto opened = app::openWindow(path());
         QVERIFY(opened);
