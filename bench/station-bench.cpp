@@ -97,6 +97,17 @@ bool fill(const QString& where, bool server)
          QStringLiteral("INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC) VALUES ('A', 'VIGO'), ('B', 'LUGO')")});
 }
 
+// Waits for the threads and gathers their samples in one list.
+std::vector<double> joined(std::vector<std::thread>& threads, const std::vector<std::vector<double>>& all)
+{
+    for (std::thread& t : threads)
+        t.join();
+    std::vector<double> samples;
+    for (const auto& one : all)
+        samples.insert(samples.end(), one.begin(), one.end());
+    return samples;
+}
+
 // Per-award latency of recordAward at this many stations recording at once.
 std::vector<double> recording(const QString& where, int stations, int perStation)
 {
@@ -113,12 +124,7 @@ std::vector<double> recording(const QString& where, int stations, int perStation
                     all[static_cast<size_t>(s)].push_back(since(start));
             }
         });
-    for (std::thread& t : threads)
-        t.join();
-    std::vector<double> samples;
-    for (const auto& one : all)
-        samples.insert(samples.end(), one.begin(), one.end());
-    return samples;
+    return joined(threads, all);
 }
 
 // A plain INSERT of one award, committed on its own, through the same driver, at this many
@@ -154,12 +160,7 @@ std::vector<double> bareInsert(const QString& where, int stations, int perStatio
             }
             QSqlDatabase::removeDatabase(name);
         });
-    for (std::thread& t : threads)
-        t.join();
-    std::vector<double> samples;
-    for (const auto& one : all)
-        samples.insert(samples.end(), one.begin(), one.end());
-    return samples;
+    return joined(threads, all);
 }
 
 // From a commit at another station to the line in this window's list.

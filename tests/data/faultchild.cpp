@@ -3,6 +3,7 @@
 // standard output, one line at a time, after each step has returned.
 
 #include "data/database.h"
+#include "support/childlines.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -21,12 +22,7 @@ using namespace quilvarden;
 
 namespace {
 
-void say(const QString& line)
-{
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
+using testsupport::say;
 
 data::Award award(const QString& club)
 {

@@ -6,26 +6,16 @@
 //   station REGISTER TAG SECONDS SEED
 
 #include "data/database.h"
+#include "support/childlines.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QThread>
 
-#include <cstdio>
-
 using namespace quilvarden;
 
-namespace {
-
-void say(const QString& line)
-{
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
-} // namespace
+using testsupport::say;
 
 int main(int argc, char** argv)
 {
