@@ -89,7 +89,9 @@ QString Database::changeChannel() const
 
 Failure Database::failed(const QSqlError& error, const QString& context)
 {
-    if (m_engine->isConnectionLost(error)) {
+    // A driver that closed its connection after the failure has lost it too, whatever the
+    // words of its error.
+    if (m_engine->isConnectionLost(error) || !connection().isOpen()) {
         m_lost = true;
         return Failure::database(
             Failure::ConnectionFailed,

@@ -140,9 +140,16 @@ void Particulars::configure(QSqlDatabase& db, const Location& location, const Op
     QString settings = QStringLiteral("-c lock_timeout=%1").arg(waitMs);
     if (options.readOnly)
         settings += QStringLiteral(" -c default_transaction_read_only=on");
+    // A network that goes silent (a cable pulled, the Wi-Fi gone) sends no word that the
+    // connection is over, and the kernel would keep resending for a quarter of an hour while
+    // the window waits: what the server has not acknowledged within the wait ends the
+    // connection, and an idle one is probed, so that the operator hears of it at once.
     connectTo(db, location.text,
               {QStringLiteral("connect_timeout=%1").arg(qMax(2, (waitMs + 999) / 1000)),
-               QStringLiteral("application_name=quilvarden"), QStringLiteral("options='%1'").arg(settings)});
+               QStringLiteral("tcp_user_timeout=%1").arg(qMax(1000, waitMs)), QStringLiteral("keepalives=1"),
+               QStringLiteral("keepalives_idle=10"), QStringLiteral("keepalives_interval=3"),
+               QStringLiteral("keepalives_count=3"), QStringLiteral("application_name=quilvarden"),
+               QStringLiteral("options='%1'").arg(settings)});
 }
 
 Outcome Particulars::prepareConnection(QSqlDatabase& db, const OpenOptions& options) const
@@ -288,10 +295,15 @@ bool Particulars::isConnectionLost(const QSqlError& error) const
         return true; // connection exceptions; the server shutting down
     if (!state.isEmpty())
         return false;
+    // libpq's own words, without a state: "server closed the connection unexpectedly", "no
+    // connection to the server", "could not receive data from server: Connection timed out".
     const QString text = engineText(error);
-    return error.type() == QSqlError::ConnectionError || text.contains(QStringLiteral("connection")) ||
-           text.contains(QStringLiteral("server closed")) ||
-           text.contains(QStringLiteral("could not connect"));
+    const auto says = [&text](const char* words) {
+        return text.contains(QLatin1String(words), Qt::CaseInsensitive);
+    };
+    return error.type() == QSqlError::ConnectionError || says("connection") || says("server closed") ||
+           says("could not connect") || says("could not send") || says("could not receive") ||
+           says("timed out");
 }
 
 } // namespace quilvarden::data::postgres

@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "data/postgres.h"
 #include "data/standings.h"
 #include "data/watch.h"
 #include "support/pgserver.h"
@@ -6,6 +7,7 @@
 
 #include <QSignalSpy>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -484,11 +486,59 @@ private Q_SLOTS:
     }
 };
 
+// What libpq says when the server can no longer be reached, with or without a state: each
+// must make the next action connect again, and nothing else may.
+class TestLostServerWords : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lostConnectionsAreTold_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("lost");
+        QTest::newRow("network silent, cut by the timeout")
+            << "could not receive data from server: Connection timed out"
+            << "" << true;
+        QTest::newRow("server killed") << "server closed the connection unexpectedly"
+                                       << "" << true;
+        QTest::newRow("connection already gone") << "no connection to the server"
+                                                 << "" << true;
+        QTest::newRow("send refused") << "could not send data to server: Broken pipe"
+                                      << "" << true;
+        QTest::newRow("server shut down by its administrator")
+            << "terminating connection due to administrator command"
+            << "57P01" << true;
+        QTest::newRow("connection failure state") << "connection to server was lost"
+                                                  << "08006" << true;
+        QTest::newRow("a wrong statement") << "syntax error at or near \"FROM\""
+                                           << "42601" << false;
+        QTest::newRow("a lock held by another station") << "canceling statement due to lock timeout"
+                                                        << "55P03" << false;
+        QTest::newRow("a constraint naming a connection table")
+            << "duplicate key value violates unique constraint \"connection_pkey\""
+            << "23505" << false;
+    }
+
+    void lostConnectionsAreTold()
+    {
+        QFETCH(QString, words);
+        QFETCH(QString, state);
+        QFETCH(bool, lost);
+        const QSqlError error(QString(), words, QSqlError::StatementError, state);
+        const data::postgres::Particulars server;
+        QCOMPARE(server.isConnectionLost(error), lost);
+        QCOMPARE(server.failureFrom(error, {}).number == 3151, lost);
+    }
+};
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    TestLostServerWords words;
+    int failures = QTest::qExec(&words, argc, argv);
     TestRegister onFile(data::Engine::Sqlite, nullptr);
-    int failures = QTest::qExec(&onFile, argc, argv);
+    failures += QTest::qExec(&onFile, argc, argv);
     testsupport::PgServer server;
     if (const QString why = server.start(); !why.isEmpty()) {
         qCritical("The PostgreSQL server for the tests did not start: %s", qPrintable(why));
