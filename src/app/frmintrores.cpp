@@ -262,8 +262,11 @@ void FrmIntroRes::followOtherStations()
         m_ui->lista->scrollToTop();
     else
         bar->setValue(position);
+    // Standings that cannot be built now keep their last figures: the operator asked for
+    // nothing, so nothing pops up; "Clasificacions" says why.
     if (m_standingsShown)
-        buildStandings();
+        if (const Result<data::StandingsReport> standings = data::buildStandings(*m_database); standings)
+            showStandings(*standings);
 }
 
 void FrmIntroRes::buildStandings()
@@ -274,10 +277,15 @@ void FrmIntroRes::buildStandings()
         return;
     }
     m_standingsShown = true;
+    showStandings(*standings);
+}
+
+void FrmIntroRes::showStandings(const data::StandingsReport& standings)
+{
     QStringListModel* lists[] = {&m_men, &m_women, &m_combined};
-    for (qsizetype i = 0; i < standings->sections.size(); ++i)
-        lists[i]->setStringList(standings->sections[i].lines);
-    m_ui->clas->setPlainText(standings->text());
+    for (qsizetype i = 0; i < standings.sections.size(); ++i)
+        lists[i]->setStringList(standings.sections[i].lines);
+    m_ui->clas->setPlainText(standings.text());
 }
 
 void FrmIntroRes::showStandingsMenu(const QPoint& position)

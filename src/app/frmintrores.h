@@ -2,6 +2,7 @@
 
 #include "app/resultsmodel.h"
 #include "data/database.h"
+#include "data/standings.h"
 #include "data/watch.h"
 #include "text/failure.h"
 
@@ -49,12 +50,13 @@ private:
     // "Engadir", a double click or Enter on a club: stores the award, lists it on top and
     // proposes the next place's points.
     void recordAward();
-    // "Desfacer Último": deletes the latest award and reloads the list.
+    // "Desfacer Último": takes back this station's latest award and reloads the list.
     void undoLastAward();
     // "Actualizar Lista": the list rebuilt from the register.
     void reloadList();
     // "Clasificacions": the men's, women's and combined standings.
     void buildStandings();
+    void showStandings(const data::StandingsReport& standings);
     // The menu of the standings text: save the standings to a file, or print them.
     void showStandingsMenu(const QPoint& position);
     void saveStandings();

@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -126,6 +128,29 @@ private Q_SLOTS:
         QCOMPARE(points->cursorPosition(), 1);
         QCOMPARE(clubs()->currentItem()->text(), QStringLiteral("LUGO"));
         QVERIFY(m_errors.isEmpty());
+    }
+
+    void standingsThatCannotBeBuiltWhileFollowingPopNothingUp()
+    {
+        if (m_engine != data::Engine::Sqlite)
+            return; // a server's points column takes numbers only
+        click("btnClasificacions");
+        {
+            // Another program stores points that are no number.
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("hand"));
+            db.setDatabaseName(m_where);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) "
+                                                      "VALUES ('01', 'E', 'M', 'CEE', 'abc')")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("hand"));
+        QTRY_COMPARE_WITH_TIMEOUT(listed().size(), 1, 1000);
+        QTest::qWait(300); // past the standings' rebuild
+        QCOMPARE(m_errors, QStringList());
+        click("btnClasificacions"); // asked for: told
+        QCOMPARE(m_errors.size(), 1);
+        QVERIFY2(m_errors[0].startsWith(QStringLiteral("Erro 13")), qPrintable(m_errors[0]));
     }
 
     void undoTakesBackThisStationsAwardAndSaysWhich()
