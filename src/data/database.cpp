@@ -307,13 +307,9 @@ Result<qint64> Database::recordAward(const Award& award)
     // The id the register gave the award; 0 when it gave none.
     const qint64 id = done && insert.next() ? insert.value(0).toLongLong() : 0;
     insert.finish();
-    QSqlQuery notice(db);
-    if (done && id > 0 && !m_engine->changeNotice().isEmpty())
-        done = runText(notice, m_engine->changeNotice());
     if (!done || id <= 0) {
         const QSqlError error = db.lastError();
-        if (!m_lost)
-            rollback();
+        rollback();
         return done ? failed(error, statement(sql::InsertAward)) : done.failure();
     }
     if (Outcome committed = commit(); !committed) {
@@ -325,19 +321,16 @@ Result<qint64> Database::recordAward(const Award& award)
         // The server went away around the commit: whether it took the award is told by
         // the register once it can be reached; until then, the award counts as not stored.
         m_unsettled = id;
-        if (Outcome again = connect(); again) {
-            m_unsettled.reset();
-            QSqlQuery look(connection());
-            if (Outcome asked = run(look, sql::AwardExists, {{"id", id}}); asked && look.next()) {
-                m_recorded.append(id);
-                m_recordedAny = true;
-                return id;
-            }
-            if (!m_lost)
-                return failure; // not in the register: not stored
-            m_unsettled = id;
+        if (Outcome again = connect(); !again)
+            return failure;
+        m_unsettled.reset();
+        QSqlQuery look(connection());
+        const Outcome asked = run(look, sql::AwardExists, {{"id", id}});
+        if (!asked || !look.next()) {
+            if (m_lost)
+                m_unsettled = id; // gone again before it could be told
+            return failure;       // not in the register: not stored
         }
-        return failure;
     }
     m_recorded.append(id);
     m_recordedAny = true;
@@ -354,13 +347,11 @@ Outcome Database::settle()
     QSqlDatabase db = connection();
     if (Outcome begun = begin(); !begun)
         return begun;
-    bool changed = false;
     Outcome done = Done{};
     if (m_unsettled) {
         // Reported not stored, so not stored: taken out if the commit did reach the register.
         QSqlQuery remove(db);
         done = run(remove, sql::DeleteAward, {{"id", *m_unsettled}});
-        changed = done && remove.next();
     }
     if (done && m_unsettledUndo) {
         // Reported not taken back, so still there: put back if the commit did take it.
@@ -376,17 +367,12 @@ Outcome Database::settle()
                         {"sexo", award.gender},
                         {"club", award.club},
                         {"puntos", award.points}});
-            changed = changed || done;
         }
     }
-    QSqlQuery notice(db);
-    if (done && changed && !m_engine->changeNotice().isEmpty())
-        done = runText(notice, m_engine->changeNotice());
     if (done)
         done = commit();
     if (!done) {
-        if (!m_lost)
-            rollback();
+        rollback();
         return done;
     }
     m_unsettled.reset();
@@ -421,9 +407,6 @@ Result<std::optional<UndoneAward>> Database::undoLatestAward()
         if (done && remove.next())
             undone = UndoneAward{*id, awardOf(remove)};
         remove.finish();
-        QSqlQuery notice(db);
-        if (done && undone && !m_engine->changeNotice().isEmpty())
-            done = runText(notice, m_engine->changeNotice());
         if (done)
             done = commit();
         if (!done && m_lost && undone) {
@@ -441,8 +424,7 @@ Result<std::optional<UndoneAward>> Database::undoLatestAward()
         }
         if (!done) {
             const Failure failure = done.failure();
-            if (!m_lost)
-                rollback();
+            rollback();
             return failure;
         }
         if (!m_recorded.isEmpty())
@@ -621,6 +603,8 @@ Outcome Database::commit()
 
 void Database::rollback()
 {
+    if (m_lost)
+        return; // the server ended the transaction with the connection
     QSqlQuery query(connection());
     query.exec(QStringLiteral("ROLLBACK"));
 }
@@ -743,13 +727,11 @@ Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)
         return Done{};
     }();
     if (!done) {
-        if (!m_lost)
-            rollback();
+        rollback();
         return done;
     }
     if (Outcome committed = commit(); !committed) {
-        if (!m_lost)
-            rollback();
+        rollback();
         return committed;
     }
     return Done{};

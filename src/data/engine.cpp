@@ -15,13 +15,11 @@ std::unique_ptr<EngineParticulars> particularsOf(Engine engine)
 QSqlDatabase addConnection(const QString& where, const QString& name)
 {
     const Location location = locate(where);
-    if (location.engine == Engine::Postgres) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(particularsOf(location.engine)->driverName(), name);
+    if (location.engine == Engine::Postgres)
         postgres::connectTo(db, location.text, {});
-        return db;
-    }
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    db.setDatabaseName(location.text);
+    else
+        db.setDatabaseName(location.text);
     return db;
 }
 

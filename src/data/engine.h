@@ -33,10 +33,8 @@ public:
     // Right after BEGIN, for the reads that must see one snapshot of the register.
     virtual Outcome beginSnapshot(QSqlDatabase& db) const = 0;
 
-    // Told to other stations in the transaction of each change to the register; empty where
-    // the engine has no such message (they look for changes themselves).
-    virtual QString changeNotice() const = 0;
-    // The name of that message, to listen for.
+    // The name of the notice the register sends with each change to it, to listen for;
+    // empty where there is none (the stations look for changes themselves).
     virtual QString changeChannel() const = 0;
     // A number that grows when another connection changes the file; empty where there is none.
     virtual QString changeCounter() const = 0;

@@ -11,8 +11,9 @@ namespace quilvarden::data {
 enum class Engine { Sqlite, Postgres };
 
 // Where the register is, as the operator names it: an SQLite file's path, or a PostgreSQL
-// connection URI (postgresql://user@host:port/dbname, or postgres://). A URI goes to libpq
-// as it is, so its parameters, the PG* environment variables and ~/.pgpass work as usual.
+// connection URI (postgresql://user@host:port/dbname, or postgres://), read into its parts
+// as libpq reads it, so its parameters, the PG* environment variables and ~/.pgpass work as
+// usual.
 struct Location {
     Engine engine = Engine::Sqlite;
     QString text; // as given: the path or the URI

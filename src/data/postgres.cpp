@@ -227,11 +227,6 @@ Outcome Particulars::beginSnapshot(QSqlDatabase& db) const
     return Done{};
 }
 
-QString Particulars::changeNotice() const
-{
-    return {}; // the register's trigger sends it
-}
-
 QString Particulars::changeChannel() const
 {
     return QString::fromLatin1(schema::ChangeChannel);

@@ -25,7 +25,6 @@ public:
     Outcome create(const Location& location) const override;
     // Repeatable read: every read of the transaction sees the same committed register.
     Outcome beginSnapshot(QSqlDatabase& db) const override;
-    QString changeNotice() const override;
     QString changeChannel() const override;
     QString changeCounter() const override;
     QString pointsKeptAsText() const override;

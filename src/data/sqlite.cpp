@@ -245,11 +245,6 @@ Outcome Particulars::beginSnapshot(QSqlDatabase&) const
     return Done{}; // a transaction sees one snapshot of the file from its first read
 }
 
-QString Particulars::changeNotice() const
-{
-    return {};
-}
-
 QString Particulars::changeChannel() const
 {
     return {};

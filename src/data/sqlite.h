@@ -38,7 +38,6 @@ public:
     // without overwriting: a failure leaves nothing behind.
     Outcome create(const Location& location) const override;
     Outcome beginSnapshot(QSqlDatabase& db) const override;
-    QString changeNotice() const override;
     QString changeChannel() const override;
     QString changeCounter() const override;
     QString pointsKeptAsText() const override;

@@ -80,8 +80,7 @@ private Q_SLOTS:
             return QMessageBox::Ok;
         });
         m_dir = std::make_unique<QTemporaryDir>();
-        m_where = m_engine == data::Engine::Sqlite ? m_dir->filePath(QStringLiteral("quilvarden.MDB"))
-                                                   : m_server->uri(m_server->newDatabase());
+        m_where = testsupport::newRegister(m_engine, *m_dir, m_server);
         QVERIFY(data::Database::create(m_where));
         QVERIFY(testsupport::runOn(
             m_where,
@@ -192,16 +191,7 @@ private Q_SLOTS:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    TestStationWindow onFile(data::Engine::Sqlite, nullptr);
-    int failures = QTest::qExec(&onFile, argc, argv);
-    testsupport::PgServer server;
-    if (const QString why = server.start(); !why.isEmpty()) {
-        qCritical("The PostgreSQL server for the tests did not start: %s", qPrintable(why));
-        return failures + 1;
-    }
-    TestStationWindow onServer(data::Engine::Postgres, &server);
-    failures += QTest::qExec(&onServer, argc, argv);
-    return failures;
+    return testsupport::runOnFileAndServer<TestStationWindow>(argc, argv);
 }
 
 #include "tst_stationwindow.moc"

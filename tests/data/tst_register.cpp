@@ -96,8 +96,7 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        m_where = onFile() ? m_dir->filePath(QStringLiteral("quilvarden.MDB"))
-                           : m_server->uri(m_server->newDatabase());
+        m_where = testsupport::newRegister(m_engine, *m_dir, m_server);
         const Outcome created = data::Database::create(path());
         QVERIFY2(created, qPrintable(created ? QString() : created.failure().message()));
         QVERIFY(testsupport::runOn(
@@ -537,15 +536,6 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     TestLostServerWords words;
     int failures = QTest::qExec(&words, argc, argv);
-    TestRegister onFile(data::Engine::Sqlite, nullptr);
-    failures += QTest::qExec(&onFile, argc, argv);
-    testsupport::PgServer server;
-    if (const QString why = server.start(); !why.isEmpty()) {
-        qCritical("The PostgreSQL server for the tests did not start: %s", qPrintable(why));
-        return failures + 1;
-    }
-    TestRegister onServer(data::Engine::Postgres, &server);
-    failures += QTest::qExec(&onServer, argc, argv);
-    return failures;
+    return failures + testsupport::runOnFileAndServer<TestRegister>(argc, argv);
 }
 #include "tst_register.moc"

@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <QUuid>
 
@@ -161,5 +162,27 @@ private:
     quint16 m_port = 0;
     bool m_durable = false;
 };
+
+// Where a test's register goes: a file in the folder, or a new database of the server.
+inline QString newRegister(quilvarden::data::Engine engine, const QTemporaryDir& dir, PgServer* server)
+{
+    return engine == quilvarden::data::Engine::Sqlite ? dir.filePath(QStringLiteral("quilvarden.MDB"))
+                                                      : server->uri(server->newDatabase());
+}
+
+// Runs a test class once on SQLite files and once on a server of the tests' own; the class
+// is made from the engine and the server (none for files). The number of failures.
+template <class Test> int runOnFileAndServer(int argc, char** argv)
+{
+    Test onFile(quilvarden::data::Engine::Sqlite, nullptr);
+    int failures = QTest::qExec(&onFile, argc, argv);
+    PgServer server;
+    if (const QString why = server.start(); !why.isEmpty()) {
+        qCritical("The PostgreSQL server for the tests did not start: %s", qPrintable(why));
+        return failures + 1;
+    }
+    Test onServer(quilvarden::data::Engine::Postgres, &server);
+    return failures + QTest::qExec(&onServer, argc, argv);
+}
 
 } // namespace testsupport
