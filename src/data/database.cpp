@@ -20,8 +20,6 @@ namespace quilvarden::data {
 
 namespace {
 
-using Bindings = QList<std::pair<const char*, QVariant>>;
-
 QString newConnectionName()
 {
     static QAtomicInteger<quint64> counter;

@@ -185,10 +185,10 @@ private:
     Result<RegisteredMeet> registeredMeet();
     // A statement prepared once and kept for the life of the connection.
     Result<QSqlQuery*> prepared(const char* statement);
-    Outcome execute(QSqlQuery& query, const char* text,
-                    const QList<std::pair<const char*, QVariant>>& values);
-    Outcome run(QSqlQuery& query, const char* text,
-                const QList<std::pair<const char*, QVariant>>& values = {});
+    // Values bound by name (without the colon) to a statement.
+    using Bindings = QList<std::pair<const char*, QVariant>>;
+    Outcome execute(QSqlQuery& query, const char* text, const Bindings& values);
+    Outcome run(QSqlQuery& query, const char* text, const Bindings& values = {});
     Outcome runText(QSqlQuery& query, const QString& text);
 
     std::unique_ptr<EngineParticulars> m_engine;
