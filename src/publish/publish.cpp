@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -85,6 +88,8 @@ std::optional<Format> formatNamed(const QString& word)
         return Format::Html;
     if (w == u"pdf")
         return Format::Pdf;
+    if (w == u"json")
+        return Format::Json;
     return std::nullopt;
 }
 
@@ -165,6 +170,33 @@ QString asHtml(const Edition& edition)
     return page;
 }
 
+QByteArray asJson(const Edition& edition)
+{
+    QJsonArray standings;
+    for (const data::StandingSection& section : edition.standings.sections) {
+        QJsonArray clubs;
+        qint64 position = 0;
+        for (const data::StandingRow& row : section.rows) {
+            const QVariant club = text::clubLabel(row.club);
+            clubs.append(QJsonObject{
+                {QStringLiteral("position"), ++position},
+                {QStringLiteral("club"), club.isNull() ? QJsonValue() : QJsonValue(text::valueText(club))},
+                {QStringLiteral("total"), row.total.isNull() ? QJsonValue() : QJsonValue(row.total.toDouble())},
+            });
+        }
+        standings.append(QJsonObject{{QStringLiteral("standing"), standingName(section.which)},
+                                     {QStringLiteral("heading"), section.heading},
+                                     {QStringLiteral("clubs"), clubs}});
+    }
+    const QJsonObject document{
+        {QStringLiteral("printedAt"), edition.printedAt.toString(Qt::ISODate)},
+        {QStringLiteral("lastEvent"),
+         edition.lastEvent.isNull() ? QJsonValue() : QJsonValue(text::valueText(edition.lastEvent))},
+        {QStringLiteral("standings"), standings},
+    };
+    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+}
+
 QString asTextFormat(const Edition& edition, Format format)
 {
     switch (format) {
@@ -172,6 +204,8 @@ QString asTextFormat(const Edition& edition, Format format)
         return asCsv(edition);
     case Format::Html:
         return asHtml(edition);
+    case Format::Json:
+        return QString::fromUtf8(asJson(edition));
     case Format::Text:
     case Format::Pdf:
         break;
@@ -242,6 +276,24 @@ bool paint(const Edition& edition, QPagedPaintDevice& device)
     return painter.end();
 }
 
+Result<QByteArray> render(const Edition& edition, Format format)
+{
+    if (format == Format::Json)
+        return asJson(edition);
+    if (format != Format::Pdf)
+        return asTextFormat(edition, format).toUtf8();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setTitle(QStringLiteral("Clasificacións"));
+    writer.setCreator(QStringLiteral("quilvarden"));
+    if (!paint(edition, writer))
+        return Failure::database(Failure::CannotOpenFile, QStringLiteral("Non se puido debuxar o PDF."));
+    return bytes;
+}
+
 Outcome save(const Edition& edition, Format format, const QString& path)
 {
     const QFileInfo target(path);
@@ -262,19 +314,10 @@ Outcome save(const Edition& edition, Format format, const QString& path)
                 return refused(QStringLiteral("é parte da base de datos dos resultados."));
     }
 
-    QByteArray bytes;
-    if (format == Format::Pdf) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setTitle(QStringLiteral("Clasificacións"));
-        writer.setCreator(QStringLiteral("quilvarden"));
-        if (!paint(edition, writer))
-            return Failure::database(Failure::CannotOpenFile, QStringLiteral("Non se puido debuxar o PDF."));
-    } else {
-        bytes = asTextFormat(edition, format).toUtf8();
-    }
+    Result<QByteArray> rendered = render(edition, format);
+    if (!rendered)
+        return rendered.failure();
+    const QByteArray& bytes = *rendered;
     // Unbuffered, so that a short write (a full disk, a size limit) shows at once and the
     // old file is never replaced by a cut one.
     QSaveFile file(path);

@@ -13,10 +13,10 @@ class QPagedPaintDevice;
 
 namespace quilvarden::publish {
 
-enum class Format { Text, Csv, Html, Pdf };
+enum class Format { Text, Csv, Html, Pdf, Json };
 
-// The format named by a word (text, csv, html, pdf) or by a file's extension (.txt, .csv,
-// .html or .htm, .pdf).
+// The format named by a word (text, csv, html, pdf, json) or by a file's extension (.txt,
+// .csv, .html or .htm, .pdf, .json).
 std::optional<Format> formatNamed(const QString& word);
 std::optional<Format> formatOfFile(const QString& path);
 
@@ -42,8 +42,13 @@ QString asText(const Edition& edition);
 QString asCsv(const Edition& edition);
 // One self-contained page that reads well on a phone.
 QString asHtml(const Edition& edition);
-// The standings in one of the text formats (text, CSV, HTML); PDF is not text.
+// For programs: the edition lines' facts and each standing's clubs with position and total
+// (a number, or null), as UTF-8 JSON.
+QByteArray asJson(const Edition& edition);
+// The standings in one of the text formats (text, CSV, HTML, JSON); PDF is not text.
 QString asTextFormat(const Edition& edition, Format format);
+// The bytes of a file in any format, PDF included.
+Result<QByteArray> render(const Edition& edition, Format format);
 
 // One page per standing (more when a standing is long), on whatever paged device: a PDF
 // writer, a printer. False when the device cannot be painted on.

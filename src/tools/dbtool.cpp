@@ -4,10 +4,13 @@
 #include "imports/access.h"
 #include "imports/clubs.h"
 #include "imports/lenex.h"
+#include "live/server.h"
 #include "publish/publish.h"
 #include "tools/demomeet.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QSocketNotifier>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +18,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <csignal>
+#include <unistd.h>
 
 namespace quilvarden::tools {
 
@@ -34,8 +39,12 @@ QString usage()
         "Access\n"
         "  quilvarden-db import-lenex MEET.lef|MEET.lxf FICHEIRO [--allow-empty]\n"
         "                                               trae o programa do campionato dun ficheiro Lenex\n"
-        "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf [--output SAIDA]\n"
+        "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf|json [--output SAIDA]\n"
         "                                               publica as clasificacións\n"
+        "  quilvarden-db serve FICHEIRO [--listen ENDEREZO:PORTO]\n"
+        "                                               serve as clasificacións en directo na web (por\n"
+        "                                               omisión só neste ordenador, 127.0.0.1:8080; para\n"
+        "                                               a rede da piscina, --listen 0.0.0.0:8080)\n"
         "create e demo non sobrescriben un ficheiro que xa exista. As importacións substitúen\n"
         "as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) e nunca tocan os resultados gardados;\n"
         "os clubs que xa estaban conservan o seu código e o seu nome curto. Un ficheiro sen\n"
@@ -247,6 +256,83 @@ int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+// ADDRESS:PORT, with an IPv6 address in brackets ([::1]:8080).
+std::optional<std::pair<QHostAddress, quint16>> listenAddress(const QString& text)
+{
+    const qsizetype colon = text.lastIndexOf(u':');
+    if (colon <= 0)
+        return std::nullopt;
+    QString host = text.left(colon);
+    if (host.startsWith(u'[') && host.endsWith(u']'))
+        host = host.mid(1, host.size() - 2);
+    bool number = false;
+    const uint port = text.mid(colon + 1).toUInt(&number);
+    const QHostAddress address(host);
+    if (!number || port > 65535 || address.isNull())
+        return std::nullopt;
+    return std::pair{address, static_cast<quint16>(port)};
+}
+
+int stopPipe[2] = {-1, -1};
+
+void stopServing(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(stopPipe[1], &byte, 1);
+}
+
+int serve(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    // serve FILE [--listen ADDRESS:PORT]
+    QString path;
+    live::ServeOptions options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--listen" && i + 1 < arguments.size()) {
+            const auto address = listenAddress(arguments[++i]);
+            if (!address) {
+                err << QStringLiteral("quilvarden-db: enderezo para escoitar non válido: %1 (por exemplo, "
+                                      "0.0.0.0:8080)")
+                           .arg(arguments[i])
+                    << Qt::endl;
+                return ExitUsage;
+            }
+            std::tie(options.address, options.port) = *address;
+        } else if (path.isEmpty() && !argument.startsWith(QStringLiteral("--"))) {
+            path = argument;
+        } else {
+            err << QStringLiteral("quilvarden-db: argumento descoñecido: %1\n").arg(argument) << usage();
+            return ExitUsage;
+        }
+    }
+    if (path.isEmpty()) {
+        err << usage();
+        return ExitUsage;
+    }
+    Result<std::unique_ptr<live::LiveServer>> server = live::LiveServer::start(path, options);
+    if (!server)
+        return fail(err, path, server.failure());
+    out << QStringLiteral("Clasificacións de %1 en directo:").arg(data::locate(path).shown()) << Qt::endl;
+    for (const QUrl& url : (*server)->addresses())
+        out << QStringLiteral("  %1  (teléfonos)   %1board  (pantalla grande)").arg(url.toString()) << Qt::endl;
+    out << QStringLiteral("Ctrl+C para deter.") << Qt::endl;
+
+    // Ctrl+C or a stop from the system ends the serving cleanly.
+    if (::pipe(stopPipe) != 0)
+        return fail(err, path, Failure::database(Failure::CannotOpenFile, QStringLiteral("pipe")));
+    QSocketNotifier stopping(stopPipe[0], QSocketNotifier::Read);
+    QObject::connect(&stopping, &QSocketNotifier::activated, QCoreApplication::instance(),
+                     &QCoreApplication::quit);
+    std::signal(SIGINT, stopServing);
+    std::signal(SIGTERM, stopServing);
+    std::signal(SIGPIPE, SIG_IGN);
+    QCoreApplication::exec();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    out << QStringLiteral("Detido.") << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -259,6 +345,8 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const QString command = arguments.value(0);
     if (command == QStringLiteral("standings"))
         return standings(arguments, out, err);
+    if (command == QStringLiteral("serve"))
+        return serve(arguments, out, err);
     if (command == QStringLiteral("import-mdb") || command == QStringLiteral("import-lenex"))
         return importCommand(arguments, out, err);
     if (arguments.size() != 2) {

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/database.h"
+#include "publish/publish.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QMetaType>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace quilvarden::live {
+
+// What the live pages show: the standings' edition and the top lines of the results list.
+struct LiveEdition {
+    publish::Edition edition;
+    QList<data::AwardRow> latest;
+    std::optional<qint64> latestAwardId;
+};
+
+// How many lines of the results list the pages show.
+inline constexpr qint64 LatestAwards = 12;
+
+// Everything the server answers with, made once per change so that serving never waits.
+struct Pages {
+    quint64 version = 0;
+    QByteArray page;   // the phone page
+    QByteArray board;  // the projector's page
+    QByteArray event;  // the update stream's message for this version
+    QByteArray csv;
+    QByteArray pdf;
+    QByteArray json;
+};
+
+// The live part of both pages: edition lines, an optional note (the register out of reach),
+// the three standings and the latest awards. Every text from the register is escaped.
+QString liveFragment(const LiveEdition& live, quint64 version, const QString& note);
+
+// A whole page around the fragment: for phones, or large for a projector (board).
+QByteArray pageHtml(const QString& fragment, bool board);
+
+// One message of the update stream (text/event-stream): the version, the latest award's id
+// and the fragment, as one line of JSON.
+QByteArray streamEvent(quint64 version, const std::optional<qint64>& latestAward, const QString& fragment);
+
+// The note shown while the register cannot be read, with the time of the figures shown.
+QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf, const QString& why);
+
+// Every answer for one edition. The note is empty while the register is read normally.
+Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version, const QString& note);
+
+} // namespace quilvarden::live
+
+Q_DECLARE_METATYPE(std::shared_ptr<const quilvarden::live::Pages>)

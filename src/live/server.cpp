@@ -1,0 +1,458 @@
+#include "server.h"
+
+#include "live/source.h"
+
+#include <QAbstractHttpServer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QNetworkInterface>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QWebSocket>
+
+#include <unordered_map>
+
+namespace quilvarden::live {
+
+namespace {
+
+// The page's own script and style, and nothing else: no inline script, no other origin.
+const QByteArray pagePolicy = "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; "
+                              "img-src 'self'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
+
+QByteArray resource(const QString& name)
+{
+    QFile file(QStringLiteral(":/live/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray reason(int status)
+{
+    switch (status) {
+    case 200:
+        return "OK";
+    case 404:
+        return "Not Found";
+    case 405:
+        return "Method Not Allowed";
+    case 408:
+        return "Request Timeout";
+    case 413:
+        return "Content Too Large";
+    case 431:
+        return "Request Header Fields Too Large";
+    case 503:
+        return "Service Unavailable";
+    default:
+        break;
+    }
+    return "Bad Request";
+}
+
+struct Answer {
+    int status = 200;
+    QByteArray type;
+    QByteArray body;
+    QList<std::pair<QByteArray, QByteArray>> headers;
+};
+
+Answer plain(int status, const QString& message, QList<std::pair<QByteArray, QByteArray>> headers = {})
+{
+    return {status, "text/plain; charset=utf-8", (message + u'\n').toUtf8(), std::move(headers)};
+}
+
+// The status line, the headers and (unless only the head was asked for) the body. The
+// request was parsed by Qt; what goes back is this program's own few fixed answers.
+QByteArray response(const Answer& answer, bool headOnly, bool closing)
+{
+    QByteArray bytes = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' + reason(answer.status) + "\r\n";
+    bytes += "Content-Type: " + answer.type + "\r\n";
+    bytes += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
+    bytes += "Cache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\nReferrer-Policy: no-referrer\r\n";
+    bytes += "Content-Security-Policy: " + pagePolicy + "\r\n";
+    for (const auto& [name, value] : answer.headers)
+        bytes += name + ": " + value + "\r\n";
+    if (closing)
+        bytes += "Connection: close\r\n";
+    bytes += "\r\n";
+    if (!headOnly)
+        bytes += answer.body;
+    return bytes;
+}
+
+} // namespace
+
+// What the server knows of each connection, to keep every client within bounds.
+struct Connection {
+    qint64 openedAt = 0;
+    qint64 requestSince = -1; // the first byte of a request not answered yet
+    qint64 requestBytes = 0; // received since the last answer
+    qint64 requestLines = 0;
+    qint64 lastActivity = 0;
+    qint64 lastWrite = 0;
+    qint64 closingSince = -1;
+    bool stream = false;
+};
+
+class HttpFront;
+
+// Accepts connections within the limit, and refuses past it with a plain answer.
+class Listener : public QTcpServer {
+public:
+    explicit Listener(HttpFront& front) : m_front(front) {}
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
+private:
+    HttpFront& m_front;
+};
+
+class HttpFront : public QAbstractHttpServer {
+public:
+    explicit HttpFront(const ServeOptions& options)
+        : m_options(options), m_css(resource(QStringLiteral("live.css"))),
+          m_script(resource(QStringLiteral("live.js")))
+    {
+        m_clock.start();
+        m_sweep.setInterval(std::max(50, std::min(options.requestTimeoutMs, options.heartbeatMs) / 4));
+        QObject::connect(&m_sweep, &QTimer::timeout, this, [this] { sweep(); });
+        m_sweep.start();
+        // Nothing here speaks WebSocket: an upgraded connection is closed at once.
+        QObject::connect(this, &QAbstractHttpServer::newWebSocketConnection, this, [this] {
+            while (hasPendingWebSocketConnections())
+                nextPendingWebSocketConnection()->close(QWebSocketProtocol::CloseCodePolicyViolated);
+        });
+    }
+
+    Result<quint16> listenOn(const QHostAddress& address, quint16 port)
+    {
+        auto* listener = new Listener(*this);
+        if (!listener->listen(address, port)) {
+            const QString why = listener->errorString();
+            delete listener;
+            return Failure::database(Failure::CannotOpenFile,
+                                     QStringLiteral("Non se pode escoitar en %1:%2: %3")
+                                         .arg(address.toString())
+                                         .arg(port)
+                                         .arg(why));
+        }
+        bind(listener);
+        m_listener = listener;
+        return listener->serverPort();
+    }
+
+    quint16 port() const { return m_listener ? m_listener->serverPort() : 0; }
+    QHostAddress address() const { return m_listener ? m_listener->serverAddress() : QHostAddress(); }
+    qsizetype clients() const { return static_cast<qsizetype>(m_connections.size()); }
+    quint64 version() const { return m_pages ? m_pages->version : 0; }
+
+    void take(const std::shared_ptr<const Pages>& pages)
+    {
+        m_pages = pages;
+        for (auto& [socket, connection] : m_connections)
+            if (connection.stream && connection.closingSince < 0)
+                send(socket, connection, pages->event);
+    }
+
+    // The socket for the HTTP server, or nothing when it was refused.
+    QTcpSocket* accept(qintptr descriptor, QTcpServer& listener)
+    {
+        auto* socket = new QTcpSocket(&listener);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return nullptr;
+        }
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        if (clients() >= m_options.maxClients) {
+            // Past the limit: told plainly, and closed.
+            socket->write(response(plain(503,
+                                         QStringLiteral("Hai demasiadas persoas conectadas agora mesmo. "
+                                                        "Ténteo de novo nuns segundos."),
+                                         {{"Retry-After", "5"}}),
+                                   false, true));
+            socket->disconnectFromHost();
+            QTimer::singleShot(2000, socket, [socket] { socket->abort(); });
+            return nullptr;
+        }
+        // A request bigger than this cannot even be held: it is refused as soon as it fills it.
+        socket->setReadBufferSize(m_options.maxRequestBytes);
+        const qint64 now = m_clock.elapsed();
+        Connection connection;
+        connection.openedAt = connection.lastActivity = connection.lastWrite = now;
+        m_connections[socket] = connection;
+        QObject::connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.erase(socket); });
+        // Connected before the HTTP server's own reading, so it sees every byte first.
+        QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] { received(socket); });
+        return socket;
+    }
+
+protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override
+    {
+        const auto found = m_connections.find(socket);
+        if (found == m_connections.end())
+            return true;
+        Connection& connection = found->second;
+        connection.requestSince = -1;
+        connection.requestBytes = connection.requestLines = 0;
+        if (connection.closingSince >= 0 || connection.stream)
+            return true;
+        const bool headOnly = request.method() == QHttpServerRequest::Method::Head;
+        const bool closing = request.value("Connection").toLower() == "close";
+        if (request.method() != QHttpServerRequest::Method::Get && !headOnly) {
+            answer(socket, connection,
+                   plain(405, QStringLiteral("Esta páxina só se pode ler."), {{"Allow", "GET, HEAD"}}), false,
+                   closing);
+            return true;
+        }
+        const QString path = request.url().path();
+        if (path == u"/events" && !headOnly) {
+            startStream(socket, connection);
+            return true;
+        }
+        answer(socket, connection, answerFor(path), headOnly, closing);
+        return true;
+    }
+
+    void missingHandler(const QHttpServerRequest&, QTcpSocket* socket) override
+    {
+        if (const auto found = m_connections.find(socket); found != m_connections.end())
+            answer(socket, found->second, plain(404, QStringLiteral("Non hai nada neste enderezo.")), false, false);
+    }
+
+private:
+    Answer answerFor(const QString& path) const
+    {
+        const Pages& pages = *m_pages;
+        if (path == u"/")
+            return {200, "text/html; charset=utf-8", pages.page, {}};
+        if (path == u"/board")
+            return {200, "text/html; charset=utf-8", pages.board, {}};
+        if (path == u"/live.css")
+            return {200, "text/css; charset=utf-8", m_css, {}};
+        if (path == u"/live.js")
+            return {200, "text/javascript; charset=utf-8", m_script, {}};
+        if (path == u"/events")
+            return {200, "text/event-stream; charset=utf-8", {}, {}};
+        if (path == u"/standings.csv")
+            return {200, "text/csv; charset=utf-8", pages.csv,
+                    {{"Content-Disposition", "attachment; filename=\"clasificacions.csv\""}}};
+        if (path == u"/standings.pdf")
+            return {200, "application/pdf", pages.pdf,
+                    {{"Content-Disposition", "inline; filename=\"clasificacions.pdf\""}}};
+        if (path == u"/standings.json")
+            return {200, "application/json", pages.json, {}};
+        return plain(404, QStringLiteral("Non hai nada neste enderezo."));
+    }
+
+    void send(QTcpSocket* socket, Connection& connection, const QByteArray& bytes)
+    {
+        socket->write(bytes);
+        connection.lastWrite = connection.lastActivity = m_clock.elapsed();
+    }
+
+    void answer(QTcpSocket* socket, Connection& connection, const Answer& what, bool headOnly, bool closing)
+    {
+        send(socket, connection, response(what, headOnly, closing));
+        if (closing)
+            close(socket, connection);
+    }
+
+    void close(QTcpSocket* socket, Connection& connection)
+    {
+        connection.closingSince = m_clock.elapsed();
+        socket->disconnectFromHost();
+    }
+
+    void startStream(QTcpSocket* socket, Connection& connection)
+    {
+        // Lasts until either side closes; the browser comes back by itself after a second.
+        connection.stream = true;
+        send(socket, connection,
+             "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\nCache-Control: no-store\r\n"
+             "X-Content-Type-Options: nosniff\r\nConnection: close\r\n\r\nretry: 1000\n\n" +
+                 m_pages->event);
+    }
+
+    void received(QTcpSocket* socket)
+    {
+        const auto found = m_connections.find(socket);
+        if (found == m_connections.end())
+            return;
+        Connection& connection = found->second;
+        const qint64 now = m_clock.elapsed();
+        connection.lastActivity = now;
+        if (connection.stream || connection.closingSince >= 0) {
+            // A stream's client has nothing to say; whatever it sends is dropped.
+            socket->skip(socket->bytesAvailable());
+            return;
+        }
+        if (connection.requestSince < 0)
+            connection.requestSince = now;
+        // Each signal brings only what arrived since the HTTP server last read: counted here,
+        // before it reads, so that a request too big or with too many headers never reaches it.
+        const QByteArray arrived = socket->peek(socket->bytesAvailable());
+        connection.requestBytes += arrived.size();
+        connection.requestLines += arrived.count('\n');
+        if (connection.requestBytes >= m_options.maxRequestBytes)
+            refuse(socket, connection, plain(413, QStringLiteral("A petición é demasiado longa.")));
+        else if (connection.requestLines > m_options.maxHeaders + 2) // the request line, the blank line
+            refuse(socket, connection, plain(431, QStringLiteral("A petición ten demasiadas cabeceiras.")));
+    }
+
+    void refuse(QTcpSocket* socket, Connection& connection, const Answer& why)
+    {
+        answer(socket, connection, why, false, true);
+        socket->skip(socket->bytesAvailable());
+    }
+
+    // Cuts off whoever would hold a connection for nothing: a request that does not come
+    // whole in time, an idle connection, a stream nobody reads; and keeps streams alive.
+    void sweep()
+    {
+        const qint64 now = m_clock.elapsed();
+        std::vector<QPointer<QTcpSocket>> aborting;
+        for (auto& [socket, connection] : m_connections) {
+            if (connection.closingSince >= 0) {
+                if (now - connection.closingSince > 2000)
+                    aborting.emplace_back(socket);
+                continue;
+            }
+            if (connection.stream) {
+                if (socket->bytesToWrite() > m_options.maxBacklogBytes)
+                    aborting.emplace_back(socket);
+                else if (now - connection.lastWrite >= m_options.heartbeatMs)
+                    send(socket, connection, ": \n\n");
+                continue;
+            }
+            if (connection.requestSince >= 0 && now - connection.requestSince > m_options.requestTimeoutMs)
+                answer(socket, connection, plain(408, QStringLiteral("A petición tardou demasiado.")), false, true);
+            else if (connection.requestSince < 0 && now - connection.lastActivity > m_options.idleTimeoutMs)
+                close(socket, connection);
+        }
+        // Aborting may delete a socket, and with it its entry: not while walking the map.
+        for (const QPointer<QTcpSocket>& socket : aborting)
+            if (socket)
+                socket->abort();
+    }
+
+    ServeOptions m_options;
+    QByteArray m_css;
+    QByteArray m_script;
+    QElapsedTimer m_clock;
+    QTimer m_sweep;
+    QPointer<Listener> m_listener;
+    std::shared_ptr<const Pages> m_pages;
+    std::unordered_map<QTcpSocket*, Connection> m_connections;
+};
+
+void Listener::incomingConnection(qintptr descriptor)
+{
+    if (QTcpSocket* socket = m_front.accept(descriptor, *this))
+        addPendingConnection(socket);
+}
+
+LiveServer::LiveServer(const ServeOptions& options) : m_options(options)
+{
+    m_reading.setObjectName(QStringLiteral("live register"));
+}
+
+LiveServer::~LiveServer()
+{
+    m_front.reset();
+    m_reading.quit();
+    m_reading.wait();
+}
+
+Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, const ServeOptions& options)
+{
+    qRegisterMetaType<std::shared_ptr<const Pages>>();
+    std::unique_ptr<LiveServer> server(new LiveServer(options));
+    server->m_front = std::make_unique<HttpFront>(options);
+    server->m_source = new EditionSource(where, options.busyTimeoutMs, options.retryMs);
+    server->m_source->moveToThread(&server->m_reading);
+    connect(&server->m_reading, &QThread::finished, server->m_source, &QObject::deleteLater);
+    connect(server->m_source, &EditionSource::published, server.get(),
+            [raw = server.get()](const std::shared_ptr<const Pages>& pages) { raw->take(pages); });
+    server->m_reading.start();
+
+    // The first edition is there before the first client can ask.
+    std::optional<std::shared_ptr<const Pages>> first;
+    auto firstOne = connect(server->m_source, &EditionSource::published, server->m_source,
+                            [&first](const std::shared_ptr<const Pages>& pages) {
+                                if (!first)
+                                    first = pages;
+                            },
+                            Qt::DirectConnection);
+    Outcome begun = Done{};
+    QMetaObject::invokeMethod(
+        server->m_source, [&] { begun = server->m_source->begin(); }, Qt::BlockingQueuedConnection);
+    disconnect(firstOne);
+    if (!begun)
+        return begun.failure();
+    if (first)
+        server->m_front->take(*first);
+    const Result<quint16> listening = server->m_front->listenOn(options.address, options.port);
+    if (!listening)
+        return listening.failure();
+    return server;
+}
+
+void LiveServer::take(const std::shared_ptr<const Pages>& pages)
+{
+    // An edition older than the one served (the first, taken before listening) is dropped.
+    if (pages->version <= m_front->version())
+        return;
+    m_front->take(pages);
+    Q_EMIT published(pages->version);
+}
+
+quint16 LiveServer::port() const
+{
+    return m_front->port();
+}
+
+qsizetype LiveServer::clients() const
+{
+    return m_front->clients();
+}
+
+quint64 LiveServer::version() const
+{
+    return m_front->version();
+}
+
+QList<QUrl> LiveServer::addresses() const
+{
+    const QHostAddress listening = m_front->address();
+    const auto url = [this](const QHostAddress& address) {
+        QUrl u;
+        u.setScheme(QStringLiteral("http"));
+        u.setHost(address.toString());
+        u.setPort(port());
+        u.setPath(QStringLiteral("/"));
+        return u;
+    };
+    if (listening != QHostAddress::Any && listening != QHostAddress::AnyIPv4 && listening != QHostAddress::AnyIPv6)
+        return {url(listening)};
+    QList<QUrl> urls;
+    QList<QUrl> loopback;
+    for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
+        if (!interface.flags().testFlag(QNetworkInterface::IsUp) ||
+            !interface.flags().testFlag(QNetworkInterface::IsRunning))
+            continue;
+        for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
+            const QHostAddress address = entry.ip();
+            if (address.protocol() != QAbstractSocket::IPv4Protocol)
+                continue;
+            (address.isLoopback() ? loopback : urls).append(url(address));
+        }
+    }
+    return urls + loopback;
+}
+
+} // namespace quilvarden::live

@@ -1,0 +1,86 @@
+#include "source.h"
+
+namespace quilvarden::live {
+
+EditionSource::EditionSource(QString where, int busyTimeoutMs, int retryMs)
+    : m_where(std::move(where)), m_busyTimeoutMs(busyTimeoutMs), m_retry(this)
+{
+    m_retry.setInterval(retryMs);
+    connect(&m_retry, &QTimer::timeout, this, &EditionSource::refresh);
+}
+
+EditionSource::~EditionSource() = default;
+
+Outcome EditionSource::begin()
+{
+    data::OpenOptions reading;
+    reading.readOnly = true;
+    reading.busyTimeoutMs = m_busyTimeoutMs;
+    Result<std::unique_ptr<data::Database>> opened = data::Database::open(m_where, reading);
+    if (!opened)
+        return opened.failure();
+    m_database = std::move(opened).value();
+    const Result<LiveEdition> first = read();
+    if (!first)
+        return first.failure();
+    publish(*first, QString());
+    m_watch = std::make_unique<data::RegisterWatch>(*m_database);
+    connect(m_watch.get(), &data::RegisterWatch::changed, this, &EditionSource::refresh);
+    return Done{};
+}
+
+Result<LiveEdition> EditionSource::read()
+{
+    data::Database& database = *m_database;
+    return database.readTogether<LiveEdition>([&database]() -> Result<LiveEdition> {
+        Result<data::StandingsReport> standings = data::buildStandings(database);
+        if (!standings)
+            return standings.failure();
+        const Result<QVariant> last = database.lastEventScored();
+        if (!last)
+            return last.failure();
+        const Result<std::optional<qint64>> latestId = database.latestAwardId();
+        if (!latestId)
+            return latestId.failure();
+        QList<data::AwardRow> latest;
+        if (*latestId) {
+            Result<QList<data::AwardRow>> page = database.awardsPage(**latestId, 0, LatestAwards);
+            if (!page)
+                return page.failure();
+            latest = std::move(page).value();
+        }
+        return LiveEdition{{std::move(standings).value(), QDateTime::currentDateTime(), *last, database.path()},
+                           std::move(latest),
+                           *latestId};
+    });
+}
+
+void EditionSource::refresh()
+{
+    const Result<LiveEdition> live = read();
+    if (live) {
+        m_unavailableSince.reset();
+        m_retry.stop();
+        publish(*live, QString());
+        return;
+    }
+    // The last good figures stay, with a note; the first failure is told at once, and
+    // nothing more until the register can be read again.
+    m_retry.start();
+    if (m_unavailableSince || !m_last)
+        return;
+    m_unavailableSince = QDateTime::currentDateTime();
+    const LiveEdition last = *m_last;
+    publish(last, unavailableNote(*m_unavailableSince, last.edition.printedAt, live.failure().message()));
+}
+
+void EditionSource::publish(const LiveEdition& live, const QString& note)
+{
+    if (note.isEmpty())
+        m_last = live;
+    Result<std::shared_ptr<const Pages>> pages = renderPages(live, ++m_version, note);
+    if (pages)
+        Q_EMIT published(std::move(pages).value());
+}
+
+} // namespace quilvarden::live

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "data/database.h"
+#include "data/watch.h"
+#include "live/pages.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+namespace quilvarden::live {
+
+// Reads the register on a thread of its own and makes the pages anew after every change
+// that any station makes, so that the server's thread only ever hands out finished bytes.
+// While the register cannot be read (locked by another program, the server away), the last
+// good edition stays, with a note of since when, and reading is tried again every retry.
+class EditionSource : public QObject {
+    Q_OBJECT
+public:
+    EditionSource(QString where, int busyTimeoutMs, int retryMs);
+    ~EditionSource() override;
+
+    // On the source's thread: opens the register only to read and makes the first pages.
+    Outcome begin();
+
+Q_SIGNALS:
+    void published(std::shared_ptr<const quilvarden::live::Pages> pages);
+
+private:
+    void refresh();
+    Result<LiveEdition> read();
+    void publish(const LiveEdition& live, const QString& note);
+
+    QString m_where;
+    int m_busyTimeoutMs;
+    std::unique_ptr<data::Database> m_database;
+    std::unique_ptr<data::RegisterWatch> m_watch;
+    QTimer m_retry;
+    std::optional<LiveEdition> m_last;
+    std::optional<QDateTime> m_unavailableSince;
+    quint64 m_version = 0;
+};
+
+} // namespace quilvarden::live
