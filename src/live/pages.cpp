@@ -11,6 +11,9 @@ namespace quilvarden::live {
 
 namespace {
 
+// Rows of a standing that a projector shows at once.
+constexpr qint64 BoardRows = 12;
+
 QString escaped(const QVariant& value)
 {
     return text::valueText(value).toHtmlEscaped();
@@ -23,16 +26,22 @@ QString points(const QVariant& value)
 
 QString standingTable(const data::StandingSection& section)
 {
-    QString html = QStringLiteral("<section class=\"standing\">\n<h2>%1</h2>\n").arg(section.heading.toHtmlEscaped());
+    QString html =
+        QStringLiteral("<section class=\"standing\">\n<h2>%1</h2>\n").arg(section.heading.toHtmlEscaped());
     if (section.rows.isEmpty())
         return html + QStringLiteral("<p class=\"empty\">Sen puntos.</p>\n</section>\n");
     html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">Pos.</th><th>Club</th>"
                            "<th class=\"pts\">Puntos</th></tr></thead>\n<tbody>\n");
     qint64 position = 0;
-    for (const data::StandingRow& row : section.rows)
-        html += QStringLiteral("<tr><td class=\"pos\">%1</td><td class=\"club\">%2</td><td class=\"pts\">%3</td></tr>\n")
+    for (const data::StandingRow& row : section.rows) {
+        // The board shows a long standing a group of rows at a time; a phone sees one table.
+        if (position > 0 && position % BoardRows == 0)
+            html += QStringLiteral("</tbody>\n<tbody>\n");
+        html += QStringLiteral(
+                    "<tr><td class=\"pos\">%1</td><td class=\"club\">%2</td><td class=\"pts\">%3</td></tr>\n")
                     .arg(++position)
                     .arg(escaped(text::clubLabel(row.club)), points(row.total).toHtmlEscaped());
+    }
     return html + QStringLiteral("</tbody>\n</table>\n</section>\n");
 }
 
@@ -56,7 +65,8 @@ QString liveFragment(const LiveEdition& live, quint64 version, const QString& no
 {
     const publish::Edition& edition = live.edition;
     QString html = QStringLiteral("<div class=\"edition\" data-version=\"%1\">\n").arg(version);
-    html += QStringLiteral("<p class=\"when\"><span>Actualizado ás %1</span> · <span class=\"last\">%2</span></p>\n")
+    html += QStringLiteral(
+                "<p class=\"when\"><span>Actualizado ás %1</span> · <span class=\"last\">%2</span></p>\n")
                 .arg(edition.printedAt.toString(QStringLiteral("HH:mm:ss")),
                      publish::editionLines(edition).value(1).toHtmlEscaped());
     if (!note.isEmpty())
@@ -70,17 +80,18 @@ QString liveFragment(const LiveEdition& live, quint64 version, const QString& no
 
 QByteArray pageHtml(const QString& fragment, bool board)
 {
-    QString page = QStringLiteral(
-        "<!DOCTYPE html>\n<html lang=\"gl\">\n<head>\n<meta charset=\"utf-8\">\n"
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        "<title>Clasificacións en directo</title>\n"
-        "<link rel=\"stylesheet\" href=\"/live.css\">\n"
-        // Without scripts the page follows the meet by reloading itself now and then.
-        "<noscript><meta http-equiv=\"refresh\" content=\"20\"></noscript>\n"
-        "<script src=\"/live.js\" defer></script>\n"
-        "</head>\n<body class=\"%1\">\n<header>\n<h1>Clasificacións en directo</h1>\n"
-        "<p class=\"offline\" role=\"status\">Reconectando…</p>\n</header>\n<main id=\"live\">\n")
-                       .arg(board ? QStringLiteral("board") : QStringLiteral("phone"));
+    QString page =
+        QStringLiteral(
+            "<!DOCTYPE html>\n<html lang=\"gl\">\n<head>\n<meta charset=\"utf-8\">\n"
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+            "<title>Clasificacións en directo</title>\n"
+            "<link rel=\"stylesheet\" href=\"/live.css\">\n"
+            // Without scripts the page follows the meet by reloading itself now and then.
+            "<noscript><meta http-equiv=\"refresh\" content=\"20\"></noscript>\n"
+            "<script src=\"/live.js\" defer></script>\n"
+            "</head>\n<body class=\"%1\">\n<header>\n<h1>Clasificacións en directo</h1>\n"
+            "<p class=\"offline\" role=\"status\">Reconectando…</p>\n</header>\n<main id=\"live\">\n")
+            .arg(board ? QStringLiteral("board") : QStringLiteral("phone"));
     page += fragment;
     page += QStringLiteral("</main>\n");
     if (!board)
@@ -99,8 +110,8 @@ QByteArray streamEvent(quint64 version, const std::optional<qint64>& latestAward
         {QStringLiteral("html"), fragment},
     };
     // Compact JSON escapes every line break, so the message is one data line.
-    return "id: " + QByteArray::number(version) + "\nevent: edition\ndata: " +
-           QJsonDocument(message).toJson(QJsonDocument::Compact) + "\n\n";
+    return "id: " + QByteArray::number(version) +
+           "\nevent: edition\ndata: " + QJsonDocument(message).toJson(QJsonDocument::Compact) + "\n\n";
 }
 
 QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf, const QString& why)
@@ -110,7 +121,8 @@ QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf, cons
         .arg(since.toString(QStringLiteral("HH:mm:ss")), why, figuresOf.toString(QStringLiteral("HH:mm:ss")));
 }
 
-Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version, const QString& note)
+Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version,
+                                                 const QString& note)
 {
     auto pages = std::make_shared<Pages>();
     pages->version = version;

@@ -27,9 +27,9 @@ inline constexpr qint64 LatestAwards = 12;
 // Everything the server answers with, made once per change so that serving never waits.
 struct Pages {
     quint64 version = 0;
-    QByteArray page;   // the phone page
-    QByteArray board;  // the projector's page
-    QByteArray event;  // the update stream's message for this version
+    QByteArray page;  // the phone page
+    QByteArray board; // the projector's page
+    QByteArray event; // the update stream's message for this version
     QByteArray csv;
     QByteArray pdf;
     QByteArray json;
@@ -50,7 +50,8 @@ QByteArray streamEvent(quint64 version, const std::optional<qint64>& latestAward
 QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf, const QString& why);
 
 // Every answer for one edition. The note is empty while the register is read normally.
-Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version, const QString& note);
+Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version,
+                                                 const QString& note);
 
 } // namespace quilvarden::live
 

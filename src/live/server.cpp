@@ -89,7 +89,7 @@ QByteArray response(const Answer& answer, bool headOnly, bool closing)
 struct Connection {
     qint64 openedAt = 0;
     qint64 requestSince = -1; // the first byte of a request not answered yet
-    qint64 requestBytes = 0; // received since the last answer
+    qint64 requestBytes = 0;  // received since the last answer
     qint64 requestLines = 0;
     qint64 lastActivity = 0;
     qint64 lastWrite = 0;
@@ -221,7 +221,8 @@ protected:
     void missingHandler(const QHttpServerRequest&, QTcpSocket* socket) override
     {
         if (const auto found = m_connections.find(socket); found != m_connections.end())
-            answer(socket, found->second, plain(404, QStringLiteral("Non hai nada neste enderezo.")), false, false);
+            answer(socket, found->second, plain(404, QStringLiteral("Non hai nada neste enderezo.")), false,
+                   false);
     }
 
 private:
@@ -239,10 +240,14 @@ private:
         if (path == u"/events")
             return {200, "text/event-stream; charset=utf-8", {}, {}};
         if (path == u"/standings.csv")
-            return {200, "text/csv; charset=utf-8", pages.csv,
+            return {200,
+                    "text/csv; charset=utf-8",
+                    pages.csv,
                     {{"Content-Disposition", "attachment; filename=\"clasificacions.csv\""}}};
         if (path == u"/standings.pdf")
-            return {200, "application/pdf", pages.pdf,
+            return {200,
+                    "application/pdf",
+                    pages.pdf,
                     {{"Content-Disposition", "inline; filename=\"clasificacions.pdf\""}}};
         if (path == u"/standings.json")
             return {200, "application/json", pages.json, {}};
@@ -272,10 +277,11 @@ private:
     {
         // Lasts until either side closes; the browser comes back by itself after a second.
         connection.stream = true;
-        send(socket, connection,
-             "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\nCache-Control: no-store\r\n"
-             "X-Content-Type-Options: nosniff\r\nConnection: close\r\n\r\nretry: 1000\n\n" +
-                 m_pages->event);
+        send(
+            socket, connection,
+            "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\nCache-Control: no-store\r\n"
+            "X-Content-Type-Options: nosniff\r\nConnection: close\r\n\r\nretry: 1000\n\n" +
+                m_pages->event);
     }
 
     void received(QTcpSocket* socket)
@@ -330,7 +336,8 @@ private:
                 continue;
             }
             if (connection.requestSince >= 0 && now - connection.requestSince > m_options.requestTimeoutMs)
-                answer(socket, connection, plain(408, QStringLiteral("A petición tardou demasiado.")), false, true);
+                answer(socket, connection, plain(408, QStringLiteral("A petición tardou demasiado.")), false,
+                       true);
             else if (connection.requestSince < 0 && now - connection.lastActivity > m_options.idleTimeoutMs)
                 close(socket, connection);
         }
@@ -373,7 +380,7 @@ Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, cons
     qRegisterMetaType<std::shared_ptr<const Pages>>();
     std::unique_ptr<LiveServer> server(new LiveServer(options));
     server->m_front = std::make_unique<HttpFront>(options);
-    server->m_source = new EditionSource(where, options.busyTimeoutMs, options.retryMs);
+    server->m_source = new EditionSource(where, options.busyTimeoutMs, options.retryMs, options.checkMs);
     server->m_source->moveToThread(&server->m_reading);
     connect(&server->m_reading, &QThread::finished, server->m_source, &QObject::deleteLater);
     connect(server->m_source, &EditionSource::published, server.get(),
@@ -382,12 +389,13 @@ Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, cons
 
     // The first edition is there before the first client can ask.
     std::optional<std::shared_ptr<const Pages>> first;
-    auto firstOne = connect(server->m_source, &EditionSource::published, server->m_source,
-                            [&first](const std::shared_ptr<const Pages>& pages) {
-                                if (!first)
-                                    first = pages;
-                            },
-                            Qt::DirectConnection);
+    auto firstOne = connect(
+        server->m_source, &EditionSource::published, server->m_source,
+        [&first](const std::shared_ptr<const Pages>& pages) {
+            if (!first)
+                first = pages;
+        },
+        Qt::DirectConnection);
     Outcome begun = Done{};
     QMetaObject::invokeMethod(
         server->m_source, [&] { begun = server->m_source->begin(); }, Qt::BlockingQueuedConnection);
@@ -437,7 +445,8 @@ QList<QUrl> LiveServer::addresses() const
         u.setPath(QStringLiteral("/"));
         return u;
     };
-    if (listening != QHostAddress::Any && listening != QHostAddress::AnyIPv4 && listening != QHostAddress::AnyIPv6)
+    if (listening != QHostAddress::Any && listening != QHostAddress::AnyIPv4 &&
+        listening != QHostAddress::AnyIPv6)
         return {url(listening)};
     QList<QUrl> urls;
     QList<QUrl> loopback;

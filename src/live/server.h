@@ -14,16 +14,17 @@ namespace quilvarden::live {
 
 struct ServeOptions {
     QHostAddress address = QHostAddress(QHostAddress::LocalHost);
-    quint16 port = 8080; // 0: any free port
-    int maxClients = 400; // connections at once; past them a clear refusal (503)
-    int requestTimeoutMs = 10000; // a request must come whole within this, or it is cut off
-    int idleTimeoutMs = 30000; // a connection with nothing to do is closed
-    int heartbeatMs = 15000; // the update stream says it is alive at least this often
+    quint16 port = 8080;                // 0: any free port
+    int maxClients = 400;               // connections at once; past them a clear refusal (503)
+    int requestTimeoutMs = 10000;       // a request must come whole within this, or it is cut off
+    int idleTimeoutMs = 30000;          // a connection with nothing to do is closed
+    int heartbeatMs = 15000;            // the update stream says it is alive at least this often
     qint64 maxRequestBytes = 16 * 1024; // one request with its headers
     int maxHeaders = 64;
     qint64 maxBacklogBytes = 1024 * 1024; // unread updates before a client is dropped
-    int busyTimeoutMs = 500; // how long a read waits for a locked register
-    int retryMs = 1000; // reading again after the register could not be read
+    int busyTimeoutMs = 500;              // how long a read waits for a locked register
+    int retryMs = 1000;                   // reading again after the register could not be read
+    int checkMs = 2000;                   // a light look at the register, for a server gone quiet
 };
 
 class EditionSource;

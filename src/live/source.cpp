@@ -2,11 +2,11 @@
 
 namespace quilvarden::live {
 
-EditionSource::EditionSource(QString where, int busyTimeoutMs, int retryMs)
-    : m_where(std::move(where)), m_busyTimeoutMs(busyTimeoutMs), m_retry(this)
+EditionSource::EditionSource(QString where, int busyTimeoutMs, int retryMs, int checkMs)
+    : m_where(std::move(where)), m_busyTimeoutMs(busyTimeoutMs), m_retryMs(retryMs), m_checkMs(checkMs),
+      m_check(this)
 {
-    m_retry.setInterval(retryMs);
-    connect(&m_retry, &QTimer::timeout, this, &EditionSource::refresh);
+    connect(&m_check, &QTimer::timeout, this, &EditionSource::check);
 }
 
 EditionSource::~EditionSource() = default;
@@ -26,6 +26,7 @@ Outcome EditionSource::begin()
     publish(*first, QString());
     m_watch = std::make_unique<data::RegisterWatch>(*m_database);
     connect(m_watch.get(), &data::RegisterWatch::changed, this, &EditionSource::refresh);
+    m_check.start(m_checkMs);
     return Done{};
 }
 
@@ -49,9 +50,10 @@ Result<LiveEdition> EditionSource::read()
                 return page.failure();
             latest = std::move(page).value();
         }
-        return LiveEdition{{std::move(standings).value(), QDateTime::currentDateTime(), *last, database.path()},
-                           std::move(latest),
-                           *latestId};
+        return LiveEdition{
+            {std::move(standings).value(), QDateTime::currentDateTime(), *last, database.path()},
+            std::move(latest),
+            *latestId};
     });
 }
 
@@ -60,18 +62,31 @@ void EditionSource::refresh()
     const Result<LiveEdition> live = read();
     if (live) {
         m_unavailableSince.reset();
-        m_retry.stop();
+        m_check.start(m_checkMs);
         publish(*live, QString());
         return;
     }
     // The last good figures stay, with a note; the first failure is told at once, and
     // nothing more until the register can be read again.
-    m_retry.start();
+    m_check.start(m_retryMs);
     if (m_unavailableSince || !m_last)
         return;
     m_unavailableSince = QDateTime::currentDateTime();
     const LiveEdition last = *m_last;
     publish(last, unavailableNote(*m_unavailableSince, last.edition.printedAt, live.failure().message()));
+}
+
+void EditionSource::check()
+{
+    if (m_unavailableSince) {
+        refresh();
+        return;
+    }
+    // The latest award's id moves with every award and every undo of the latest; a failure
+    // here is the register out of reach, which a full read then tells.
+    const Result<std::optional<qint64>> latest = m_database->latestAwardId();
+    if (!latest || !m_last || *latest != m_last->latestAwardId)
+        refresh();
 }
 
 void EditionSource::publish(const LiveEdition& live, const QString& note)

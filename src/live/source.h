@@ -17,10 +17,12 @@ namespace quilvarden::live {
 // that any station makes, so that the server's thread only ever hands out finished bytes.
 // While the register cannot be read (locked by another program, the server away), the last
 // good edition stays, with a note of since when, and reading is tried again every retry.
+// A light look at the register every check finds a server that went away without a word
+// (no notice comes then) and one that came back.
 class EditionSource : public QObject {
     Q_OBJECT
 public:
-    EditionSource(QString where, int busyTimeoutMs, int retryMs);
+    EditionSource(QString where, int busyTimeoutMs, int retryMs, int checkMs);
     ~EditionSource() override;
 
     // On the source's thread: opens the register only to read and makes the first pages.
@@ -31,14 +33,17 @@ Q_SIGNALS:
 
 private:
     void refresh();
+    void check();
     Result<LiveEdition> read();
     void publish(const LiveEdition& live, const QString& note);
 
     QString m_where;
     int m_busyTimeoutMs;
+    int m_retryMs;
+    int m_checkMs;
     std::unique_ptr<data::Database> m_database;
     std::unique_ptr<data::RegisterWatch> m_watch;
-    QTimer m_retry;
+    QTimer m_check;
     std::optional<LiveEdition> m_last;
     std::optional<QDateTime> m_unavailableSince;
     quint64 m_version = 0;

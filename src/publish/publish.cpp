@@ -181,7 +181,8 @@ QByteArray asJson(const Edition& edition)
             clubs.append(QJsonObject{
                 {QStringLiteral("position"), ++position},
                 {QStringLiteral("club"), club.isNull() ? QJsonValue() : QJsonValue(text::valueText(club))},
-                {QStringLiteral("total"), row.total.isNull() ? QJsonValue() : QJsonValue(row.total.toDouble())},
+                {QStringLiteral("total"),
+                 row.total.isNull() ? QJsonValue() : QJsonValue(row.total.toDouble())},
             });
         }
         standings.append(QJsonObject{{QStringLiteral("standing"), standingName(section.which)},

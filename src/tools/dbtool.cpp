@@ -10,15 +10,15 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QSocketNotifier>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <csignal>
 #include <unistd.h>
 
 namespace quilvarden::tools {
@@ -314,7 +314,8 @@ int serve(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return fail(err, path, server.failure());
     out << QStringLiteral("Clasificacións de %1 en directo:").arg(data::locate(path).shown()) << Qt::endl;
     for (const QUrl& url : (*server)->addresses())
-        out << QStringLiteral("  %1  (teléfonos)   %1board  (pantalla grande)").arg(url.toString()) << Qt::endl;
+        out << QStringLiteral("  %1  (teléfonos)   %1board  (pantalla grande)").arg(url.toString())
+            << Qt::endl;
     out << QStringLiteral("Ctrl+C para deter.") << Qt::endl;
 
     // Ctrl+C or a stop from the system ends the serving cleanly.

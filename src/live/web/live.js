@@ -1,6 +1,7 @@
 // Follows the meet: each new edition arrives on the update stream and replaces the figures
 // in place, so the reader keeps their scroll position. The board shows one standing at a
-// time, turning every few seconds (#turn=N in the address sets how many).
+// time (a long one a group of rows at a time), turning every few seconds (#turn=N in the
+// address sets how many).
 'use strict';
 (function () {
   const live = document.getElementById('live');
@@ -15,9 +16,18 @@
   }
 
   function showTurn() {
-    const standings = live.querySelectorAll('section.standing');
-    standings.forEach(function (section, index) {
-      section.classList.toggle('shown', index === turn % standings.length);
+    const slides = [];
+    live.querySelectorAll('section.standing').forEach(function (section) {
+      const groups = section.querySelectorAll('tbody');
+      if (groups.length === 0)
+        slides.push({ section: section, rows: null });
+      groups.forEach(function (rows) { slides.push({ section: section, rows: rows }); });
+    });
+    const shown = slides[turn % slides.length];
+    slides.forEach(function (slide) {
+      slide.section.classList.toggle('shown', slide.section === shown.section);
+      if (slide.rows)
+        slide.rows.classList.toggle('shown', slide === shown);
     });
   }
 

@@ -1,0 +1,212 @@
+#include "data/database.h"
+#include "live/server.h"
+#include "support/browser.h"
+#include "support/testmeet.h"
+#include "tools/demomeet.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quilvarden;
+
+// The live pages in a real browser (Chromium, headless): on a phone and on a projector,
+// following the register as stations record and undo, with scripts off, and with club
+// names that try to be markup. Set QUILVARDEN_PICTURES to a folder to keep the pictures of
+// the phone page and the board (the README's).
+class TestLivePage : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_where;
+    std::unique_ptr<data::Database> m_station;
+    std::unique_ptr<live::LiveServer> m_server;
+    testing::HeadlessBrowser m_browser;
+
+    QUrl url(const QString& path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server->port()).arg(path));
+    }
+
+    qint64 record(const QString& order, const QString& event, const QString& gender, const QString& club,
+                  double points)
+    {
+        const Result<qint64> id = m_station->recordAward({order, event, gender, club, points});
+        return id ? *id : -1;
+    }
+
+    QString picture(const QString& name) const
+    {
+        const QString folder = qEnvironmentVariable("QUILVARDEN_PICTURES");
+        return folder.isEmpty() ? m_dir.filePath(name) : QDir(folder).filePath(name);
+    }
+
+    void noErrors()
+    {
+        QVERIFY2(m_browser.consoleErrors().isEmpty(), qPrintable(m_browser.consoleErrors().join(u'\n')));
+        QVERIFY2(m_browser.dialogs().isEmpty(), qPrintable(m_browser.dialogs().join(u'\n')));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The demo meet, half-way through: enough clubs and awards to scroll on a phone.
+        m_where = m_dir.filePath(QStringLiteral("quilvarden.MDB"));
+        QVERIFY(data::Database::create(m_where));
+        auto opened = data::Database::open(m_where);
+        QVERIFY(opened);
+        m_station = std::move(opened).value();
+        const data::MeetProgramme meet = tools::demoMeet();
+        QVERIFY(m_station->replaceMeetProgramme(meet));
+        QStringList clubs;
+        for (const data::MeetClub& club : meet.clubs)
+            clubs << club.shortName.toString();
+        const double scale[] = {19, 16, 14, 13, 12, 11, 10, 9};
+        for (int e = 0; e < 16; ++e) {
+            const data::MeetEvent& event = meet.events[e];
+            const QString order = QStringLiteral("%1").arg(event.order.toInt(), 2, 10, QLatin1Char('0'));
+            for (int place = 0; place < 8; ++place)
+                QVERIFY(record(order, event.code.toString(), event.gender.toString(),
+                               clubs[(e * 5 + place * 7) % clubs.size()], scale[place]) > 0);
+        }
+        live::ServeOptions options;
+        options.port = 0;
+        auto server = live::LiveServer::start(m_where, options);
+        QVERIFY(server);
+        m_server = std::move(server).value();
+        QString why;
+        QVERIFY2(m_browser.start(m_dir.filePath(QStringLiteral("profile")), &why), qPrintable(why));
+    }
+
+    void cleanupTestCase()
+    {
+        m_browser.stop();
+        m_server.reset();
+    }
+
+    void phoneFollowsTheMeet()
+    {
+        QVERIFY(m_browser.setViewport(390, 844, 3, true));
+        QVERIFY(m_browser.open(url(QStringLiteral("/"))));
+        m_browser.clearRecorded();
+        // Reads on a phone: nothing wider than the screen, type no smaller than 14 px.
+        QCOMPARE(m_browser.evaluate(QStringLiteral("document.documentElement.scrollWidth <= innerWidth")),
+                 true);
+        QVERIFY(m_browser
+                    .evaluate(QStringLiteral(
+                        "parseFloat(getComputedStyle(document.querySelector('td.club')).fontSize)"))
+                    .toDouble() >= 14);
+        QCOMPARE(
+            m_browser.evaluate(QStringLiteral("document.querySelectorAll('section.standing table').length")),
+            3);
+        QVERIFY(m_browser.screenshot(picture(QStringLiteral("live-phone.png"))));
+
+        // The reader has scrolled down to the combined standing; an award comes in.
+        QVERIFY(m_browser.evaluate(QStringLiteral("scrollTo(0, 700), scrollY")).toDouble() > 0);
+        const double scrolled = m_browser.evaluate(QStringLiteral("scrollY")).toDouble();
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 id = record(QStringLiteral("17"), QStringLiteral("100L"), QStringLiteral("F"),
+                                 QStringLiteral("NEWCLUB"), 19);
+        QVERIFY(id > 0);
+        QVERIFY2(m_browser.waitFor(QStringLiteral("[...document.querySelectorAll('td.club')]"
+                                                  ".some(c => c.textContent === 'NEWCLUB')"),
+                                   1000),
+                 "the page did not show the award within one second");
+        qInfo("Shown on the page %lld ms after it was recorded", static_cast<long long>(clock.elapsed()));
+        QCOMPARE(m_browser.evaluate(QStringLiteral("scrollY")).toDouble(), scrolled);
+        QCOMPARE(m_browser.evaluate(QStringLiteral("document.querySelector('.awards li .club').textContent")),
+                 QStringLiteral("NEWCLUB"));
+
+        // Another station takes it back.
+        clock.restart();
+        QVERIFY(m_station->deleteAward(id));
+        QVERIFY2(m_browser.waitFor(QStringLiteral("![...document.querySelectorAll('td.club')]"
+                                                  ".some(c => c.textContent === 'NEWCLUB')"),
+                                   1000),
+                 "the page did not drop the undone award within one second");
+        noErrors();
+    }
+
+    void boardTurnsTheStandings()
+    {
+        QVERIFY(m_browser.setViewport(1920, 1080, 1, false));
+        QVERIFY(m_browser.open(url(QStringLiteral("/board#turn=1"))));
+        m_browser.clearRecorded();
+        QVERIFY(m_browser
+                    .evaluate(QStringLiteral(
+                        "parseFloat(getComputedStyle(document.querySelector('td.club')).fontSize)"))
+                    .toDouble() >= 32);
+        const QString fits = QStringLiteral("document.documentElement.scrollHeight <= innerHeight");
+        QCOMPARE(m_browser.evaluate(fits), true);
+        const QString shown = QStringLiteral(
+            "[...document.querySelectorAll('section.standing')].filter(s => s.offsetParent !== null)"
+            ".map(s => s.querySelector('h2').textContent)");
+        QCOMPARE(m_browser.evaluate(shown).toArray().size(), 1);
+        QVERIFY(m_browser.screenshot(picture(QStringLiteral("live-board.png"))));
+        const QString first = m_browser.evaluate(shown)[0].toString();
+        QVERIFY(m_browser.waitFor(shown + QStringLiteral("[0] !== '%1'").arg(first), 3000));
+        QCOMPARE(m_browser.evaluate(shown).toArray().size(), 1);
+        QCOMPARE(m_browser.evaluate(fits), true);
+        noErrors();
+    }
+
+    void hostileNamesAreText()
+    {
+        const QStringList names{QStringLiteral("<script>alert(1)</script>"),
+                                QStringLiteral("<img src=x onerror=alert(2)>"),
+                                QStringLiteral("\"'><b>x</b>"), QStringLiteral("Liña\nnova"),
+                                QString::fromUtf8("\u202Eevil\u202C")};
+        for (const QString& name : names)
+            QVERIFY(record(QStringLiteral("18"), QStringLiteral("100L"), QStringLiteral("M"), name, 30) > 0);
+        QVERIFY(m_browser.setViewport(390, 844, 3, true));
+        QVERIFY(m_browser.open(url(QStringLiteral("/"))));
+        QVERIFY(m_browser.waitFor(
+            QStringLiteral(
+                "[...document.querySelectorAll('.awards li .club')].some(c => c.textContent === 'evil')"),
+            5000));
+        const QJsonArray shown =
+            m_browser
+                .evaluate(QStringLiteral("[...document.querySelectorAll('.awards li .club')]"
+                                         ".map(c => c.textContent)"))
+                .toArray();
+        QStringList texts;
+        for (const QJsonValue& text : shown)
+            texts << text.toString();
+        // As text, line breaks as blanks, direction overrides gone; no markup made of them.
+        for (const QString& expected :
+             {names[0], names[1], names[2], QStringLiteral("Liña nova"), QStringLiteral("evil")})
+            QVERIFY2(texts.contains(expected),
+                     qPrintable(expected + QStringLiteral(" not in ") + texts.join(u'|')));
+        QCOMPARE(m_browser.evaluate(
+                     QStringLiteral("document.querySelectorAll('main img, main b, main script').length")),
+                 0);
+        QCOMPARE(m_browser.evaluate(QStringLiteral("document.scripts.length")), 1);
+        noErrors();
+    }
+
+    void worksWithScriptsOff()
+    {
+        QVERIFY(m_browser.setScriptsEnabled(false));
+        QVERIFY(m_browser.open(url(QStringLiteral("/"))));
+        QCOMPARE(
+            m_browser.evaluate(QStringLiteral("document.querySelectorAll('section.standing table').length")),
+            3);
+        QVERIFY(m_browser.evaluate(QStringLiteral("document.querySelector('td.club').offsetParent !== null"))
+                    .toBool());
+        QVERIFY(m_browser.setScriptsEnabled(true));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    TestLivePage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_page.moc"

@@ -1,0 +1,382 @@
+#include "data/database.h"
+#include "live/server.h"
+#include "support/httpclient.h"
+#include "support/pgserver.h"
+#include "support/scratchdb.h"
+#include "support/testmeet.h"
+#include "support/toolrun.h"
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quilvarden;
+using testsupport::HttpClient;
+
+// The live standings server, spoken to over real sockets: what it answers, what it refuses,
+// the update stream, and a register that is locked or away. On a file and on a server.
+class TestLiveServer : public QObject {
+    Q_OBJECT
+
+public:
+    TestLiveServer(data::Engine engine, testsupport::PgServer* server) : m_engine(engine), m_pg(server) {}
+
+private:
+    const data::Engine m_engine;
+    testsupport::PgServer* m_pg;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_where;
+    std::unique_ptr<data::Database> m_station;
+    std::unique_ptr<live::LiveServer> m_server;
+
+    bool onFile() const { return m_engine == data::Engine::Sqlite; }
+
+    void serve(live::ServeOptions options = {})
+    {
+        options.port = 0;
+        Result<std::unique_ptr<live::LiveServer>> started = live::LiveServer::start(m_where, options);
+        QVERIFY2(started, started ? "" : qPrintable(started.failure().message()));
+        m_server = std::move(started).value();
+    }
+
+    qint64 record(const QString& order, const QString& gender, const QString& club, double points)
+    {
+        const Result<qint64> id =
+            m_station->recordAward({order, QStringLiteral("100FR"), gender, club, points});
+        return id ? *id : -1;
+    }
+
+    // The answer to one request on a connection of its own.
+    HttpClient::Reply fetch(const QByteArray& path, const QByteArray& method = "GET")
+    {
+        HttpClient client(m_server->port());
+        client.get(path, method);
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(client.reply(method == "HEAD"), 5000); }();
+        return client.reply(method == "HEAD").value_or(HttpClient::Reply{});
+    }
+
+    // The update stream's latest message, once it carries the award (or none).
+    static bool streamShows(const HttpClient& client, const QJsonValue& award)
+    {
+        const QList<QJsonObject> events = client.events();
+        return !events.isEmpty() && events.last().value(QStringLiteral("award")) == award;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_where = testsupport::newRegister(m_engine, *m_dir, m_pg);
+        QVERIFY(testsupport::makeTestMeet(m_where));
+        auto station = data::Database::open(m_where);
+        QVERIFY(station);
+        m_station = std::move(station).value();
+        // Women's 100 free: VIGO, LUGO; men's: CORUÑA, VIGO.
+        QVERIFY(record(QStringLiteral("01"), QStringLiteral("F"), QStringLiteral("VIGO"), 19) > 0);
+        QVERIFY(record(QStringLiteral("01"), QStringLiteral("F"), QStringLiteral("LUGO"), 16) > 0);
+        QVERIFY(record(QStringLiteral("02"), QStringLiteral("M"), QString::fromUtf8("CORUÑA"), 19) > 0);
+        QVERIFY(record(QStringLiteral("02"), QStringLiteral("M"), QStringLiteral("VIGO"), 16) > 0);
+    }
+
+    void cleanup()
+    {
+        m_server.reset();
+        m_station.reset();
+        m_dir.reset();
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("type");
+        QTest::addColumn<QByteArray>("holds");
+        QTest::newRow("phone page") << QByteArray("GET") << QByteArray("/") << 200 << QByteArray("text/html")
+                                    << QByteArray("Clasificación Conxunta");
+        QTest::newRow("page with a query") << QByteArray("GET") << QByteArray("/?x=<b>") << 200
+                                           << QByteArray("text/html") << QByteArray("class=\"phone\"");
+        QTest::newRow("board") << QByteArray("GET") << QByteArray("/board") << 200 << QByteArray("text/html")
+                               << QByteArray("class=\"board\"");
+        QTest::newRow("csv") << QByteArray("GET") << QByteArray("/standings.csv") << 200
+                             << QByteArray("text/csv") << QByteArray("Conxunta,1,VIGO,\"35,00\"");
+        QTest::newRow("pdf") << QByteArray("GET") << QByteArray("/standings.pdf") << 200
+                             << QByteArray("application/pdf") << QByteArray("%PDF");
+        QTest::newRow("json") << QByteArray("GET") << QByteArray("/standings.json") << 200
+                              << QByteArray("application/json") << QByteArray("\"total\": 35");
+        QTest::newRow("script") << QByteArray("GET") << QByteArray("/live.js") << 200
+                                << QByteArray("text/javascript") << QByteArray("EventSource");
+        QTest::newRow("unknown path") << QByteArray("GET") << QByteArray("/admin") << 404
+                                      << QByteArray("text/plain") << QByteArray("Non hai nada");
+        QTest::newRow("up the tree") << QByteArray("GET") << QByteArray("/../../../../etc/passwd") << 404
+                                     << QByteArray("text/plain") << QByteArray();
+        QTest::newRow("up the tree, encoded") << QByteArray("GET") << QByteArray("/%2e%2e/%2e%2e/etc/passwd")
+                                              << 404 << QByteArray("text/plain") << QByteArray();
+        QTest::newRow("through a served name")
+            << QByteArray("GET") << QByteArray("/live.js/../../etc/hostname") << 404
+            << QByteArray("text/plain") << QByteArray();
+        QTest::newRow("the register's name") << QByteArray("GET") << QByteArray("/quilvarden.MDB") << 404
+                                             << QByteArray("text/plain") << QByteArray();
+        for (const char* method : {"POST", "PUT", "DELETE", "PATCH", "OPTIONS"})
+            QTest::newRow(method) << QByteArray(method) << QByteArray("/standings.json") << 405
+                                  << QByteArray("text/plain") << QByteArray("só se pode ler");
+    }
+
+    void answers()
+    {
+        QFETCH(QByteArray, method);
+        QFETCH(QByteArray, path);
+        QFETCH(int, status);
+        QFETCH(QByteArray, type);
+        QFETCH(QByteArray, holds);
+        serve();
+        const HttpClient::Reply reply = fetch(path, method);
+        QCOMPARE(reply.status, status);
+        QVERIFY2(reply.head.contains("Content-Type: " + type), reply.head.constData());
+        QVERIFY2(reply.body.contains(holds), reply.body.left(300).constData());
+        if (status == 405)
+            QVERIFY(reply.head.contains("Allow: GET, HEAD"));
+        // Whatever was asked, the register holds the same four awards.
+        QCOMPARE(m_station->clubTotals()->size(), 4);
+    }
+
+    void headHasNoBody()
+    {
+        serve();
+        const HttpClient::Reply page = fetch("/");
+        const HttpClient::Reply head = fetch("/", "HEAD");
+        QCOMPARE(head.status, 200);
+        QVERIFY(head.head.contains("Content-Length: " + QByteArray::number(page.body.size())));
+        QVERIFY(head.body.isEmpty());
+    }
+
+    void editionsAreTheTools()
+    {
+        serve();
+        // The same CSV as "quilvarden-db standings"; the JSON's combined standing by hand.
+        const testsupport::ToolRun tool = testsupport::runTool(
+            {QStringLiteral("standings"), m_where, QStringLiteral("--format"), QStringLiteral("csv")});
+        QCOMPARE(tool.status, 0);
+        QCOMPARE(QString::fromUtf8(fetch("/standings.csv").body), tool.output);
+        const QJsonArray standings = QJsonDocument::fromJson(fetch("/standings.json").body)
+                                         .object()
+                                         .value(QStringLiteral("standings"))
+                                         .toArray();
+        QCOMPARE(standings.size(), 3);
+        QStringList combined;
+        for (const QJsonValue& club : standings[2].toObject().value(QStringLiteral("clubs")).toArray())
+            combined << QStringLiteral("%1 %2 %3")
+                            .arg(club[QStringLiteral("position")].toInt())
+                            .arg(club[QStringLiteral("club")].toString())
+                            .arg(club[QStringLiteral("total")].toDouble());
+        QCOMPARE(combined, QStringList({QStringLiteral("1 VIGO 35"), QString::fromUtf8("2 CORUÑA 19"),
+                                        QStringLiteral("3 LUGO 16")}));
+    }
+
+    void hostileNamesStayText()
+    {
+        const QString script = QStringLiteral("<script>alert(1)</script>");
+        QVERIFY(record(QStringLiteral("03"), QStringLiteral("F"), script, 28) > 0);
+        QVERIFY(record(QStringLiteral("03"), QStringLiteral("F"), QStringLiteral("\"});alert('x')//"), 26) >
+                0);
+        QVERIFY(record(QStringLiteral("03"), QStringLiteral("F"), QStringLiteral("=HYPERLINK(\"x\")"), 24) >
+                0);
+        serve();
+        const QByteArray page = fetch("/").body;
+        QVERIFY(!page.contains("<script>alert"));
+        QVERIFY(page.contains("&lt;script&gt;alert(1)&lt;/script&gt;"));
+        QVERIFY(page.contains("&quot;});alert('x')//"));
+        QVERIFY(fetch("/standings.csv").body.contains("'=HYPERLINK(\"\"x\"\")"));
+        QVERIFY(QJsonDocument::fromJson(fetch("/standings.json").body)
+                    .toJson()
+                    .contains("<script>alert(1)</script>"));
+        // The stream's message is JSON on one line, whatever the names hold.
+        HttpClient stream(m_server->port());
+        stream.get("/events");
+        QTRY_COMPARE_WITH_TIMEOUT(stream.events().size(), 1, 5000);
+        QVERIFY(stream.events()
+                    .first()
+                    .value(QStringLiteral("html"))
+                    .toString()
+                    .contains(QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt;")));
+    }
+
+    void streamFollowsEveryStation()
+    {
+        serve();
+        HttpClient first(m_server->port());
+        HttpClient second(m_server->port());
+        HttpClient vanishing(m_server->port());
+        for (HttpClient* client : {&first, &second, &vanishing})
+            client->get("/events");
+        QTRY_VERIFY_WITH_TIMEOUT(first.events().size() == 1 && second.events().size() == 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(vanishing.events().size(), 1, 5000);
+        vanishing.abort();
+
+        const qint64 id = record(QStringLiteral("03"), QStringLiteral("F"), QStringLiteral("LUGO"), 38);
+        QTRY_VERIFY_WITH_TIMEOUT(streamShows(first, id) && streamShows(second, id), 5000);
+        QVERIFY(
+            first.events().last().value(QStringLiteral("html")).toString().contains(QStringLiteral("38,00")));
+        // Another station's undo goes out too; the earlier award is the latest again.
+        auto other = data::Database::open(m_where);
+        QVERIFY(other);
+        const qint64 before = *(*other)->latestAwardId().value();
+        QVERIFY((*other)->deleteAward(id));
+        QTRY_VERIFY_WITH_TIMEOUT(streamShows(first, before) && streamShows(second, before), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server->clients(), qsizetype(2), 5000);
+    }
+
+    void limits_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<int>("status");
+        QByteArray headers;
+        for (int i = 0; i < 80; ++i)
+            headers += "X-" + QByteArray::number(i) + ": a\r\n";
+        QTest::newRow("too many headers") << "GET / HTTP/1.1\r\nHost: a\r\n" + headers + "\r\n" << 431;
+        QTest::newRow("one huge header")
+            << "GET / HTTP/1.1\r\nHost: a\r\nX: " + QByteArray(40000, 'a') + "\r\n\r\n"
+            << 413;
+        QTest::newRow("a body never asked for")
+            << "POST / HTTP/1.1\r\nHost: a\r\nContent-Length: 900000\r\n\r\n" + QByteArray(900000, 'a')
+            << 413;
+        QTest::newRow("sent too slowly") << QByteArray("GET / HTTP/1.1\r\nHost: a\r\n") << 408;
+    }
+
+    void limits()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(int, status);
+        live::ServeOptions options;
+        options.requestTimeoutMs = 300;
+        serve(options);
+        HttpClient client(m_server->port());
+        client.send(request);
+        QTRY_VERIFY_WITH_TIMEOUT(client.reply(), 5000);
+        QCOMPARE(client.reply()->status, status);
+        QTRY_VERIFY_WITH_TIMEOUT(client.closed(), 5000);
+        // Everyone else is served as before.
+        QCOMPARE(fetch("/").status, 200);
+    }
+
+    void idleAndCrowdedConnections()
+    {
+        live::ServeOptions options;
+        options.maxClients = 3;
+        options.idleTimeoutMs = 400;
+        serve(options);
+        HttpClient a(m_server->port());
+        HttpClient b(m_server->port());
+        HttpClient c(m_server->port());
+        QTRY_COMPARE_WITH_TIMEOUT(m_server->clients(), qsizetype(3), 5000);
+        HttpClient refused(m_server->port());
+        QTRY_VERIFY_WITH_TIMEOUT(refused.reply(), 5000);
+        QCOMPARE(refused.reply()->status, 503);
+        QVERIFY(refused.reply()->head.contains("Retry-After"));
+        QVERIFY(QString::fromUtf8(refused.reply()->body).contains(QStringLiteral("demasiadas persoas")));
+        QTRY_VERIFY_WITH_TIMEOUT(refused.closed(), 5000);
+        // Idle connections are closed, and make room.
+        QTRY_VERIFY_WITH_TIMEOUT(a.closed() && b.closed() && c.closed(), 5000);
+        QCOMPARE(fetch("/").status, 200);
+    }
+
+    void aStreamNobodyReadsIsDropped()
+    {
+        // Long club names make each message long, so that an unread stream fills up fast.
+        for (int i = 0; i < 60; ++i)
+            QVERIFY(record(QStringLiteral("04"), QStringLiteral("M"),
+                           QStringLiteral("Club de natación número %1 da vila").arg(i), 1) > 0);
+        live::ServeOptions options;
+        options.maxBacklogBytes = 64 * 1024;
+        serve(options);
+        HttpClient reader(m_server->port());
+        HttpClient asleep(m_server->port(), 1024);
+        reader.get("/events");
+        asleep.get("/events");
+        QTRY_VERIFY_WITH_TIMEOUT(reader.events().size() == 1 && asleep.received().size() > 0, 5000);
+        asleep.stopReading();
+        qint64 id = 0;
+        for (int round = 0; round < 200 && m_server->clients() > 1; ++round) {
+            id = record(QStringLiteral("05"), QStringLiteral("M"), QStringLiteral("LUGO"), round);
+            QTRY_VERIFY_WITH_TIMEOUT(streamShows(reader, id), 5000);
+        }
+        QCOMPARE(m_server->clients(), qsizetype(1));
+        QVERIFY(reader.connected());
+    }
+
+    void registerOutOfReach()
+    {
+        live::ServeOptions options;
+        options.busyTimeoutMs = 100;
+        options.retryMs = 150;
+        options.checkMs = 150;
+        serve(options);
+        HttpClient stream(m_server->port());
+        stream.get("/events");
+        QTRY_COMPARE_WITH_TIMEOUT(stream.events().size(), 1, 5000);
+        const auto noted = [&stream] {
+            return stream.events()
+                .last()
+                .value(QStringLiteral("html"))
+                .toString()
+                .contains(QStringLiteral("Non se pode ler o rexistro"));
+        };
+        if (onFile()) {
+            // Another program holds the file locked for a while.
+            QSqlDatabase locker = testsupport::connectTo(m_where, QStringLiteral("locker"));
+            QVERIFY(locker.open());
+            QSqlQuery lock(locker);
+            QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            QVERIFY(lock.exec(QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES "
+                                             "('06', '100FR', 'F', 'LUGO', 5)")));
+            QTRY_VERIFY_WITH_TIMEOUT(noted(), 5000);
+            // Served at once from the last good edition, with the note.
+            const HttpClient::Reply page = fetch("/");
+            QCOMPARE(page.status, 200);
+            QVERIFY(page.body.contains("Non se pode ler o rexistro"));
+            QVERIFY(page.body.contains("Clasificación Conxunta"));
+            QVERIFY(lock.exec(QStringLiteral("COMMIT")));
+            lock.finish();
+            locker.close();
+        } else {
+            QVERIFY(m_pg->stop().isEmpty());
+            QTRY_VERIFY_WITH_TIMEOUT(noted(), 10000);
+            QCOMPARE(fetch("/board").status, 200);
+            QVERIFY(m_pg->startServer().isEmpty());
+            QVERIFY(testsupport::runOn(m_where,
+                                       {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) "
+                                                       "VALUES ('06', '100FR', 'F', 'LUGO', 5)")}));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+        // Back again: the award made meanwhile, and no note.
+        QTRY_VERIFY_WITH_TIMEOUT(!noted() && stream.events()
+                                                 .last()
+                                                 .value(QStringLiteral("html"))
+                                                 .toString()
+                                                 .contains(QStringLiteral(">5,00<")),
+                                 15000);
+        QVERIFY(stream.connected());
+    }
+
+    void refusesWhatCannotBeServed()
+    {
+        // A register that is not there, an address already taken: failures, not a server.
+        QVERIFY(!live::LiveServer::start(m_dir->filePath(QStringLiteral("none.MDB"))));
+        serve();
+        live::ServeOptions taken;
+        taken.port = m_server->port();
+        const Result<std::unique_ptr<live::LiveServer>> second = live::LiveServer::start(m_where, taken);
+        QVERIFY(!second);
+        QVERIFY(second.failure().message().contains(QString::number(taken.port)));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
+    QGuiApplication app(argc, argv);
+    return testsupport::runOnFileAndServer<TestLiveServer>(argc, argv);
+}
+
+#include "tst_server.moc"
