@@ -19,6 +19,10 @@ packages=(
     mdbtools libminizip-dev poppler-utils
     # Runs the window where there is no display.
     xvfb xauth
+    # The live standings on the web: Qt HTTP Server (with Qt WebSockets, which it builds on)
+    # and the QR code of the address; the tests open the pages in a headless Chromium and
+    # read the QR code back with zbarimg.
+    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium zbar-tools
     # A comma-decimal locale, to show that the number rules ignore the machine's.
     locales
 )

@@ -1,6 +1,7 @@
 #include "frmintrores.h"
 
 #include "app/dialogs.h"
+#include "app/livedialog.h"
 #include "app/messagebox.h"
 #include "calc/calculators.h"
 #include "calc/scoring.h"
@@ -74,6 +75,9 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     m_printStandings->setObjectName(QStringLiteral("actionImprimirClasificacions"));
     connect(m_saveStandings, &QAction::triggered, this, &FrmIntroRes::saveStandings);
     connect(m_printStandings, &QAction::triggered, this, &FrmIntroRes::printStandings);
+    m_publishLive = new QAction(utf8("Publicar en directo…"), this);
+    m_publishLive->setObjectName(QStringLiteral("actionPublicarEnDirecto"));
+    connect(m_publishLive, &QAction::triggered, this, &FrmIntroRes::publishLive);
     m_ui->clas->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui->clas, &QWidget::customContextMenuRequested, this, &FrmIntroRes::showStandingsMenu);
 
@@ -296,6 +300,7 @@ void FrmIntroRes::showStandingsMenu(const QPoint& position)
     menu->addSeparator();
     menu->addAction(m_saveStandings);
     menu->addAction(m_printStandings);
+    menu->addAction(m_publishLive);
     menu->popup(m_ui->clas->viewport()->mapToGlobal(position));
 }
 
@@ -390,6 +395,31 @@ void FrmIntroRes::scoreFina()
         return;
     }
     m_ui->ptos_fina->setText(*points);
+}
+
+void FrmIntroRes::publishLive()
+{
+    if (!m_liveServer) {
+        // For the pool's network, on the usual web port for such pages; another free one
+        // when that is taken.
+        live::ServeOptions options;
+        options.address = QHostAddress(QHostAddress::AnyIPv4);
+        Result<std::unique_ptr<live::LiveServer>> started =
+            live::LiveServer::start(m_database->path(), options);
+        if (!started) {
+            options.port = 0;
+            started = live::LiveServer::start(m_database->path(), options);
+        }
+        if (!started) {
+            report(started.failure());
+            return;
+        }
+        m_liveServer = std::move(started).value();
+    }
+    auto* dialog = new LiveDialog(m_liveServer->addresses(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &LiveDialog::stopRequested, this, [this] { m_liveServer.reset(); });
+    dialog->open();
 }
 
 void FrmIntroRes::report(const Failure& failure)

@@ -4,6 +4,7 @@
 #include "data/database.h"
 #include "data/standings.h"
 #include "data/watch.h"
+#include "live/server.h"
 #include "text/failure.h"
 
 #include <QAction>
@@ -61,6 +62,9 @@ private:
     void showStandingsMenu(const QPoint& position);
     void saveStandings();
     void printStandings();
+    // The standings on the web for everyone at the pool, from this register: started on
+    // the first call, then its addresses shown again.
+    void publishLive();
 
     // "+ 0,5" and "- 0,5" on the proposed points.
     void nudgePoints(int direction);
@@ -89,6 +93,8 @@ private:
     QStringListModel m_combined;
     QAction* m_saveStandings = nullptr;
     QAction* m_printStandings = nullptr;
+    QAction* m_publishLive = nullptr;
+    std::unique_ptr<live::LiveServer> m_liveServer;
 };
 
 } // namespace quilvarden::app

@@ -2,17 +2,21 @@
 #include "app/frmintrores.h"
 #include "app/messagebox.h"
 #include "app/startup.h"
+#include "support/httpclient.h"
 #include "support/scratchdb.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
@@ -779,7 +783,46 @@ private Q_SLOTS:
             texts << action->text();
         QVERIFY2(texts.contains(line("Gardar clasificacións…")), qPrintable(texts.join(QLatin1Char('|'))));
         QVERIFY(texts.contains(line("Imprimir…")));
+        QVERIFY(texts.contains(line("Publicar en directo…")));
         menu->close();
+    }
+
+    void publishLive()
+    {
+        QAction* publish = m_window->findChild<QAction*>(QStringLiteral("actionPublicarEnDirecto"));
+        publish->trigger();
+        auto* dialog = m_window->findChild<QDialog*>(QStringLiteral("dlgPublicarEnDirecto"));
+        QVERIFY2(dialog && dialog->isVisible(), qPrintable(m_messages.join(u'\n')));
+        const QUrl address(dialog->findChild<QLabel*>(QStringLiteral("lblEnderezo"))->text());
+        QVERIFY(address.isValid() && address.port() > 0);
+        // The QR code reads back as the address.
+        const QString picture = m_dir->filePath(QStringLiteral("qr.png"));
+        QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("lblQr"))->pixmap().save(picture));
+        QProcess zbar;
+        zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("--raw"), QStringLiteral("-q"), picture});
+        QVERIFY(zbar.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), address.toString());
+
+        // An award made in the window is on the web at once.
+        type("orde", QStringLiteral("01"));
+        doubleClickClub(QStringLiteral("VIGO"));
+        const auto served = [&address] {
+            testsupport::HttpClient client(static_cast<quint16>(address.port()));
+            client.get("/standings.json");
+            return client.waitForReply().value_or(testsupport::HttpClient::Reply{}).body;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(served().contains("\"club\": \"VIGO\""), 5000);
+
+        // Asked again, the same server and address; stopped, nobody answers.
+        dialog->close();
+        publish->trigger();
+        dialog = m_window->findChild<QDialog*>(QStringLiteral("dlgPublicarEnDirecto"));
+        QVERIFY(dialog);
+        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("lblEnderezo"))->text(), address.toString());
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnDeterPublicacion")),
+                          Qt::LeftButton);
+        QVERIFY(served().isEmpty());
+        QVERIFY(m_messages.isEmpty());
     }
 
     void saveStandings_data()

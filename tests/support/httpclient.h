@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QTcpSocket>
+#include <QTest>
 
 #include <optional>
 
@@ -63,6 +64,14 @@ public:
         if (!headOnly && reply.body.size() < length)
             return std::nullopt;
         return reply;
+    }
+
+    // Waits, serving the thread's events, for a whole answer or the connection's end.
+    std::optional<Reply> waitForReply(int timeoutMs = 5000)
+    {
+        for (QDeadlineTimer deadline(timeoutMs); !reply() && !m_closed && !deadline.hasExpired();)
+            QTest::qWait(10);
+        return reply();
     }
 
     // The update stream's messages so far, each one's JSON.
