@@ -23,6 +23,8 @@ namespace {
 const QByteArray pagePolicy = "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; "
                               "img-src 'self'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
 
+constexpr int StreamSendBuffer = 32 * 1024;
+
 QByteArray resource(const QString& name)
 {
     QFile file(QStringLiteral(":/live/") + name);
@@ -276,7 +278,10 @@ private:
     void startStream(QTcpSocket* socket, Connection& connection)
     {
         // Lasts until either side closes; the browser comes back by itself after a second.
+        // The system holds little of a stream for a client that stops reading: what it
+        // does not take piles up here, where it is counted.
         connection.stream = true;
+        socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, StreamSendBuffer);
         send(
             socket, connection,
             "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\nCache-Control: no-store\r\n"

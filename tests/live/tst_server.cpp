@@ -301,6 +301,7 @@ private Q_SLOTS:
             id = record(QStringLiteral("05"), QStringLiteral("M"), QStringLiteral("LUGO"), round);
             QTRY_VERIFY_WITH_TIMEOUT(streamShows(reader, id), 5000);
         }
+        qInfo("Dropped after %lld awards", static_cast<long long>(id));
         QCOMPARE(m_server->clients(), qsizetype(1));
         QVERIFY(reader.connected());
     }
