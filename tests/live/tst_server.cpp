@@ -8,6 +8,8 @@
 
 #include <QGuiApplication>
 #include <QJsonArray>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -358,6 +360,40 @@ private Q_SLOTS:
                                                  .contains(QStringLiteral(">5,00<")),
                                  15000);
         QVERIFY(stream.connected());
+    }
+
+    void serveCommand()
+    {
+        QProcess serving;
+        serving.start(
+            QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"),
+            {QStringLiteral("serve"), m_where, QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")});
+        QVERIFY(serving.waitForStarted());
+        QByteArray said;
+        for (QDeadlineTimer deadline(20000); !said.contains("Ctrl+C") && !deadline.hasExpired();)
+            if (serving.waitForReadyRead(200))
+                said += serving.readAllStandardOutput();
+        const QRegularExpression address(QStringLiteral("http://127\\.0\\.0\\.1:(\\d+)/ "));
+        const QRegularExpressionMatch found = address.match(QString::fromUtf8(said));
+        QVERIFY2(found.hasMatch(), said.constData());
+        HttpClient client(found.captured(1).toUShort());
+        client.get("/standings.json");
+        QVERIFY(client.waitForReply(10000));
+        QCOMPARE(client.reply()->status, 200);
+        // Stopped as a service manager or Ctrl+C stops it: cleanly, with status 0.
+        serving.terminate();
+        QVERIFY(serving.waitForFinished(10000));
+        QCOMPARE(serving.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(serving.exitCode(), 0);
+
+        for (const QStringList& wrong :
+             {QStringList{QStringLiteral("--listen"), QStringLiteral("8080")},
+              QStringList{QStringLiteral("--listen"), QStringLiteral("300.1.1.1:80")},
+              QStringList{QStringLiteral("--port"), QStringLiteral("80")}}) {
+            const testsupport::ToolRun run =
+                testsupport::runTool(QStringList{QStringLiteral("serve"), m_where} + wrong);
+            QCOMPARE(run.status, 2);
+        }
     }
 
     void refusesWhatCannotBeServed()
