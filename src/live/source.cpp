@@ -34,12 +34,9 @@ Result<LiveEdition> EditionSource::read()
 {
     data::Database& database = *m_database;
     return database.readTogether<LiveEdition>([&database]() -> Result<LiveEdition> {
-        Result<data::StandingsReport> standings = data::buildStandings(database);
-        if (!standings)
-            return standings.failure();
-        const Result<QVariant> last = database.lastEventScored();
-        if (!last)
-            return last.failure();
+        Result<publish::Edition> edition = publish::readEdition(database, QDateTime::currentDateTime());
+        if (!edition)
+            return edition.failure();
         const Result<std::optional<qint64>> latestId = database.latestAwardId();
         if (!latestId)
             return latestId.failure();
@@ -50,10 +47,7 @@ Result<LiveEdition> EditionSource::read()
                 return page.failure();
             latest = std::move(page).value();
         }
-        return LiveEdition{
-            {std::move(standings).value(), QDateTime::currentDateTime(), *last, database.path()},
-            std::move(latest),
-            *latestId};
+        return LiveEdition{std::move(edition).value(), std::move(latest), *latestId};
     });
 }
 

@@ -98,17 +98,20 @@ std::optional<Format> formatOfFile(const QString& path)
     return formatNamed(QFileInfo(path).suffix());
 }
 
+Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt)
+{
+    Result<data::StandingsReport> standings = data::buildStandings(database);
+    if (!standings)
+        return standings.failure();
+    const Result<QVariant> last = database.lastEventScored();
+    if (!last)
+        return last.failure();
+    return Edition{std::move(standings).value(), printedAt, *last, database.path()};
+}
+
 Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt)
 {
-    return database.readTogether<Edition>([&]() -> Result<Edition> {
-        Result<data::StandingsReport> standings = data::buildStandings(database);
-        if (!standings)
-            return standings.failure();
-        const Result<QVariant> last = database.lastEventScored();
-        if (!last)
-            return last.failure();
-        return Edition{std::move(standings).value(), printedAt, *last, database.path()};
-    });
+    return database.readTogether<Edition>([&]() { return readEdition(database, printedAt); });
 }
 
 QStringList editionLines(const Edition& edition)

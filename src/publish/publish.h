@@ -30,6 +30,8 @@ struct Edition {
 
 // The standings read from the register now, the last event and the totals in one snapshot.
 Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt);
+// The same reads, for a caller that reads more in the same snapshot (readTogether).
+Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt);
 
 // The two lines that head every output: the time of printing and the last event scored.
 QStringList editionLines(const Edition& edition);
