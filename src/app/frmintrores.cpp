@@ -75,6 +75,8 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     m_printStandings->setObjectName(QStringLiteral("actionImprimirClasificacions"));
     connect(m_saveStandings, &QAction::triggered, this, &FrmIntroRes::saveStandings);
     connect(m_printStandings, &QAction::triggered, this, &FrmIntroRes::printStandings);
+    // For the pool's network, on the usual port for such pages.
+    m_liveOptions.address = QHostAddress(QHostAddress::AnyIPv4);
     m_publishLive = new QAction(utf8("Publicar en directo…"), this);
     m_publishLive->setObjectName(QStringLiteral("actionPublicarEnDirecto"));
     connect(m_publishLive, &QAction::triggered, this, &FrmIntroRes::publishLive);
@@ -395,6 +397,12 @@ void FrmIntroRes::scoreFina()
         return;
     }
     m_ui->ptos_fina->setText(*points);
+}
+
+void FrmIntroRes::setLiveListen(const QHostAddress& address, quint16 port)
+{
+    m_liveOptions.address = address;
+    m_liveOptions.port = port;
 }
 
 void FrmIntroRes::publishLive()

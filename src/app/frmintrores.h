@@ -38,6 +38,10 @@ public:
     // Shows the window in the middle of the screen it opens on.
     void showCentred();
 
+    // Where "Publicar en directo…" listens: by default every IPv4 address of the machine,
+    // port 8080 (another free port when that one is taken).
+    void setLiveListen(const QHostAddress& address, quint16 port);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -95,6 +99,7 @@ private:
     QAction* m_printStandings = nullptr;
     QAction* m_publishLive = nullptr;
     std::unique_ptr<live::LiveServer> m_liveServer;
+    live::ServeOptions m_liveOptions;
 };
 
 } // namespace quilvarden::app

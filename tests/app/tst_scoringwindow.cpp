@@ -790,6 +790,8 @@ private Q_SLOTS:
     void publishLive()
     {
         QAction* publish = m_window->findChild<QAction*>(QStringLiteral("actionPublicarEnDirecto"));
+        // The tests' servers stay on this machine.
+        m_window->setLiveListen(QHostAddress(QHostAddress::LocalHost), 0);
         publish->trigger();
         auto* dialog = m_window->findChild<QDialog*>(QStringLiteral("dlgPublicarEnDirecto"));
         QVERIFY2(dialog && dialog->isVisible(), qPrintable(m_messages.join(u'\n')));

@@ -32,6 +32,7 @@ public:
                 m_received += m_socket.readAll();
         });
         QObject::connect(&m_socket, &QTcpSocket::disconnected, [this] { m_closed = true; });
+        QObject::connect(&m_socket, &QTcpSocket::errorOccurred, [this] { m_closed = true; });
         m_socket.connectToHost(QHostAddress::LocalHost, port);
     }
 
