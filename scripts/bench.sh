@@ -2,7 +2,7 @@
 # Builds the program and its benchmarks (Release) and prints their tables: the operator's
 # operations (any arguments go to that one: --sizes 500,100000,1000000, --repetitions N,
 # --directory DIR), then the import of a meet's clubs, then several stations on one register
-# (a PostgreSQL server of its own, and a file).
+# (a PostgreSQL server of its own, and a file), then the live web server under a meet's public.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -17,3 +17,5 @@ echo
 "$build/bin/quilvarden-import-bench"
 echo
 "$build/bin/quilvarden-station-bench"
+echo
+"$build/bin/quilvarden-live-bench"
