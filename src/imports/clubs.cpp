@@ -213,6 +213,89 @@ Choices choicesFor(const Incoming& club, const QHash<QString, int>& clubsWithWor
 
 } // namespace
 
+QList<std::optional<qsizetype>> findRegisteredClubs(const QList<FileClub>& clubs,
+                                                    const QList<data::MeetClub>& registered)
+{
+    // The clubs of the file as assignClubs cleans them: a club with a short name only goes
+    // by it.
+    QList<FileClub> incoming;
+    QHash<QString, int> clubsWithCode;
+    for (const FileClub& club : clubs) {
+        FileClub in = club;
+        in.id = cleanName(club.id);
+        in.code = cleanName(club.code);
+        in.name = cleanName(club.name);
+        if (in.name.isEmpty())
+            in.name = cleanName(club.shortName);
+        if (!in.code.isEmpty())
+            ++clubsWithCode[foldName(in.code)];
+        incoming << in;
+    }
+    QList<std::optional<qsizetype>> found(incoming.size());
+    QList<bool> claimed(registered.size(), false);
+    // The code the file gave; a register filled before codes were kept has only CLUBCODE.
+    const auto sourceCode = [](const data::MeetClub& club) {
+        return (club.sourceCode.isNull() ? club.code : club.sourceCode).toString();
+    };
+    const auto matchBy = [&](auto registeredKey, auto incomingKey) {
+        QHash<QString, QList<qsizetype>> waitingFor;
+        for (qsizetype r = 0; r < registered.size(); ++r)
+            if (!claimed[r])
+                if (const QString key = registeredKey(registered[r]); !key.isEmpty())
+                    waitingFor[key] << r;
+        for (qsizetype i = 0; i < incoming.size(); ++i) {
+            if (found[i])
+                continue;
+            const QString key = incomingKey(incoming[i]);
+            auto waiting = waitingFor.find(key);
+            if (key.isEmpty() || waiting == waitingFor.end() || waiting->isEmpty())
+                continue;
+            found[i] = waiting->takeFirst();
+            claimed[*found[i]] = true;
+        }
+    };
+    {
+        // An id identifies a club only where no other club has it, on either side.
+        QHash<QString, int> ids;
+        for (const data::MeetClub& r : registered)
+            ++ids[QStringLiteral("r") + foldName(r.sourceId.toString())];
+        for (const FileClub& in : incoming)
+            ++ids[QStringLiteral("f") + foldName(in.id)];
+        matchBy(
+            [&](const data::MeetClub& r) {
+                const QString id = foldName(r.sourceId.toString());
+                return ids.value(u'r' + id) == 1 ? id : QString();
+            },
+            [&](const FileClub& in) {
+                const QString id = foldName(in.id);
+                return ids.value(u'f' + id) == 1 ? id : QString();
+            });
+    }
+    // Clubs with neither name nor code cannot be told apart, and are not looked for.
+    const auto codeAndName = [](const QString& code, const QString& name) {
+        return name.isEmpty() && code.isEmpty() ? QString() : foldName(code) + u'\n' + foldName(name);
+    };
+    matchBy([&](const data::MeetClub& r) { return codeAndName(sourceCode(r), r.longName.toString()); },
+            [&](const FileClub& in) { return codeAndName(in.code, in.name); });
+    {
+        // A code that one club alone has, in the whole file and the whole register.
+        QHash<QString, int> registeredWithCode;
+        for (const data::MeetClub& r : registered)
+            ++registeredWithCode[foldName(sourceCode(r))];
+        const auto unique = [&](const QString& code) {
+            const QString folded = foldName(code);
+            return !folded.isEmpty() && registeredWithCode.value(folded) == 1 &&
+                           clubsWithCode.value(folded) == 1
+                       ? folded
+                       : QString();
+        };
+        matchBy([&](const data::MeetClub& r) { return unique(sourceCode(r)); },
+                [&](const FileClub& in) { return unique(in.code); });
+    }
+
+    return found;
+}
+
 ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredMeet& registered)
 {
     QList<Incoming> incoming;
@@ -244,65 +327,12 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
 
     // Which incoming club is which club of the register.
     const QList<data::MeetClub>& before = registered.clubs;
+    const QList<std::optional<qsizetype>> found = findRegisteredClubs(clubs, before);
     QList<bool> claimed(before.size(), false);
-    // The code the file gave; a register filled before codes were kept has only CLUBCODE.
-    const auto sourceCode = [](const data::MeetClub& club) {
-        return (club.sourceCode.isNull() ? club.code : club.sourceCode).toString();
-    };
-    const auto matchBy = [&](auto registeredKey, auto incomingKey) {
-        QHash<QString, QList<qsizetype>> waiting;
-        for (qsizetype r = 0; r < before.size(); ++r)
-            if (!claimed[r])
-                if (const QString key = registeredKey(before[r]); !key.isEmpty())
-                    waiting[key] << r;
-        for (Incoming& in : incoming) {
-            if (in.registered)
-                continue;
-            const QString key = incomingKey(in);
-            auto found = waiting.find(key);
-            if (key.isEmpty() || found == waiting.end() || found->isEmpty())
-                continue;
-            in.registered = found->takeFirst();
-            claimed[*in.registered] = true;
-        }
-    };
-    {
-        // An id identifies a club only where no other club has it, on either side.
-        QHash<QString, int> ids;
-        for (const data::MeetClub& r : before)
-            ++ids[QStringLiteral("r") + foldName(r.sourceId.toString())];
-        for (const Incoming& in : incoming)
-            ++ids[QStringLiteral("f") + foldName(in.file.id)];
-        matchBy(
-            [&](const data::MeetClub& r) {
-                const QString id = foldName(r.sourceId.toString());
-                return ids.value(u'r' + id) == 1 ? id : QString();
-            },
-            [&](const Incoming& in) {
-                const QString id = foldName(in.file.id);
-                return ids.value(u'f' + id) == 1 ? id : QString();
-            });
-    }
-    // Clubs with neither name nor code cannot be told apart, and are not looked for.
-    const auto codeAndName = [](const QString& code, const QString& name) {
-        return name.isEmpty() && code.isEmpty() ? QString() : foldName(code) + u'\n' + foldName(name);
-    };
-    matchBy([&](const data::MeetClub& r) { return codeAndName(sourceCode(r), r.longName.toString()); },
-            [&](const Incoming& in) { return codeAndName(in.file.code, in.file.name); });
-    {
-        // A code that one club alone has, in the whole file and the whole register.
-        QHash<QString, int> registeredWithCode;
-        for (const data::MeetClub& r : before)
-            ++registeredWithCode[foldName(sourceCode(r))];
-        const auto unique = [&](const QString& code) {
-            const QString folded = foldName(code);
-            return !folded.isEmpty() && registeredWithCode.value(folded) == 1 &&
-                           clubsWithCode.value(folded) == 1
-                       ? folded
-                       : QString();
-        };
-        matchBy([&](const data::MeetClub& r) { return unique(sourceCode(r)); },
-                [&](const Incoming& in) { return unique(in.file.code); });
+    for (qsizetype i = 0; i < incoming.size(); ++i) {
+        incoming[i].registered = found[i];
+        if (found[i])
+            claimed[*found[i]] = true;
     }
 
     QSet<QString> takenNames;

@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 #include <QXmlStreamReader>
 
+#include <initializer_list>
 #include <minizip/unzip.h>
 #include <optional>
 
@@ -133,6 +134,10 @@ struct PendingClub {
     int athletes = 0;
     int relays = 0;
     bool people = false; // a swimmer, relay, entry or result
+    QString shown;       // its cleaned name, else short name, else code
+    QString who;         // the swimmer or relay whose results are being read
+    bool relay = false;
+    QList<FileSwim> swims; // its results, given their club at its end
 };
 
 struct PendingEvent {
@@ -140,22 +145,43 @@ struct PendingEvent {
     QXmlStreamAttributes style;
     QVariant session;
     qsizetype depth = 0;
+    QList<FileAgeGroup> ageGroups;
 };
+
+// An age of an age group: -1, no limit, where the file gives none or a negative one.
+int ageLimit(const QXmlStreamAttributes& attributes, const char* name)
+{
+    bool ok = false;
+    const int age = attribute(attributes, name).trimmed().toInt(&ok);
+    return ok && age >= 0 ? age : -1;
+}
+
+// The first of the texts that is not empty once cleaned.
+QString firstCleaned(std::initializer_list<QString> texts)
+{
+    for (const QString& text : texts)
+        if (QString cleaned = text::cleanName(text); !cleaned.isEmpty())
+            return cleaned;
+    return {};
+}
 
 class Reader {
 public:
     explicit Reader(const QByteArray& xml) : m_xml(xml) {}
     explicit Reader(const QString& xml) : m_xml(xml) {}
 
-    Result<FileMeet> read(const QString& path);
+    Result<FileResults> read(const QString& path);
 
 private:
     void startElement();
     void endEvent(const PendingEvent& pending);
-    void endClub(const PendingClub& pending);
+    void endClub(PendingClub& pending);
+    void startInClub(const QString& name, const QXmlStreamAttributes& attributes);
 
     QXmlStreamReader m_xml;
     FileMeet m_meet;
+    QList<FileEvent> m_events;
+    QList<FileSwim> m_swims;
     QStringList m_path; // element names from the root to the current one
     QStringList m_meetNames;
     qsizetype m_meetDepth = -1; // while inside the first meet
@@ -170,7 +196,7 @@ private:
     QMap<qsizetype, int> m_listed; // clubs listed more than once, in the order of the file
 };
 
-Result<FileMeet> Reader::read(const QString& path)
+Result<FileResults> Reader::read(const QString& path)
 {
     while (!m_xml.atEnd()) {
         m_xml.readNext();
@@ -181,9 +207,10 @@ Result<FileMeet> Reader::read(const QString& path)
             const qsizetype depth = m_path.size();
             if (m_event && depth == m_event->depth)
                 endEvent(*std::exchange(m_event, std::nullopt));
-            else if (m_club && depth == m_club->depth)
-                endClub(*std::exchange(m_club, std::nullopt));
-            else if (depth == m_meetDepth)
+            else if (m_club && depth == m_club->depth) {
+                PendingClub club = *std::exchange(m_club, std::nullopt);
+                endClub(club);
+            } else if (depth == m_meetDepth)
                 m_meetDepth = -1;
             m_path.removeLast();
         }
@@ -219,7 +246,8 @@ Result<FileMeet> Reader::read(const QString& path)
         m_meet.notes << QStringLiteral(
             "As listas de récords e de marcas mínimas do ficheiro non se importan: "
             "os seus clubs non son clubs do campionato.");
-    return std::move(m_meet);
+    return FileResults{std::move(m_meet), m_meetNames.first().trimmed(), std::move(m_events),
+                       std::move(m_swims)};
 }
 
 void Reader::startElement()
@@ -245,9 +273,20 @@ void Reader::startElement()
     if (name == u"SESSION" && parent == u"SESSIONS") {
         m_session = attributeNumber(attributes, "number");
     } else if (name == u"EVENT" && !m_event) {
-        m_event = PendingEvent{attributes, {}, m_session, depth};
+        m_event = PendingEvent{attributes, {}, m_session, depth, {}};
     } else if (name == u"SWIMSTYLE" && m_event && depth == m_event->depth + 1) {
         m_event->style = attributes;
+    } else if (name == u"AGEGROUP" && parent == u"AGEGROUPS" && m_event && depth == m_event->depth + 2) {
+        m_event->ageGroups.append({attribute(attributes, "agegroupid").trimmed(),
+                                   attribute(attributes, "name"),
+                                   ageLimit(attributes, "agemin"),
+                                   ageLimit(attributes, "agemax"),
+                                   {}});
+    } else if (name == u"RANKING" && parent == u"RANKINGS" && m_event && depth == m_event->depth + 4 &&
+               m_path[depth - 3] == u"AGEGROUP" && !m_event->ageGroups.isEmpty()) {
+        // A place that is no number is no place, as for a disqualified swim.
+        m_event->ageGroups.last().places.append(
+            {attribute(attributes, "resultid").trimmed(), attributeNumber(attributes, "place").toInt()});
     } else if (name == u"CLUB" && parent == u"CLUBS" && depth == m_meetDepth + 2) {
         PendingClub club;
         club.depth = depth;
@@ -258,12 +297,46 @@ void Reader::startElement()
             club.club.nation = QVariant();
         club.type = attribute(attributes, "type").toUpper();
         club.team = attribute(attributes, "number");
+        club.shown = firstCleaned({club.club.name, club.club.shortName, club.club.code});
         m_club = club;
     } else if (m_club) {
         m_club->athletes += name == u"ATHLETE" ? 1 : 0;
         m_club->relays += name == u"RELAY" ? 1 : 0;
         m_club->people =
             m_club->people || name == u"ATHLETE" || name == u"RELAY" || name == u"ENTRY" || name == u"RESULT";
+        startInClub(name, attributes);
+    }
+}
+
+// The swimmers and relays of a club (CLUB/ATHLETES/ATHLETE, CLUB/RELAYS/RELAY) and their
+// results (.../RESULTS/RESULT). An athlete deeper down, as in the positions of a relay, is
+// one of the relay's swimmers, not one whose results follow.
+void Reader::startInClub(const QString& name, const QXmlStreamAttributes& attributes)
+{
+    const qsizetype depth = m_path.size();
+    const qsizetype below = depth - m_club->depth;
+    const QString parent = m_path[depth - 2];
+    if (below == 2 && name == u"ATHLETE" && parent == u"ATHLETES") {
+        const QString last = text::cleanName(attribute(attributes, "lastname"));
+        const QString first = text::cleanName(attribute(attributes, "firstname"));
+        m_club->who = last.isEmpty() || first.isEmpty() ? last + first : last + QStringLiteral(", ") + first;
+        m_club->relay = false;
+    } else if (below == 2 && name == u"RELAY" && parent == u"RELAYS") {
+        const QString number = text::cleanName(attribute(attributes, "number"));
+        m_club->who =
+            m_club->shown + QStringLiteral(", remuda") + (number.isEmpty() ? QString() : u' ' + number);
+        m_club->relay = true;
+    } else if (below == 4 && name == u"RESULT" && parent == u"RESULTS" &&
+               (m_path[depth - 3] == u"ATHLETE" || m_path[depth - 3] == u"RELAY")) {
+        FileSwim swim;
+        swim.resultId = attribute(attributes, "resultid").trimmed();
+        swim.eventId = attribute(attributes, "eventid").trimmed();
+        swim.clubShown = m_club->shown;
+        swim.who = m_club->who;
+        swim.swimTime = attribute(attributes, "swimtime").trimmed();
+        swim.status = attribute(attributes, "status").trimmed().toUpper();
+        swim.relay = m_club->relay;
+        m_club->swims.append(swim);
     }
 }
 
@@ -315,18 +388,27 @@ void Reader::endEvent(const PendingEvent& pending)
         return;
     }
     m_numbers.insert(order);
-    m_meet.events.append({attributeNumber(pending.event, "eventid"), order, m_codes.codeFor(pending.style),
-                          gender, distance > 0 ? QVariant(distance) : QVariant(), pending.session});
+    const QString code = m_codes.codeFor(pending.style);
+    m_meet.events.append({attributeNumber(pending.event, "eventid"), order, code, gender,
+                          distance > 0 ? QVariant(distance) : QVariant(), pending.session});
+    m_events.append({attribute(pending.event, "eventid").trimmed(), order, code, gender, relayCount > 1,
+                     pending.ageGroups});
 }
 
-void Reader::endClub(const PendingClub& pending)
+void Reader::endClub(PendingClub& pending)
 {
     const FileClub& club = pending.club;
-    QString shown;
-    for (const QString& name : {club.name, club.shortName, club.code})
-        if (shown.isEmpty())
-            shown = text::cleanName(name);
+    const QString& shown = pending.shown;
+    // The club's results go to the club it is in the meet: none for the unattached or a
+    // club left out, the first for a club listed again.
+    const auto swimsFor = [&](qsizetype index) {
+        for (FileSwim& swim : pending.swims) {
+            swim.club = index;
+            m_swims.append(std::move(swim));
+        }
+    };
     if (pending.type == u"UNATTACHED") {
+        swimsFor(-1);
         m_meet.notes << QStringLiteral("Club «%1» de tipo UNATTACHED (deportistas sen club, %2 deportistas): "
                                        "non puntúa para ningún club e queda fóra.")
                             .arg(shown.isEmpty() ? QStringLiteral("UNATTACHED") : shown)
@@ -334,6 +416,7 @@ void Reader::endClub(const PendingClub& pending)
         return;
     }
     if (shown.isEmpty() && !pending.people) {
+        swimsFor(-1);
         m_meet.notes << QStringLiteral("Un club sen nome nin código e sen ningún deportista: queda fóra.");
         return;
     }
@@ -347,10 +430,12 @@ void Reader::endClub(const PendingClub& pending)
     if (!shown.isEmpty()) {
         if (const auto seen = m_clubKeys.constFind(key); seen != m_clubKeys.constEnd()) {
             m_listed[*seen] = m_listed.value(*seen, 1) + 1;
+            swimsFor(*seen);
             return;
         }
         m_clubKeys.insert(key, m_meet.clubs.size());
     }
+    swimsFor(m_meet.clubs.size());
     m_meet.clubs.append(club);
 }
 
@@ -391,7 +476,10 @@ QString lenexEventCode(int distance, int relayCount, const QString& stroke, cons
     return code;
 }
 
-Result<FileMeet> readLenexMeet(const QString& path)
+namespace {
+
+// The meet and the results of a Lenex file, in one reading.
+Result<FileResults> readLenex(const QString& path)
 {
     if (Outcome readable = checkImportFile(path); !readable)
         return readable.failure();
@@ -424,15 +512,50 @@ Result<FileMeet> readLenexMeet(const QString& path)
         const QString text = utf8.decode(xml);
         if (utf8.hasError()) {
             QStringDecoder windows("windows-1252");
-            Result<FileMeet> meet =
+            Result<FileResults> results =
                 Reader(windows.isValid() ? QString(windows.decode(xml)) : QString::fromLatin1(xml))
                     .read(path);
-            if (meet)
-                meet->notes.prepend(QStringLiteral("O ficheiro non está en UTF-8: lese como Windows-1252."));
-            return meet;
+            if (results)
+                results->meet.notes.prepend(
+                    QStringLiteral("O ficheiro non está en UTF-8: lese como Windows-1252."));
+            return results;
         }
     }
     return Reader(xml).read(path);
+}
+
+} // namespace
+
+Result<FileMeet> readLenexMeet(const QString& path)
+{
+    Result<FileResults> results = readLenex(path);
+    if (!results)
+        return results.failure();
+    return std::move(results->meet);
+}
+
+Result<FileResults> readLenexResults(const QString& path)
+{
+    return readLenex(path);
+}
+
+std::optional<qint64> lenexSwimTime(const QString& text)
+{
+    // HH:MM:SS.hh as Lenex writes it; the hours, or the hours and the minutes, may be left
+    // out. The first part may have one digit or two (up to 99 hours, or a lenient 75
+    // minutes); minutes and seconds after it are two digits under 60.
+    static const QRegularExpression time(
+        QStringLiteral("^(?:(?:([0-9]{1,2}):)?([0-9]{1,2}):)?([0-9]{1,2})\\.([0-9]{2})$"));
+    const QRegularExpressionMatch match = time.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto part = [&match](int n) { return match.captured(n).toLongLong(); };
+    const bool hours = match.hasCaptured(1);
+    const bool minutes = match.hasCaptured(2);
+    if ((hours && (match.capturedLength(2) != 2 || part(2) >= 60)) ||
+        (minutes && (match.capturedLength(3) != 2 || part(3) >= 60)))
+        return std::nullopt;
+    return ((part(1) * 60 + part(2)) * 60 + part(3)) * 100 + part(4);
 }
 
 } // namespace quilvarden::imports

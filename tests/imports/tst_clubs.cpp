@@ -4,6 +4,7 @@
 
 using namespace quilvarden;
 using imports::FileClub;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -204,6 +205,51 @@ private Q_SLOTS:
         const auto before = imports::assignClubs(first, {});
         QCOMPARE(codesAndNames(imports::assignClubs({first[1], first[0]}, registerOf(before))),
                  (QStringList{QStringLiteral("LUGO|Lugo"), QStringLiteral("VIGO|Vigo")}));
+    }
+
+    void findRegisteredClubs_data()
+    {
+        // Clubs of the register as an earlier import left them: CLUBCODE, long name, file id
+        // and file code.
+        const auto kept = [](const char* code, const char* name, const char* id = nullptr) {
+            return data::MeetClub{QString::fromUtf8(code),
+                                  {},
+                                  {},
+                                  QString::fromUtf8(name),
+                                  true,
+                                  true,
+                                  id ? QVariant(QString::fromUtf8(id)) : QVariant(),
+                                  QString::fromUtf8(code)};
+        };
+        QTest::addColumn<QList<data::MeetClub>>("registered");
+        QTest::addColumn<QList<FileClub>>("clubs");
+        QTest::addColumn<QList<int>>("expected"); // the register's index of each club, -1: none
+        QTest::newRow("the same id, whatever the code and name")
+            << QList{kept("0", "Club Vigo", "11"), kept("L", "Club Lugo", "12")}
+            << QList{club(u"VIG"_s, u"CN Vigo"_s, {}, u" 11 "_s)} << QList<int>{0};
+        QTest::newRow("code and name, cleaned and folded, where the code is shared")
+            << QList{kept("0", "Club Vigo"), kept("0", "Club Lugo")}
+            << QList{club(u"0"_s, u"CLUB  LUGO"_s), club(u"0"_s, {}, u"Club Vigo"_s)} << QList<int>{1, 0};
+        QTest::newRow("a code shared in the file names no club")
+            << QList{kept("0", "Alfa")} << QList{club(u"0"_s, u"Beta"_s), club(u"0"_s, u"Gamma"_s)}
+            << QList<int>{-1, -1};
+        QTest::newRow("a code shared in the register names no club")
+            << QList{kept("X", "Alfa"), kept("X", "Beta")} << QList{club(u"X"_s, u"Gamma"_s)}
+            << QList<int>{-1};
+        QTest::newRow("a club the register lacks, one the file renamed")
+            << QList{kept("OU", "Club Natación Ourense")}
+            << QList{club(u"NEW"_s, u"Novo"_s), club(u"OU"_s, u"CN Ourense"_s)} << QList<int>{-1, 0};
+    }
+
+    void findRegisteredClubs()
+    {
+        QFETCH(QList<data::MeetClub>, registered);
+        QFETCH(QList<FileClub>, clubs);
+        QFETCH(QList<int>, expected);
+        QList<int> found;
+        for (const auto& index : imports::findRegisteredClubs(clubs, registered))
+            found << (index ? static_cast<int>(*index) : -1);
+        QCOMPARE(found, expected);
     }
 
     void registerOfAnEarlierImportKeepsItsNames()
