@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace quilvarden::imports {
 
 // The clubs as they go into the register, and a line for each club whose code or short
@@ -30,5 +32,12 @@ struct ClubAssignment {
 // other words, and the first of these with a number at the end. No short name that an
 // award already carries goes to a new club.
 ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredMeet& registered);
+
+// Which club of the register each club of the file is, by the rules assignClubs follows:
+// the same file id where no other club on either side has it, else the same file code and
+// name, else a code that only it has on both sides. Nothing for a club the register lacks.
+QList<std::optional<qsizetype>> findRegisteredClubs(const QList<FileClub>& clubs,
+                                                    const QList<data::MeetClub>& registered);
+
 
 } // namespace quilvarden::imports

@@ -3,7 +3,11 @@
 #include "imports/filemeet.h"
 #include "text/failure.h"
 
+#include <QList>
 #include <QString>
+
+#include <optional>
+#include <utility>
 
 namespace quilvarden::imports {
 
@@ -16,6 +20,53 @@ namespace quilvarden::imports {
 // Unattached swimmers score for no club and stay out, as does a club with neither name
 // nor code that nobody swims for. A file that is not a Lenex meet is refused.
 Result<FileMeet> readLenexMeet(const QString& path);
+
+// The results of a Lenex results file, read in the same pass as its meet (the same events
+// and the same clubs, merged and left out by the same rules as readLenexMeet).
+struct FileAgeGroup {
+    QString id;   // agegroupid
+    QString name; // as the file names it, for messages
+    int minAge = -1; // -1: no lower limit
+    int maxAge = -1; // -1: no upper limit
+    // The official ranking of the age group: each result's place (places may repeat for a
+    // tie; 0 or less where the file gives none, as for a disqualified swim).
+    QList<std::pair<QString, int>> places; // resultid, place, in the file's order
+    bool covers() const { return minAge < 0 && maxAge < 0; } // every age
+};
+
+struct FileEvent {
+    QString id;      // eventid
+    int number = 0;  // the running order number, as the meet's events give it
+    QString code;    // the event code, as readLenexMeet gives it
+    QString gender;  // M, F, X or A
+    bool relay = false;
+    QList<FileAgeGroup> ageGroups;
+};
+
+// One swim: a swimmer's or a relay's result in an event.
+struct FileSwim {
+    QString resultId;
+    QString eventId;
+    qsizetype club = -1; // the club in FileMeet::clubs; -1: unattached, or a club left out
+    QString clubShown;   // the club's name as the file gives it, for messages
+    QString who;         // the swimmer ("Surname, Name") or the relay ("CLUB, remuda 2"), for messages
+    QString swimTime;    // as the file writes it (HH:MM:SS.hh), or empty
+    QString status;      // upper case: empty for a valid swim; EXH, DSQ, DNS, DNF, SICK, WDR...
+    bool relay = false;
+};
+
+struct FileResults {
+    FileMeet meet;
+    QString meetName;
+    QList<FileEvent> events; // in the file's order; one per order number, as meet.events
+    QList<FileSwim> swims;
+};
+
+Result<FileResults> readLenexResults(const QString& path);
+
+// A Lenex swim time (HH:MM:SS.hh) in hundredths of a second; nothing for NT, an empty or a
+// malformed time.
+std::optional<qint64> lenexSwimTime(const QString& text);
 
 // The event code of a swim style: the distance, a letter for the stroke (L free, E back,
 // B breast, M fly, S medley, O any other; fin swimming A and a second letter) and one for
