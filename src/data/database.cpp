@@ -4,6 +4,7 @@
 #include "data/statements.h"
 #include "text/masks.h"
 #include "text/names.h"
+#include "text/numbers.h"
 
 #include <QAtomicInteger>
 #include <QHash>
@@ -49,6 +50,49 @@ AwardRow awardOf(const QSqlQuery& query)
             record.value(QStringLiteral("puntos"))};
 }
 
+// The number an award's order text stands for, read strictly ("07 " is 7; "7a", "" and Null
+// are none, so they never name an event). A register filled by another program may keep it
+// as a number.
+std::optional<double> orderNumberOf(const QVariant& order)
+{
+    switch (order.isNull() ? QMetaType::UnknownType : order.typeId()) {
+    case QMetaType::QString:
+        if (const Result<double> number = text::readStrict(order.toString()))
+            return *number;
+        return std::nullopt;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        return order.toDouble();
+    default:
+        return std::nullopt;
+    }
+}
+
+// Points another program stored as text would be summed as 0 or by their leading digits. The
+// query has run the engine's search for such points (id, order, club, points): the first
+// that is no number is a type mismatch naming its award.
+std::optional<Failure> pointsThatAreNoNumber(QSqlQuery& q, const EngineParticulars& engine)
+{
+    QHash<QString, bool> checked;
+    while (q.next()) {
+        const QVariant points = q.value(3);
+        const QString key = QString::number(points.typeId()) + u':' + points.toString();
+        auto verdict = checked.constFind(key);
+        if (verdict == checked.constEnd())
+            verdict = checked.insert(key, engine.isNumberText(points));
+        if (!*verdict)
+            return Failure{Failure::TypeMismatch, describeError(Failure::TypeMismatch),
+                           QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un "
+                                          "número: corríxeos na base de datos.")
+                               .arg(points.toString(), q.value(0).toString(), text::valueText(q.value(1)),
+                                    text::valueText(q.value(2)))};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Database::Database(QString connectionName, Location location, OpenOptions options)
@@ -60,7 +104,8 @@ Database::Database(QString connectionName, Location location, OpenOptions option
 Database::~Database()
 {
     // A last try, so that the register holds what the station was told.
-    if (m_unsettled || m_unsettledUndo) [[maybe_unused]]
+    if (m_unsettled || m_unsettledUndo || !m_unsettledStored.isEmpty() || !m_unsettledReplaced.isEmpty())
+        [[maybe_unused]]
         const Outcome settled = settle();
     m_prepared.clear();
     {
@@ -335,9 +380,207 @@ Result<qint64> Database::recordAward(const Award& award)
     return id;
 }
 
+Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events, bool replace)
+{
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    // Empty fields as recordAward stores them.
+    const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
+    QSqlDatabase db = connection();
+    if (Outcome begun = begin(); !begun)
+        return begun.failure();
+    StoredEvents told;
+    QList<qint64> stored;        // the ids given, in storing order
+    QList<UndoneAward> replaced; // the awards deleted to make room, as they were
+    // Kept until the transaction is over: a server refuses to free a statement in a
+    // transaction that failed.
+    QSqlQuery query(db);
+    QSqlQuery remove(db);
+    QSqlQuery insert(db);
+    const Outcome done = [&]() -> Outcome {
+        // Each text of an order number in the register, with the number it reads as; read
+        // once, and kept up to date with what this transaction does, so that an event given
+        // twice is met as already stored.
+        QList<std::pair<QVariant, double>> orders;
+        query.setForwardOnly(true);
+        if (Outcome read = run(query, sql::AwardedOrders); !read)
+            return read;
+        while (query.next())
+            if (const std::optional<double> number = orderNumberOf(query.value(0)))
+                orders.append({query.value(0), *number});
+        if (query.lastError().isValid())
+            return failed(query.lastError(), statement(sql::AwardedOrders));
+        query.finish();
+        if (!remove.prepare(statement(sql::DeleteEventAwards)))
+            return failed(remove.lastError(), statement(sql::DeleteEventAwards));
+        if (!insert.prepare(statement(sql::InsertAward)))
+            return failed(insert.lastError(), statement(sql::InsertAward));
+        for (const EventAwards& event : events) {
+            QList<QVariant> texts;
+            for (const auto& [order, number] : orders)
+                if (number == event.order)
+                    texts.append(order);
+            if (!texts.isEmpty() && !replace) {
+                told.leftAlone.append(event.order);
+                continue;
+            }
+            const bool hadAwards = !texts.isEmpty();
+            for (const QVariant& order : texts) {
+                if (Outcome deleted = execute(remove, sql::DeleteEventAwards, {{"orde", order}}); !deleted)
+                    return deleted;
+                while (remove.next()) {
+                    const qint64 id = remove.value(QStringLiteral("id")).toLongLong();
+                    // One stored a moment ago, by the same event given before, was never there.
+                    if (!stored.removeOne(id))
+                        replaced.append({id, awardOf(remove)});
+                }
+                const QSqlError error = remove.lastError();
+                remove.finish();
+                if (error.isValid())
+                    return failed(error, statement(sql::DeleteEventAwards));
+            }
+            orders.removeIf([&event](const auto& order) { return order.second == event.order; });
+            for (const Award& award : event.awards) {
+                const Outcome inserted = execute(insert, sql::InsertAward,
+                                                 {{"orde", text(award.order)},
+                                                  {"proba", text(award.eventCode)},
+                                                  {"sexo", text(award.gender)},
+                                                  {"club", text(award.club)},
+                                                  {"puntos", award.points}});
+                const qint64 id = inserted && insert.next() ? insert.value(0).toLongLong() : 0;
+                insert.finish();
+                if (!inserted)
+                    return inserted;
+                if (id <= 0)
+                    return failed(db.lastError(), statement(sql::InsertAward));
+                stored.append(id);
+                const QVariant order = text(award.order);
+                const std::optional<double> number = orderNumberOf(order);
+                if (number && std::none_of(orders.cbegin(), orders.cend(),
+                                           [&order](const auto& known) { return known.first == order; }))
+                    orders.append({order, *number});
+            }
+            told.stored.append(event.order);
+            if (hadAwards)
+                told.replaced.append(event.order);
+        }
+        return Done{};
+    }();
+    if (!done) {
+        rollback();
+        return done.failure();
+    }
+    if (Outcome committed = commit(); !committed) {
+        const Failure failure = committed.failure();
+        if (!m_lost) {
+            rollback();
+            return failure;
+        }
+        if (stored.isEmpty() && replaced.isEmpty())
+            return failure; // nothing was written
+        // The server went away around the commit, as for recordAward: until the register
+        // can tell whether it took the events, they count as not stored, and the next
+        // action takes them out (and puts back what they replaced) if it did. One change
+        // tells of all, the transaction being one.
+        const qsizetype storedBefore = m_unsettledStored.size();
+        const qsizetype replacedBefore = m_unsettledReplaced.size();
+        const auto unsettled = [&] {
+            m_unsettledStored.append(stored);
+            m_unsettledReplaced.append(replaced);
+        };
+        unsettled();
+        if (Outcome again = connect(); !again)
+            return failure;
+        m_unsettledStored.resize(storedBefore);
+        m_unsettledReplaced.resize(replacedBefore);
+        // An award stored is there, or one replaced is gone, when the commit took effect.
+        const qint64 witness = stored.isEmpty() ? replaced.first().id : stored.first();
+        QSqlQuery look(connection());
+        const Outcome asked = run(look, sql::AwardExists, {{"id", witness}});
+        const bool found = asked && look.next();
+        const bool tookEffect = stored.isEmpty() ? !found : found;
+        if (!asked || !tookEffect) {
+            if (m_lost)
+                unsettled(); // gone again before it could be told
+            return failure;  // not in the register: not stored
+        }
+    }
+    m_recorded.append(stored);
+    m_recordedAny = m_recordedAny || !stored.isEmpty();
+    return told;
+}
+
+Result<QList<EventClubPoints>> Database::pointsByEvent()
+{
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    // Points kept as text are refused, as in the standings.
+    if (const QString search = m_engine->pointsKeptAsText(); !search.isEmpty()) {
+        if (Outcome done = runText(q, search); !done)
+            return done.failure();
+        if (std::optional<Failure> wrong = pointsThatAreNoNumber(q, *m_engine))
+            return *wrong;
+        if (q.lastError().isValid())
+            return failed(q.lastError(), search);
+    }
+    if (Outcome done = run(q, sql::EventClubPoints); !done)
+        return done.failure();
+    struct Sorted {
+        EventClubPoints row;
+        std::optional<double> order; // the number the order text reads as
+    };
+    QList<Sorted> sorted;
+    while (q.next()) {
+        const EventClubPoints row{q.value(0), q.value(1), q.value(2), q.value(3), q.value(4)};
+        // A sum past the largest number is an overflow, never shown as "Infinito".
+        if (!row.points.isNull() && !std::isfinite(row.points.toDouble()))
+            return Failure::overflow(
+                QStringLiteral("Os puntos do club «%1» na proba %2 pasan do maior número que se pode sumar.")
+                    .arg(text::valueText(row.club), text::valueText(row.order)));
+        sorted.append({row, orderNumberOf(row.order)});
+    }
+    if (q.lastError().isValid())
+        return failed(q.lastError(), statement(sql::EventClubPoints));
+    // Order numbers by their value, and the texts that are no number after them; within one,
+    // the most points first (none last), equal points by club as the club list shows them.
+    // The rest only makes the order the same on both engines.
+    const auto compareTexts = [](const QVariant& a, const QVariant& b) {
+        return text::valueText(a).compare(text::valueText(b));
+    };
+    std::sort(sorted.begin(), sorted.end(), [&](const Sorted& one, const Sorted& other) {
+        const EventClubPoints& a = one.row;
+        const EventClubPoints& b = other.row;
+        if (one.order.has_value() != other.order.has_value())
+            return one.order.has_value();
+        if (one.order && *one.order != *other.order)
+            return *one.order < *other.order;
+        if (!one.order)
+            if (const int order = compareTexts(a.order, b.order); order != 0)
+                return order < 0;
+        if (a.points.isNull() != b.points.isNull())
+            return b.points.isNull();
+        if (!a.points.isNull() && a.points.toDouble() != b.points.toDouble())
+            return a.points.toDouble() > b.points.toDouble();
+        if (const int club = text::compareNames(text::valueText(a.club), text::valueText(b.club)); club != 0)
+            return club < 0;
+        for (const auto& [x, y] : {std::pair{a.club, b.club}, std::pair{a.order, b.order},
+                                   std::pair{a.eventCode, b.eventCode}, std::pair{a.gender, b.gender}})
+            if (const int order = compareTexts(x, y); order != 0)
+                return order < 0;
+        return false;
+    });
+    QList<EventClubPoints> rows;
+    rows.reserve(sorted.size());
+    for (Sorted& entry : sorted)
+        rows.append(std::move(entry.row));
+    return rows;
+}
+
 Outcome Database::settle()
 {
-    if (!m_unsettled && !m_unsettledUndo)
+    if (!m_unsettled && !m_unsettledUndo && m_unsettledStored.isEmpty() && m_unsettledReplaced.isEmpty())
         return Done{};
     if (m_lost)
         if (Outcome connected = connect(); !connected)
@@ -345,28 +588,37 @@ Outcome Database::settle()
     QSqlDatabase db = connection();
     if (Outcome begun = begin(); !begun)
         return begun;
-    Outcome done = Done{};
-    if (m_unsettled) {
-        // Reported not stored, so not stored: taken out if the commit did reach the register.
+    // Reported not stored, so not stored: taken out if the commit did reach the register.
+    const auto takeOut = [&](qint64 id) {
         QSqlQuery remove(db);
-        done = run(remove, sql::DeleteAward, {{"id", *m_unsettled}});
-    }
-    if (done && m_unsettledUndo) {
-        // Reported not taken back, so still there: put back if the commit did take it.
+        return run(remove, sql::DeleteAward, {{"id", id}});
+    };
+    // Reported not taken back, so still there: put back if the commit did take it.
+    const auto putBack = [&](const UndoneAward& undone) {
         QSqlQuery look(db);
-        done = run(look, sql::AwardExists, {{"id", m_unsettledUndo->id}});
+        Outcome done = run(look, sql::AwardExists, {{"id", undone.id}});
         if (done && !look.next()) {
-            const AwardRow& award = m_unsettledUndo->award;
+            const AwardRow& award = undone.award;
             QSqlQuery restore(db);
             done = run(restore, sql::RestoreAward,
-                       {{"id", m_unsettledUndo->id},
+                       {{"id", undone.id},
                         {"orde", award.order},
                         {"proba", award.eventCode},
                         {"sexo", award.gender},
                         {"club", award.club},
                         {"puntos", award.points}});
         }
-    }
+        return done;
+    };
+    Outcome done = Done{};
+    if (m_unsettled)
+        done = takeOut(*m_unsettled);
+    for (qsizetype i = 0; done && i < m_unsettledStored.size(); ++i)
+        done = takeOut(m_unsettledStored[i]);
+    if (done && m_unsettledUndo)
+        done = putBack(*m_unsettledUndo);
+    for (qsizetype i = 0; done && i < m_unsettledReplaced.size(); ++i)
+        done = putBack(m_unsettledReplaced[i]);
     if (done)
         done = commit();
     if (!done) {
@@ -375,6 +627,8 @@ Outcome Database::settle()
     }
     m_unsettled.reset();
     m_unsettledUndo.reset();
+    m_unsettledStored.clear();
+    m_unsettledReplaced.clear();
     return Done{};
 }
 
@@ -511,25 +765,11 @@ Result<QList<ClubTotal>> Database::clubTotals()
         return connected.failure();
     QSqlQuery q(connection());
     q.setForwardOnly(true);
-    // Points another program stored as text would be summed as 0 or by their leading digits.
     if (const QString search = m_engine->pointsKeptAsText(); !search.isEmpty()) {
         if (Outcome done = runText(q, search); !done)
             return done.failure();
-        QHash<QString, bool> checked;
-        while (q.next()) {
-            const QVariant points = q.value(3);
-            const QString key = QString::number(points.typeId()) + u':' + points.toString();
-            auto verdict = checked.constFind(key);
-            if (verdict == checked.constEnd())
-                verdict = checked.insert(key, m_engine->isNumberText(points));
-            if (!*verdict)
-                return Failure{
-                    Failure::TypeMismatch, describeError(Failure::TypeMismatch),
-                    QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: "
-                                   "corríxeos na base de datos.")
-                        .arg(points.toString(), q.value(0).toString(), text::valueText(q.value(1)),
-                             text::valueText(q.value(2)))};
-        }
+        if (std::optional<Failure> wrong = pointsThatAreNoNumber(q, *m_engine))
+            return *wrong;
         if (q.lastError().isValid())
             return failed(q.lastError(), search);
     }
@@ -625,6 +865,13 @@ Outcome Database::addMissingClubColumns()
                 return added;
     }
     return Done{};
+}
+
+Result<RegisteredMeet> Database::meetClubs()
+{
+    if (Outcome ok = ready(); !ok)
+        return ok.failure();
+    return registeredMeet();
 }
 
 Result<RegisteredMeet> Database::registeredMeet()

@@ -29,6 +29,29 @@ struct Award {
     double points = 0;
 };
 
+// The awards of one event, scored together from a results file.
+struct EventAwards {
+    double order = 0; // the event's order number
+    QList<Award> awards;
+};
+
+// What storing scored events did: the order numbers stored, and those left alone because
+// the register already held awards for them (none with replace).
+struct StoredEvents {
+    QList<double> stored;
+    QList<double> leftAlone;
+    QList<double> replaced; // stored over awards that were there
+};
+
+// One event and club with the sum of its points there, for checking against a results sheet.
+struct EventClubPoints {
+    QVariant order;
+    QVariant eventCode;
+    QVariant gender;
+    QVariant club;
+    QVariant points;
+};
+
 // A row of the register as the database gives it (texts, numbers, or Null).
 struct AwardRow {
     QVariant order;
@@ -101,6 +124,9 @@ public:
 
     // The short names of the clubs taking part, as the club list shows them.
     Result<QStringList> clubNames();
+    // The meet's clubs as the register describes them (with the file id and code of the
+    // last import), and the club names that awards carry.
+    Result<RegisteredMeet> meetClubs();
 
     // The first event with this running order number, or nothing when there is none.
     Result<std::optional<EventRow>> findEvent(double orderNumber);
@@ -111,6 +137,15 @@ public:
     // answer cannot be had, at the next action).
     Result<qint64> recordAward(const Award& award);
 
+    // Stores the awards of several events in one transaction: all of them or none. An event
+    // already has awards when an award's order number reads as the same number ("7", "07");
+    // such an event is left alone, or, with replace, its awards are deleted in the same
+    // transaction. The awards stored count as recorded through this connection (the
+    // window's undo takes them back one by one, the last first).
+    Result<StoredEvents> storeEventAwards(const QList<EventAwards>& events, bool replace);
+    // The points of each club in each event: one row per order number, event code, gender and
+    // club, by order number and then by points, the most first.
+    Result<QList<EventClubPoints>> pointsByEvent();
     // Takes back the latest award recorded through this connection that is still in the
     // register, then the one before it, and so on. A connection that has recorded nothing
     // takes back the latest award of the register. Nothing when there is nothing to take.
@@ -202,6 +237,9 @@ private:
     bool m_recordedAny = false;                 // since it was opened
     std::optional<qint64> m_unsettled;          // an award whose commit went unanswered
     std::optional<UndoneAward> m_unsettledUndo; // an undo whose commit went unanswered
+    // Scored events whose commit went unanswered: the awards stored, and those they replaced.
+    QList<qint64> m_unsettledStored;
+    QList<UndoneAward> m_unsettledReplaced;
 };
 
 } // namespace quilvarden::data

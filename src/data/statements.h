@@ -55,6 +55,20 @@ inline constexpr char StandingTotals[] =
     "SELECT puntos.club, puntos.sexo, Sum(puntos.puntos) AS SumaDepuntos From puntos"
     " GROUP BY puntos.club, puntos.sexo";
 
+// The texts of the order numbers in the register, each once: the events scored from a
+// results file are looked for among them by the number they read as ("7" and "07" alike).
+inline constexpr char AwardedOrders[] = "SELECT DISTINCT orde FROM puntos";
+// The awards of an event, by one of the texts of its order number, when the event is scored
+// again; they come back as they were, so that a commit whose answer is lost can be settled.
+inline constexpr char DeleteEventAwards[] =
+    "DELETE FROM puntos WHERE orde=:orde RETURNING id, orde, proba, sexo, club, puntos";
+
+// Each club's points in each event, to check against a results sheet: one row per text of
+// the order number, event code, gender and club. The program sorts them, order numbers by
+// their value ("7" before "10").
+inline constexpr char EventClubPoints[] = "SELECT orde, proba, sexo, club, Sum(puntos) AS SumaDepuntos"
+                                          " FROM puntos GROUP BY orde, proba, sexo, club";
+
 inline constexpr char DeleteEvents[] = "DELETE FROM EVENT";
 inline constexpr char DeleteClubsTakingPart[] = "DELETE FROM CLUBCHAMP";
 inline constexpr char DeleteClubDescriptions[] = "DELETE FROM CLUBDESC";

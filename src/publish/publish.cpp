@@ -1,5 +1,6 @@
 #include "publish.h"
 
+#include "text/lines.h"
 #include "text/masks.h"
 #include "text/names.h"
 
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <sys/stat.h>
 
 namespace quilvarden::publish {
@@ -142,6 +144,45 @@ QString asCsv(const Edition& edition)
                                 csvField(total(row.total))}
                         .join(QLatin1Char(','));
     }
+    return rows.join(lineBreak) + lineBreak;
+}
+
+Result<EventPointsEdition> currentEventPoints(data::Database& database, const QDateTime& printedAt)
+{
+    return database.readTogether<EventPointsEdition>([&]() -> Result<EventPointsEdition> {
+        Result<QList<data::EventClubPoints>> rows = database.pointsByEvent();
+        if (!rows)
+            return rows.failure();
+        const Result<QVariant> last = database.lastEventScored();
+        if (!last)
+            return last.failure();
+        return EventPointsEdition{Edition{{}, printedAt, *last, database.path()}, std::move(rows).value()};
+    });
+}
+
+bool publishesByEvent(Format format)
+{
+    return format == Format::Text || format == Format::Csv;
+}
+
+QString asText(const EventPointsEdition& points)
+{
+    QStringList lines = editionLines(points.edition);
+    lines << QString() << QStringLiteral("Puntos por proba");
+    for (const data::EventClubPoints& row : points.rows)
+        lines << text::resultsLine(row.order, row.eventCode, row.gender, text::clubLabel(row.club),
+                                   row.points);
+    return lines.join(lineBreak) + lineBreak;
+}
+
+QString asCsv(const EventPointsEdition& points)
+{
+    const auto cell = [](const QVariant& value) { return csvField(textCell(text::valueText(value))); };
+    QStringList rows{QStringLiteral("Proba,Código,Sexo,Club,Puntos")};
+    for (const data::EventClubPoints& row : points.rows)
+        rows << QStringList{cell(row.order), cell(row.eventCode), cell(row.gender),
+                            cell(text::clubLabel(row.club)), csvField(total(row.points))}
+                    .join(QLatin1Char(','));
     return rows.join(lineBreak) + lineBreak;
 }
 
@@ -298,7 +339,11 @@ Result<QByteArray> render(const Edition& edition, Format format)
     return bytes;
 }
 
-Outcome save(const Edition& edition, Format format, const QString& path)
+namespace {
+
+// Writes the bytes made by bytesOf to path, never over the register read from (source).
+Outcome saveRendered(const QString& source, const QString& path,
+                     const std::function<Result<QByteArray>()>& bytesOf)
 {
     const QFileInfo target(path);
     const auto refused = [&path](const QString& why) {
@@ -308,17 +353,16 @@ Outcome save(const Edition& edition, Format format, const QString& path)
     if (target.exists() && !target.isFile())
         return refused(
             QStringLiteral("non é un ficheiro normal (é un cartafol, un dispositivo ou unha tubería)."));
-    if (!edition.source.isEmpty()) {
-        if (target.exists() && sameFile(target, QFileInfo(edition.source)))
+    if (!source.isEmpty()) {
+        if (target.exists() && sameFile(target, QFileInfo(source)))
             return refused(QStringLiteral("é a base de datos dos resultados."));
         // Nor over the files the engine keeps beside it while it writes.
         for (const char* side : {"-journal", "-wal", "-shm"})
-            if (target.absoluteFilePath() ==
-                QFileInfo(edition.source).absoluteFilePath() + QLatin1String(side))
+            if (target.absoluteFilePath() == QFileInfo(source).absoluteFilePath() + QLatin1String(side))
                 return refused(QStringLiteral("é parte da base de datos dos resultados."));
     }
 
-    Result<QByteArray> rendered = render(edition, format);
+    Result<QByteArray> rendered = bytesOf();
     if (!rendered)
         return rendered.failure();
     const QByteArray& bytes = *rendered;
@@ -345,6 +389,23 @@ Outcome save(const Edition& edition, Format format, const QString& path)
         return Failure::database(
             Failure::DiskError, QStringLiteral("Non se puido escribir %1: %2").arg(path, file.errorString()));
     return Done{};
+}
+
+} // namespace
+
+Outcome save(const Edition& edition, Format format, const QString& path)
+{
+    return saveRendered(edition.source, path, [&] { return render(edition, format); });
+}
+
+Outcome save(const EventPointsEdition& points, Format format, const QString& path)
+{
+    if (!publishesByEvent(format))
+        return Failure::database(Failure::CannotOpenFile,
+                                 QStringLiteral("Os puntos por proba só se gardan como texto ou CSV."));
+    return saveRendered(points.edition.source, path, [&]() -> Result<QByteArray> {
+        return (format == Format::Csv ? asCsv(points) : asText(points)).toUtf8();
+    });
 }
 
 } // namespace quilvarden::publish

@@ -52,6 +52,26 @@ QString asTextFormat(const Edition& edition, Format format);
 // The bytes of a file in any format, PDF included.
 Result<QByteArray> render(const Edition& edition, Format format);
 
+// The points of each club in each event, to check against the results sheets, under the
+// edition lines (the edition's standings are left empty).
+struct EventPointsEdition {
+    Edition edition;
+    QList<data::EventClubPoints> rows;
+};
+
+// Read from the register now: the last event and the points in one snapshot.
+Result<EventPointsEdition> currentEventPoints(data::Database& database, const QDateTime& printedAt);
+
+// Only as text and as CSV: the points are for checking, not for the notice board.
+bool publishesByEvent(Format format);
+// The edition lines, a blank line, "Puntos por proba" and one line per event and club laid out
+// as the window's results list (the club as one line, as in the standings); CR LF line breaks.
+QString asText(const EventPointsEdition& points);
+// One row per event and club: order number, event code, gender, club and points with a decimal
+// comma and two decimals; texts that a spreadsheet would take for a formula start with an
+// apostrophe, as in the standings CSV.
+QString asCsv(const EventPointsEdition& points);
+
 // One page per standing (more when a standing is long), on whatever paged device: a PDF
 // writer, a printer. False when the device cannot be painted on.
 bool paint(const Edition& edition, QPagedPaintDevice& device);
@@ -61,5 +81,7 @@ bool paint(const Edition& edition, QPagedPaintDevice& device);
 // over the register the edition was read from, nor over anything that is not a regular file
 // (a device, a pipe, a folder). Every byte not written is a failure.
 Outcome save(const Edition& edition, Format format, const QString& path);
+// The same for the points by event, as text or CSV.
+Outcome save(const EventPointsEdition& points, Format format, const QString& path);
 
 } // namespace quilvarden::publish

@@ -41,6 +41,9 @@ QString usage()
         "                                               trae o programa do campionato dun ficheiro Lenex\n"
         "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf|json [--output SAIDA]\n"
         "                                               publica as clasificacións\n"
+        "  quilvarden-db standings FICHEIRO --format text|csv --by-event [--output SAIDA]\n"
+        "                                               publica os puntos de cada club en cada proba,\n"
+        "                                               para cotexalos coas actas\n"
         "  quilvarden-db serve FICHEIRO [--listen ENDEREZO:PORTO]\n"
         "                                               serve as clasificacións en directo na web (por\n"
         "                                               omisión só neste ordenador, 127.0.0.1:8080; para\n"
@@ -206,13 +209,16 @@ int importCommand(const QStringList& arguments, QTextStream& out, QTextStream& e
 
 int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    // standings FILE --format F [--output OUT]
+    // standings FILE --format F [--by-event] [--output OUT]
     QString path;
     QString formatWord;
     QString output;
+    bool byEvent = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if ((argument == u"--format" || argument == u"--output") && i + 1 < arguments.size())
+        if (argument == u"--by-event")
+            byEvent = true;
+        else if ((argument == u"--format" || argument == u"--output") && i + 1 < arguments.size())
             (argument == u"--format" ? formatWord : output) = arguments[++i];
         else if (path.isEmpty() && !argument.startsWith(QStringLiteral("--")))
             path = argument;
@@ -226,6 +232,12 @@ int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
         err << usage();
         return ExitUsage;
     }
+    if (byEvent && !publish::publishesByEvent(*format)) {
+        err << QStringLiteral("quilvarden-db: --by-event só se pode usar con --format text ou --format csv: "
+                              "os puntos por proba non se publican en HTML, PDF nin JSON.")
+            << Qt::endl;
+        return ExitUsage;
+    }
     if (*format == publish::Format::Pdf && output.isEmpty()) {
         err << QStringLiteral("quilvarden-db: o PDF necesita --output FICHEIRO.pdf") << Qt::endl;
         return ExitUsage;
@@ -236,12 +248,22 @@ int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
     Result<std::unique_ptr<data::Database>> database = data::Database::open(path, reading);
     if (!database)
         return fail(err, path, database.failure());
-    const Result<publish::Edition> edition =
-        publish::currentEdition(**database, QDateTime::currentDateTime());
+    const QDateTime now = QDateTime::currentDateTime();
+    Result<publish::EventPointsEdition> points = publish::EventPointsEdition{};
+    Result<publish::Edition> edition = publish::Edition{};
+    if (byEvent)
+        points = publish::currentEventPoints(**database, now);
+    else
+        edition = publish::currentEdition(**database, now);
+    if (!points)
+        return fail(err, path, points.failure());
     if (!edition)
         return fail(err, path, edition.failure());
     if (output.isEmpty()) {
-        out << publish::asTextFormat(*edition, *format);
+        if (!byEvent)
+            out << publish::asTextFormat(*edition, *format);
+        else
+            out << (*format == publish::Format::Csv ? publish::asCsv(*points) : publish::asText(*points));
         out.flush();
         // A full disk or a closed pipe behind standard output is a failure too.
         if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout))
@@ -251,7 +273,9 @@ int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
                                               .arg(QString::fromLocal8Bit(std::strerror(errno)))));
         return 0;
     }
-    if (Outcome saved = publish::save(*edition, *format, output); !saved)
+    if (Outcome saved =
+            byEvent ? publish::save(*points, *format, output) : publish::save(*edition, *format, output);
+        !saved)
         return fail(err, output, saved.failure());
     return 0;
 }

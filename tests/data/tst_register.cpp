@@ -89,6 +89,23 @@ private:
         return lines;
     }
 
+    // An event scored from a results file: its awards under one order text, a club and its points each.
+    static data::EventAwards scored(double order, const char* text,
+                                    QList<std::pair<const char*, double>> clubs)
+    {
+        data::EventAwards event{order, {}};
+        for (const auto& [club, points] : clubs)
+            event.awards.append({QString::fromLatin1(text), QStringLiteral("E"), QStringLiteral("M"),
+                                 QString::fromLatin1(club), points});
+        return event;
+    }
+
+    // The order texts and clubs of the register, oldest first.
+    QStringList ordersAndClubs() const
+    {
+        return testsupport::queryRows(path(), QStringLiteral("SELECT orde, club FROM puntos ORDER BY id"));
+    }
+
 private Q_SLOTS:
     void initTestCase() { qInfo("%s", onFile() ? "on an SQLite file" : "on a PostgreSQL server"); }
 
@@ -401,6 +418,157 @@ private Q_SLOTS:
         QVERIFY(fresh);
         QCOMPARE(undone(**fresh), QStringLiteral("A3"));
         QCOMPARE(undone(a), QString()); // taken already by the other station
+    }
+
+    void eventsLeftAloneOrReplaced_data()
+    {
+        QTest::addColumn<QStringList>("there"); // order texts of awards of club OLD
+        QTest::addColumn<double>("order");
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QStringList>("after");
+        const QStringList scored7{QStringLiteral("07|NEW1"), QStringLiteral("07|NEW2")};
+        QTest::newRow("nothing there: stored") << QStringList{QStringLiteral("8")} << 7.0 << true << "stored"
+                                               << QStringList{QStringLiteral("8|OLD")} + scored7;
+        QTest::newRow("7 there: left alone") << QStringList{QStringLiteral("7")} << 7.0 << false
+                                             << "left alone" << QStringList{QStringLiteral("7|OLD")};
+        QTest::newRow("07 with a blank is 7: left alone")
+            << QStringList{QStringLiteral("07 ")} << 7.0 << false << "left alone"
+            << QStringList{QStringLiteral("07 |OLD")};
+        QTest::newRow("7 and 07 replaced together")
+            << QStringList{QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("07")} << 7.0 << true
+            << "replaced" << QStringList{QStringLiteral("8|OLD")} + scored7;
+        QTest::newRow("17, 70 and 7a are not 7")
+            << QStringList{QStringLiteral("17"), QStringLiteral("70"), QStringLiteral("7a")} << 7.0 << true
+            << "stored"
+            << QStringList{QStringLiteral("17|OLD"), QStringLiteral("70|OLD"), QStringLiteral("7a|OLD")} +
+                   scored7;
+        QTest::newRow("empty and abc are no order 0")
+            << QStringList{QString(), QStringLiteral("abc")} << 0.0 << true << "stored"
+            << QStringList{QStringLiteral("|OLD"), QStringLiteral("abc|OLD"), QStringLiteral("0|NEW1"),
+                           QStringLiteral("0|NEW2")};
+    }
+
+    void eventsLeftAloneOrReplaced()
+    {
+        QFETCH(QStringList, there);
+        QFETCH(double, order);
+        QFETCH(bool, replace);
+        QFETCH(QString, told);
+        QFETCH(QStringList, after);
+        for (const QString& text : there)
+            QVERIFY(m_db->recordAward(
+                {text, QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("OLD"), 1}));
+        const Result<data::StoredEvents> stored = m_db->storeEventAwards(
+            {scored(order, order == 0 ? "0" : "07", {{"NEW1", 19}, {"NEW2", 16}})}, replace);
+        QVERIFY2(stored, qPrintable(stored ? QString() : stored.failure().message()));
+        const QList<double> only{order};
+        QCOMPARE(stored->stored, told == u"left alone" ? QList<double>() : only);
+        QCOMPARE(stored->leftAlone, told == u"left alone" ? only : QList<double>());
+        QCOMPARE(stored->replaced, told == u"replaced" ? only : QList<double>());
+        QCOMPARE(ordersAndClubs(), after);
+    }
+
+    void storedEventsTakenBackLastFirst()
+    {
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("01"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("A0"), 19}));
+        const Result<data::StoredEvents> stored =
+            m_db->storeEventAwards({scored(2, "02", {{"A1", 19}, {"A2", 16}}), scored(1, "1", {{"X", 19}}),
+                                    scored(3, "03", {{"A3", 19}})},
+                                   false);
+        QVERIFY(stored);
+        QCOMPARE(stored->stored, (QList<double>{2, 3}));
+        QCOMPARE(stored->leftAlone, QList<double>{1});
+        QStringList undone;
+        while (true) {
+            const Result<std::optional<data::UndoneAward>> taken = m_db->undoLatestAward();
+            QVERIFY(taken);
+            if (!taken->has_value())
+                break;
+            undone << (*taken)->award.club.toString();
+        }
+        QCOMPARE(undone, (QStringList{QStringLiteral("A3"), QStringLiteral("A2"), QStringLiteral("A1"),
+                                      QStringLiteral("A0")}));
+    }
+
+    void aFailingEventStoresNone_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("the events before it new") << false;
+        QTest::newRow("an event before it replaced") << true;
+    }
+
+    void aFailingEventStoresNone()
+    {
+        QFETCH(bool, replace);
+        QVERIFY(m_db->recordAward(
+            {QStringLiteral("03"), QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("OLD"), 10}));
+        // A register where another program allows one award per club: the last event's
+        // second award is refused, after the others went in.
+        QVERIFY(
+            testsupport::runOn(path(), {QStringLiteral("CREATE UNIQUE INDEX one_each ON puntos (club)")}));
+        const QList<data::EventAwards> events{scored(2, "02", {{"C1", 19}}), scored(3, "03", {{"C2", 19}}),
+                                              scored(4, "04", {{"C3", 19}, {"C1", 16}})};
+        const QStringList before = storedRows();
+        QVERIFY(!m_db->storeEventAwards(events, replace));
+        QCOMPARE(storedRows(), before);
+        // Nothing of it counts as recorded here: undo takes back the award that is.
+        QCOMPARE((*m_db->undoLatestAward())->award.club.toString(), QStringLiteral("OLD"));
+        QVERIFY(testsupport::runOn(path(), {QStringLiteral("DROP INDEX one_each")}));
+        QVERIFY(m_db->storeEventAwards(events, replace));
+        QCOMPARE(ordersAndClubs().size(), 4);
+    }
+
+    void pointsByEventInOrderNumberOrder()
+    {
+        const struct {
+            const char* order;
+            const char* code;
+            const char* club;
+            double points;
+        } awards[] = {{"10", "200IM", "VIGO", 13}, {"7", "50BK", "LUGO", 16},  {"10", "200IM", "VIGO", 11},
+                      {"X", "E", "LUGO", 1},       {"10", "200IM", "CEE", 24}, {"7", "50BK", "VIGO", 19},
+                      {"09", "100FR", "LUGO", 5}};
+        for (const auto& award : awards)
+            QVERIFY(m_db->recordAward({QString::fromLatin1(award.order), QString::fromLatin1(award.code),
+                                       QStringLiteral("M"), QString::fromLatin1(award.club), award.points}));
+        const Result<QList<data::EventClubPoints>> rows = m_db->pointsByEvent();
+        QVERIFY(rows);
+        QStringList lines;
+        for (const data::EventClubPoints& row : *rows)
+            lines << awardText({row.order, row.eventCode, row.gender, row.club, row.points});
+        // 7 before 10; the most points first, equal ones by club; no number last.
+        QCOMPARE(lines, (QStringList{QStringLiteral("7|50BK|M|VIGO|19"), QStringLiteral("7|50BK|M|LUGO|16"),
+                                     QStringLiteral("09|100FR|M|LUGO|5"), QStringLiteral("10|200IM|M|CEE|24"),
+                                     QStringLiteral("10|200IM|M|VIGO|24"), QStringLiteral("X|E|M|LUGO|1")}));
+    }
+
+    void pointsByEventThatAreNoNumber_data()
+    {
+        QTest::addColumn<QString>("points");
+        QTest::addColumn<int>("number");
+        QTest::newRow("a word") << "'abc'" << 13;
+        QTest::newRow("a decimal comma") << "'12,5'" << 13;
+        QTest::newRow("a sum past the largest number") << "1e308), ('01', 'E', 'M', 'VIGO', 1e308" << 6;
+    }
+
+    void pointsByEventThatAreNoNumber()
+    {
+        QFETCH(QString, points);
+        QFETCH(int, number);
+        if (!onFile() && number == 13)
+            return; // a server's column holds numbers only
+        QVERIFY(
+            testsupport::runOn(path(), {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                                                       " VALUES ('01', 'E', 'M', 'VIGO', %1)")
+                                            .arg(points)}));
+        const Result<QList<data::EventClubPoints>> rows = m_db->pointsByEvent();
+        QVERIFY(!rows);
+        QCOMPARE(rows.failure().number, number);
+        if (onFile()) // the award or the club is named; a server says it in its own words
+            QVERIFY2(rows.failure().detail.contains(QStringLiteral("VIGO")),
+                     qPrintable(rows.failure().detail));
     }
 
     void otherStationsChangesAreTold()

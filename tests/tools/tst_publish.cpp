@@ -48,6 +48,16 @@ private:
         return QString::fromUtf8(process.readAllStandardOutput());
     }
 
+    // Adds to the fixture: 7 between 05 and 10 (not after 05 as the texts sort), two awards of
+    // one club summed, a tie broken by club, a formula for a club.
+    void addEventsPastNine()
+    {
+        QVERIFY(testsupport::runOn(
+            path(), {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
+                                    " ('10', '200IM', 'F', 'VIGO', 13), ('7', '50FR', 'M', '=CEE', 16),"
+                                    " ('10', '200IM', 'F', 'VIGO', 11), ('10', '200IM', 'F', 'LUGO', 24)")}));
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -97,6 +107,69 @@ private Q_SLOTS:
                                                          "Conxunta,2,LUGO,\"35,00\"\r\n"
                                                          "Conxunta,3,VIGO,\"26,50\"\r\n"
                                                          "Conxunta,4,O'GROVE,\"16,00\"\r\n"));
+    }
+
+    void byEventText()
+    {
+        addEventsPastNine();
+        const auto run = runTool({QStringLiteral("standings"), path(), QStringLiteral("--format"),
+                                  QStringLiteral("text"), QStringLiteral("--by-event")});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QStringList lines = run.output.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.takeLast(), QString());
+        QVERIFY2(lines[0].startsWith(utf8("Impreso o ")), qPrintable(lines[0]));
+        QCOMPARE(lines.mid(1),
+                 (QStringList{utf8("Última proba puntuada: 10"), QString(), utf8("Puntos por proba"),
+                              utf8("01   50BKF LUGO     19,00"), utf8("01   50BKF O'GROVE  16,00"),
+                              utf8("01   50BKF VIGO      7,50"), utf8("02  100FRM VIGO     19,00"),
+                              utf8("02  100FRM LUGO     16,00"), utf8("05 4X50FRX A,B \"C\"  38,00"),
+                              utf8(" 7   50FRM =CEE     16,00"), utf8("10  200IMF LUGO     24,00"),
+                              utf8("10  200IMF VIGO     24,00")}));
+    }
+
+    void byEventCsv()
+    {
+        addEventsPastNine();
+        const QString out = path(QStringLiteral("probas.csv"));
+        const auto run =
+            runTool({QStringLiteral("standings"), path(), QStringLiteral("--by-event"),
+                     QStringLiteral("--format"), QStringLiteral("csv"), QStringLiteral("--output"), out});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), utf8("Proba,Código,Sexo,Club,Puntos\r\n"
+                                                         "01,50BK,F,LUGO,\"19,00\"\r\n"
+                                                         "01,50BK,F,O'GROVE,\"16,00\"\r\n"
+                                                         "01,50BK,F,VIGO,\"7,50\"\r\n"
+                                                         "02,100FR,M,VIGO,\"19,00\"\r\n"
+                                                         "02,100FR,M,LUGO,\"16,00\"\r\n"
+                                                         "05,4X50FR,X,\"A,B \"\"C\"\"\",\"38,00\"\r\n"
+                                                         "7,50FR,M,'=CEE,\"16,00\"\r\n"
+                                                         "10,200IM,F,LUGO,\"24,00\"\r\n"
+                                                         "10,200IM,F,VIGO,\"24,00\"\r\n"));
+    }
+
+    void byEventOnlyAsTextOrCsv_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("html") << QStringList{QStringLiteral("--format"), QStringLiteral("html")};
+        QTest::newRow("json") << QStringList{QStringLiteral("--format"), QStringLiteral("json")};
+        QTest::newRow("pdf to a file")
+            << QStringList{QStringLiteral("--format"), QStringLiteral("pdf"), QStringLiteral("--output")};
+    }
+
+    void byEventOnlyAsTextOrCsv()
+    {
+        QFETCH(QStringList, arguments);
+        if (arguments.last() == u"--output")
+            arguments << path(QStringLiteral("p.pdf"));
+        const auto run = runTool(
+            QStringList{QStringLiteral("standings"), path(), QStringLiteral("--by-event")} + arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.errors.contains(utf8("--by-event só se pode usar con --format text ou --format csv")),
+                 qPrintable(run.errors));
+        QVERIFY(run.output.isEmpty());
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("p.pdf"))));
     }
 
     void html()
