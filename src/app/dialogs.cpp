@@ -27,6 +27,13 @@ QString FileDialog::saveFileName(QWidget* parent, const QString& title, const QS
     return QFileDialog::getSaveFileName(parent, title, suggested, filters, selectedFilter);
 }
 
+QString FileDialog::openFileName(QWidget* parent, const QString& title, const QString& filters)
+{
+    if (fileHandler())
+        return fileHandler()(QString(), filters, nullptr);
+    return QFileDialog::getOpenFileName(parent, title, QString(), filters);
+}
+
 void FileDialog::setHandler(Handler handler)
 {
     fileHandler() = std::move(handler);

@@ -20,6 +20,9 @@ public:
 
     static QString saveFileName(QWidget* parent, const QString& title, const QString& suggested,
                                 const QString& filters, QString* selectedFilter);
+    // The file chosen to read (empty when the operator cancels); the handler is asked with no
+    // suggestion and no selected filter.
+    static QString openFileName(QWidget* parent, const QString& title, const QString& filters);
     static void setHandler(Handler handler);
 };
 

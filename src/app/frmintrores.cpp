@@ -3,10 +3,13 @@
 #include "app/dialogs.h"
 #include "app/livedialog.h"
 #include "app/messagebox.h"
+#include "app/scoredialog.h"
 #include "calc/calculators.h"
 #include "calc/scoring.h"
 #include "data/standings.h"
+#include "imports/lenex.h"
 #include "publish/publish.h"
+#include "results/scorefile.h"
 #include "text/lines.h"
 #include "text/masks.h"
 #include "text/numbers.h"
@@ -80,6 +83,11 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     m_publishLive = new QAction(utf8("Publicar en directo…"), this);
     m_publishLive->setObjectName(QStringLiteral("actionPublicarEnDirecto"));
     connect(m_publishLive, &QAction::triggered, this, &FrmIntroRes::publishLive);
+    m_scoreResults = new QAction(utf8("Puntuar desde resultados…"), this);
+    m_scoreResults->setObjectName(QStringLiteral("actionPuntuarResultados"));
+    connect(m_scoreResults, &QAction::triggered, this, &FrmIntroRes::scoreFromResults);
+    m_ui->lista->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_ui->lista, &QWidget::customContextMenuRequested, this, &FrmIntroRes::showListMenu);
     m_ui->clas->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui->clas, &QWidget::customContextMenuRequested, this, &FrmIntroRes::showStandingsMenu);
 
@@ -253,6 +261,53 @@ void FrmIntroRes::reloadList()
         return;
     }
     m_ui->lista->scrollToTop();
+}
+
+void FrmIntroRes::showListMenu(const QPoint& position)
+{
+    auto* menu = new QMenu(m_ui->lista);
+    menu->setObjectName(QStringLiteral("menuLista"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(m_scoreResults);
+    menu->popup(m_ui->lista->viewport()->mapToGlobal(position));
+}
+
+void FrmIntroRes::scoreFromResults()
+{
+    const QString path =
+        FileDialog::openFileName(this, utf8("Puntuar desde resultados"),
+                                 utf8("Resultados Lenex (*.lxf *.lef);;Todos os ficheiros (*)"));
+    if (path.isEmpty())
+        return;
+    const Result<imports::FileResults> file = imports::readLenexResults(path);
+    if (!file) {
+        report(file.failure());
+        return;
+    }
+    const Result<results::ScorePlan> plan = results::planScores(*file, *m_database, {});
+    if (!plan) {
+        report(plan.failure());
+        return;
+    }
+    auto* dialog =
+        new ScoreDialog(QFileInfo(path).fileName(), results::planLines(*plan), !plan->events.isEmpty(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, awards = results::awardsOf(*plan)] {
+        const Result<data::StoredEvents> stored = m_database->storeEventAwards(awards, dialog->replace());
+        if (!stored) {
+            report(stored.failure());
+            return;
+        }
+        reloadList();
+        buildStandings();
+        if (!stored->leftAlone.isEmpty())
+            MessageBox::information(
+                this, windowTitle(),
+                utf8("Quedan como estaban, porque xa teñen puntos: %1. Para substituílos, "
+                     "marca «Substituír os puntos das probas que xa os teñen».")
+                    .arg(results::ordersText(stored->leftAlone)));
+    });
+    dialog->open();
 }
 
 void FrmIntroRes::followOtherStations()

@@ -59,6 +59,10 @@ private:
     void undoLastAward();
     // "Actualizar Lista": the list rebuilt from the register.
     void reloadList();
+    // The results list's menu: score events from the meet-management program's results
+    // file, after the operator has seen what would be stored.
+    void showListMenu(const QPoint& position);
+    void scoreFromResults();
     // "Clasificacions": the men's, women's and combined standings.
     void buildStandings();
     void showStandings(const data::StandingsReport& standings);
@@ -98,6 +102,7 @@ private:
     QAction* m_saveStandings = nullptr;
     QAction* m_printStandings = nullptr;
     QAction* m_publishLive = nullptr;
+    QAction* m_scoreResults = nullptr;
     std::unique_ptr<live::LiveServer> m_liveServer;
     live::ServeOptions m_liveOptions;
 };

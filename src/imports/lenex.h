@@ -24,21 +24,23 @@ Result<FileMeet> readLenexMeet(const QString& path);
 // The results of a Lenex results file, read in the same pass as its meet (the same events
 // and the same clubs, merged and left out by the same rules as readLenexMeet).
 struct FileAgeGroup {
-    QString id;   // agegroupid
-    QString name; // as the file names it, for messages
+    QString id;      // agegroupid
+    QString name;    // as the file names it, for messages
     int minAge = -1; // -1: no lower limit
     int maxAge = -1; // -1: no upper limit
     // The official ranking of the age group: each result's place (places may repeat for a
     // tie; 0 or less where the file gives none, as for a disqualified swim).
     QList<std::pair<QString, int>> places; // resultid, place, in the file's order
-    bool covers() const { return minAge < 0 && maxAge < 0; } // every age
+    // Every age: no limit either way (-1; some programs write 0 for no lower limit, or an
+    // upper one of 99 or more).
+    bool covers() const { return minAge <= 0 && (maxAge < 0 || maxAge >= 99); }
 };
 
 struct FileEvent {
-    QString id;      // eventid
-    int number = 0;  // the running order number, as the meet's events give it
-    QString code;    // the event code, as readLenexMeet gives it
-    QString gender;  // M, F, X or A
+    QString id;     // eventid
+    int number = 0; // the running order number, as the meet's events give it
+    QString code;   // the event code, as readLenexMeet gives it
+    QString gender; // M, F, X or A
     bool relay = false;
     QList<FileAgeGroup> ageGroups;
 };

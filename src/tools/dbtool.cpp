@@ -7,6 +7,7 @@
 #include "live/server.h"
 #include "publish/publish.h"
 #include "tools/demomeet.h"
+#include "tools/scorelenex.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -48,6 +49,10 @@ QString usage()
         "                                               serve as clasificacións en directo na web (por\n"
         "                                               omisión só neste ordenador, 127.0.0.1:8080; para\n"
         "                                               a rede da piscina, --listen 0.0.0.0:8080)\n"
+        "  quilvarden-db score-lenex RESULTADOS.lxf|.lef FICHEIRO [--events LISTA] [--per-club N]\n"
+        "                            [--replace] [--dry-run] [--age-group ID]\n"
+        "                                               puntúa as probas desde os resultados do programa\n"
+        "                                               de xestión (Lenex)\n"
         "create e demo non sobrescriben un ficheiro que xa exista. As importacións substitúen\n"
         "as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) e nunca tocan os resultados gardados;\n"
         "os clubs que xa estaban conservan o seu código e o seu nome curto. Un ficheiro sen\n"
@@ -370,6 +375,8 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const QString command = arguments.value(0);
     if (command == QStringLiteral("standings"))
         return standings(arguments, out, err);
+    if (command == QStringLiteral("score-lenex"))
+        return scoreLenex(arguments, out, err);
     if (command == QStringLiteral("serve"))
         return serve(arguments, out, err);
     if (command == QStringLiteral("import-mdb") || command == QStringLiteral("import-lenex"))

@@ -1,0 +1,108 @@
+#include "app/dialogs.h"
+#include "app/frmintrores.h"
+#include "app/messagebox.h"
+#include "app/startup.h"
+#include "support/resultsfile.h"
+#include "support/scratchdb.h"
+#include "support/toolrun.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDialog>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quilvarden;
+
+// Scoring from the results file in the window: the results list's menu, what it proposes,
+// storing it, and storing it again.
+class TestResultsWindow : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<app::FrmIntroRes> m_window;
+    QStringList m_told;
+    QStringList m_errors;
+
+    QString path() const { return m_dir.filePath(QStringLiteral("quilvarden.MDB")); }
+    qsizetype listed() const
+    {
+        return m_window->findChild<QListView*>(QStringLiteral("lista"))->model()->rowCount();
+    }
+
+    // The menu of the results list, its action, and the dialog it opens.
+    QDialog* propose()
+    {
+        auto* list = m_window->findChild<QListView*>(QStringLiteral("lista"));
+        Q_EMIT list->customContextMenuRequested(QPoint(10, 10));
+        auto* menu = list->findChild<QMenu*>(QStringLiteral("menuLista"));
+        if (!menu || menu->actions().size() != 1 ||
+            menu->actions().first()->text() != QString::fromUtf8("Puntuar desde resultados…"))
+            return nullptr;
+        menu->actions().first()->trigger();
+        menu->close();
+        return m_window->findChild<QDialog*>(QStringLiteral("dlgPuntuarResultados"));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QString programme = m_dir.filePath(QStringLiteral("programme.lef"));
+        const QString results = m_dir.filePath(QStringLiteral("results.lef"));
+        QVERIFY(testsupport::writeMeetFile(programme, false));
+        QVERIFY(testsupport::writeMeetFile(results, true));
+        QCOMPARE(testsupport::runTool({QStringLiteral("import-lenex"), programme, path()}).status, 0);
+        app::MessageBox::setHandler([this](const app::MessageBox::Request& request) {
+            (request.icon == QMessageBox::Information ? m_told : m_errors).append(request.text);
+            return QMessageBox::Ok;
+        });
+        app::FileDialog::setHandler([results](const QString&, const QString&, QString*) { return results; });
+        auto opened = app::openWindow(path());
+        QVERIFY(opened);
+        m_window = std::move(opened).value();
+        m_window->show();
+    }
+
+    void cancelStoresNothing()
+    {
+        QDialog* dialog = propose();
+        QVERIFY(dialog);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnCancelarPuntos")),
+                          Qt::LeftButton);
+        QCOMPARE(listed(), 0);
+        QVERIFY(testsupport::queryRows(path(), QStringLiteral("SELECT id FROM puntos")).isEmpty());
+    }
+
+    void proposesAndStores()
+    {
+        QDialog* dialog = propose();
+        QVERIFY(dialog);
+        const QString shown = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtPuntos"))->toPlainText();
+        for (const QString& line :
+             {QStringLiteral("01   100LF VIGO     19,00"), QStringLiteral("03  4X50LF CORUÑA   38,00"),
+              QStringLiteral("nada sen club")})
+            QVERIFY2(shown.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + shown));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnGardarPuntos")), Qt::LeftButton);
+        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
+        // The list and the standings show them at once.
+        QCOMPARE(listed(), 8);
+        const QString standings = m_window->findChild<QPlainTextEdit*>(QStringLiteral("clas"))->toPlainText();
+        QVERIFY2(standings.contains(QStringLiteral("  1  CORUÑA      69,50")), qPrintable(standings));
+
+        // Asked again, the events keep what they have, and the operator is told.
+        dialog = propose();
+        QVERIFY(dialog);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnGardarPuntos")), Qt::LeftButton);
+        QCOMPARE(listed(), 8);
+        QCOMPARE(m_told.size(), 1);
+        QVERIFY2(m_told[0].contains(QStringLiteral("01, 02, 03")), qPrintable(m_told[0]));
+    }
+};
+
+QTEST_MAIN(TestResultsWindow)
+#include "tst_resultswindow.moc"
