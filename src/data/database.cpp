@@ -510,21 +510,28 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
     return told;
 }
 
+Outcome Database::refusePointsKeptAsText(QSqlQuery& q)
+{
+    const QString search = m_engine->pointsKeptAsText();
+    if (search.isEmpty())
+        return Done{};
+    if (Outcome done = runText(q, search); !done)
+        return done.failure();
+    if (std::optional<Failure> wrong = pointsThatAreNoNumber(q, *m_engine))
+        return *wrong;
+    if (q.lastError().isValid())
+        return failed(q.lastError(), search);
+    return Done{};
+}
+
 Result<QList<EventClubPoints>> Database::pointsByEvent()
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
     QSqlQuery q(connection());
     q.setForwardOnly(true);
-    // Points kept as text are refused, as in the standings.
-    if (const QString search = m_engine->pointsKeptAsText(); !search.isEmpty()) {
-        if (Outcome done = runText(q, search); !done)
-            return done.failure();
-        if (std::optional<Failure> wrong = pointsThatAreNoNumber(q, *m_engine))
-            return *wrong;
-        if (q.lastError().isValid())
-            return failed(q.lastError(), search);
-    }
+    if (Outcome numbers = refusePointsKeptAsText(q); !numbers)
+        return numbers.failure();
     if (Outcome done = run(q, sql::EventClubPoints); !done)
         return done.failure();
     struct Sorted {
@@ -765,14 +772,8 @@ Result<QList<ClubTotal>> Database::clubTotals()
         return connected.failure();
     QSqlQuery q(connection());
     q.setForwardOnly(true);
-    if (const QString search = m_engine->pointsKeptAsText(); !search.isEmpty()) {
-        if (Outcome done = runText(q, search); !done)
-            return done.failure();
-        if (std::optional<Failure> wrong = pointsThatAreNoNumber(q, *m_engine))
-            return *wrong;
-        if (q.lastError().isValid())
-            return failed(q.lastError(), search);
-    }
+    if (Outcome numbers = refusePointsKeptAsText(q); !numbers)
+        return numbers.failure();
     if (Outcome done = run(q, sql::StandingTotals); !done)
         return done.failure();
     const QSqlRecord record = q.record();

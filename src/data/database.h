@@ -211,6 +211,9 @@ private:
     // The failure of a statement; a lost server is noted, for the next operation to connect.
     Failure failed(const QSqlError& error, const QString& context);
     Outcome checkTables();
+    // Points that the engine keeps as text and that are no number are a type mismatch (13)
+    // naming the award: summing them would drop them quietly.
+    Outcome refusePointsKeptAsText(QSqlQuery& q);
     Outcome addMissingClubColumns();
     Outcome beginReading();
     void endReading();
