@@ -103,11 +103,12 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
             note(order, QStringLiteral("non está no ficheiro de resultados"));
 
     int matched = 0;
-    int compared = 0;
+    int considered = 0;
     for (const auto& [order, eventPointer] : byOrder) {
         const imports::FileEvent& event = *eventPointer;
         if (!options.events.isEmpty() && !options.events.contains(order))
             continue;
+        ++considered;
         const Result<std::optional<data::EventRow>> found = database.findEvent(order);
         if (!found)
             return found.failure();
@@ -116,7 +117,6 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
             note(order, QStringLiteral("%1 non está no programa do rexistro; non se puntúa").arg(fileEvent));
             continue;
         }
-        ++compared;
         const QString code = text::valueText((*found)->code);
         const QString gender = text::valueText((*found)->gender);
         if (code != event.code || gender.compare(event.gender, Qt::CaseInsensitive) != 0) {
@@ -179,7 +179,7 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
                                          place.points};
         plan.events << scored;
     }
-    if (compared > 0 && matched == 0)
+    if (considered > 0 && matched == 0)
         return Failure::database(
             Failure::ImportFileInvalid,
             QStringLiteral(

@@ -136,6 +136,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("said");
         QTest::newRow("another meet's results")
             << "other.lef" << QStringList() << 1 << "non é deste campionato";
+        QTest::newRow("events the programme has not")
+            << "numbers.lef" << QStringList() << 1 << "non é deste campionato";
         QTest::newRow("not a Lenex file") << "plain.lef" << QStringList() << 1 << "non é un ficheiro Lenex";
         QTest::newRow("bad event list")
             << "results.lef" << QStringList{QStringLiteral("--events"), QStringLiteral("3-1")} << 2
@@ -159,6 +161,10 @@ private Q_SLOTS:
             .replace(QStringLiteral("stroke=\"MEDLEY\""), QStringLiteral("stroke=\"BREAST\""));
         QVERIFY(testsupport::writeFile(m_dir->filePath(QStringLiteral("other.lef")), other.toUtf8()));
         QVERIFY(testsupport::writeFile(m_dir->filePath(QStringLiteral("plain.lef")), "<html/>"));
+        QString numbers = QString::fromUtf8(testsupport::readFile(m_results));
+        QVERIFY(testsupport::writeFile(
+            m_dir->filePath(QStringLiteral("numbers.lef")),
+            numbers.replace(QStringLiteral(" number=\""), QStringLiteral(" number=\"6")).toUtf8()));
         const ToolRun run =
             runTool(QStringList{QStringLiteral("score-lenex"), m_dir->filePath(file), m_register} + options);
         QCOMPARE(run.status, status);
