@@ -463,10 +463,8 @@ void FrmIntroRes::setLiveListen(const QHostAddress& address, quint16 port)
 void FrmIntroRes::publishLive()
 {
     if (!m_liveServer) {
-        // For the pool's network, on the usual web port for such pages; another free one
-        // when that is taken.
-        live::ServeOptions options;
-        options.address = QHostAddress(QHostAddress::AnyIPv4);
+        // Where it was told to listen; another free port when that one is taken.
+        live::ServeOptions options = m_liveOptions;
         Result<std::unique_ptr<live::LiveServer>> started =
             live::LiveServer::start(m_database->path(), options);
         if (!started) {

@@ -797,6 +797,7 @@ private Q_SLOTS:
         QVERIFY2(dialog && dialog->isVisible(), qPrintable(m_messages.join(u'\n')));
         const QUrl address(dialog->findChild<QLabel*>(QStringLiteral("lblEnderezo"))->text());
         QVERIFY(address.isValid() && address.port() > 0);
+        QCOMPARE(address.host(), QStringLiteral("127.0.0.1"));
         // The QR code reads back as the address.
         const QString picture = m_dir->filePath(QStringLiteral("qr.png"));
         QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("lblQr"))->pixmap().save(picture));
