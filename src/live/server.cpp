@@ -36,6 +36,8 @@ QByteArray reason(int status)
     switch (status) {
     case 200:
         return "OK";
+    case 204:
+        return "No Content";
     case 404:
         return "Not Found";
     case 405:
@@ -251,6 +253,9 @@ private:
                     "application/pdf",
                     pages.pdf,
                     {{"Content-Disposition", "inline; filename=\"clasificacions.pdf\""}}};
+        // Browsers ask for an icon by themselves: none, rather than a failed load.
+        if (path == u"/favicon.ico")
+            return {204, "image/x-icon", {}, {}};
         if (path == u"/standings.json")
             return {200, "application/json", pages.json, {}};
         return plain(404, QStringLiteral("Non hai nada neste enderezo."));

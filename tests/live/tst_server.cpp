@@ -109,6 +109,8 @@ private Q_SLOTS:
                               << QByteArray("application/json") << QByteArray("\"total\": 35");
         QTest::newRow("script") << QByteArray("GET") << QByteArray("/live.js") << 200
                                 << QByteArray("text/javascript") << QByteArray("EventSource");
+        QTest::newRow("the browser's icon") << QByteArray("GET") << QByteArray("/favicon.ico") << 204
+                                            << QByteArray("image/x-icon") << QByteArray();
         QTest::newRow("unknown path") << QByteArray("GET") << QByteArray("/admin") << 404
                                       << QByteArray("text/plain") << QByteArray("Non hai nada");
         QTest::newRow("up the tree") << QByteArray("GET") << QByteArray("/../../../../etc/passwd") << 404

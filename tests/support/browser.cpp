@@ -520,9 +520,6 @@ void HeadlessBrowser::onEvent(const QString& method, const QJsonObject& params)
         const QJsonObject entry = params.value(QStringLiteral("entry")).toObject();
         if (entry.value(QStringLiteral("level")).toString() != QStringLiteral("error"))
             return;
-        // The browser asks every site for an icon of its own accord; the pages never do.
-        if (QUrl(entry.value(QStringLiteral("url")).toString()).path() == QStringLiteral("/favicon.ico"))
-            return;
         m_consoleErrors.append(entry.value(QStringLiteral("source")).toString() + QStringLiteral(": ") +
                                entry.value(QStringLiteral("text")).toString() +
                                place(entry.value(QStringLiteral("url")).toString(),

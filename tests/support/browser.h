@@ -69,8 +69,7 @@ public:
 
     // What went wrong in the pages so far, one readable line each: console.error and
     // console.assert calls, uncaught exceptions and rejections, and the browser's own error
-    // entries (failed loads, blocked content, security policy violations). The icon the
-    // browser asks every site for unbidden, /favicon.ico, does not count.
+    // entries (failed loads, blocked content, security policy violations).
     QStringList consoleErrors() const { return m_consoleErrors; }
     // Every alert, confirm and prompt a page opened, as "alert: text". Each one is dismissed
     // at once, so a page never hangs on it.
