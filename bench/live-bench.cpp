@@ -11,6 +11,7 @@
 
 #include "data/database.h"
 #include "data/meet.h"
+#include "figures.h"
 #include "tools/demomeet.h"
 
 #include <QCommandLineParser>
@@ -724,25 +725,6 @@ private:
         committed = now();
     }
 };
-
-struct Figures {
-    double p50 = 0;
-    double p95 = 0;
-    double max = 0;
-    size_t count = 0;
-};
-
-Figures figuresOf(std::vector<double> samples)
-{
-    if (samples.empty())
-        return {};
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&samples](double p) {
-        return samples[std::min(samples.size() - 1,
-                                static_cast<size_t>(p * static_cast<double>(samples.size())))];
-    };
-    return {at(0.5), at(0.95), samples.back(), samples.size()};
-}
 
 // The meet's awards in running order, eight places an event, round and round the programme.
 QList<data::Award> awardsOf(const data::MeetProgramme& meet, int first, int count)

@@ -13,6 +13,7 @@
 #include "data/database.h"
 #include "data/engine.h"
 #include "data/standings.h"
+#include "figures.h"
 #include "support/pgserver.h"
 #include "support/scratchdb.h"
 
@@ -44,24 +45,6 @@ namespace {
 double since(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-struct Figures {
-    double p50 = 0;
-    double p95 = 0;
-    size_t count = 0;
-};
-
-Figures figuresOf(std::vector<double> samples)
-{
-    if (samples.empty())
-        return {};
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&samples](double p) {
-        return samples[std::min(samples.size() - 1,
-                                static_cast<size_t>(p * static_cast<double>(samples.size())))];
-    };
-    return {at(0.5), at(0.95), samples.size()};
 }
 
 void row(const char* what, const char* where, const Figures& f)
