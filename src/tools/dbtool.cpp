@@ -26,9 +26,6 @@ namespace quilvarden::tools {
 
 namespace {
 
-constexpr int ExitFailed = 1;
-constexpr int ExitUsage = 2;
-
 QString usage()
 {
     return QStringLiteral(
@@ -57,14 +54,6 @@ QString usage()
         "as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) e nunca tocan os resultados gardados;\n"
         "os clubs que xa estaban conservan o seu código e o seu nome curto. Un ficheiro sen\n"
         "probas ou sen clubs só se importa con --allow-empty.\n");
-}
-
-int fail(QTextStream& err, const QString& path, const Failure& failure)
-{
-    // A server's URI is shown without its password.
-    err << QStringLiteral("quilvarden-db: %1: %2").arg(data::locate(path).shown(), failure.message())
-        << Qt::endl;
-    return ExitFailed;
 }
 
 int create(const QString& path, QTextStream& out, QTextStream& err)
@@ -364,6 +353,14 @@ int serve(const QStringList& arguments, QTextStream& out, QTextStream& err)
 }
 
 } // namespace
+
+int fail(QTextStream& err, const QString& where, const Failure& failure)
+{
+    // A server's URI is shown without its password.
+    err << QStringLiteral("quilvarden-db: %1: %2").arg(data::locate(where).shown(), failure.message())
+        << Qt::endl;
+    return ExitFailed;
+}
 
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {

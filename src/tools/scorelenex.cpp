@@ -4,15 +4,13 @@
 #include "results/scorefile.h"
 #include "text/masks.h"
 #include "text/numbers.h"
+#include "tools/dbtool.h"
 
 #include <QSet>
 
 namespace quilvarden::tools {
 
 namespace {
-
-constexpr int ExitFailed = 1;
-constexpr int ExitUsage = 2;
 
 // "1,3,5-8": order numbers from 0 to 99.
 std::optional<QList<int>> orderList(const QString& text)
@@ -33,13 +31,6 @@ std::optional<QList<int>> orderList(const QString& text)
     if (orders.isEmpty())
         return std::nullopt;
     return orders;
-}
-
-int fail(QTextStream& err, const QString& where, const Failure& failure)
-{
-    err << QStringLiteral("quilvarden-db: %1: %2").arg(data::locate(where).shown(), failure.message())
-        << Qt::endl;
-    return ExitFailed;
 }
 
 } // namespace
