@@ -289,25 +289,39 @@ void FrmIntroRes::scoreFromResults()
         report(plan.failure());
         return;
     }
+    // Another meet's results (yesterday's, last season's) are only scored when the operator says so.
+    if (!plan->otherMeet.isEmpty() &&
+        MessageBox::question(this, windowTitle(),
+                             utf8("Estes resultados parecen doutro campionato que o programa: %1.\n\n"
+                                  "Son de verdade os resultados deste campionato?")
+                                 .arg(plan->otherMeet)) != QMessageBox::Yes)
+        return;
     auto* dialog =
         new ScoreDialog(QFileInfo(path).fileName(), results::planLines(*plan), !plan->events.isEmpty(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog, awards = results::awardsOf(*plan)] {
-        const Result<data::StoredEvents> stored = m_database->storeEventAwards(awards, dialog->replace());
-        if (!stored) {
-            report(stored.failure());
-            return;
-        }
-        reloadList();
-        buildStandings();
-        if (!stored->leftAlone.isEmpty())
-            MessageBox::information(
-                this, windowTitle(),
-                utf8("Quedan como estaban, porque xa teñen puntos: %1. Para substituílos, "
-                     "marca «Substituír os puntos das probas que xa os teñen».")
-                    .arg(results::ordersText(stored->leftAlone)));
-    });
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog, plan = *plan] { storeScored(plan, dialog->replace()); });
     dialog->open();
+}
+
+void FrmIntroRes::storeScored(const results::ScorePlan& plan, bool replace)
+{
+    const Result<data::StoredEvents> stored =
+        m_database->storeEventAwards(results::awardsOf(plan), results::storeOptions(plan, replace));
+    if (!stored) {
+        report(stored.failure());
+        return;
+    }
+    reloadList();
+    buildStandings();
+    // Said only when not everything was simply stored.
+    if (stored->leftAlone.isEmpty() && stored->unchanged.isEmpty() && stored->updated.isEmpty())
+        return;
+    QStringList told = results::storedLines(plan, *stored, false);
+    if (!stored->leftAlone.isEmpty())
+        told << utf8("Para substituír os puntos das probas que xa os teñen, marca «Substituír os puntos das "
+                     "probas que xa os teñen».");
+    MessageBox::information(this, windowTitle(), told.join(u'\n'));
 }
 
 void FrmIntroRes::followOtherStations()

@@ -5,6 +5,7 @@
 #include "data/standings.h"
 #include "data/watch.h"
 #include "live/server.h"
+#include "results/scorefile.h"
 #include "text/failure.h"
 
 #include <QAction>
@@ -63,6 +64,7 @@ private:
     // file, after the operator has seen what would be stored.
     void showListMenu(const QPoint& position);
     void scoreFromResults();
+    void storeScored(const results::ScorePlan& plan, bool replace);
     // "Clasificacions": the men's, women's and combined standings.
     void buildStandings();
     void showStandings(const data::StandingsReport& standings);

@@ -16,12 +16,15 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QString title;
         QString text;
+        QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     };
     using Handler = std::function<QMessageBox::StandardButton(const Request&)>;
 
     static QMessageBox::StandardButton critical(QWidget* parent, const QString& title, const QString& text);
     static QMessageBox::StandardButton information(QWidget* parent, const QString& title,
                                                    const QString& text);
+    // Yes or No, No the default.
+    static QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text);
 
     // Replaces the real dialog; an empty handler brings it back.
     static void setHandler(Handler handler);

@@ -259,6 +259,57 @@ Outcome Database::checkTables()
     return Done{};
 }
 
+Result<bool> Database::hasOwnTable(const char* name, bool make)
+{
+    const QString table = QString::fromLatin1(name);
+    const auto there = [&]() -> Result<bool> {
+        QSqlQuery query(connection());
+        query.setForwardOnly(true);
+        if (!query.prepare(m_engine->tableExists()))
+            return failed(query.lastError(), m_engine->tableExists());
+        query.bindValue(QStringLiteral(":name"), table);
+        if (!query.exec())
+            return failed(query.lastError(), m_engine->tableExists());
+        return query.next();
+    };
+    const Result<bool> found = there();
+    if (!found || *found || !make || m_options.readOnly)
+        return found;
+    for (const schema::Table& own : schema::ownTables()) {
+        if (table != QString::fromLatin1(own.name))
+            continue;
+        // Within the transaction, so that a failure here leaves it going on without the table.
+        QSqlQuery query(connection());
+        if (Outcome saved = runText(query, QStringLiteral("SAVEPOINT quilvarden_own")); !saved)
+            return saved.failure();
+        const bool made = query.exec(schema::createOwnTable(own, m_location.engine));
+        if (Outcome ended = runText(query, made ? QStringLiteral("RELEASE SAVEPOINT quilvarden_own")
+                                                : QStringLiteral("ROLLBACK TO SAVEPOINT quilvarden_own"));
+            !ended)
+            return ended.failure();
+        return made;
+    }
+    return false;
+}
+
+Result<std::optional<double>> Database::highestOrderNumber()
+{
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    if (Outcome done = run(q, sql::ProgrammeOrders); !done)
+        return done.failure();
+    std::optional<double> highest;
+    while (q.next())
+        if (const std::optional<double> number = orderNumberOf(q.value(0));
+            number && (!highest || *number > *highest))
+            highest = number;
+    if (q.lastError().isValid())
+        return failed(q.lastError(), statement(sql::ProgrammeOrders));
+    return highest;
+}
+
 Result<QStringList> Database::clubNames()
 {
     if (Outcome connected = ready(); !connected)
@@ -320,8 +371,8 @@ Result<std::optional<EventRow>> Database::findEvent(double orderNumber)
     std::optional<EventRow> found;
     if (q.next()) {
         const QSqlRecord record = q.record();
-        found =
-            EventRow{record.value(QStringLiteral("EVENTCODE")), record.value(QStringLiteral("GENDERCODE"))};
+        found = EventRow{record.value(QStringLiteral("EVENTCODE")),
+                         record.value(QStringLiteral("GENDERCODE")), record.value(QStringLiteral("EVENTID"))};
     }
     const QSqlError error = q.lastError();
     q.finish();
@@ -380,95 +431,93 @@ Result<qint64> Database::recordAward(const Award& award)
     return id;
 }
 
-Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events, bool replace)
+// What a store reads of the register and does to it, kept until the transaction is over (a
+// server refuses to free a statement in a transaction that failed).
+struct Database::EventStore {
+    explicit EventStore(const QSqlDatabase& db)
+        : query(db), awards(db), remove(db), insert(db), mark(db), forget(db)
+    {
+    }
+    StoreOptions options;
+    bool marks = false; // the register keeps which awards came from a results file
+    // Each text of an order number in the register, with the number it reads as; read once,
+    // and kept up to date with what this transaction does, so that an event given twice is
+    // met as already stored.
+    QList<std::pair<QVariant, double>> orders;
+    QList<qint64> stored;        // the ids given, in storing order
+    QList<UndoneAward> replaced; // the awards deleted to make room, as they were
+    QSqlQuery query;
+    QSqlQuery awards;
+    QSqlQuery remove;
+    QSqlQuery insert;
+    QSqlQuery mark;
+    QSqlQuery forget;
+};
+
+namespace {
+
+// An award as stored, for telling whether a new export brings other awards.
+using AwardKey = std::tuple<QString, QString, QString, double>;
+
+AwardKey keyOf(const QString& eventCode, const QString& gender, const QString& club, double points)
+{
+    return {eventCode, gender, club, points};
+}
+
+} // namespace
+
+Outcome Database::beginWriting()
+{
+    QSqlQuery query(connection());
+    for (const QString& text : m_engine->beginWriting())
+        if (Outcome done = runText(query, text); !done) {
+            rollback();
+            return done;
+        }
+    return Done{};
+}
+
+Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events, const StoreOptions& options)
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
-    // Empty fields as recordAward stores them.
-    const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
     QSqlDatabase db = connection();
-    if (Outcome begun = begin(); !begun)
+    // Only telling reads and writes nothing: it waits for no one either.
+    if (Outcome begun = options.dryRun ? begin() : beginWriting(); !begun)
         return begun.failure();
     StoredEvents told;
-    QList<qint64> stored;        // the ids given, in storing order
-    QList<UndoneAward> replaced; // the awards deleted to make room, as they were
-    // Kept until the transaction is over: a server refuses to free a statement in a
-    // transaction that failed.
-    QSqlQuery query(db);
-    QSqlQuery remove(db);
-    QSqlQuery insert(db);
+    EventStore store(db);
+    store.options = options;
     const Outcome done = [&]() -> Outcome {
-        // Each text of an order number in the register, with the number it reads as; read
-        // once, and kept up to date with what this transaction does, so that an event given
-        // twice is met as already stored.
-        QList<std::pair<QVariant, double>> orders;
-        query.setForwardOnly(true);
-        if (Outcome read = run(query, sql::AwardedOrders); !read)
+        const Result<bool> marks = hasOwnTable(schema::ScoredAwardsTable, !options.dryRun);
+        if (!marks)
+            return marks.failure();
+        store.marks = *marks;
+        store.query.setForwardOnly(true);
+        if (Outcome read = run(store.query, sql::AwardedOrders); !read)
             return read;
-        while (query.next())
-            if (const std::optional<double> number = orderNumberOf(query.value(0)))
-                orders.append({query.value(0), *number});
-        if (query.lastError().isValid())
-            return failed(query.lastError(), statement(sql::AwardedOrders));
-        query.finish();
-        if (!remove.prepare(statement(sql::DeleteEventAwards)))
-            return failed(remove.lastError(), statement(sql::DeleteEventAwards));
-        if (!insert.prepare(statement(sql::InsertAward)))
-            return failed(insert.lastError(), statement(sql::InsertAward));
-        for (const EventAwards& event : events) {
-            QList<QVariant> texts;
-            for (const auto& [order, number] : orders)
-                if (number == event.order)
-                    texts.append(order);
-            if (!texts.isEmpty() && !replace) {
-                told.leftAlone.append(event.order);
-                continue;
-            }
-            const bool hadAwards = !texts.isEmpty();
-            for (const QVariant& order : texts) {
-                if (Outcome deleted = execute(remove, sql::DeleteEventAwards, {{"orde", order}}); !deleted)
-                    return deleted;
-                while (remove.next()) {
-                    const qint64 id = remove.value(QStringLiteral("id")).toLongLong();
-                    // One stored a moment ago, by the same event given before, was never there.
-                    if (!stored.removeOne(id))
-                        replaced.append({id, awardOf(remove)});
-                }
-                const QSqlError error = remove.lastError();
-                remove.finish();
-                if (error.isValid())
-                    return failed(error, statement(sql::DeleteEventAwards));
-            }
-            orders.removeIf([&event](const auto& order) { return order.second == event.order; });
-            for (const Award& award : event.awards) {
-                const Outcome inserted = execute(insert, sql::InsertAward,
-                                                 {{"orde", text(award.order)},
-                                                  {"proba", text(award.eventCode)},
-                                                  {"sexo", text(award.gender)},
-                                                  {"club", text(award.club)},
-                                                  {"puntos", award.points}});
-                const qint64 id = inserted && insert.next() ? insert.value(0).toLongLong() : 0;
-                insert.finish();
-                if (!inserted)
-                    return inserted;
-                if (id <= 0)
-                    return failed(db.lastError(), statement(sql::InsertAward));
-                stored.append(id);
-                const QVariant order = text(award.order);
-                const std::optional<double> number = orderNumberOf(order);
-                if (number && std::none_of(orders.cbegin(), orders.cend(),
-                                           [&order](const auto& known) { return known.first == order; }))
-                    orders.append({order, *number});
-            }
-            told.stored.append(event.order);
-            if (hadAwards)
-                told.replaced.append(event.order);
-        }
+        while (store.query.next())
+            if (const std::optional<double> number = orderNumberOf(store.query.value(0)))
+                store.orders.append({store.query.value(0), *number});
+        if (store.query.lastError().isValid())
+            return failed(store.query.lastError(), statement(sql::AwardedOrders));
+        store.query.finish();
+        for (const auto& [query, text] :
+             {std::pair{&store.awards,
+                        store.marks ? sql::EventAwardsWithSource : sql::EventAwardsWithoutSource},
+              std::pair{&store.remove, sql::DeleteEventAwards}, std::pair{&store.insert, sql::InsertAward},
+              std::pair{&store.mark, sql::MarkScoredAward}, std::pair{&store.forget, sql::ForgetScoredAward}})
+            if ((store.marks || (text != sql::MarkScoredAward && text != sql::ForgetScoredAward)) &&
+                !query->prepare(statement(text)))
+                return failed(query->lastError(), statement(text));
+        for (const EventAwards& event : events)
+            if (Outcome stored = storeEvent(store, event, told); !stored)
+                return stored;
         return Done{};
     }();
-    if (!done) {
+    if (!done || options.dryRun) {
         rollback();
-        return done.failure();
+        return done ? Result<StoredEvents>(told) : Result<StoredEvents>(done.failure());
     }
     if (Outcome committed = commit(); !committed) {
         const Failure failure = committed.failure();
@@ -476,7 +525,7 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
             rollback();
             return failure;
         }
-        if (stored.isEmpty() && replaced.isEmpty())
+        if (store.stored.isEmpty() && store.replaced.isEmpty())
             return failure; // nothing was written
         // The server went away around the commit, as for recordAward: until the register
         // can tell whether it took the events, they count as not stored, and the next
@@ -485,8 +534,8 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
         const qsizetype storedBefore = m_unsettledStored.size();
         const qsizetype replacedBefore = m_unsettledReplaced.size();
         const auto unsettled = [&] {
-            m_unsettledStored.append(stored);
-            m_unsettledReplaced.append(replaced);
+            m_unsettledStored.append(store.stored);
+            m_unsettledReplaced.append(store.replaced);
         };
         unsettled();
         if (Outcome again = connect(); !again)
@@ -494,20 +543,118 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
         m_unsettledStored.resize(storedBefore);
         m_unsettledReplaced.resize(replacedBefore);
         // An award stored is there, or one replaced is gone, when the commit took effect.
-        const qint64 witness = stored.isEmpty() ? replaced.first().id : stored.first();
+        const qint64 witness = store.stored.isEmpty() ? store.replaced.first().id : store.stored.first();
         QSqlQuery look(connection());
         const Outcome asked = run(look, sql::AwardExists, {{"id", witness}});
         const bool found = asked && look.next();
-        const bool tookEffect = stored.isEmpty() ? !found : found;
+        const bool tookEffect = store.stored.isEmpty() ? !found : found;
         if (!asked || !tookEffect) {
             if (m_lost)
                 unsettled(); // gone again before it could be told
             return failure;  // not in the register: not stored
         }
     }
-    m_recorded.append(stored);
-    m_recordedAny = m_recordedAny || !stored.isEmpty();
+    m_recorded.append(store.stored);
+    m_recordedAny = m_recordedAny || !store.stored.isEmpty();
     return told;
+}
+
+// One event: stored where the register has none of its awards; otherwise left alone, kept
+// (the same awards as an earlier export of the same meet), or replaced (by the options, or
+// because all its awards came from an earlier export that ranked fewer or other swims).
+Outcome Database::storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told)
+{
+    // Empty fields as recordAward stores them.
+    const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
+    QList<QVariant> texts;
+    for (const auto& [order, number] : store.orders)
+        if (number == event.order)
+            texts.append(order);
+    // What the register holds of the event, and where each award came from.
+    QList<AwardKey> held;
+    bool allFromSource = !store.options.source.isEmpty();
+    for (const QVariant& order : texts) {
+        if (Outcome read = execute(store.awards, sql::EventAwardsWithSource, {{"orde", order}}); !read)
+            return read;
+        while (store.awards.next()) {
+            held.append(keyOf(text::valueText(store.awards.value(1)), text::valueText(store.awards.value(2)),
+                              text::valueText(store.awards.value(3)), store.awards.value(4).toDouble()));
+            allFromSource = allFromSource && store.awards.value(5).toString() == store.options.source;
+        }
+        const QSqlError error = store.awards.lastError();
+        store.awards.finish();
+        if (error.isValid())
+            return failed(error, statement(sql::EventAwardsWithSource));
+    }
+    QList<AwardKey> coming;
+    for (const Award& award : event.awards)
+        coming.append(keyOf(text(award.eventCode), text(award.gender), text(award.club), award.points));
+    std::sort(held.begin(), held.end());
+    std::sort(coming.begin(), coming.end());
+    if (!texts.isEmpty()) {
+        if (store.options.replace)
+            told.replaced.append(event.order);
+        else if (allFromSource && held != coming)
+            told.updated.append(event.order);
+        else {
+            (allFromSource ? told.unchanged : told.leftAlone).append(event.order);
+            return Done{};
+        }
+    }
+    told.stored.append(event.order);
+    if (store.options.dryRun)
+        return Done{};
+    QList<qint64> removed;
+    for (const QVariant& order : texts) {
+        if (Outcome deleted = execute(store.remove, sql::DeleteEventAwards, {{"orde", order}}); !deleted)
+            return deleted;
+        while (store.remove.next()) {
+            const qint64 id = store.remove.value(QStringLiteral("id")).toLongLong();
+            removed.append(id);
+            // One stored a moment ago, by the same event given before, was never there.
+            if (!store.stored.removeOne(id))
+                store.replaced.append({id, awardOf(store.remove)});
+        }
+        const QSqlError error = store.remove.lastError();
+        store.remove.finish();
+        if (error.isValid())
+            return failed(error, statement(sql::DeleteEventAwards));
+    }
+    // A file whose ids are given again (a register made by hand) must not take a later award
+    // for the one removed.
+    for (const qint64 id : store.marks ? removed : QList<qint64>())
+        if (Outcome forgotten = execute(store.forget, sql::ForgetScoredAward, {{"id", id}}); !forgotten)
+            return forgotten;
+    store.orders.removeIf([&event](const auto& order) { return order.second == event.order; });
+    for (const Award& award : event.awards) {
+        const Outcome inserted = execute(store.insert, sql::InsertAward,
+                                         {{"orde", text(award.order)},
+                                          {"proba", text(award.eventCode)},
+                                          {"sexo", text(award.gender)},
+                                          {"club", text(award.club)},
+                                          {"puntos", award.points}});
+        const qint64 id = inserted && store.insert.next() ? store.insert.value(0).toLongLong() : 0;
+        store.insert.finish();
+        if (!inserted)
+            return inserted;
+        if (id <= 0)
+            return failed(connection().lastError(), statement(sql::InsertAward));
+        store.stored.append(id);
+        if (store.marks && !store.options.source.isEmpty())
+            if (Outcome marked = execute(store.mark, sql::MarkScoredAward,
+                                         {{"id", id},
+                                          {"orde", text(award.order)},
+                                          {"club", text(award.club)},
+                                          {"campionato", store.options.source}});
+                !marked)
+                return marked;
+        const QVariant order = text(award.order);
+        const std::optional<double> number = orderNumberOf(order);
+        if (number && std::none_of(store.orders.cbegin(), store.orders.cend(),
+                                   [&order](const auto& known) { return known.first == order; }))
+            store.orders.append({order, *number});
+    }
+    return Done{};
 }
 
 Outcome Database::refusePointsKeptAsText(QSqlQuery& q)
@@ -909,9 +1056,51 @@ Result<RegisteredMeet> Database::registeredMeet()
         return done.failure();
     while (query.next())
         meet.awardedClubs << query.value(0).toString();
+    if (Outcome done = run(query, sql::CountEvents); !done)
+        return done.failure();
+    meet.events = query.next() ? query.value(0).toLongLong() : 0;
     if (query.lastError().isValid())
         return failed(query.lastError(), {});
+    query.finish();
+    const Result<MeetIdentity> remembered = rememberedMeet();
+    if (!remembered)
+        return remembered.failure();
+    meet.identity = *remembered;
     return meet;
+}
+
+Result<MeetIdentity> Database::rememberedMeet()
+{
+    MeetIdentity meet;
+    const Result<bool> kept = hasOwnTable(schema::ProgrammeTable);
+    if (!kept || !*kept)
+        return kept ? Result<MeetIdentity>(meet) : Result<MeetIdentity>(kept.failure());
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (Outcome done = run(query, sql::RememberedMeet); !done)
+        return done.failure();
+    if (query.next())
+        meet = {query.value(0).toString(), QDate::fromString(query.value(1).toString(), Qt::ISODate),
+                QDate::fromString(query.value(2).toString(), Qt::ISODate)};
+    if (query.lastError().isValid())
+        return failed(query.lastError(), statement(sql::RememberedMeet));
+    return meet;
+}
+
+Outcome Database::rememberMeet(const MeetIdentity& identity)
+{
+    const Result<bool> kept = hasOwnTable(schema::ProgrammeTable, !identity.isEmpty());
+    if (!kept || !*kept)
+        return kept ? Outcome(Done{}) : Outcome(kept.failure());
+    QSqlQuery query(connection());
+    if (Outcome forgotten = run(query, sql::ForgetMeet); !forgotten)
+        return forgotten;
+    if (identity.isEmpty())
+        return Done{};
+    return run(query, sql::RememberMeet,
+               {{"nome", identity.name},
+                {"desde", identity.from.toString(Qt::ISODate)},
+                {"ata", identity.to.toString(Qt::ISODate)}});
 }
 
 Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)
@@ -931,6 +1120,8 @@ Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)
         if (!built)
             return built.failure();
         const MeetProgramme& programme = *built;
+        if (Outcome remembered = rememberMeet(programme.identity); !remembered)
+            return remembered;
         QSqlQuery query(db);
         for (const char* text : {sql::DeleteEvents, sql::DeleteClubsTakingPart, sql::DeleteClubDescriptions})
             if (Outcome deleted = run(query, text); !deleted)

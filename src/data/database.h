@@ -35,12 +35,26 @@ struct EventAwards {
     QList<Award> awards;
 };
 
-// What storing scored events did: the order numbers stored, and those left alone because
-// the register already held awards for them (none with replace).
+// How scored events go into the register.
+struct StoreOptions {
+    // The meet of the results file they were scored from (as the caller names meets; empty
+    // when unknown). Awards stored are marked with it, so that a later export of the same
+    // meet can bring an event up to date.
+    QString source;
+    // Replace the awards of every event that has some, however they came.
+    bool replace = false;
+    // Only tell what storing would do: nothing is written.
+    bool dryRun = false;
+};
+
+// What storing scored events did, by order number.
 struct StoredEvents {
-    QList<double> stored;
-    QList<double> leftAlone;
-    QList<double> replaced; // stored over awards that were there
+    QList<double> stored;    // every event whose awards were stored (those below among them)
+    QList<double> replaced;  // stored over awards that were there (replace)
+    QList<double> updated;   // stored over the awards of an earlier export of the same meet, which
+                             // ranked fewer or other swims
+    QList<double> leftAlone; // not stored: awards typed at a window, or of another file, are there
+    QList<double> unchanged; // not stored: the same awards as the earlier export are there
 };
 
 // One event and club with the sum of its points there, for checking against a results sheet.
@@ -61,10 +75,11 @@ struct AwardRow {
     QVariant points;
 };
 
-// The event found for an order number. Either column may be Null.
+// The event found for an order number. Any column may be Null.
 struct EventRow {
     QVariant code;
     QVariant gender;
+    QVariant id; // the meet-management program's own id of the event, where it gives one
 };
 
 // One club's line in a standing.
@@ -137,12 +152,20 @@ public:
     // answer cannot be had, at the next action).
     Result<qint64> recordAward(const Award& award);
 
+    // The largest order number of the programme (the events' numbers that read as numbers),
+    // or nothing for a programme without one.
+    Result<std::optional<double>> highestOrderNumber();
+
     // Stores the awards of several events in one transaction: all of them or none. An event
-    // already has awards when an award's order number reads as the same number ("7", "07");
-    // such an event is left alone, or, with replace, its awards are deleted in the same
-    // transaction. The awards stored count as recorded through this connection (the
-    // window's undo takes them back one by one, the last first).
-    Result<StoredEvents> storeEventAwards(const QList<EventAwards>& events, bool replace);
+    // already has awards when an award's order number reads as the same number ("7", "07").
+    // Such an event is left alone, unless all its awards were stored from a results file of
+    // the same source and differ from the new ones (then they are replaced: the file now
+    // ranks more or other swims), or options.replace says to replace them whatever they are.
+    // Stores made at the same moment by other stations or programs wait for each other, so
+    // that each event ends with exactly one set of awards. The awards stored count as
+    // recorded through this connection (the window's undo takes them back one by one, the
+    // last first).
+    Result<StoredEvents> storeEventAwards(const QList<EventAwards>& events, const StoreOptions& options);
     // The points of each club in each event: one row per order number, event code, gender and
     // club, by order number and then by points, the most first.
     Result<QList<EventClubPoints>> pointsByEvent();
@@ -215,6 +238,15 @@ private:
     // naming the award: summing them would drop them quietly.
     Outcome refusePointsKeptAsText(QSqlQuery& q);
     Outcome addMissingClubColumns();
+    // Whether the register has one of the program's own tables; inside a transaction that
+    // writes, it is made first where missing (a user without the right goes on without it).
+    Result<bool> hasOwnTable(const char* name, bool make = false);
+    Outcome rememberMeet(const MeetIdentity& identity);
+    Result<MeetIdentity> rememberedMeet();
+    // What the register holds of the events to store, and what storing them does.
+    struct EventStore;
+    Outcome storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told);
+    Outcome beginWriting();
     Outcome beginReading();
     void endReading();
     Outcome begin();

@@ -32,6 +32,13 @@ public:
 
     // Right after BEGIN, for the reads that must see one snapshot of the register.
     virtual Outcome beginSnapshot(QSqlDatabase& db) const = 0;
+    // The statements that begin a transaction which reads the register and then writes by
+    // what it read (scored events): another such transaction, of any station or program,
+    // waits until this one is over, and then reads what it wrote.
+    virtual QStringList beginWriting() const = 0;
+    // A statement that gives a row when the table :name is there, and never fails for one
+    // that is not (a failure would end a server's transaction).
+    virtual QString tableExists() const = 0;
 
     // The name of the notice the register sends with each change to it, to listen for;
     // empty where there is none (the stations look for changes themselves).

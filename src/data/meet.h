@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -33,17 +34,32 @@ struct MeetClub {
     QVariant sourceCode = {};
 };
 
+// Which meet a programme or a results file is, as far as its file tells: the meet's name and
+// the first and last dates of its sessions. What the file does not give stays empty (an
+// Access programme, a meet made by hand).
+struct MeetIdentity {
+    QString name;
+    QDate from;
+    QDate to;
+
+    bool isEmpty() const { return name.isEmpty() && !from.isValid() && !to.isValid(); }
+    bool operator==(const MeetIdentity&) const = default;
+};
+
 struct MeetProgramme {
     QList<MeetEvent> events;
     QList<MeetClub> clubs;
+    MeetIdentity identity = {}; // remembered with the programme, to tell another meet's results
 };
 
-// The clubs of the meet as the register holds them before an import (one for each
-// description, and one for each club taking part without one), and the club names that
-// its awards carry.
+// The meet as the register holds it before an import: its clubs (one for each description,
+// and one for each club taking part without one), the club names that its awards carry, how
+// many events its programme has, and which meet the programme came from.
 struct RegisteredMeet {
     QList<MeetClub> clubs;
     QStringList awardedClubs;
+    qsizetype events = 0;       // the events of its programme
+    MeetIdentity identity = {}; // the meet its programme was imported from, where known
 };
 
 } // namespace quilvarden::data

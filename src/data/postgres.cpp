@@ -227,6 +227,18 @@ Outcome Particulars::beginSnapshot(QSqlDatabase& db) const
     return Done{};
 }
 
+QStringList Particulars::beginWriting() const
+{
+    // An advisory lock of the program's own (the number only tells it apart from others').
+    return {QStringLiteral("BEGIN"), QStringLiteral("SELECT pg_advisory_xact_lock(5170271761)")};
+}
+
+QString Particulars::tableExists() const
+{
+    return QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables WHERE tablename=:name"
+                          " AND schemaname = ANY (current_schemas(false))");
+}
+
 QString Particulars::changeChannel() const
 {
     return QString::fromLatin1(schema::ChangeChannel);

@@ -25,6 +25,11 @@ public:
     Outcome create(const Location& location) const override;
     // Repeatable read: every read of the transaction sees the same committed register.
     Outcome beginSnapshot(QSqlDatabase& db) const override;
+    // A lock of the transaction on the register's scoring, which every station takes before
+    // it reads what an event holds: under read committed, the second reads what the first
+    // committed.
+    QStringList beginWriting() const override;
+    QString tableExists() const override;
     QString changeChannel() const override;
     QString changeCounter() const override;
     QString pointsKeptAsText() const override;

@@ -15,21 +15,24 @@ QString typeOf(Type type, Engine engine)
         return QStringLiteral("TEXT");
     case Type::Integer:
         return QStringLiteral("INTEGER");
+    case Type::Id:
+        return engine == Engine::Sqlite ? QStringLiteral("INTEGER") : QStringLiteral("BIGINT");
     case Type::Real:
         break;
     }
     return engine == Engine::Sqlite ? QStringLiteral("REAL") : QStringLiteral("DOUBLE PRECISION");
 }
 
-QString createTable(const Table& table, Engine engine, bool onlyUsed)
+QString createTable(const Table& table, Engine engine, bool onlyUsed, bool ifMissing = false)
 {
     QStringList columns;
     for (const Column& column : table.columns)
         if (column.used || !onlyUsed)
             columns << QStringLiteral("%1 %2").arg(QString::fromLatin1(column.name),
                                                    typeOf(column.type, engine));
-    return QStringLiteral("CREATE TABLE %1 (%2)")
-        .arg(QString::fromLatin1(table.name), columns.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1%2 (%3)")
+        .arg(ifMissing ? QStringLiteral("IF NOT EXISTS ") : QString(), QString::fromLatin1(table.name),
+             columns.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -61,6 +64,30 @@ const QList<Table>& tables()
           {"SOURCECODE", Type::Text, false}}},
     };
     return all;
+}
+
+const QList<Table>& ownTables()
+{
+    static const QList<Table> all = {
+        // One row: the meet's name and the first and last dates of its sessions, as the
+        // programme's file gave them (ISO dates; empty where unknown).
+        {ProgrammeTable,
+         {{"nome", Type::Text, true}, {"desde", Type::Text, true}, {"ata", Type::Text, true}}},
+        // One row an award stored from a results file: the award's id and what it was when
+        // stored (an award taken back and another given its id is not mistaken for it), and
+        // the meet of the file, so that a later export of the same meet may bring it up to date.
+        {ScoredAwardsTable,
+         {{"id", Type::Id, true},
+          {"orde", Type::Text, true},
+          {"club", Type::Text, true},
+          {"campionato", Type::Text, true}}},
+    };
+    return all;
+}
+
+QString createOwnTable(const Table& table, Engine engine)
+{
+    return createTable(table, engine, false, true);
 }
 
 const QList<Index>& indexes()
@@ -98,6 +125,8 @@ QStringList createStatements(Engine engine)
 {
     QStringList statements;
     for (const Table& table : tables())
+        statements << createTable(table, engine, false);
+    for (const Table& table : ownTables())
         statements << createTable(table, engine, false);
     for (const Index& index : indexes())
         statements << createIndex(index);

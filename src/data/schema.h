@@ -9,7 +9,7 @@
 // checks for, and what the tests build files from.
 namespace quilvarden::data::schema {
 
-enum class Type { Key, Text, Integer, Real };
+enum class Type { Key, Text, Integer, Real, Id };
 
 struct Column {
     const char* name;
@@ -31,6 +31,16 @@ struct Index {
 
 // The register puntos, then the meet tables the meet-management program fills.
 const QList<Table>& tables();
+
+// The program's own bookkeeping beside them, which no other program reads: which meet the
+// programme was imported from, and which awards were stored from a results file. A register
+// made before, or by another program, gets them when it is opened to write; without them
+// (a register that can only be read) everything works as before.
+inline constexpr char ProgrammeTable[] = "quilvarden_programa";
+inline constexpr char ScoredAwardsTable[] = "quilvarden_puntos_resultados";
+const QList<Table>& ownTables();
+// The statement that makes one of them where it is missing.
+QString createOwnTable(const Table& table, Engine engine);
 const QList<Index>& indexes();
 
 // The statements that make every table and index in the engine's own types.

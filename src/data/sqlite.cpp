@@ -245,6 +245,16 @@ Outcome Particulars::beginSnapshot(QSqlDatabase&) const
     return Done{}; // a transaction sees one snapshot of the file from its first read
 }
 
+QStringList Particulars::beginWriting() const
+{
+    return {QStringLiteral("BEGIN IMMEDIATE")};
+}
+
+QString Particulars::tableExists() const
+{
+    return QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=:name");
+}
+
 QString Particulars::changeChannel() const
 {
     return {};

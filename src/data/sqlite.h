@@ -38,6 +38,10 @@ public:
     // without overwriting: a failure leaves nothing behind.
     Outcome create(const Location& location) const override;
     Outcome beginSnapshot(QSqlDatabase& db) const override;
+    // The file's write lock from the start: a second writer waits for it (up to the busy
+    // wait) before it reads anything.
+    QStringList beginWriting() const override;
+    QString tableExists() const override;
     QString changeChannel() const override;
     QString changeCounter() const override;
     QString pointsKeptAsText() const override;

@@ -69,6 +69,32 @@ inline constexpr char DeleteEventAwards[] =
 inline constexpr char EventClubPoints[] = "SELECT orde, proba, sexo, club, Sum(puntos) AS SumaDepuntos"
                                           " FROM puntos GROUP BY orde, proba, sexo, club";
 
+// The order numbers of the programme, for the widest of them.
+inline constexpr char ProgrammeOrders[] = "SELECT XORDER FROM EVENT";
+inline constexpr char CountEvents[] = "SELECT COUNT(*) FROM EVENT";
+
+// The awards of an event, by one of the texts of its order number, each with the meet of the
+// results file it was stored from (Null for an award typed at a window). An award whose id
+// another award took is not the one stored from the file: its order and club tell.
+inline constexpr char EventAwardsWithSource[] =
+    "SELECT puntos.id, puntos.proba, puntos.sexo, puntos.club, puntos.puntos,"
+    " quilvarden_puntos_resultados.campionato FROM puntos LEFT JOIN quilvarden_puntos_resultados"
+    " ON quilvarden_puntos_resultados.id = puntos.id AND quilvarden_puntos_resultados.orde = puntos.orde"
+    " AND quilvarden_puntos_resultados.club = puntos.club WHERE puntos.orde=:orde";
+// The same where the register has no such marks (it can only be read, or is another program's).
+inline constexpr char EventAwardsWithoutSource[] =
+    "SELECT id, proba, sexo, club, puntos, NULL AS campionato FROM puntos WHERE orde=:orde";
+inline constexpr char MarkScoredAward[] =
+    "INSERT INTO quilvarden_puntos_resultados (id, orde, club, campionato)"
+    " VALUES (:id, :orde, :club, :campionato)";
+inline constexpr char ForgetScoredAward[] = "DELETE FROM quilvarden_puntos_resultados WHERE id=:id";
+
+// Which meet the programme was imported from.
+inline constexpr char RememberedMeet[] = "SELECT nome, desde, ata FROM quilvarden_programa";
+inline constexpr char ForgetMeet[] = "DELETE FROM quilvarden_programa";
+inline constexpr char RememberMeet[] =
+    "INSERT INTO quilvarden_programa (nome, desde, ata) VALUES (:nome, :desde, :ata)";
+
 inline constexpr char DeleteEvents[] = "DELETE FROM EVENT";
 inline constexpr char DeleteClubsTakingPart[] = "DELETE FROM CLUBCHAMP";
 inline constexpr char DeleteClubDescriptions[] = "DELETE FROM CLUBDESC";

@@ -28,6 +28,32 @@ bool fits(const QString& name)
     return !name.isEmpty() && text::characterCount(name) <= ShortNameLength;
 }
 
+// A cut of a name that ends as a name ends: no quote or bracket left open, no stop or dash
+// at either end (a cut name "СДЮШОР \"Смена\"" gives СДЮШОР, not СДЮШОР ").
+QString cutName(const QString& name, qsizetype places = ShortNameLength)
+{
+    static const QList<std::pair<char32_t, char32_t>> pairs = {
+        {U'"', U'"'},   {U'«', U'»'}, {U'“', U'”'}, {U'„', U'“'}, {U'‹', U'›'},  {U'「', U'」'},
+        {U'『', U'』'}, {U'(', U')'}, {U'[', U']'}, {U'{', U'}'}, {U'\'', U'\''}};
+    QList<uint> points = text::firstCharacters(name, places).toUcs4();
+    const auto count = [&points](char32_t c) { return points.count(uint(c)); };
+    // A quote or bracket stays where its partner is in the cut too.
+    const auto paired = [&](uint c, bool closing) {
+        for (const auto& [open, close] : pairs)
+            if (c == (closing ? close : open))
+                return open == close ? count(open) >= 2 : count(closing ? open : close) > 0;
+        return false;
+    };
+    const auto keeps = [](uint c) {
+        return QChar::isLetterOrNumber(c) || QChar::category(c) == QChar::Mark_NonSpacing;
+    };
+    while (!points.isEmpty() && !keeps(points.back()) && !paired(points.back(), true))
+        points.removeLast();
+    while (!points.isEmpty() && !keeps(points.front()) && !paired(points.front(), false))
+        points.removeFirst();
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
+}
+
 // Words that most club names share in the languages of the meets seen so far. Only a hint:
 // what really tells a word is generic is that several clubs of the meet have it.
 bool isGenericWord(const QString& folded)
@@ -136,6 +162,32 @@ struct Choices {
     QStringList all;     // every choice, telling ones included
 };
 
+// What tells a group apart from the others of its school or club when no word of its name
+// names it alone: its own short words (letters and numbers: 5А, II, 2), after the best of the
+// words it shares, cut to make room: "Гродн 5А". Empty when it has no such part.
+template <typename Ranked>
+QString groupName(const Incoming& club, const QHash<QString, int>& clubsWithWord, const Ranked& ranked)
+{
+    QStringList own;
+    QSet<QString> seen;
+    for (const Word& word : club.words) {
+        const bool naming = word.letters >= 3 && !word.startsSmall && !isGenericWord(word.folded);
+        if (naming || seen.contains(word.folded) || clubsWithWord.value(word.folded) != 1)
+            continue;
+        seen.insert(word.folded);
+        own << word.text;
+    }
+    const QString part = own.join(u' ');
+    if (own.isEmpty() || text::characterCount(part) > ShortNameLength - 2)
+        return {};
+    const QList<Word> shared =
+        ranked([&](const Word& w) { return w.letters >= 3 && !seen.contains(w.folded); });
+    if (shared.isEmpty())
+        return part;
+    const QString base = cutName(shared.first().text, ShortNameLength - 1 - text::characterCount(part));
+    return base.isEmpty() ? part : base + u' ' + part;
+}
+
 Choices choicesFor(const Incoming& club, const QHash<QString, int>& clubsWithWord,
                    const QHash<QString, int>& clubsWithCode)
 {
@@ -169,12 +221,16 @@ Choices choicesFor(const Incoming& club, const QHash<QString, int>& clubsWithWor
         add(choices.all, club.fileShortName);
     for (const Word& word :
          ranked([&](const Word& w) { return naming(w) && clubsWithWord.value(w.folded) <= 1; }))
-        add(choices.telling, text::firstCharacters(word.text, ShortNameLength));
+        add(choices.telling, cutName(word.text));
+    // Groups of one school or club whose names differ only in a short part of their own (the
+    // classes 5А and 5Б, the teams I and II): that part, after a word they share.
+    if (choices.telling.isEmpty())
+        add(choices.telling, groupName(club, clubsWithWord, ranked));
     choices.all += choices.telling;
     // Words that other clubs of the meet have too: each names only the first club to want it.
     for (const Word& word :
          ranked([&](const Word& w) { return naming(w) && clubsWithWord.value(w.folded) > 1; }))
-        add(choices.all, text::firstCharacters(word.text, ShortNameLength));
+        add(choices.all, cutName(word.text));
 
     const QString name = cleanName(club.file.name);
     if (fits(name))
@@ -196,16 +252,16 @@ Choices choicesFor(const Incoming& club, const QHash<QString, int>& clubsWithWor
         }
     }
     if (initialCount >= 2)
-        add(choices.all, text::firstCharacters(initials, ShortNameLength));
+        add(choices.all, cutName(initials));
 
     // The rest: generic words, then small ones.
     for (const Word& word : ranked([](const Word& w) { return w.letters >= 3 && !w.startsSmall; }))
-        add(choices.all, text::firstCharacters(word.text, ShortNameLength));
+        add(choices.all, cutName(word.text));
     for (const Word& word : ranked([](const Word& w) { return w.letters >= 3; }))
-        add(choices.all, text::firstCharacters(word.text, ShortNameLength));
-    add(choices.all, text::firstCharacters(club.fileShortName, ShortNameLength));
-    add(choices.all, text::firstCharacters(name, ShortNameLength));
-    add(choices.all, text::firstCharacters(club.file.code, ShortNameLength));
+        add(choices.all, cutName(word.text));
+    add(choices.all, cutName(club.fileShortName));
+    add(choices.all, cutName(name));
+    add(choices.all, cutName(club.file.code));
     if (choices.all.isEmpty())
         choices.all << QStringLiteral("Club");
     return choices;
@@ -237,6 +293,12 @@ QList<std::optional<qsizetype>> findRegisteredClubs(const QList<FileClub>& clubs
     const auto sourceCode = [](const data::MeetClub& club) {
         return (club.sourceCode.isNull() ? club.code : club.sourceCode).toString();
     };
+    // Two clubs that both have a file id, and not the same one, are two clubs whatever else
+    // they share (a club that left the meet and a newcomer under the same code "0").
+    const auto sameIdOrNone = [&](const FileClub& in, const data::MeetClub& r) {
+        const QString id = foldName(r.sourceId.toString());
+        return in.id.isEmpty() || id.isEmpty() || foldName(in.id) == id;
+    };
     const auto matchBy = [&](auto registeredKey, auto incomingKey) {
         QHash<QString, QList<qsizetype>> waitingFor;
         for (qsizetype r = 0; r < registered.size(); ++r)
@@ -248,9 +310,15 @@ QList<std::optional<qsizetype>> findRegisteredClubs(const QList<FileClub>& clubs
                 continue;
             const QString key = incomingKey(incoming[i]);
             auto waiting = waitingFor.find(key);
-            if (key.isEmpty() || waiting == waitingFor.end() || waiting->isEmpty())
+            if (key.isEmpty() || waiting == waitingFor.end())
                 continue;
-            found[i] = waiting->takeFirst();
+            const auto match = std::find_if(waiting->begin(), waiting->end(), [&](qsizetype r) {
+                return sameIdOrNone(incoming[i], registered[r]);
+            });
+            if (match == waiting->end())
+                continue;
+            found[i] = *match;
+            waiting->erase(match);
             claimed[*found[i]] = true;
         }
     };
@@ -429,7 +497,7 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
         int& n = nextNumber.insert(foldName(base), nextNumber.value(foldName(base), 2)).value();
         for (; incoming[i].shortName.isEmpty(); ++n) {
             const QString number = QString::number(n);
-            take(incoming[i], text::firstCharacters(base, ShortNameLength - number.size()) + number);
+            take(incoming[i], cutName(base, ShortNameLength - number.size()) + number);
         }
         Incoming& in = incoming[i];
         if (in.registered && !shownName(before[*in.registered]).isEmpty()) {

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <optional>
+
 namespace quilvarden::imports {
 
 // A club as an import file gives it, before it has a place in the register.
@@ -20,13 +22,23 @@ struct FileClub {
     bool takesPart = true; // false: described in the file, but not taking part
 };
 
-// A meet programme as an import file gives it: its events, its clubs, and a line for each
-// thing left out or worth knowing.
+// A meet programme as an import file gives it: which meet it is (where the file says), its
+// events, its clubs, and a line for each thing left out or worth knowing.
 struct FileMeet {
+    data::MeetIdentity identity;
     QList<data::MeetEvent> events;
     QList<FileClub> clubs;
     QStringList notes;
 };
+
+// Whether bringing this meet in would take away what the register already has: all its
+// events, or all its clubs taking part (a cut-off copy, a file of another kind). The reason,
+// or nothing. A file that has nothing of that kind yet (a programme sent before the entries:
+// events and no clubs) takes nothing away from a register that has none either.
+std::optional<QString> whatImportTakesAway(const FileMeet& meet, const data::RegisteredMeet& registered);
+
+// Lines on what the meet brings none of yet, for the import's output.
+QStringList whatImportLacks(const FileMeet& meet);
 
 // The failure of an import file that is not what it should be: its number says so, and its
 // detail names the file and what is wrong with it.

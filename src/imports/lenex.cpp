@@ -177,10 +177,13 @@ private:
     void endEvent(const PendingEvent& pending);
     void endClub(PendingClub& pending);
     void startInClub(const QString& name, const QXmlStreamAttributes& attributes);
+    void startSession(const QXmlStreamAttributes& attributes);
+    void leaveOut(const QString& number, const QString& why);
 
     QXmlStreamReader m_xml;
     FileMeet m_meet;
     QList<FileEvent> m_events;
+    QList<LeftOutEvent> m_leftOut;
     QList<FileSwim> m_swims;
     QStringList m_path; // element names from the root to the current one
     QStringList m_meetNames;
@@ -246,8 +249,8 @@ Result<FileResults> Reader::read(const QString& path)
         m_meet.notes << QStringLiteral(
             "As listas de récords e de marcas mínimas do ficheiro non se importan: "
             "os seus clubs non son clubs do campionato.");
-    return FileResults{std::move(m_meet), m_meetNames.first().trimmed(), std::move(m_events),
-                       std::move(m_swims)};
+    m_meet.identity.name = m_meetNames.first().trimmed();
+    return FileResults{std::move(m_meet), std::move(m_events), std::move(m_leftOut), std::move(m_swims)};
 }
 
 void Reader::startElement()
@@ -271,22 +274,25 @@ void Reader::startElement()
     if (m_meetDepth < 0)
         return;
     if (name == u"SESSION" && parent == u"SESSIONS") {
-        m_session = attributeNumber(attributes, "number");
+        startSession(attributes);
     } else if (name == u"EVENT" && !m_event) {
         m_event = PendingEvent{attributes, {}, m_session, depth, {}};
     } else if (name == u"SWIMSTYLE" && m_event && depth == m_event->depth + 1) {
         m_event->style = attributes;
     } else if (name == u"AGEGROUP" && parent == u"AGEGROUPS" && m_event && depth == m_event->depth + 2) {
+        QString handicap = attribute(attributes, "handicap").trimmed();
+        if (handicap == u"0")
+            handicap.clear(); // no class: the group is not one of para swimmers
         m_event->ageGroups.append({attribute(attributes, "agegroupid").trimmed(),
                                    attribute(attributes, "name"),
                                    ageLimit(attributes, "agemin"),
                                    ageLimit(attributes, "agemax"),
+                                   handicap,
                                    {}});
     } else if (name == u"RANKING" && parent == u"RANKINGS" && m_event && depth == m_event->depth + 4 &&
                m_path[depth - 3] == u"AGEGROUP" && !m_event->ageGroups.isEmpty()) {
-        // A place that is no number is no place, as for a disqualified swim.
         m_event->ageGroups.last().places.append(
-            {attribute(attributes, "resultid").trimmed(), attributeNumber(attributes, "place").toInt()});
+            {attribute(attributes, "resultid").trimmed(), attribute(attributes, "place").trimmed()});
     } else if (name == u"CLUB" && parent == u"CLUBS" && depth == m_meetDepth + 2) {
         PendingClub club;
         club.depth = depth;
@@ -340,59 +346,75 @@ void Reader::startInClub(const QString& name, const QXmlStreamAttributes& attrib
     }
 }
 
+// The first and last dates of the meet's sessions: which meet this is, with its name.
+void Reader::startSession(const QXmlStreamAttributes& attributes)
+{
+    m_session = attributeNumber(attributes, "number");
+    const QDate date = QDate::fromString(attribute(attributes, "date").trimmed(), Qt::ISODate);
+    if (!date.isValid())
+        return;
+    data::MeetIdentity& meet = m_meet.identity;
+    if (!meet.from.isValid() || date < meet.from)
+        meet.from = date;
+    if (!meet.to.isValid() || date > meet.to)
+        meet.to = date;
+}
+
+void Reader::leaveOut(const QString& number, const QString& why)
+{
+    m_leftOut.append({number, why});
+    m_meet.notes << QStringLiteral("Proba número %1: %2; queda fóra.").arg(number, why);
+}
+
 void Reader::endEvent(const PendingEvent& pending)
 {
-    bool ok = false;
-    const int order = pending.event.value(QLatin1String("number")).toInt(&ok);
-    if (!ok) {
-        m_meet.notes
-            << QStringLiteral("Proba %1 sen número: omitida.").arg(attribute(pending.event, "eventid"));
-        return;
-    }
-    // Values no real meet has are left out, and said; the order number must fit the two
-    // places of the order field.
-    const auto leftOut = [&](const QString& why) {
-        m_meet.notes << QStringLiteral("Proba número %1: %2; queda fóra.").arg(order).arg(why);
-    };
+    const QString numberText = text::cleanName(attribute(pending.event, "number"));
     const auto shown = [](const QString& value) {
         return value.size() > 20 ? value.left(20) + QStringLiteral("…") : value;
     };
-    if (order < 0 || order > 99) {
-        leftOut(QStringLiteral("a orde só pode ir de 00 a 99"));
+    bool ok = false;
+    const int order = numberText.toInt(&ok);
+    if (numberText.isEmpty()) {
+        m_meet.notes << QStringLiteral("Proba %1 sen número: omitida.")
+                            .arg(shown(text::cleanName(attribute(pending.event, "eventid"))));
+        m_leftOut.append({QString(), QStringLiteral("non ten número")});
         return;
     }
+    // Values no real meet has are left out, and said. Meets number their events up to 999
+    // (by session, 101-125, or 998 and 999 for swim-offs).
+    if (!ok || order < 0 || order > 999)
+        return leaveOut(shown(numberText), QStringLiteral("o número de proba só pode ir de 0 a 999"));
     const QString distanceText = attribute(pending.style, "distance").trimmed();
     const int distance = distanceText.toInt(&ok);
-    if (!distanceText.isEmpty() && (!ok || distance < 0 || distance > 25000)) {
-        leftOut(QStringLiteral("a distancia «%1» non é unha distancia de natación").arg(shown(distanceText)));
-        return;
-    }
+    if (!distanceText.isEmpty() && (!ok || distance < 0 || distance > 25000))
+        return leaveOut(
+            QString::number(order),
+            QStringLiteral("a distancia «%1» non é unha distancia de natación").arg(shown(distanceText)));
     const QString relayText = attribute(pending.style, "relaycount").trimmed();
     const int relayCount = relayText.toInt(&ok);
-    if (!relayText.isEmpty() && (!ok || relayCount < 0 || relayCount > 50)) {
-        leftOut(QStringLiteral("unha remuda de «%1» nadadores non é posible").arg(shown(relayText)));
-        return;
-    }
+    if (!relayText.isEmpty() && (!ok || relayCount < 0 || relayCount > 50))
+        return leaveOut(QString::number(order),
+                        QStringLiteral("unha remuda de «%1» nadadores non é posible").arg(shown(relayText)));
     QString gender = attribute(pending.event, "gender").trimmed().toUpper();
     if (gender.isEmpty())
         gender = QStringLiteral("A");
-    if (gender != u"M" && gender != u"F" && gender != u"X" && gender != u"A") {
-        leftOut(QStringLiteral("o sexo «%1» non é M, F, X nin A").arg(shown(gender)));
-        return;
-    }
+    if (gender != u"M" && gender != u"F" && gender != u"X" && gender != u"A")
+        return leaveOut(QString::number(order),
+                        QStringLiteral("o sexo «%1» non é M, F, X nin A").arg(shown(gender)));
+    const QString code = m_codes.codeFor(pending.style);
+    const QString round = attribute(pending.event, "round").trimmed().toUpper();
+    m_events.append({attribute(pending.event, "eventid").trimmed(), order, code, gender, round,
+                     attribute(pending.event, "preveventid").trimmed(), relayCount > 1, pending.ageGroups});
+    // The programme has each number once: the rounds that share it are one event there.
     if (m_numbers.contains(order)) {
         m_meet.notes << QStringLiteral(
                             "Proba número %1, rolda %2: o número xa o ten outra rolda; queda a primeira.")
-                            .arg(order)
-                            .arg(attribute(pending.event, "round"));
+                            .arg(QString::number(order), shown(text::cleanName(round)));
         return;
     }
     m_numbers.insert(order);
-    const QString code = m_codes.codeFor(pending.style);
     m_meet.events.append({attributeNumber(pending.event, "eventid"), order, code, gender,
                           distance > 0 ? QVariant(distance) : QVariant(), pending.session});
-    m_events.append({attribute(pending.event, "eventid").trimmed(), order, code, gender, relayCount > 1,
-                     pending.ageGroups});
 }
 
 void Reader::endClub(PendingClub& pending)

@@ -24,25 +24,38 @@ Result<FileMeet> readLenexMeet(const QString& path);
 // The results of a Lenex results file, read in the same pass as its meet (the same events
 // and the same clubs, merged and left out by the same rules as readLenexMeet).
 struct FileAgeGroup {
-    QString id;      // agegroupid
-    QString name;    // as the file names it, for messages
-    int minAge = -1; // -1: no lower limit
-    int maxAge = -1; // -1: no upper limit
-    // The official ranking of the age group: each result's place (places may repeat for a
-    // tie; 0 or less where the file gives none, as for a disqualified swim).
-    QList<std::pair<QString, int>> places; // resultid, place, in the file's order
+    QString id;       // agegroupid
+    QString name;     // as the file names it, for messages
+    int minAge = -1;  // -1: no lower limit
+    int maxAge = -1;  // -1: no upper limit
+    QString handicap; // the sport class of a para-swimming group (its handicap); empty for none
+    // The official ranking of the age group: each result's place as the file writes it (a
+    // place may repeat for a tie; empty or no whole number where the file gives none, as for
+    // a disqualified swim).
+    QList<std::pair<QString, QString>> places; // resultid, place, in the file's order
     // Every age: no limit either way (-1; some programs write 0 for no lower limit, or an
-    // upper one of 99 or more).
-    bool covers() const { return minAge <= 0 && (maxAge < 0 || maxAge >= 99); }
+    // upper one of 99 or more). A class of para swimmers is never every age, whatever its ages.
+    bool covers() const { return handicap.isEmpty() && minAge <= 0 && (maxAge < 0 || maxAge >= 99); }
 };
 
+// One EVENT element: an event, or one round of it (heats, semi-finals, final, a swim-off),
+// which may share its number with the other rounds or have a number of its own.
 struct FileEvent {
-    QString id;     // eventid
-    int number = 0; // the running order number, as the meet's events give it
-    QString code;   // the event code, as readLenexMeet gives it
-    QString gender; // M, F, X or A
+    QString id;         // eventid
+    int number = 0;     // the running order number, as the meet's events give it
+    QString code;       // the event code, as readLenexMeet gives it
+    QString gender;     // M, F, X or A
+    QString round;      // Lenex round, upper case: TIM, FHT, FIN, SEM, QUA, PRE, SOP, SOS, SOQ; or empty
+    QString previousId; // preveventid: the round before this one
     bool relay = false;
     QList<FileAgeGroup> ageGroups;
+};
+
+// An EVENT of the file that no meet has (a number past 999, a distance or gender of no swim),
+// left out of the meet and of its results.
+struct LeftOutEvent {
+    QString number; // as the file writes it
+    QString why;
 };
 
 // One swim: a swimmer's or a relay's result in an event.
@@ -59,8 +72,8 @@ struct FileSwim {
 
 struct FileResults {
     FileMeet meet;
-    QString meetName;
-    QList<FileEvent> events; // in the file's order; one per order number, as meet.events
+    QList<FileEvent> events; // every event and round of the file, in the file's order
+    QList<LeftOutEvent> leftOut;
     QList<FileSwim> swims;
 };
 

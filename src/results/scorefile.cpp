@@ -2,14 +2,16 @@
 
 #include "calc/placing.h"
 #include "imports/clubs.h"
+#include "results/rounds.h"
 #include "text/lines.h"
 #include "text/masks.h"
 #include "text/names.h"
+#include "text/numbers.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
-#include <map>
 
 namespace quilvarden::results {
 
@@ -40,15 +42,29 @@ QList<ClubInRegister> clubsInRegister(const imports::FileResults& file, const da
     return clubs;
 }
 
+QString orderShown(int order)
+{
+    return text::applyMask(double(order), u"00");
+}
+
+// "1 marca", "3 marcas".
+QString counted(qsizetype count, const char* one, const char* many)
+{
+    return QString::number(count) + u' ' + QString::fromUtf8(count == 1 ? one : many);
+}
+
 QString ageGroupShown(const imports::FileAgeGroup& group)
 {
-    const QString ages = group.minAge < 0 ? QStringLiteral("ata %1 anos").arg(group.maxAge)
-                         : group.maxAge < 0
-                             ? QStringLiteral("%1 anos ou máis").arg(group.minAge)
-                             : QStringLiteral("%1–%2 anos").arg(group.minAge).arg(group.maxAge);
-    return group.name.isEmpty()
-               ? QStringLiteral("%1 (%2)").arg(group.id, ages)
-               : QStringLiteral("%1 («%2», %3)").arg(group.id, text::cleanName(group.name), ages);
+    const QString ages =
+        group.minAge < 0 ? QStringLiteral("ata %1 anos").arg(group.maxAge)
+        : group.maxAge < 0
+            ? QStringLiteral("%1 anos ou máis").arg(group.minAge)
+            : QStringLiteral("%1–%2 anos").arg(QString::number(group.minAge), QString::number(group.maxAge));
+    const QString what =
+        group.handicap.isEmpty() ? ages : QStringLiteral("clase %1").arg(text::cleanName(group.handicap));
+    return group.name.isEmpty() ? QStringLiteral("%1 (%2)").arg(text::cleanName(group.id), what)
+                                : QStringLiteral("%1 («%2», %3)")
+                                      .arg(text::cleanName(group.id), text::cleanName(group.name), what);
 }
 
 // The age group whose places count: the only one, the one for every age, or the one named.
@@ -70,10 +86,311 @@ std::optional<std::optional<imports::FileAgeGroup>> chosenAgeGroup(const imports
     QStringList groups;
     for (const imports::FileAgeGroup& group : event.ageGroups)
         groups << ageGroupShown(group);
-    *why = QStringLiteral("ten varios grupos de idade e ningún de todas as idades: %1. Para puntuala, "
-                          "escolle un con --age-group ID")
+    *why = QStringLiteral("ten varios grupos de idade ou clases e ningún de todas as idades: %1. Para "
+                          "puntuala, escolle un con --age-group ID")
                .arg(groups.join(QStringLiteral(", ")));
     return std::nullopt;
+}
+
+// Which meet a file is, as the register marks the awards stored from it.
+QString identityKey(const data::MeetIdentity& meet)
+{
+    if (meet.isEmpty())
+        return {};
+    return text::foldName(text::cleanName(meet.name)) + u'|' + meet.from.toString(Qt::ISODate) + u'|' +
+           meet.to.toString(Qt::ISODate);
+}
+
+QString datesShown(const data::MeetIdentity& meet)
+{
+    const QString from = meet.from.toString(QStringLiteral("dd/MM/yyyy"));
+    return meet.from == meet.to ? from : from + u'–' + meet.to.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+// Why the results seem another meet's than the programme's: dates that do not meet, no
+// event id in common, or (where neither tells) another name. Empty when nothing says so.
+QString otherMeetReason(const data::MeetIdentity& programme, const data::MeetIdentity& results,
+                        int idsCompared, int idsAgreeing)
+{
+    QStringList reasons;
+    const bool dated = programme.from.isValid() && results.from.isValid();
+    const bool datesMeet = dated && results.from <= programme.to && programme.from <= results.to;
+    if (dated && !datesMeet)
+        reasons << QStringLiteral("o programa é do %1 e os resultados do %2")
+                       .arg(datesShown(programme), datesShown(results));
+    if (idsCompared > 0 && idsAgreeing == 0)
+        reasons << QStringLiteral("ningunha das súas probas ten o identificador que ten no programa");
+    const QString programmeName = text::cleanName(programme.name);
+    const QString resultsName = text::cleanName(results.name);
+    if (!programmeName.isEmpty() && !resultsName.isEmpty() &&
+        text::foldName(programmeName) != text::foldName(resultsName) && !datesMeet && idsAgreeing == 0)
+        reasons
+            << QStringLiteral("o programa é de «%1» e os resultados de «%2»").arg(programmeName, resultsName);
+    return reasons.join(QStringLiteral("; "));
+}
+
+bool validSwim(const imports::FileSwim& swim)
+{
+    const std::optional<qint64> time = imports::lenexSwimTime(swim.swimTime);
+    return swim.status.isEmpty() && time && *time > 0;
+}
+
+// The swims of an event with their ranks: the places of the file's ranking where it gives
+// them, else the times. What the ranking cannot tell leaves the event out.
+struct Ranking {
+    QList<std::pair<qsizetype, qint64>> swims; // swim, rank
+    QStringList notes;
+    QString leftOut; // why the event cannot be scored as the file ranks it
+};
+
+Ranking officialPlaces(const imports::FileResults& file, const QList<qsizetype>& swims,
+                       const imports::FileAgeGroup& group)
+{
+    Ranking ranking;
+    QHash<QString, qsizetype> byResult;
+    QSet<QString> shared; // result ids that more than one swim has
+    for (const qsizetype swim : swims)
+        if (const QString& id = file.swims[swim].resultId; !id.isEmpty() && byResult.contains(id))
+            shared.insert(id);
+        else if (!id.isEmpty())
+            byResult.insert(id, swim);
+    QSet<QString> placed;
+    for (const auto& [resultId, placeText] : group.places) {
+        if (shared.contains(resultId)) {
+            ranking.leftOut =
+                QStringLiteral("na clasificación, o resultado %1 é de máis dunha nadada e non se "
+                               "sabe de cal é o posto")
+                    .arg(text::cleanName(resultId));
+            return ranking;
+        }
+        const auto swim = byResult.constFind(resultId);
+        if (swim == byResult.constEnd())
+            continue;
+        const imports::FileSwim& s = file.swims[*swim];
+        if (placed.contains(resultId)) {
+            ranking.notes << QStringLiteral(
+                                 "%1 aparece máis dunha vez na clasificación: conta só o primeiro posto")
+                                 .arg(s.who);
+            continue;
+        }
+        placed.insert(resultId);
+        bool number = false;
+        const int place = placeText.toInt(&number);
+        if (!number && !placeText.isEmpty() && validSwim(s)) {
+            ranking.leftOut = QStringLiteral("o posto «%1» de %2 na clasificación non é un número")
+                                  .arg(text::cleanName(placeText).left(24), s.who);
+            return ranking;
+        }
+        if (number && place > 0)
+            ranking.swims.append({*swim, place});
+        else if (validSwim(s))
+            ranking.notes << QStringLiteral("%1 ten unha marca válida (%2), pero a clasificación non lle dá "
+                                            "posto («%3»): non puntúa")
+                                 .arg(s.who, text::cleanName(s.swimTime),
+                                      text::cleanName(placeText).left(24));
+    }
+    return ranking;
+}
+
+Ranking rankSwims(const imports::FileResults& file, const QList<qsizetype>& swims,
+                  const std::optional<imports::FileAgeGroup>& group)
+{
+    if (group) {
+        Ranking official = officialPlaces(file, swims, *group);
+        if (!official.leftOut.isEmpty() || !official.swims.isEmpty())
+            return official;
+    }
+    Ranking byTime;
+    for (const qsizetype swim : swims)
+        if (const std::optional<qint64> time = imports::lenexSwimTime(file.swims[swim].swimTime);
+            time && *time > 0)
+            byTime.swims.append({swim, *time});
+    return byTime;
+}
+
+// Plans the events of one file, one at a time.
+class Planner {
+public:
+    Planner(const imports::FileResults& file, data::Database& database, const ScoreOptions& options,
+            const data::RegisteredMeet& meet)
+        : m_file(file), m_database(database), m_options(options), m_clubs(clubsInRegister(file, meet))
+    {
+        for (qsizetype i = 0; i < file.swims.size(); ++i)
+            m_swimsOf[file.swims[i].eventId] << i;
+    }
+
+    // Adds the event's awards to the plan, or a note why it is not scored.
+    Outcome plan(const DecidingRounds& event, ScorePlan& plan);
+
+    int considered = 0;  // events looked for in the programme
+    int matched = 0;     // found there, with the same code and gender
+    int idsCompared = 0; // of those, events whose ids both sides give
+    int idsAgreeing = 0;
+
+private:
+    bool inProgramme(const DecidingRounds& event, const std::optional<data::EventRow>& found,
+                     ScorePlan& plan);
+    std::optional<imports::FileAgeGroup> ageGroupOf(const DecidingRounds& event, QString* why) const;
+    QList<calc::RankedSwim> takingPart(const Ranking& ranking, int order, ScorePlan& plan) const;
+
+    const imports::FileResults& m_file;
+    data::Database& m_database;
+    const ScoreOptions& m_options;
+    QList<ClubInRegister> m_clubs;
+    QHash<QString, QList<qsizetype>> m_swimsOf;
+};
+
+void note(ScorePlan& plan, int order, const QString& what)
+{
+    plan.notes << QStringLiteral("Proba %1: %2.").arg(orderShown(order), what);
+}
+
+bool Planner::inProgramme(const DecidingRounds& event, const std::optional<data::EventRow>& found,
+                          ScorePlan& plan)
+{
+    const imports::FileEvent& first = *event.rounds.first();
+    const QString fileEvent = first.code + u' ' + first.gender;
+    if (!found) {
+        note(plan, event.number,
+             QStringLiteral("%1 non está no programa do rexistro; non se puntúa%2")
+                 .arg(fileEvent, event.number > 99
+                                     ? QStringLiteral(" (se o programa se importou antes de que se "
+                                                      "aceptasen os números de proba de 100 en "
+                                                      "diante, impórtao de novo)")
+                                     : QString()));
+        return false;
+    }
+    const QString code = text::valueText(found->code);
+    const QString gender = text::valueText(found->gender);
+    if (code != first.code || gender.compare(first.gender, Qt::CaseInsensitive) != 0) {
+        note(plan, event.number,
+             QStringLiteral("no ficheiro é %1 e no programa do rexistro %2 %3; non se puntúa")
+                 .arg(fileEvent, code, gender));
+        return false;
+    }
+    ++matched;
+    if (!found->id.isNull() && !text::valueText(found->id).trimmed().isEmpty()) {
+        ++idsCompared;
+        idsAgreeing += event.ids.contains(text::valueText(found->id).trimmed()) ? 1 : 0;
+    }
+    return true;
+}
+
+// The group of the deciding round; several deciding rounds (a timed final and its fastest
+// heats) rank their swims together by time, unless only one of them has results yet.
+std::optional<imports::FileAgeGroup> Planner::ageGroupOf(const DecidingRounds& event, QString* why) const
+{
+    QList<const imports::FileEvent*> withSwims;
+    for (const imports::FileEvent* round : event.rounds)
+        if (!m_swimsOf.value(round->id).isEmpty())
+            withSwims << round;
+    if (withSwims.size() > 1)
+        return std::nullopt;
+    const imports::FileEvent& round = withSwims.isEmpty() ? *event.rounds.first() : *withSwims.first();
+    const auto group = chosenAgeGroup(round, m_options, why);
+    return group ? *group : std::nullopt;
+}
+
+// The ranked swims that may take a place: valid, and of a club taking part (the others listed).
+QList<calc::RankedSwim> Planner::takingPart(const Ranking& ranking, int order, ScorePlan& plan) const
+{
+    QList<calc::RankedSwim> swims;
+    for (const auto& [swim, rank] : ranking.swims) {
+        const imports::FileSwim& s = m_file.swims[swim];
+        if (!s.status.isEmpty())
+            continue; // disqualified, not started or finished, withdrawn, exhibition
+        const ClubInRegister club = s.club < 0 ? ClubInRegister{} : m_clubs.value(s.club);
+        if (club.registered < 0) {
+            note(plan, order,
+                 s.club < 0 ? QStringLiteral("%1 nada sen club: non puntúa").arg(s.who)
+                            : QStringLiteral("%1 é de «%2», que non participa no campionato: non puntúa")
+                                  .arg(s.who, text::cleanName(s.clubShown)));
+            continue;
+        }
+        swims << calc::RankedSwim{swim, club.registered, rank};
+    }
+    return swims;
+}
+
+Outcome Planner::plan(const DecidingRounds& event, ScorePlan& plan)
+{
+    ++considered;
+    const Result<std::optional<data::EventRow>> found = m_database.findEvent(event.number);
+    if (!found)
+        return found.failure();
+    if (!inProgramme(event, *found, plan))
+        return Done{};
+    QString why;
+    const std::optional<imports::FileAgeGroup> group = ageGroupOf(event, &why);
+    if (!why.isEmpty()) {
+        note(plan, event.number, why);
+        return Done{};
+    }
+    QList<qsizetype> swims;
+    for (const imports::FileEvent* round : event.rounds)
+        swims += m_swimsOf.value(round->id);
+    const bool anyResult = std::any_of(swims.cbegin(), swims.cend(), [this](qsizetype swim) {
+        return !m_file.swims[swim].status.isEmpty() || imports::lenexSwimTime(m_file.swims[swim].swimTime);
+    });
+    if (!anyResult && event.earlierRounds) {
+        note(plan, event.number,
+             QStringLiteral("a súa %1 aínda non ten resultados: queda para máis tarde (nunca se puntúa polas "
+                            "roldas previas)")
+                 .arg(event.shown));
+        return Done{};
+    }
+    const Ranking ranking = rankSwims(m_file, swims, group);
+    if (!ranking.leftOut.isEmpty()) {
+        note(plan, event.number, ranking.leftOut + QStringLiteral("; non se puntúa: corrixe o ficheiro"));
+        return Done{};
+    }
+    for (const QString& line : ranking.notes)
+        note(plan, event.number, line);
+    const QList<calc::RankedSwim> ranked = takingPart(ranking, event.number, plan);
+    if (ranked.isEmpty()) {
+        note(plan, event.number,
+             QStringLiteral("aínda sen ningún resultado válido no ficheiro; non se puntúa"));
+        return Done{};
+    }
+    const QString code = text::valueText((*found)->code);
+    const QString gender = text::valueText((*found)->gender);
+    const Result<QList<calc::TakenPlace>> places = calc::placeClubs(ranked, code, m_options.perClub);
+    if (!places)
+        return places.failure();
+    ScoredEvent scored{event.number, code, gender, event.shown, {}};
+    for (const calc::TakenPlace& place : *places)
+        scored.awards << data::Award{orderShown(event.number), code, gender,
+                                     m_clubs[m_file.swims[place.swim].club].name, place.points};
+    plan.events << scored;
+    return Done{};
+}
+
+bool wanted(const ScoreOptions& options, int number)
+{
+    return options.events.isEmpty() || options.events.contains(number);
+}
+
+// The events of the file that never reach the programme: left out on reading, or only
+// rounds of another event.
+void notesOnFileEvents(const imports::FileResults& file, const EventsOfFile& events,
+                       const ScoreOptions& options, ScorePlan& plan)
+{
+    for (const imports::LeftOutEvent& left : file.leftOut) {
+        bool number = false;
+        const int order = left.number.toInt(&number);
+        if (!number ? options.events.isEmpty() : wanted(options, order))
+            plan.notes << QStringLiteral("Proba %1: %2; a importación déixaa fóra e non se puntúa.")
+                              .arg(left.number.isEmpty() ? QStringLiteral("sen número") : left.number,
+                                   left.why);
+    }
+    for (const auto& [order, why] : events.notScored)
+        if (wanted(options, order))
+            note(plan, order, why);
+    for (const int order : options.events) {
+        const auto inFile = [order](const imports::FileEvent& event) { return event.number == order; };
+        if (std::none_of(file.events.cbegin(), file.events.cend(), inFile))
+            note(plan, order, QStringLiteral("non está no ficheiro de resultados"));
+    }
 }
 
 } // namespace
@@ -84,123 +401,95 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
     const Result<data::RegisteredMeet> meet = database.meetClubs();
     if (!meet)
         return meet.failure();
-    const QList<ClubInRegister> clubs = clubsInRegister(file, *meet);
-
+    const Result<std::optional<double>> highest = database.highestOrderNumber();
+    if (!highest)
+        return highest.failure();
     ScorePlan plan;
-    plan.meetName = file.meetName;
-    const auto note = [&plan](int order, const QString& what) {
-        plan.notes << QStringLiteral("Proba %1: %2.").arg(text::applyMask(double(order), u"00"), what);
-    };
-    QHash<QString, QList<qsizetype>> swimsOf;
-    for (qsizetype i = 0; i < file.swims.size(); ++i)
-        swimsOf[file.swims[i].eventId] << i;
-
-    std::map<int, const imports::FileEvent*> byOrder;
-    for (const imports::FileEvent& event : file.events)
-        byOrder.emplace(event.number, &event);
-    for (const int order : options.events)
-        if (!byOrder.count(order))
-            note(order, QStringLiteral("non está no ficheiro de resultados"));
-
-    int matched = 0;
-    int considered = 0;
-    for (const auto& [order, eventPointer] : byOrder) {
-        const imports::FileEvent& event = *eventPointer;
-        if (!options.events.isEmpty() && !options.events.contains(order))
-            continue;
-        ++considered;
-        const Result<std::optional<data::EventRow>> found = database.findEvent(order);
-        if (!found)
-            return found.failure();
-        const QString fileEvent = event.code + u' ' + event.gender;
-        if (!*found) {
-            note(order, QStringLiteral("%1 non está no programa do rexistro; non se puntúa").arg(fileEvent));
-            continue;
-        }
-        const QString code = text::valueText((*found)->code);
-        const QString gender = text::valueText((*found)->gender);
-        if (code != event.code || gender.compare(event.gender, Qt::CaseInsensitive) != 0) {
-            note(order, QStringLiteral("no ficheiro é %1 e no programa do rexistro %2 %3; non se puntúa")
-                            .arg(fileEvent, code, gender));
-            continue;
-        }
-        ++matched;
-        QString why;
-        const auto group = chosenAgeGroup(event, options, &why);
-        if (!group) {
-            note(order, why);
-            continue;
-        }
-
-        // The swims that may take a place, each with its rank.
-        QHash<QString, qsizetype> byResult;
-        for (const qsizetype swim : swimsOf.value(event.id))
-            byResult.insert(file.swims[swim].resultId, swim);
-        QList<std::pair<qsizetype, qint64>> ranked; // swim, rank
-        bool official = false;
-        if (*group)
-            for (const auto& [resultId, place] : (*group)->places)
-                if (place > 0 && byResult.contains(resultId)) {
-                    ranked.append({byResult.value(resultId), place});
-                    official = true;
-                }
-        if (!official)
-            for (const qsizetype swim : swimsOf.value(event.id))
-                if (const std::optional<qint64> time = imports::lenexSwimTime(file.swims[swim].swimTime);
-                    time && *time > 0)
-                    ranked.append({swim, *time});
-
-        QList<calc::RankedSwim> swims;
-        for (const auto& [swim, rank] : ranked) {
-            const imports::FileSwim& s = file.swims[swim];
-            if (!s.status.isEmpty())
-                continue; // disqualified, not started or finished, withdrawn, exhibition
-            const ClubInRegister club = s.club < 0 ? ClubInRegister{} : clubs.value(s.club);
-            if (club.registered < 0) {
-                note(order, s.club < 0
-                                ? QStringLiteral("%1 nada sen club: non puntúa").arg(s.who)
-                                : QStringLiteral("%1 é de «%2», que non participa no campionato: non puntúa")
-                                      .arg(s.who, text::cleanName(s.clubShown)));
-                continue;
-            }
-            swims << calc::RankedSwim{swim, club.registered, rank};
-        }
-        if (swims.isEmpty()) {
-            note(order, QStringLiteral("aínda sen ningún resultado válido no ficheiro; non se puntúa"));
-            continue;
-        }
-        const Result<QList<calc::TakenPlace>> places = calc::placeClubs(swims, code, options.perClub);
-        if (!places)
-            return places.failure();
-        ScoredEvent scored{order, code, gender, {}};
-        const QString orderText = text::applyMask(double(order), u"00");
-        for (const calc::TakenPlace& place : *places)
-            scored.awards << data::Award{orderText, code, gender, clubs[file.swims[place.swim].club].name,
-                                         place.points};
-        plan.events << scored;
-    }
-    if (considered > 0 && matched == 0)
+    plan.meetName = text::cleanName(file.meet.identity.name);
+    plan.source = identityKey(file.meet.identity);
+    plan.orderPlaces = text::orderPlaces(*highest);
+    const EventsOfFile events = eventsOfFile(file.events);
+    notesOnFileEvents(file, events, options, plan);
+    Planner planner(file, database, options, *meet);
+    for (const DecidingRounds& event : events.events)
+        if (wanted(options, event.number))
+            if (Outcome planned = planner.plan(event, plan); !planned)
+                return planned.failure();
+    if (planner.considered > 0 && planner.matched == 0)
         return Failure::database(
             Failure::ImportFileInvalid,
             QStringLiteral(
                 "O ficheiro de resultados non é deste campionato: ningunha das súas probas é a do mesmo "
                 "número no programa do rexistro (%1).")
                 .arg(plan.notes.join(u' ')));
+    plan.otherMeet =
+        otherMeetReason(meet->identity, file.meet.identity, planner.idsCompared, planner.idsAgreeing);
     return plan;
+}
+
+QString planHeading(const ScorePlan& plan, const QString& file)
+{
+    return QStringLiteral("Resultados de «%1» (%2)").arg(plan.meetName, file);
 }
 
 QStringList planLines(const ScorePlan& plan, bool withAwards)
 {
     QStringList lines;
     for (const ScoredEvent& event : plan.events) {
-        lines << QStringLiteral("Proba %1 %2%3: %4 puntos")
-                     .arg(text::applyMask(double(event.order), u"00"), event.code, event.gender)
-                     .arg(event.awards.size());
+        double points = 0;
+        for (const data::Award& award : event.awards)
+            points += award.points;
+        lines << QStringLiteral("Proba %1 %2%3 (%4): %5, %6")
+                     .arg(orderShown(event.order), event.code, event.gender, event.round,
+                          counted(event.awards.size(), "marca", "marcas"),
+                          text::writeNumber(points) +
+                              (points == 1 ? QStringLiteral(" punto") : QStringLiteral(" puntos")));
         for (const data::Award& award : withAwards ? event.awards : QList<data::Award>())
             lines << QStringLiteral("  ") + text::resultsLine(award.order, award.eventCode, award.gender,
-                                                              award.club, award.points);
+                                                              award.club, award.points, plan.orderPlaces);
     }
     return lines + plan.notes;
+}
+
+QStringList storedLines(const ScorePlan& plan, const data::StoredEvents& stored, bool dryRun,
+                        const QString& replaceHint, const QString& where)
+{
+    QStringList lines;
+    if (!stored.leftAlone.isEmpty())
+        lines << (dryRun ? QStringLiteral("Xa teñen puntos no rexistro, que quedarían como están%1: %2.")
+                         : QStringLiteral("Quedan como estaban, porque xa teñen puntos%1: %2."))
+                     .arg(replaceHint, ordersText(stored.leftAlone));
+    if (!stored.replaced.isEmpty())
+        lines << (dryRun ? QStringLiteral("Substituiríanse os puntos que tiñan: %1.")
+                         : QStringLiteral("Substituídos os puntos que tiñan: %1."))
+                     .arg(ordersText(stored.replaced));
+    for (const double order : stored.updated)
+        lines << QStringLiteral(
+                     "Proba %1: os seus puntos viñan dunha exportación anterior destes resultados, e o "
+                     "ficheiro ten agora máis ou outras marcas: %2.")
+                     .arg(text::applyMask(order, u"00"),
+                          dryRun ? QStringLiteral("actualizaríase") : QStringLiteral("actualizada"));
+    if (!stored.unchanged.isEmpty())
+        lines << QStringLiteral("Sen cambios desde a exportación anterior: %1.")
+                     .arg(ordersText(stored.unchanged));
+    qsizetype awards = 0;
+    double points = 0;
+    qsizetype events = 0;
+    for (const ScoredEvent& event : plan.events) {
+        const double order = event.order;
+        if (!stored.stored.contains(order))
+            continue;
+        ++events;
+        awards += event.awards.size();
+        for (const data::Award& award : event.awards)
+            points += award.points;
+    }
+    lines << QStringLiteral("%1 %2 (%3 puntos) de %4%5.")
+                 .arg(dryRun ? QStringLiteral("Gardaríanse") : QStringLiteral("Gardadas"),
+                      counted(awards, "marca", "marcas"), text::writeNumber(points),
+                      counted(events, "proba", "probas"),
+                      where.isEmpty() ? QString() : QStringLiteral(" en ") + where);
+    return lines;
 }
 
 QString ordersText(const QList<double>& orders)
@@ -217,6 +506,11 @@ QList<data::EventAwards> awardsOf(const ScorePlan& plan)
     for (const ScoredEvent& event : plan.events)
         events << data::EventAwards{double(event.order), event.awards};
     return events;
+}
+
+data::StoreOptions storeOptions(const ScorePlan& plan, bool replace, bool dryRun)
+{
+    return {plan.source, replace, dryRun};
 }
 
 } // namespace quilvarden::results

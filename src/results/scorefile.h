@@ -9,7 +9,8 @@
 #include <QStringList>
 
 // Scoring events from the results file of the meet-management program: which events of
-// the file are the register's, which clubs take which places, and the awards they give.
+// the file are the register's, which round of each decides it, which clubs take which
+// places, and the awards they give.
 namespace quilvarden::results {
 
 struct ScoreOptions {
@@ -23,34 +24,58 @@ struct ScoredEvent {
     int order = 0;
     QString code;   // the event code of the register's programme
     QString gender; // the gender code of the register's programme
+    QString round;  // the round scored, as the operator reads it: "final", "final directa"...
     QList<data::Award> awards;
 };
 
 struct ScorePlan {
-    QString meetName;
+    QString meetName; // the results' meet, cleaned to one line
+    // The results' meet as the register marks the awards stored from it, so that a later
+    // export of the same meet finds them (empty when the file does not say which meet).
+    QString source;
+    // Why the file seems another meet's than the programme's (its name, dates, or event
+    // ids); empty when it is the programme's meet, or nothing tells.
+    QString otherMeet;
+    int orderPlaces = 2;       // of the results lines, as the programme's numbers need
     QList<ScoredEvent> events; // by order number
     QStringList notes;         // events not scored and why; swims that score nothing and why
 };
 
 // Plans the awards of the events of the file that are in the register's programme (the
-// event of the same order number, with the same event code and gender). The places are the
-// file's official ones where it gives them (the ranking of the event's one age group, or of
-// the one for every age), else the order of the valid swim times; disqualified, not
+// event of the same order number, with the same event code and gender). Of the rounds of an
+// event (the same number, or linked as the round before), the final decides, else a timed
+// final or the only round; heats and swim-offs never score, and an event whose final has no
+// results yet waits. The places are the file's official ones where it gives them (the
+// ranking of the event's one age group, or of the one for every age; a class of para
+// swimmers is never every age), else the order of the valid swim times; disqualified, not
 // started, not finished, withdrawn and exhibition swims take none, nor swims of a club not
-// taking part or of nobody's club (listed). A file none of whose events is the register's
-// is refused: it is another meet's.
+// taking part or of nobody's club (listed). A ranking that cannot be told (two swims under
+// one result id, a place that is no number) leaves its event out, listed. A file none of
+// whose events is the register's is refused: it is another meet's.
 Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& database,
                              const ScoreOptions& options);
 
-// The plan as the operator reads it: a heading for each event, with the results lines of its
-// awards as the results list shows them (unless only the headings are asked for), then the
-// notes.
+// The first line of the output: the results' meet and the file read.
+QString planHeading(const ScorePlan& plan, const QString& file);
+
+// The plan as the operator reads it: a heading for each event (its round, awards and
+// points), with the results lines of its awards as the results list shows them (unless only
+// the headings are asked for), then the notes.
 QStringList planLines(const ScorePlan& plan, bool withAwards = true);
+
+// What storing the plan did (or, for a dry run, would do), event by event where it was not
+// simply stored (replaceHint follows the events left alone), then how many awards and points
+// were stored in how many events (in where, when given).
+QStringList storedLines(const ScorePlan& plan, const data::StoredEvents& stored, bool dryRun,
+                        const QString& replaceHint = {}, const QString& where = {});
 
 // Order numbers as the window writes them, one after another: "03, 07".
 QString ordersText(const QList<double>& orders);
 
 // The awards of the plan, for the register.
 QList<data::EventAwards> awardsOf(const ScorePlan& plan);
+
+// How the register is told where the plan's awards come from, to store them.
+data::StoreOptions storeOptions(const ScorePlan& plan, bool replace, bool dryRun = false);
 
 } // namespace quilvarden::results

@@ -16,10 +16,16 @@ QString pointsColumn(const QVariant& points, QStringView digits, QStringView col
 } // namespace
 
 QString resultsLine(const QVariant& order, const QVariant& eventCode, const QVariant& gender,
-                    const QVariant& club, const QVariant& points)
+                    const QVariant& club, const QVariant& points, int orderPlaces)
 {
-    return applyMask(order, u"@@") + u' ' + applyMask(valueText(eventCode) + valueText(gender), u"@@@@@@@") +
-           u' ' + applyMask(club, u"!@@@@@@@@") + pointsColumn(points, u"0.00", u"@@@@@@");
+    return applyMask(order, orderPlaces > 2 ? u"@@@" : u"@@") + u' ' +
+           applyMask(valueText(eventCode) + valueText(gender), u"@@@@@@@") + u' ' +
+           applyMask(club, u"!@@@@@@@@") + pointsColumn(points, u"0.00", u"@@@@@@");
+}
+
+int orderPlaces(const std::optional<double>& highestOrder)
+{
+    return highestOrder && *highestOrder >= 100 ? 3 : 2;
 }
 
 QString standingsLine(qint64 position, const QVariant& club, const QVariant& total)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 namespace quilvarden::text {
 
 // The fixed-width lines of the results list and the standings. Values come as the database
@@ -14,8 +16,14 @@ namespace quilvarden::text {
 // into "0.00" and then right-aligned in 6 (no blank before them: a points text of six
 // characters follows the club directly).
 // Example: 07, 100L, M, VIGO, 19 gives "07   100LM VIGO     19,00".
+// A programme whose order numbers go past 99 (101-125, 998) widens the order number to 3
+// places on every line, so that the columns still line up.
 QString resultsLine(const QVariant& order, const QVariant& eventCode, const QVariant& gender,
-                    const QVariant& club, const QVariant& points);
+                    const QVariant& club, const QVariant& points, int orderPlaces = 2);
+
+// The places of the order numbers on the results lines of a programme: 2, or 3 when its
+// largest order number is 100 or more.
+int orderPlaces(const std::optional<double>& highestOrder);
 
 // One club's place in a standing: the position right-aligned in 3, two blanks, the club
 // left-aligned in 8 (as one line: see clubLabel), and the total laid into "00.00" and then

@@ -142,31 +142,25 @@ QString summary(const data::MeetProgramme& meet, const QString& from, const QStr
 
 // Reads a meet file and brings its programme in, the clubs with codes and short names that
 // the register can use (those it already has kept), then says what was done and changed.
-// A file without events or without clubs (a cut-off copy, an empty meet) would empty the
-// tables in the middle of a meet: it is refused unless allowEmpty says it is meant.
+// A file that would take away all the events or all the clubs the register has (a cut-off
+// copy) is refused unless allowEmpty says it is meant; one that has none yet (a programme
+// sent before the entries) is taken, and said.
 int importMeet(const Result<imports::FileMeet>& read, const QString& source, const QString& path,
                bool allowEmpty, QTextStream& out, QTextStream& err)
 {
     if (!read)
         return fail(err, source, read.failure());
-    qsizetype takingPart = 0;
-    for (const imports::FileClub& club : read->clubs)
-        takingPart += club.takesPart ? 1 : 0;
-    if (!allowEmpty && (read->events.isEmpty() || takingPart == 0))
-        return fail(
-            err, source,
-            imports::importFileFailure(
-                source, QStringLiteral("non trae %1, e importalo deixaría o campionato sen el%2. Nada "
-                                       "cambiou; se é o que queres, engade --allow-empty.")
-                            .arg(read->events.isEmpty() ? QStringLiteral("ningunha proba")
-                                                        : QStringLiteral("ningún club"),
-                                 read->events.isEmpty() ? QStringLiteral("as") : QStringLiteral("es"))));
     data::MeetProgramme programme;
     QStringList notes = read->notes;
     const auto build = [&](const data::RegisteredMeet& registered) -> Result<data::MeetProgramme> {
+        if (!allowEmpty)
+            if (const std::optional<QString> lost = imports::whatImportTakesAway(*read, registered))
+                return imports::importFileFailure(
+                    source,
+                    *lost + QStringLiteral(" Nada cambiou; se é o que queres, engade --allow-empty."));
         imports::ClubAssignment clubs = imports::assignClubs(read->clubs, registered);
-        programme = {read->events, std::move(clubs.clubs)};
-        notes = read->notes + clubs.notes;
+        programme = {read->events, std::move(clubs.clubs), read->identity};
+        notes = read->notes + clubs.notes + imports::whatImportLacks(*read);
         return programme;
     };
     if (const int status = importInto(path, build, err); status != 0)

@@ -1,6 +1,7 @@
 #include "scorelenex.h"
 
 #include "data/location.h"
+#include "imports/filemeet.h"
 #include "results/scorefile.h"
 #include "text/masks.h"
 #include "text/numbers.h"
@@ -12,7 +13,7 @@ namespace quilvarden::tools {
 
 namespace {
 
-// "1,3,5-8": order numbers from 0 to 99.
+// "1,3,5-8": order numbers from 0 to 999.
 std::optional<QList<int>> orderList(const QString& text)
 {
     QList<int> orders;
@@ -22,7 +23,7 @@ std::optional<QList<int>> orderList(const QString& text)
         bool last = ends.size() == 1;
         const int from = ends[0].trimmed().toInt(&first);
         const int to = ends.size() == 2 ? ends[1].trimmed().toInt(&last) : from;
-        if (!first || !last || ends.size() > 2 || from < 0 || to > 99 || from > to)
+        if (!first || !last || ends.size() > 2 || from < 0 || to > 999 || from > to)
             return std::nullopt;
         for (int order = from; order <= to; ++order)
             if (!orders.contains(order))
@@ -41,6 +42,7 @@ int scoreLenex(const QStringList& arguments, QTextStream& out, QTextStream& err)
     results::ScoreOptions options;
     bool replace = false;
     bool dryRun = false;
+    bool otherMeet = false;
     const auto usage = [&err](const QString& why) {
         err << QStringLiteral(
                    "quilvarden-db: %1\nUso: quilvarden-db score-lenex RESULTADOS.lxf|.lef FICHEIRO "
@@ -56,10 +58,12 @@ int scoreLenex(const QStringList& arguments, QTextStream& out, QTextStream& err)
             replace = true;
         } else if (argument == u"--dry-run") {
             dryRun = true;
+        } else if (argument == u"--other-meet") {
+            otherMeet = true;
         } else if (argument == u"--events" && valued) {
             const std::optional<QList<int>> orders = orderList(arguments[++i]);
             if (!orders)
-                return usage(QStringLiteral("--events quere números de proba de 0 a 99, como 1,3,5-8"));
+                return usage(QStringLiteral("--events quere números de proba de 0 a 999, como 1,3,5-8"));
             options.events = *orders;
         } else if (argument == u"--per-club" && valued) {
             bool number = false;
@@ -89,58 +93,35 @@ int scoreLenex(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!plan)
         return fail(err, files[0], plan.failure());
 
-    out << QStringLiteral("Resultados de «%1» (%2)").arg(plan->meetName, files[0]) << Qt::endl;
+    out << results::planHeading(*plan, files[0]) << Qt::endl;
+    if (!plan->otherMeet.isEmpty() && !otherMeet)
+        return fail(
+            err, files[0],
+            imports::importFileFailure(
+                files[0], QStringLiteral("parece doutro campionato que o programa do rexistro: %1. Non se "
+                                         "gardou nada; se son os resultados deste campionato, engade "
+                                         "--other-meet.")
+                              .arg(plan->otherMeet)));
     for (const QString& line : results::planLines(*plan, dryRun))
         out << line << Qt::endl;
+    if (!plan->otherMeet.isEmpty())
+        out << QStringLiteral("Puntúase aínda que parece doutro campionato (--other-meet): %1.")
+                   .arg(plan->otherMeet)
+            << Qt::endl;
     if (plan->events.isEmpty()) {
         out << QStringLiteral("Non hai ningunha proba que puntuar.") << Qt::endl;
         return 0;
     }
-    if (dryRun) {
-        // Which of them the register already scores, as a run would find them.
-        const Result<QList<data::EventClubPoints>> scored = (*database)->pointsByEvent();
-        if (!scored)
-            return fail(err, files[1], scored.failure());
-        QSet<double> awarded;
-        for (const data::EventClubPoints& row : *scored)
-            if (const Result<double> order = text::readStrict(text::valueText(row.order).trimmed()); order)
-                awarded.insert(*order);
-        QList<double> already;
-        for (const results::ScoredEvent& event : plan->events)
-            if (awarded.contains(event.order))
-                already << event.order;
-        if (!already.isEmpty())
-            out << QStringLiteral("Xa teñen puntos no rexistro: %1 (%2).")
-                       .arg(results::ordersText(already),
-                            replace ? QStringLiteral("substituiríanse")
-                                    : QStringLiteral("quedarían como están; --replace "
-                                                     "para substituílos"))
-                << Qt::endl;
-        out << QStringLiteral("Non se gardou nada (--dry-run).") << Qt::endl;
-        return 0;
-    }
-    const Result<data::StoredEvents> stored =
-        (*database)->storeEventAwards(results::awardsOf(*plan), replace);
+    const Result<data::StoredEvents> stored = (*database)->storeEventAwards(
+        results::awardsOf(*plan), results::storeOptions(*plan, replace, dryRun));
     if (!stored)
         return fail(err, files[1], stored.failure());
-    if (!stored->leftAlone.isEmpty())
-        out << QStringLiteral(
-                   "Quedan como estaban, porque xa teñen puntos (--replace para substituílos): %1.")
-                   .arg(results::ordersText(stored->leftAlone))
-            << Qt::endl;
-    if (!stored->replaced.isEmpty())
-        out << QStringLiteral("Substituídos os puntos que tiñan: %1.")
-                   .arg(results::ordersText(stored->replaced))
-            << Qt::endl;
-    qsizetype awards = 0;
-    for (const results::ScoredEvent& event : plan->events)
-        if (stored->stored.contains(double(event.order)))
-            awards += event.awards.size();
-    out << QStringLiteral("Gardados %1 puntos de %2 probas en %3.")
-               .arg(awards)
-               .arg(stored->stored.size())
-               .arg(data::locate(files[1]).shown())
-        << Qt::endl;
+    for (const QString& line : results::storedLines(
+             *plan, *stored, dryRun, replace ? QString() : QStringLiteral(" (--replace para substituílos)"),
+             data::locate(files[1]).shown()))
+        out << line << Qt::endl;
+    if (dryRun)
+        out << QStringLiteral("Non se gardou nada (--dry-run).") << Qt::endl;
     return 0;
 }
 

@@ -460,7 +460,7 @@ private Q_SLOTS:
             QVERIFY(m_db->recordAward(
                 {text, QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("OLD"), 1}));
         const Result<data::StoredEvents> stored = m_db->storeEventAwards(
-            {scored(order, order == 0 ? "0" : "07", {{"NEW1", 19}, {"NEW2", 16}})}, replace);
+            {scored(order, order == 0 ? "0" : "07", {{"NEW1", 19}, {"NEW2", 16}})}, {{}, replace});
         QVERIFY2(stored, qPrintable(stored ? QString() : stored.failure().message()));
         const QList<double> only{order};
         QCOMPARE(stored->stored, told == u"left alone" ? QList<double>() : only);
@@ -476,7 +476,7 @@ private Q_SLOTS:
         const Result<data::StoredEvents> stored =
             m_db->storeEventAwards({scored(2, "02", {{"A1", 19}, {"A2", 16}}), scored(1, "1", {{"X", 19}}),
                                     scored(3, "03", {{"A3", 19}})},
-                                   false);
+                                   {});
         QVERIFY(stored);
         QCOMPARE(stored->stored, (QList<double>{2, 3}));
         QCOMPARE(stored->leftAlone, QList<double>{1});
@@ -511,12 +511,12 @@ private Q_SLOTS:
         const QList<data::EventAwards> events{scored(2, "02", {{"C1", 19}}), scored(3, "03", {{"C2", 19}}),
                                               scored(4, "04", {{"C3", 19}, {"C1", 16}})};
         const QStringList before = storedRows();
-        QVERIFY(!m_db->storeEventAwards(events, replace));
+        QVERIFY(!m_db->storeEventAwards(events, {{}, replace}));
         QCOMPARE(storedRows(), before);
         // Nothing of it counts as recorded here: undo takes back the award that is.
         QCOMPARE((*m_db->undoLatestAward())->award.club.toString(), QStringLiteral("OLD"));
         QVERIFY(testsupport::runOn(path(), {QStringLiteral("DROP INDEX one_each")}));
-        QVERIFY(m_db->storeEventAwards(events, replace));
+        QVERIFY(m_db->storeEventAwards(events, {{}, replace}));
         QCOMPARE(ordersAndClubs().size(), 4);
     }
 

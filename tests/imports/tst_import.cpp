@@ -344,7 +344,7 @@ private Q_SLOTS:
         };
         const QString free = uR"(distance="50" relaycount="1" stroke="FREE")"_s;
         const QString events =
-            event(u"2"_s, u"M"_s, free) + event(u"100"_s, u"M"_s, free) + event(u"-3"_s, u"M"_s, free) +
+            event(u"2"_s, u"M"_s, free) + event(u"1000"_s, u"M"_s, free) + event(u"-3"_s, u"M"_s, free) +
             event(u"4"_s, u"M"_s, uR"(distance="-100" relaycount="1" stroke="FREE")"_s) +
             event(u"5"_s, u"M"_s, uR"(distance="50" relaycount="1000000" stroke="FREE")"_s) +
             event(u"6"_s, QString(10000, u'W'), free);
@@ -358,10 +358,52 @@ private Q_SLOTS:
         QCOMPARE(queryRows(path(), QStringLiteral("SELECT XORDER, EVENTCODE FROM EVENT")),
                  QStringList{u"2|50L"_s});
         for (const QString& said :
-             {u"número 100: a orde só pode ir de 00 a 99"_s, u"número -3: a orde"_s,
+             {u"número 1000: o número de proba só pode ir de 0 a 999"_s, u"número -3: o número de proba"_s,
               u"número 4: a distancia «-100»"_s, u"número 5: unha remuda de «1000000»"_s,
               u"número 6: o sexo «WWWWWWWWWWWWWWWWWWWW…»"_s})
             QVERIFY2(run.output.contains(said), qPrintable(said + u'\n' + run.output));
+    }
+
+    // A programme sent before the entries has events and no clubs yet: taken into a register
+    // that has none, refused where it would take away the clubs or events already there.
+    void whatAFileLacksIsTakenAwayOnlyWhenAskedFor_data()
+    {
+        QTest::addColumn<QString>("meet");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<QString>("lacks");
+        QTest::newRow("a programme before the entries")
+            << uR"(<SESSIONS><SESSION number="1"><EVENTS><EVENT number="101" gender="F"><SWIMSTYLE distance="50"
+               relaycount="1" stroke="FREE"/></EVENT></EVENTS></SESSION></SESSIONS>)"_s
+            << u"non trae ningún club, e importalo quitaríalle ao rexistro os 12 clubs participantes"_s
+            << u"Aínda non hai clubs"_s;
+        QTest::newRow("a meet with nothing in it")
+            << QString()
+            << u"non trae ningunha proba, e importalo quitaríalle ao rexistro as 40 probas e os 12 clubs"_s
+            << u"Aínda non hai probas"_s;
+    }
+
+    void whatAFileLacksIsTakenAwayOnlyWhenAskedFor()
+    {
+        QFETCH(QString, meet);
+        QFETCH(QString, says);
+        QFETCH(QString, lacks);
+        const QString file =
+            write(QStringLiteral("programme.lef"),
+                  uR"(<LENEX><MEETS><MEET name="Trofeo">%1</MEET></MEETS></LENEX>)"_s.arg(meet).toUtf8());
+        QVERIFY(runTool({QStringLiteral("demo"), path()}).status == 0);
+        const QByteArray before = testsupport::fileDigest(path());
+        auto run = runTool({QStringLiteral("import-lenex"), file, path()});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains(says) && run.errors.contains(u"--allow-empty"_s),
+                 qPrintable(run.errors));
+        QCOMPARE(testsupport::fileDigest(path()), before);
+        // Into a register with nothing to lose, it is taken, and what it lacks is said.
+        const QString fresh = path(QStringLiteral("new.MDB"));
+        run = runTool({QStringLiteral("import-lenex"), file, fresh});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QVERIFY2(run.output.contains(lacks), qPrintable(run.output));
+        QCOMPARE(queryRows(fresh, QStringLiteral("SELECT XORDER FROM EVENT")),
+                 meet.isEmpty() ? QStringList() : QStringList{u"101"_s});
     }
 
     void anEmptyImportOnlyWhenAskedFor()
@@ -497,16 +539,6 @@ private Q_SLOTS:
         QTest::newRow("record lists only")
             << "import-lenex"
             << "text:<LENEX version=\"3.0\"><RECORDLISTS/></LENEX>" << 3274 << "só ten listas de récords";
-        QTest::newRow("a meet with nothing in it")
-            << "import-lenex"
-            << "text:<LENEX><MEETS><MEET name=\"Baleiro\"/></MEETS></LENEX>" << 3274
-            << "non trae ningunha proba";
-        QTest::newRow("a meet without clubs")
-            << "import-lenex"
-            << "text:<LENEX><MEETS><MEET><SESSIONS><SESSION number=\"1\"><EVENTS><EVENT number=\"1\">"
-               "<SWIMSTYLE distance=\"50\" relaycount=\"1\" stroke=\"FREE\"/></EVENT></EVENTS></SESSION>"
-               "</SESSIONS></MEET></MEETS></LENEX>"
-            << 3274 << "non trae ningún club";
         QTest::newRow("a zip bomb") << "import-lenex"
                                     << "bomb:" << 3274 << "máis de 100 MB";
         QTest::newRow("a pipe as Lenex file") << "import-lenex"

@@ -11,8 +11,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // A results file of a league meet: Vigo listed twice (its name with a double blank), Lugo
-// by its short name only, an unattached swimmer, an event numbered 120 that has a result,
-// and a second meet whose results stay out.
+// by its short name only, an unattached swimmer, an event numbered 120 that has a result, one
+// numbered 1000 that no meet has, and a second meet whose results stay out.
 const QString results = uR"(<?xml version="1.0" encoding="UTF-8"?>
 <LENEX version="3.0"><MEETS><MEET name=" Liga Galega "><SESSIONS><SESSION number="1"><EVENTS>
 <EVENT eventid="1" number="1" gender="F"><SWIMSTYLE distance="100" relaycount="1" stroke="FREE"/><AGEGROUPS>
@@ -24,6 +24,7 @@ const QString results = uR"(<?xml version="1.0" encoding="UTF-8"?>
 </AGEGROUPS></EVENT>
 <EVENT eventid="2" number="2" gender="X"><SWIMSTYLE distance="50" relaycount="4" stroke="MEDLEY"/></EVENT>
 <EVENT eventid="3" number="120" gender="M"><SWIMSTYLE distance="50" relaycount="1" stroke="FLY"/></EVENT>
+<EVENT eventid="4" number="1000" gender="M"><SWIMSTYLE distance="50" relaycount="1" stroke="FLY"/></EVENT>
 </EVENTS></SESSION></SESSIONS><CLUBS>
 <CLUB clubid="7" code="VIG" name="Club  Natación Vigo"><ATHLETES>
  <ATHLETE lastname="Souto" firstname="Ana"><RESULTS><RESULT resultid="101" eventid="1" swimtime="00:01:02.34"/>
@@ -80,9 +81,11 @@ private Q_SLOTS:
     {
         const auto meet = imports::readLenexMeet(m_dir.filePath(u"results.lef"_s));
         QVERIFY(meet);
-        QCOMPARE(m_read->meetName, u"Liga Galega"_s);
+        QCOMPARE(m_read->meet.identity.name, u"Liga Galega"_s);
         QCOMPARE(m_read->meet.notes, meet->notes);
-        QCOMPARE(m_read->meet.events.size(), 2);
+        QCOMPARE(m_read->meet.events.size(), 3);
+        QCOMPARE(m_read->leftOut.size(), 1);
+        QCOMPARE(m_read->leftOut.first().number, u"1000"_s);
         for (qsizetype i = 0; i < meet->events.size(); ++i)
             QCOMPARE(m_read->meet.events[i].code, meet->events[i].code);
         QCOMPARE(m_read->meet.clubs.size(), 2);
@@ -107,8 +110,7 @@ private Q_SLOTS:
         QTest::newRow("a relay") << "201" << vigo + u"Club Natación Vigo, remuda 2|00:02:00.00||1|2"_s;
         QTest::newRow("a relay's result after a swimmer of its positions")
             << "202" << vigo + u"Club Natación Vigo, remuda 2|00:01:58.00||1|2"_s;
-        QTest::newRow("an event readLenexMeet leaves out")
-            << "301" << vigo + u"Souto, Ana|00:00:30.00||0|3"_s;
+        QTest::newRow("an event numbered past 99") << "301" << vigo + u"Souto, Ana|00:00:30.00||0|3"_s;
     }
 
     void swims()
@@ -137,10 +139,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected"); // id|code|gender|relay|age groups (id min..max: ranking)
         QTest::newRow("age groups with and without rankings, a tie, places missing")
             << 1
-            << "1|100L|F|0|10 Absoluta -1..-1: 101=1 102=2 103=2 104=-1 105=0; 11 Infantil 12..13:; "
-               "12 Xuvenil 14..-1: 101=0";
+            << "1|100L|F|0|10 Absoluta -1..-1: 101=1 102=2 103=2 104=-1 105=; 11 Infantil 12..13:; "
+               "12 Xuvenil 14..-1: 101=x";
         QTest::newRow("a relay without age groups") << 2 << "2|4X50S|X|1|";
-        QTest::newRow("number 120 left out") << 120 << "";
+        QTest::newRow("number 120 in") << 120 << "3|50M|M|0|";
+        QTest::newRow("number 1000 left out") << 1000 << "";
     }
 
     void events()
