@@ -106,6 +106,16 @@ Outcome FrmIntroRes::load()
         return clubs.failure();
     m_ui->club->clear();
     m_ui->club->addItems(*clubs);
+    return readOrderPlaces();
+}
+
+Outcome FrmIntroRes::readOrderPlaces()
+{
+    const Result<std::optional<double>> highest = m_database->highestOrderNumber();
+    if (!highest)
+        return highest.failure();
+    m_orderPlaces = text::orderPlaces(*highest);
+    m_results.setOrderPlaces(m_orderPlaces);
     return Done{};
 }
 
@@ -148,8 +158,8 @@ void FrmIntroRes::clearEvent()
 
 void FrmIntroRes::lookUpEvent(const QString& orderText)
 {
-    // Only a two-character order number is looked up; anything else clears the event.
-    if (orderText.toUcs4().size() != 2) {
+    // Only an order number of the programme's places is looked up; anything else clears the event.
+    if (!calc::looksUpOrder(orderText, m_orderPlaces)) {
         clearEvent();
         return;
     }
@@ -218,7 +228,7 @@ void FrmIntroRes::recordAward()
         report(failed);
         return;
     }
-    m_results.prepend(text::resultsLine(order, eventCode, gender, club, points));
+    m_results.prepend(text::resultsLine(order, eventCode, gender, club, points, m_orderPlaces));
     m_ui->lista->scrollToTop();
 
     const Result<calc::Proposal> next = calc::nextPlace(points, m_ui->paso->text(), eventCode);
@@ -248,14 +258,19 @@ void FrmIntroRes::undoLastAward()
         return; // nothing to take back
     reloadList();
     const data::AwardRow& award = (*undone)->award;
-    MessageBox::information(
-        this, windowTitle(),
-        utf8("Desfíxose a marca:\n%1")
-            .arg(text::resultsLine(award.order, award.eventCode, award.gender, award.club, award.points)));
+    MessageBox::information(this, windowTitle(),
+                            utf8("Desfíxose a marca:\n%1")
+                                .arg(text::resultsLine(award.order, award.eventCode, award.gender, award.club,
+                                                       award.points, m_orderPlaces)));
 }
 
 void FrmIntroRes::reloadList()
 {
+    // A programme brought in again meanwhile may number its events past 99 now.
+    if (Outcome read = readOrderPlaces(); !read) {
+        report(read.failure());
+        return;
+    }
     if (Outcome reloaded = m_results.reload(); !reloaded) {
         report(reloaded.failure());
         return;

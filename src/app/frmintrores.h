@@ -47,6 +47,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The places of the order numbers, from the programme: 2, or 3 past 99.
+    Outcome readOrderPlaces();
     // Typing or stepping in "Orde": the event of that order number and its first points.
     void lookUpEvent(const QString& orderText);
     // The event's code, gender and points emptied together.
@@ -93,6 +95,7 @@ private:
     std::unique_ptr<Ui::frmIntroRes> m_ui;
     std::unique_ptr<data::Database> m_database;
     ResultsModel m_results;
+    int m_orderPlaces = 2;
     // Awards recorded or taken back by other stations, and the standings once built, are
     // shown without anyone pressing anything.
     void followOtherStations();

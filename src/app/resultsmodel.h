@@ -31,6 +31,10 @@ public:
     // Puts the line of an award just recorded on top; the register is not read.
     void prepend(const QString& line);
 
+    // The places of the order numbers on the lines: 2, or 3 for a programme past 99 (the
+    // next reload lays the register's lines out so).
+    void setOrderPlaces(int places) { m_orderPlaces = places; }
+
     // Shows the register as it is now, from its first page. On failure the list stays as
     // it was.
     Outcome reload();
@@ -48,6 +52,7 @@ private:
     qsizetype m_recent = 0; // how many of the lines on top were recorded since the reload
     qint64 m_upToId = 0;    // the register's lines are the awards with an id up to this
     bool m_complete = true; // every award up to m_upToId is among the lines
+    int m_orderPlaces = 2;
     std::function<void(const Failure&)> m_onFailure;
 };
 

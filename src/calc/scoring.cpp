@@ -80,6 +80,12 @@ std::optional<Result<QString>> halfPoint(const QString& pointsText, int directio
     return Result<QString>(changed->write());
 }
 
+bool looksUpOrder(const QString& orderText, int orderPlaces)
+{
+    const qsizetype length = orderText.toUcs4().size();
+    return length == 2 || (orderPlaces > 2 && length == 3);
+}
+
 std::optional<QString> nextOrder(const QString& orderText)
 {
     if (!text::isNumber(orderText))

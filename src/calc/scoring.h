@@ -35,6 +35,11 @@ Result<Proposal> nextPlace(const QString& pointsText, const QString& stepText, c
 // a number outside the fixed-point range is the overflow error.
 std::optional<Result<QString>> halfPoint(const QString& pointsText, int direction);
 
+// Whether the text of the order field names an event to look up: two characters, as in
+// every programme; or three in a programme whose order numbers go past 99 (orderPlaces 3:
+// 101 finds event 101, while 07 still finds event 7). Characters as they are seen.
+bool looksUpOrder(const QString& orderText, int orderPlaces);
+
 // The next order number ("+"): a text that is not a number is left alone (nothing);
 // otherwise the text read leniently plus one, laid into "00" (07 gives 08, 7 gives 08,
 // 99 gives 100, 1,5 gives 02, -5 gives -04).

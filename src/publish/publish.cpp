@@ -3,6 +3,7 @@
 #include "text/lines.h"
 #include "text/masks.h"
 #include "text/names.h"
+#include "text/numbers.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -169,9 +170,15 @@ QString asText(const EventPointsEdition& points)
 {
     QStringList lines = editionLines(points.edition);
     lines << QString() << QStringLiteral("Puntos por proba");
+    // The order numbers as wide as the widest, so that the columns line up.
+    std::optional<double> highest;
+    for (const data::EventClubPoints& row : points.rows)
+        if (const Result<double> order = text::readStrict(text::valueText(row.order).trimmed());
+            order && (!highest || *order > *highest))
+            highest = *order;
     for (const data::EventClubPoints& row : points.rows)
         lines << text::resultsLine(row.order, row.eventCode, row.gender, text::clubLabel(row.club),
-                                   row.points);
+                                   row.points, text::orderPlaces(highest));
     return lines.join(lineBreak) + lineBreak;
 }
 
