@@ -161,7 +161,8 @@ QString toolHelp(const QList<Command>& commands)
                           "(postgresql://usuario@servidor/base).\n\n"
                           "Ordes:\n") +
            helpRows(rows) + QStringLiteral("\nOpcións:\n") +
-           helpRows({{QStringLiteral("-h, --help"), QStringLiteral("amosa esta axuda e remata")}}) +
+           helpRows({{QStringLiteral("-h, --help"), QStringLiteral("amosa esta axuda e remata")},
+                     {QStringLiteral("--version"), QStringLiteral("amosa a versión e remata")}}) +
            QStringLiteral("\n«quilvarden-db ORDE --help» explica os argumentos e as opcións de cada orde.\n"
                           "Estado de saída: 0 se todo foi ben, 1 se a operación fallou, 2 se os\n"
                           "argumentos están mal.\n");
@@ -199,7 +200,8 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    parser.addOption(help);
+    const QCommandLineOption version(QStringLiteral("version"), QString());
+    parser.addOptions({help, version});
     const bool parsed = parser.parse(QStringList{program} + arguments);
     if (parser.isSet(help)) {
         out << toolHelp(all);
@@ -210,6 +212,10 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!parsed)
         return usageMistake(err, program,
                             QStringLiteral("argumentos non válidos: %1").arg(arguments.join(u' ')));
+    if (parser.isSet(version)) {
+        out << QStringLiteral("quilvarden-db %1").arg(QStringLiteral(QUILVARDEN_VERSION)) << Qt::endl;
+        return 0;
+    }
     if (parser.positionalArguments().isEmpty())
         return usageMistake(err, program, QStringLiteral("falta a orde: %1").arg(namesOf(all)));
     return usageMistake(

@@ -169,6 +169,31 @@ private Q_SLOTS:
         QCOMPARE(testsupport::otherFiles(m_dir->path(), {}), QStringList());
     }
 
+    void versionWithoutDisplayOrDatabase_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("the tool") << u"quilvarden-db"_s;
+        QTest::newRow("the window") << u"quilvarden"_s;
+    }
+
+    void versionWithoutDisplayOrDatabase()
+    {
+        QFETCH(QString, program);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+            environment.remove(QString::fromLatin1(name));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir->path());
+        process.start(QStringLiteral(QUILVARDEN_BIN_DIR "/") + program, {u"--version"_s});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()),
+                 program + u" "_s + QStringLiteral(QUILVARDEN_VERSION) + u"\n"_s);
+        QCOMPARE(testsupport::otherFiles(m_dir->path(), {}), QStringList());
+    }
+
     void qtMessagesKeptOut_data()
     {
         QTest::addColumn<QStringList>("arguments");
