@@ -11,6 +11,8 @@ packages=(
     # The register of several stations on a PostgreSQL server: Qt's driver, and the server
     # itself, which the tests start in temporary folders of their own.
     libqt6sql6-psql postgresql
+    # libpq itself, which reads a server's URI as it connects with it.
+    libpq-dev
     # "Courier New" and "Verdana" resolve to these metric-compatible faces on Linux.
     fonts-liberation fonts-dejavu-core fontconfig
     # Tests make databases by hand with the SQLite shell.

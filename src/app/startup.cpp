@@ -31,12 +31,13 @@ void printError(const QString& text)
     std::fputs("\n", stderr);
 }
 
-// A screenshot or the help shows no window: they need no display.
+// A screenshot, the help or the version shows no window: they need no display.
 bool needsNoDisplay(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--screenshot") == 0 || std::strncmp(argv[i], "--screenshot=", 13) == 0 ||
-            std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0 ||
+            std::strcmp(argv[i], "--version") == 0)
             return true;
     return false;
 }
@@ -69,8 +70,15 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Amosa estas opcións e remata."));
     parser.addOption(help);
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Amosa a versión e remata."));
+    parser.addOption(version);
     if (!parser.parse(arguments))
         return Failure{0, parser.errorText(), {}};
+    if (parser.isSet(version)) {
+        StartupOptions asked;
+        asked.help = QStringLiteral("quilvarden %1\n").arg(QStringLiteral(QUILVARDEN_VERSION));
+        return asked;
+    }
     if (parser.isSet(help)) {
         StartupOptions asked;
         asked.help = parser.helpText()

@@ -15,7 +15,7 @@ struct StartupOptions {
     QString databasePath;       // empty: the default file beside the program
     QString screenshotPath;     // non-empty: render the window to this PNG file and end
     bool exitWhenShown = false; // end as soon as the window is shown (for timing start-up)
-    QString help;               // non-empty: --help was asked for; print this and end
+    QString help;               // non-empty: --help or --version was asked for; print this and end
 };
 
 // The results database the program opens when none is named: quilvarden.MDB in the

@@ -17,7 +17,7 @@ QSqlDatabase addConnection(const QString& where, const QString& name)
     const Location location = locate(where);
     QSqlDatabase db = QSqlDatabase::addDatabase(particularsOf(location.engine)->driverName(), name);
     if (location.engine == Engine::Postgres)
-        postgres::connectTo(db, location.text, {});
+        postgres::connectTo(db, location.server, {});
     else
         db.setDatabaseName(location.text);
     return db;

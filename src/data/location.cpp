@@ -1,9 +1,20 @@
 #include "location.h"
 
+#include "data/postgres.h"
+
 #include <QDir>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace quilvarden::data {
+
+QString ServerUri::value(const QString& keyword) const
+{
+    for (const auto& [key, given] : values)
+        if (key == keyword)
+            return given;
+    return {};
+}
 
 bool isServerUri(const QString& text)
 {
@@ -13,21 +24,29 @@ bool isServerUri(const QString& text)
 
 Location locate(const QString& text)
 {
-    return {isServerUri(text) ? Engine::Postgres : Engine::Sqlite, text};
+    if (!isServerUri(text))
+        return {Engine::Sqlite, text, {}};
+    return {Engine::Postgres, text, postgres::readUri(text)};
 }
 
 QString Location::shown() const
 {
     if (engine == Engine::Sqlite)
         return QDir::toNativeSeparators(text);
-    // user:password@ in the authority, password=... among the parameters.
-    static const QRegularExpression inAuthority(QStringLiteral("^([a-z]+://[^:@/?]*):[^@/?]*@"),
-                                                QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression asParameter(QStringLiteral("([?&]password=)[^&]*"),
-                                                QRegularExpression::CaseInsensitiveOption);
+    QList<std::pair<qsizetype, qsizetype>> spans = server.secrets;
+    std::sort(spans.begin(), spans.end());
+    // Places that overlap are hidden as one.
+    QList<std::pair<qsizetype, qsizetype>> places;
+    for (const auto& [start, length] : std::as_const(spans)) {
+        if (!places.isEmpty() && start <= places.last().first + places.last().second)
+            places.last().second = qMax(places.last().second, start + length - places.last().first);
+        else
+            places.append({start, length});
+    }
     QString hidden = text;
-    hidden.replace(inAuthority, QStringLiteral("\\1:***@"));
-    hidden.replace(asParameter, QStringLiteral("\\1***"));
+    // From the end, so that the places before stay where they were.
+    for (auto place = places.crbegin(); place != places.crend(); ++place)
+        hidden.replace(place->first, place->second, QStringLiteral("***"));
     return hidden;
 }
 

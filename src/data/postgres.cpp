@@ -4,12 +4,14 @@
 #include "data/schema.h"
 
 #include <QAtomicInteger>
+#include <QByteArray>
+#include <QRegularExpression>
 #include <QSqlQuery>
-#include <QUrl>
-#include <QUrlQuery>
 
 #include <functional>
+#include <libpq-fe.h>
 #include <optional>
+#include <utility>
 
 namespace quilvarden::data::postgres {
 
@@ -23,6 +25,17 @@ QString engineText(const QSqlError& error)
     return text;
 }
 
+// libpq's words when the server will not let the user in, which come at connection time
+// without a state: a wrong or missing password, an unknown user, a pg_hba.conf that refuses.
+bool isLoginRefused(const QString& text)
+{
+    const auto says = [&text](const char* words) {
+        return text.contains(QLatin1String(words), Qt::CaseInsensitive);
+    };
+    return says("authentication failed") || says("no password supplied") || says("pg_hba.conf") ||
+           (says("role \"") && says("\" does not exist"));
+}
+
 QString newConnectionName()
 {
     static QAtomicInteger<quint64> counter;
@@ -30,7 +43,7 @@ QString newConnectionName()
 }
 
 // Runs statements on a connection of their own to the URI (with connect options added).
-Outcome runOn(const Particulars& particulars, const QString& uri, const QString& maintenance,
+Outcome runOn(const Particulars& particulars, const ServerUri& uri, const QString& maintenance,
               const std::function<Outcome(QSqlDatabase&)>& work)
 {
     const QString name = newConnectionName();
@@ -38,7 +51,8 @@ Outcome runOn(const Particulars& particulars, const QString& uri, const QString&
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(particulars.driverName(), name);
         connectTo(db, uri,
-                  {QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=quilvarden-db")});
+                  {{QStringLiteral("connect_timeout"), QStringLiteral("10")},
+                   {QStringLiteral("application_name"), QStringLiteral("quilvarden-db")}});
         if (!maintenance.isEmpty())
             db.setDatabaseName(maintenance);
         outcome = db.open() ? work(db) : Outcome(particulars.failureFrom(db.lastError(), {}));
@@ -48,76 +62,204 @@ Outcome runOn(const Particulars& particulars, const QString& uri, const QString&
     return outcome;
 }
 
-} // namespace
+using Span = std::pair<qsizetype, qsizetype>; // start, length
 
-UriParts uriParts(const QString& uri)
+QString decoded(const QString& text)
 {
-    UriParts parts;
-    const auto decoded = [](const QString& text) { return QUrl::fromPercentEncoding(text.toUtf8()); };
-    const qsizetype scheme = uri.indexOf(QStringLiteral("://"));
-    QString rest = scheme < 0 ? uri : uri.mid(scheme + 3);
-    const qsizetype question = rest.indexOf(u'?');
-    const QString parameters = question < 0 ? QString() : rest.mid(question + 1);
-    rest = rest.left(question < 0 ? rest.size() : question);
-    const qsizetype slash = rest.indexOf(u'/');
-    if (slash >= 0)
-        parts.database = decoded(rest.mid(slash + 1));
-    QString authority = rest.left(slash < 0 ? rest.size() : slash);
-    if (const qsizetype at = authority.lastIndexOf(u'@'); at >= 0) {
-        const QString userInfo = authority.left(at);
-        authority = authority.mid(at + 1);
-        const qsizetype colon = userInfo.indexOf(u':');
-        parts.user = decoded(userInfo.left(colon < 0 ? userInfo.size() : colon));
-        if (colon >= 0)
-            parts.password = decoded(userInfo.mid(colon + 1));
-    }
-    // host, [v6 address] or host:port; a socket folder is percent-encoded.
-    qsizetype portAt = -1;
-    if (authority.startsWith(u'[')) {
-        const qsizetype close = authority.indexOf(u']');
-        parts.host = authority.mid(1, close - 1);
-        portAt = authority.indexOf(u':', close);
-    } else {
-        portAt = authority.lastIndexOf(u':');
-        parts.host = decoded(authority.left(portAt < 0 ? authority.size() : portAt));
-    }
-    if (portAt >= 0)
-        parts.port = authority.mid(portAt + 1).toInt();
-    for (const QString& pair : parameters.split(u'&', Qt::SkipEmptyParts)) {
-        const qsizetype equals = pair.indexOf(u'=');
-        const QString key = decoded(pair.left(equals < 0 ? pair.size() : equals));
-        const QString value = equals < 0 ? QString() : decoded(pair.mid(equals + 1));
-        if (key == u"host")
-            parts.host = value;
-        else if (key == u"port")
-            parts.port = value.toInt();
-        else if (key == u"user")
-            parts.user = value;
-        else if (key == u"password")
-            parts.password = value;
-        else if (key == u"dbname")
-            parts.database = value;
-        else
-            parts.options.append({key, value});
-    }
-    return parts;
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(text.toUtf8()));
 }
 
-void connectTo(QSqlDatabase& db, const QString& uri, const QStringList& extraOptions)
+// Where libpq looks for the parts of a URI: the user and password run from after "://" up to
+// an "@" before the first "/"; the parameters from the first "?" after them.
+struct UriShape {
+    qsizetype start = 0;  // after "://"
+    qsizetype at = -1;    // the "@" after the user and password, if any
+    qsizetype query = -1; // the "?" before the parameters, if any
+};
+
+UriShape shapeOf(const QString& text)
 {
-    const UriParts parts = uriParts(uri);
-    db.setHostName(parts.host);
-    db.setPort(parts.port);
-    db.setUserName(parts.user);
-    db.setPassword(parts.password);
-    db.setDatabaseName(parts.database);
-    QStringList options = extraOptions;
-    for (const auto& [key, value] : parts.options) {
+    UriShape shape;
+    shape.start = text.indexOf(QStringLiteral("://")) + 3;
+    const qsizetype slash = text.indexOf(u'/', shape.start);
+    const qsizetype at = text.indexOf(u'@', shape.start);
+    if (at >= 0 && (slash < 0 || at < slash))
+        shape.at = at;
+    shape.query = text.indexOf(u'?', shape.at >= 0 ? shape.at + 1 : shape.start);
+    return shape;
+}
+
+// An "@" that libpq reads as part of the server's or the database's name, or after a user
+// holding a "?": a user or password whose "@", "/" or "?" was not percent-encoded, part of
+// which libpq would take for something else, and a message would show.
+bool hasStrayAt(const QString& text, const UriShape& shape)
+{
+    const qsizetype end = shape.query < 0 ? text.size() : shape.query;
+    for (qsizetype i = shape.start; i < end; ++i)
+        if (text[i] == u'@' && i != shape.at)
+            return true;
+    if (shape.at < 0)
+        return false;
+    const qsizetype colon = text.indexOf(u':', shape.start);
+    const qsizetype userEnd = colon >= 0 && colon < shape.at ? colon : shape.at;
+    return QStringView(text).mid(shape.start, userEnd - shape.start).contains(u'?');
+}
+
+// The spans of the parameters' values (after "?", between "&"), with the keywords they are
+// of; a parameter without "=" whole, without a keyword.
+QList<std::pair<QString, Span>> parameterValues(const QString& text, qsizetype query)
+{
+    QList<std::pair<QString, Span>> values;
+    if (query < 0)
+        return values;
+    qsizetype from = query + 1;
+    for (const QString& pair : text.mid(from).split(u'&')) {
+        const qsizetype equals = pair.indexOf(u'=');
+        if (equals < 0 && !pair.isEmpty())
+            values.append({QString(), Span{from, pair.size()}});
+        else if (equals >= 0 && equals + 1 < pair.size())
+            values.append({decoded(pair.left(equals)), Span{from + equals + 1, pair.size() - equals - 1}});
+        from += pair.size() + 1;
+    }
+    return values;
+}
+
+// Where the URI gives a password: after the user's ":" up to the "@", and as the value of a
+// secret keyword (password=, pass%77ord=, sslpassword=).
+QList<Span> passwordSpans(const QString& text, const UriShape& shape, const QStringList& secretKeywords)
+{
+    QList<Span> spans;
+    if (shape.at >= 0) {
+        const qsizetype colon = text.indexOf(u':', shape.start);
+        if (colon >= 0 && colon + 1 < shape.at)
+            spans.append({colon + 1, shape.at - colon - 1});
+    }
+    for (const auto& [keyword, span] : parameterValues(text, shape.query))
+        if (!keyword.isEmpty() && secretKeywords.contains(keyword))
+            spans.append(span);
+    return spans;
+}
+
+// For a URI that is not read as it should be: everything up to its last "@" (the user and
+// the password, whatever else they hold) and every parameter's value (the spans may overlap).
+QList<Span> everyPlaceOfASecret(const QString& text)
+{
+    const qsizetype start = text.indexOf(QStringLiteral("://")) + 3;
+    const qsizetype lastAt = text.lastIndexOf(u'@');
+    QList<Span> spans;
+    if (lastAt > start)
+        spans.append({start, lastAt - start});
+    for (const auto& [keyword, span] : parameterValues(text, text.indexOf(u'?', start)))
+        spans.append(span);
+    return spans;
+}
+
+// libpq's words on a URI it cannot read, which quote the URI or the part it could not read:
+// the URI as shown, and a quoted part from where a password could be as ***.
+QString hiddenIn(QString said, const QString& text)
+{
+    Location shown{Engine::Postgres, text, {}};
+    shown.server.secrets = everyPlaceOfASecret(text);
+    said.replace(text, shown.shown());
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
+    QList<QRegularExpressionMatch> found;
+    for (const QRegularExpressionMatch& match : quoted.globalMatch(said))
+        found.prepend(match);
+    for (const QRegularExpressionMatch& match : std::as_const(found))
+        for (const auto& [start, length] : std::as_const(shown.server.secrets))
+            if (text.mid(start, length).contains(match.captured(1))) {
+                said.replace(match.capturedStart(1), match.capturedLength(1), QStringLiteral("***"));
+                break;
+            }
+    return said;
+}
+
+ServerUri refused(const QString& text, const QString& why)
+{
+    ServerUri uri;
+    uri.secrets = everyPlaceOfASecret(text);
+    uri.problem = QStringLiteral("O URI do servidor non é válido: %1").arg(why);
+    return uri;
+}
+
+} // namespace
+
+ServerUri readUri(const QString& text)
+{
+    ServerUri uri;
+    const QByteArray bytes = text.toUtf8();
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(bytes.constData(), &error);
+    if (!options) {
+        const QString said = error ? QString::fromUtf8(error).trimmed() : QString();
+        PQfreemem(error);
+        return refused(text, QStringLiteral("libpq non o pode ler: %1").arg(hiddenIn(said, text)));
+    }
+    QStringList secretKeywords;
+    QStringList secretValues;
+    for (const PQconninfoOption* option = options; option->keyword; ++option) {
+        const bool secret = option->dispchar && option->dispchar[0] == '*';
+        if (secret)
+            secretKeywords << QString::fromUtf8(option->keyword);
+        if (!option->val)
+            continue;
+        uri.values.append({QString::fromUtf8(option->keyword), QString::fromUtf8(option->val)});
+        if (secret && option->val[0] != '\0')
+            secretValues << QString::fromUtf8(option->val);
+    }
+    PQconninfoFree(options);
+    const UriShape shape = shapeOf(text);
+    if (hasStrayAt(text, shape))
+        return refused(text, QStringLiteral("ten unha «@» que non separa o usuario e o contrasinal do "
+                                            "servidor, e parte deles lerase como outra cousa. Se o usuario "
+                                            "ou o contrasinal levan «@», «/» ou «?», escríbeos ") +
+                                 QStringLiteral("%40, %2F e %3F."));
+    uri.secrets = passwordSpans(text, shape, secretKeywords);
+    // Every password libpq read is where the spans are; were one elsewhere, every place one
+    // could be is hidden instead.
+    QStringList spelled;
+    for (const auto& [start, length] : uri.secrets)
+        spelled << decoded(text.mid(start, length));
+    for (const QString& value : std::as_const(secretValues))
+        if (!spelled.contains(value))
+            uri.secrets = everyPlaceOfASecret(text);
+    return uri;
+}
+
+void connectTo(QSqlDatabase& db, const ServerUri& uri, const ConnectOptions& extraOptions)
+{
+    ConnectOptions options = extraOptions;
+    const auto add = [&options](const QString& key, const QString& value) {
+        for (auto& [given, was] : options)
+            if (given == key) {
+                was = key == u"options" ? was + u' ' + value : value;
+                return;
+            }
+        options.append({key, value});
+    };
+    for (const auto& [key, value] : uri.values) {
+        bool onePort = false;
+        const int port = key == u"port" ? value.toInt(&onePort) : -1;
+        if (key == u"host")
+            db.setHostName(value);
+        else if (key == u"user")
+            db.setUserName(value);
+        else if (key == u"password")
+            db.setPassword(value);
+        else if (key == u"dbname")
+            db.setDatabaseName(value);
+        else if (onePort)
+            db.setPort(port);
+        else
+            add(key, value); // several ports (5432,5433) among them
+    }
+    QStringList written;
+    for (const auto& [key, value] : std::as_const(options)) {
         QString quoted = value;
         quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
-        options << QStringLiteral("%1='%2'").arg(key, quoted);
+        written << QStringLiteral("%1='%2'").arg(key, quoted);
     }
-    db.setConnectOptions(options.join(u';'));
+    db.setConnectOptions(written.join(u';'));
 }
 
 QString Particulars::driverName() const
@@ -125,8 +267,10 @@ QString Particulars::driverName() const
     return QStringLiteral("QPSQL");
 }
 
-Outcome Particulars::checkBeforeOpening(const Location&, const OpenOptions&) const
+Outcome Particulars::checkBeforeOpening(const Location& location, const OpenOptions&) const
 {
+    if (!location.server.problem.isEmpty())
+        return Failure::database(Failure::InvalidArgument, location.server.problem);
     if (!QSqlDatabase::isDriverAvailable(driverName()))
         return Failure::database(Failure::CannotOpenFile,
                                  QStringLiteral("Falta o controlador de PostgreSQL de Qt (o paquete "
@@ -144,12 +288,15 @@ void Particulars::configure(QSqlDatabase& db, const Location& location, const Op
     // connection is over, and the kernel would keep resending for a quarter of an hour while
     // the window waits: what the server has not acknowledged within the wait ends the
     // connection, and an idle one is probed, so that the operator hears of it at once.
-    connectTo(db, location.text,
-              {QStringLiteral("connect_timeout=%1").arg(qMax(2, (waitMs + 999) / 1000)),
-               QStringLiteral("tcp_user_timeout=%1").arg(qMax(1000, waitMs)), QStringLiteral("keepalives=1"),
-               QStringLiteral("keepalives_idle=10"), QStringLiteral("keepalives_interval=3"),
-               QStringLiteral("keepalives_count=3"), QStringLiteral("application_name=quilvarden"),
-               QStringLiteral("options='%1'").arg(settings)});
+    connectTo(db, location.server,
+              {{QStringLiteral("connect_timeout"), QString::number(qMax(2, (waitMs + 999) / 1000))},
+               {QStringLiteral("tcp_user_timeout"), QString::number(qMax(1000, waitMs))},
+               {QStringLiteral("keepalives"), QStringLiteral("1")},
+               {QStringLiteral("keepalives_idle"), QStringLiteral("10")},
+               {QStringLiteral("keepalives_interval"), QStringLiteral("3")},
+               {QStringLiteral("keepalives_count"), QStringLiteral("3")},
+               {QStringLiteral("application_name"), QStringLiteral("quilvarden")},
+               {QStringLiteral("options"), settings}});
 }
 
 Outcome Particulars::prepareConnection(QSqlDatabase& db, const OpenOptions& options) const
@@ -199,14 +346,14 @@ Outcome Particulars::create(const Location& location) const
             return failureFrom(db.lastError(), {});
         return Done{};
     };
-    Outcome made = runOn(*this, location.text, {}, makeTables);
+    Outcome made = runOn(*this, location.server, {}, makeTables);
     if (made || made.failure().number != Failure::FileNotFound)
         return made;
     // No database of that name yet: the server makes it (the user may), then the tables.
-    const QString name = uriParts(location.text).database;
+    const QString name = location.server.value(QStringLiteral("dbname"));
     if (name.isEmpty())
         return made;
-    Outcome database = runOn(*this, location.text, QStringLiteral("postgres"), [&](QSqlDatabase& db) {
+    Outcome database = runOn(*this, location.server, QStringLiteral("postgres"), [&](QSqlDatabase& db) {
         QSqlQuery query(db);
         QString quoted = name;
         quoted.replace(u'"', QStringLiteral("\"\""));
@@ -216,7 +363,7 @@ Outcome Particulars::create(const Location& location) const
     });
     if (!database)
         return database;
-    return runOn(*this, location.text, {}, makeTables);
+    return runOn(*this, location.server, {}, makeTables);
 }
 
 Outcome Particulars::beginSnapshot(QSqlDatabase& db) const
@@ -273,7 +420,13 @@ Failure Particulars::failureFrom(const QSqlError& error, const QString& context)
     if (state == u"3D000" || (state.isEmpty() && text.contains(QStringLiteral("database \"")) &&
                               text.contains(QStringLiteral("does not exist"))))
         return Failure::database(Failure::FileNotFound, detail);
-    if (isConnectionLost(error) || state.startsWith(QStringLiteral("28")))
+    if (state.startsWith(QStringLiteral("28")) || (state.isEmpty() && isLoginRefused(text)))
+        return Failure::database(
+            Failure::LoginRefused,
+            QStringLiteral("Comproba o usuario e o contrasinal do URI, de ~/.pgpass ou de PGPASSWORD, e que "
+                           "o pg_hba.conf do servidor deixe entrar a ese usuario desde este ordenador.\n") +
+                detail);
+    if (isConnectionLost(error))
         return Failure::database(Failure::ConnectionFailed, detail);
     if (state == u"42P01")
         return Failure::database(Failure::TableNotFound, detail);

@@ -13,12 +13,16 @@ QString describeError(int number)
         return QStringLiteral("Non coinciden os tipos");
     case Failure::InvalidUseOfNull:
         return QStringLiteral("Uso non válido de Null");
+    case Failure::InvalidArgument:
+        return QStringLiteral("Argumento non válido");
     case Failure::FileNotFound:
         return QStringLiteral("Non se atopa o ficheiro");
     case Failure::DiskFull:
         return QStringLiteral("Non hai espazo no disco");
     case Failure::ReadOnlyDatabase:
         return QStringLiteral("A base de datos só se pode ler");
+    case Failure::LoginRefused:
+        return QStringLiteral("O servidor rexeitou o usuario ou o contrasinal");
     case Failure::DiskError:
         return QStringLiteral("Erro ao ler ou escribir no disco");
     case Failure::CannotOpenFile:

@@ -4,65 +4,16 @@
 #include "imports/access.h"
 #include "imports/clubs.h"
 #include "imports/lenex.h"
-#include "live/server.h"
-#include "publish/publish.h"
-#include "tools/demomeet.h"
-#include "tools/scorelenex.h"
+#include "tools/commands.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSocketNotifier>
-
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstring>
-#include <unistd.h>
 
 namespace quilvarden::tools {
 
 namespace {
-
-QString usage()
-{
-    return QStringLiteral(
-        "Uso:\n"
-        "  quilvarden-db create FICHEIRO                crea unha base de datos baleira\n"
-        "  quilvarden-db demo FICHEIRO                  crea unha base de datos cun campionato de exemplo\n"
-        "  quilvarden-db import-mdb MEET.mdb FICHEIRO [--allow-empty]\n"
-        "                                               trae o programa do campionato dun ficheiro de "
-        "Access\n"
-        "  quilvarden-db import-lenex MEET.lef|MEET.lxf FICHEIRO [--allow-empty]\n"
-        "                                               trae o programa do campionato dun ficheiro Lenex\n"
-        "  quilvarden-db standings FICHEIRO --format text|csv|html|pdf|json [--output SAIDA]\n"
-        "                                               publica as clasificacións\n"
-        "  quilvarden-db standings FICHEIRO --format text|csv --by-event [--output SAIDA]\n"
-        "                                               publica os puntos de cada club en cada proba,\n"
-        "                                               para cotexalos coas actas\n"
-        "  quilvarden-db serve FICHEIRO [--listen ENDEREZO:PORTO]\n"
-        "                                               serve as clasificacións en directo na web (por\n"
-        "                                               omisión só neste ordenador, 127.0.0.1:8080; para\n"
-        "                                               a rede da piscina, --listen 0.0.0.0:8080)\n"
-        "  quilvarden-db score-lenex RESULTADOS.lxf|.lef FICHEIRO [--events LISTA] [--per-club N]\n"
-        "                            [--replace] [--dry-run] [--age-group ID]\n"
-        "                                               puntúa as probas desde os resultados do programa\n"
-        "                                               de xestión (Lenex)\n"
-        "create e demo non sobrescriben un ficheiro que xa exista. As importacións substitúen\n"
-        "as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) e nunca tocan os resultados gardados;\n"
-        "os clubs que xa estaban conservan o seu código e o seu nome curto. Un ficheiro sen\n"
-        "probas ou sen clubs só se importa con --allow-empty.\n");
-}
-
-int create(const QString& path, QTextStream& out, QTextStream& err)
-{
-    if (Outcome created = data::Database::create(path); !created)
-        return fail(err, path, created.failure());
-    out << QStringLiteral("Creada a base de datos baleira %1").arg(data::locate(path).shown()) << Qt::endl;
-    return 0;
-}
 
 // Whether there is a register to import into: a file, or the tables in a server's database.
 Result<bool> registerExists(const QString& path)
@@ -77,6 +28,8 @@ Result<bool> registerExists(const QString& path)
         return false;
     return database.failure();
 }
+
+} // namespace
 
 // Brings a meet programme into the register, making it if there is none (a file, or the
 // tables in a server's database). The three meet tables are replaced in one transaction;
@@ -103,26 +56,7 @@ int importInto(const QString& path, const data::Database::ProgrammeBuilder& buil
     return 0;
 }
 
-int demo(const QString& path, QTextStream& out, QTextStream& err)
-{
-    // Never over a register that exists.
-    if (Outcome created = data::Database::create(path); !created)
-        return fail(err, path, created.failure());
-    const data::MeetProgramme meet = demoMeet();
-    if (const int status = importInto(
-            path, [&meet](const data::RegisteredMeet&) -> Result<data::MeetProgramme> { return meet; }, err);
-        status != 0) {
-        if (!data::isServerUri(path))
-            QFile::remove(path);
-        return status;
-    }
-    out << QStringLiteral("Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
-               .arg(data::locate(path).shown())
-               .arg(meet.events.size())
-               .arg(meet.clubs.size())
-        << Qt::endl;
-    return 0;
-}
+namespace {
 
 QString summary(const data::MeetProgramme& meet, const QString& from, const QString& into)
 {
@@ -172,217 +106,116 @@ int importMeet(const Result<imports::FileMeet>& read, const QString& source, con
 }
 
 // import-mdb|import-lenex SOURCE FILE [--allow-empty]
-int importCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+int importCommand(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    QStringList files;
+    const bool access = command.name == u"import-mdb";
     bool allowEmpty = false;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == u"--allow-empty") {
-            allowEmpty = true;
-        } else if (arguments[i].startsWith(u'-') && arguments[i].size() > 1 && files.size() == 2) {
-            err << QStringLiteral("quilvarden-db: argumento descoñecido: %1\n").arg(arguments[i]) << usage();
-            return ExitUsage;
-        } else {
-            files << arguments[i];
-        }
-    }
-    if (files.size() != 2) {
-        err << usage();
-        return ExitUsage;
-    }
+    CommandLine commandLine(command);
+    commandLine.argument(
+        access ? QStringLiteral("MEET.mdb") : QStringLiteral("MEET.lef|MEET.lxf"),
+        QStringLiteral("o ficheiro do campionato"),
+        access ? QStringLiteral("o ficheiro de Access do programa de xestión do campionato")
+               : QStringLiteral("o ficheiro Lenex 3 do programa de xestión, simple ou comprimido"));
+    commandLine.registerArgument();
+    commandLine.flag(
+        QStringLiteral("allow-empty"),
+        QStringLiteral("importa tamén un ficheiro sen probas ou sen clubs cando o rexistro xa ten "
+                       "probas ou clubs, que perdería (un programa sen clubs aínda entra sen isto nun "
+                       "rexistro que non ten ningún)"),
+        allowEmpty);
+    commandLine.note(
+        QStringLiteral("Fai a base de datos se non a hai. Substitúe as probas e os clubs (EVENT, CLUBCHAMP, "
+                       "CLUBDESC) nunha transacción e nunca toca os resultados gardados; os clubs que xa "
+                       "estaban conservan o seu código e o seu nome curto."));
+    if (const std::optional<int> status = commandLine.read(arguments, out, err))
+        return *status;
+    const QStringList files = commandLine.arguments();
     const Result<imports::FileMeet> read =
-        arguments[0] == u"import-mdb" ? imports::readAccessMeet(files[0]) : imports::readLenexMeet(files[0]);
+        access ? imports::readAccessMeet(files[0]) : imports::readLenexMeet(files[0]);
     return importMeet(read, files[0], files[1], allowEmpty, out, err);
 }
 
-int standings(const QStringList& arguments, QTextStream& out, QTextStream& err)
+// "create, demo, ... ou score-lenex"
+QString namesOf(const QList<Command>& commands)
 {
-    // standings FILE --format F [--by-event] [--output OUT]
-    QString path;
-    QString formatWord;
-    QString output;
-    bool byEvent = false;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == u"--by-event")
-            byEvent = true;
-        else if ((argument == u"--format" || argument == u"--output") && i + 1 < arguments.size())
-            (argument == u"--format" ? formatWord : output) = arguments[++i];
-        else if (path.isEmpty() && !argument.startsWith(QStringLiteral("--")))
-            path = argument;
-        else {
-            err << QStringLiteral("quilvarden-db: argumento descoñecido: %1\n").arg(argument) << usage();
-            return ExitUsage;
-        }
-    }
-    const std::optional<publish::Format> format = publish::formatNamed(formatWord);
-    if (path.isEmpty() || !format) {
-        err << usage();
-        return ExitUsage;
-    }
-    if (byEvent && !publish::publishesByEvent(*format)) {
-        err << QStringLiteral("quilvarden-db: --by-event só se pode usar con --format text ou --format csv: "
-                              "os puntos por proba non se publican en HTML, PDF nin JSON.")
-            << Qt::endl;
-        return ExitUsage;
-    }
-    if (*format == publish::Format::Pdf && output.isEmpty()) {
-        err << QStringLiteral("quilvarden-db: o PDF necesita --output FICHEIRO.pdf") << Qt::endl;
-        return ExitUsage;
-    }
-    // Publishing only reads: a read-only copy or folder will do, and the file is left as it is.
-    data::OpenOptions reading;
-    reading.readOnly = true;
-    Result<std::unique_ptr<data::Database>> database = data::Database::open(path, reading);
-    if (!database)
-        return fail(err, path, database.failure());
-    const QDateTime now = QDateTime::currentDateTime();
-    Result<publish::EventPointsEdition> points = publish::EventPointsEdition{};
-    Result<publish::Edition> edition = publish::Edition{};
-    if (byEvent)
-        points = publish::currentEventPoints(**database, now);
-    else
-        edition = publish::currentEdition(**database, now);
-    if (!points)
-        return fail(err, path, points.failure());
-    if (!edition)
-        return fail(err, path, edition.failure());
-    if (output.isEmpty()) {
-        if (!byEvent)
-            out << publish::asTextFormat(*edition, *format);
-        else
-            out << (*format == publish::Format::Csv ? publish::asCsv(*points) : publish::asText(*points));
-        out.flush();
-        // A full disk or a closed pipe behind standard output is a failure too.
-        if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout))
-            return fail(err, QStringLiteral("-"),
-                        Failure::database(Failure::DiskError,
-                                          QStringLiteral("Non se puido escribir toda a saída: %1")
-                                              .arg(QString::fromLocal8Bit(std::strerror(errno)))));
-        return 0;
-    }
-    if (Outcome saved =
-            byEvent ? publish::save(*points, *format, output) : publish::save(*edition, *format, output);
-        !saved)
-        return fail(err, output, saved.failure());
-    return 0;
+    QStringList names;
+    for (const Command& command : commands)
+        names << command.name;
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" ou ") + last;
 }
 
-// ADDRESS:PORT, with an IPv6 address in brackets ([::1]:8080).
-std::optional<std::pair<QHostAddress, quint16>> listenAddress(const QString& text)
+QString toolHelp(const QList<Command>& commands)
 {
-    const qsizetype colon = text.lastIndexOf(u':');
-    if (colon <= 0)
-        return std::nullopt;
-    QString host = text.left(colon);
-    if (host.startsWith(u'[') && host.endsWith(u']'))
-        host = host.mid(1, host.size() - 2);
-    bool number = false;
-    const uint port = text.mid(colon + 1).toUInt(&number);
-    const QHostAddress address(host);
-    if (!number || port > 65535 || address.isNull())
-        return std::nullopt;
-    return std::pair{address, static_cast<quint16>(port)};
-}
-
-int stopPipe[2] = {-1, -1};
-
-void stopServing(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(stopPipe[1], &byte, 1);
-}
-
-int serve(const QStringList& arguments, QTextStream& out, QTextStream& err)
-{
-    // serve FILE [--listen ADDRESS:PORT]
-    QString path;
-    live::ServeOptions options;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == u"--listen" && i + 1 < arguments.size()) {
-            const auto address = listenAddress(arguments[++i]);
-            if (!address) {
-                err << QStringLiteral("quilvarden-db: enderezo para escoitar non válido: %1 (por exemplo, "
-                                      "0.0.0.0:8080)")
-                           .arg(arguments[i])
-                    << Qt::endl;
-                return ExitUsage;
-            }
-            std::tie(options.address, options.port) = *address;
-        } else if (path.isEmpty() && !argument.startsWith(QStringLiteral("--"))) {
-            path = argument;
-        } else {
-            err << QStringLiteral("quilvarden-db: argumento descoñecido: %1\n").arg(argument) << usage();
-            return ExitUsage;
-        }
-    }
-    if (path.isEmpty()) {
-        err << usage();
-        return ExitUsage;
-    }
-    Result<std::unique_ptr<live::LiveServer>> server = live::LiveServer::start(path, options);
-    if (!server)
-        return fail(err, path, server.failure());
-    out << QStringLiteral("Clasificacións de %1 en directo:").arg(data::locate(path).shown()) << Qt::endl;
-    for (const QUrl& url : (*server)->addresses())
-        out << QStringLiteral("  %1  (teléfonos)   %1board  (pantalla grande)").arg(url.toString())
-            << Qt::endl;
-    out << QStringLiteral("Ctrl+C para deter.") << Qt::endl;
-
-    // Ctrl+C or a stop from the system ends the serving cleanly.
-    if (::pipe(stopPipe) != 0)
-        return fail(err, path, Failure::database(Failure::CannotOpenFile, QStringLiteral("pipe")));
-    QSocketNotifier stopping(stopPipe[0], QSocketNotifier::Read);
-    QObject::connect(&stopping, &QSocketNotifier::activated, QCoreApplication::instance(),
-                     &QCoreApplication::quit);
-    std::signal(SIGINT, stopServing);
-    std::signal(SIGTERM, stopServing);
-    std::signal(SIGPIPE, SIG_IGN);
-    QCoreApplication::exec();
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-    out << QStringLiteral("Detido.") << Qt::endl;
-    return 0;
+    QList<std::pair<QString, QString>> rows;
+    for (const Command& command : commands)
+        rows.append({command.name, command.summary});
+    return QStringLiteral("Uso: quilvarden-db ORDE [opcións] ARGUMENTOS\n\n"
+                          "Fai, enche e publica os rexistros de resultados de Quilvarden: un ficheiro\n"
+                          "SQLite, ou unha base de datos dun servidor PostgreSQL\n"
+                          "(postgresql://usuario@servidor/base).\n\n"
+                          "Ordes:\n") +
+           helpRows(rows) + QStringLiteral("\nOpcións:\n") +
+           helpRows({{QStringLiteral("-h, --help"), QStringLiteral("amosa esta axuda e remata")},
+                     {QStringLiteral("--version"), QStringLiteral("amosa a versión e remata")}}) +
+           QStringLiteral("\n«quilvarden-db ORDE --help» explica os argumentos e as opcións de cada orde.\n"
+                          "Estado de saída: 0 se todo foi ben, 1 se a operación fallou, 2 se os\n"
+                          "argumentos están mal.\n");
 }
 
 } // namespace
 
-int fail(QTextStream& err, const QString& where, const Failure& failure)
+Command importMdbCommand()
 {
-    // A server's URI is shown without its password.
-    err << QStringLiteral("quilvarden-db: %1: %2").arg(data::locate(where).shown(), failure.message())
-        << Qt::endl;
-    return ExitFailed;
+    return {QStringLiteral("import-mdb"),
+            QStringLiteral("trae o programa do campionato dun ficheiro de Access"), &importCommand};
+}
+
+Command importLenexCommand()
+{
+    return {QStringLiteral("import-lenex"),
+            QStringLiteral("trae o programa do campionato dun ficheiro Lenex"), &importCommand};
+}
+
+QList<Command> commands()
+{
+    return {createCommand(),    demoCommand(),  importMdbCommand(), importLenexCommand(),
+            standingsCommand(), serveCommand(), scoreLenexCommand()};
 }
 
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    if (arguments.size() == 1 &&
-        (arguments[0] == QStringLiteral("--help") || arguments[0] == QStringLiteral("-h"))) {
-        out << usage();
+    const QList<Command> all = commands();
+    for (const Command& command : all)
+        if (command.name == arguments.value(0))
+            return command.run(command, arguments.mid(1), out, err);
+    // No command first: the tool's own options, or a mistake.
+    const QString program = QStringLiteral("quilvarden-db");
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version(QStringLiteral("version"), QString());
+    parser.addOptions({help, version});
+    const bool parsed = parser.parse(QStringList{program} + arguments);
+    if (parser.isSet(help)) {
+        out << toolHelp(all);
         return 0;
     }
-    const QString command = arguments.value(0);
-    if (command == QStringLiteral("standings"))
-        return standings(arguments, out, err);
-    if (command == QStringLiteral("score-lenex"))
-        return scoreLenex(arguments, out, err);
-    if (command == QStringLiteral("serve"))
-        return serve(arguments, out, err);
-    if (command == QStringLiteral("import-mdb") || command == QStringLiteral("import-lenex"))
-        return importCommand(arguments, out, err);
-    if (arguments.size() != 2) {
-        err << usage();
-        return ExitUsage;
+    if (!parser.unknownOptionNames().isEmpty())
+        return usageMistake(err, program, unknownOptions(parser.unknownOptionNames(), arguments));
+    if (!parsed)
+        return usageMistake(err, program,
+                            QStringLiteral("argumentos non válidos: %1").arg(arguments.join(u' ')));
+    if (parser.isSet(version)) {
+        out << QStringLiteral("quilvarden-db %1").arg(QStringLiteral(QUILVARDEN_VERSION)) << Qt::endl;
+        return 0;
     }
-    const QString& path = arguments[1];
-    if (command == QStringLiteral("create"))
-        return create(path, out, err);
-    if (command == QStringLiteral("demo"))
-        return demo(path, out, err);
-    err << QStringLiteral("quilvarden-db: orde descoñecida: %1\n").arg(command) << usage();
-    return ExitUsage;
+    if (parser.positionalArguments().isEmpty())
+        return usageMistake(err, program, QStringLiteral("falta a orde: %1").arg(namesOf(all)));
+    return usageMistake(
+        err, program,
+        QStringLiteral("orde descoñecida: «%1»").arg(parser.positionalArguments().constFirst()));
 }
 
 } // namespace quilvarden::tools

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "text/failure.h"
+#include "data/database.h"
+#include "tools/commandline.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -11,12 +12,8 @@ namespace quilvarden::tools {
 // out and err; the result is the exit status, 0 only on success.
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
-// The exit statuses besides 0: an operation that failed, and wrong arguments.
-inline constexpr int ExitFailed = 1;
-inline constexpr int ExitUsage = 2;
-
-// Tells a failure as "quilvarden-db: WHERE: message" (a server's URI without its password)
-// and gives ExitFailed.
-int fail(QTextStream& err, const QString& where, const Failure& failure);
+// Brings a meet programme into the register, making it if there is none (a file, or the
+// tables in a server's database); the exit status, a failure told on err.
+int importInto(const QString& path, const data::Database::ProgrammeBuilder& build, QTextStream& err);
 
 } // namespace quilvarden::tools

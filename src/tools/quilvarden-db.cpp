@@ -5,6 +5,18 @@
 #include <csignal>
 #include <cstdio>
 
+namespace {
+
+// Qt's own messages (XDG_RUNTIME_DIR not set under su, fonts, the platform plugin) are not
+// the tool's, and would be the first line a volunteer reads: only a fatal one is told.
+void onlyFatal(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg)
+        std::fputs(qFormatLogMessage(type, context, message).append(u'\n').toLocal8Bit().constData(), stderr);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
 #ifdef SIGXFSZ
@@ -12,6 +24,9 @@ int main(int argc, char** argv)
     // without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    // QUILVARDEN_DEBUG=1 lets Qt's messages through, to look into a problem.
+    if (qEnvironmentVariableIsEmpty("QUILVARDEN_DEBUG"))
+        qInstallMessageHandler(onlyFatal);
     // The PDF writer needs fonts, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

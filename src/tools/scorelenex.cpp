@@ -1,11 +1,9 @@
-#include "scorelenex.h"
-
 #include "data/location.h"
 #include "imports/filemeet.h"
 #include "results/scorefile.h"
 #include "text/masks.h"
 #include "text/numbers.h"
-#include "tools/dbtool.h"
+#include "tools/commands.h"
 
 #include <QSet>
 
@@ -13,7 +11,7 @@ namespace quilvarden::tools {
 
 namespace {
 
-// "1,3,5-8": order numbers from 0 to 999.
+// "1,3,5-8,101-125": event numbers from 0 to 999.
 std::optional<QList<int>> orderList(const QString& text)
 {
     QList<int> orders;
@@ -34,52 +32,53 @@ std::optional<QList<int>> orderList(const QString& text)
     return orders;
 }
 
-} // namespace
-
-int scoreLenex(const QStringList& arguments, QTextStream& out, QTextStream& err)
+// --events: the list read into the events.
+CommandLine::Reader eventsInto(QList<int>& events)
 {
-    QStringList files;
+    return [&events](const QString& list) {
+        const std::optional<QList<int>> orders = orderList(list);
+        events = orders.value_or(QList<int>());
+        return orders ? QString()
+                      : QStringLiteral(
+                            "--events quere números de proba de 0 a 999, como 1,3,5-8,101-125, non «%1»")
+                            .arg(list);
+    };
+}
+
+int scoreLenex(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
     results::ScoreOptions options;
     bool replace = false;
     bool dryRun = false;
     bool otherMeet = false;
-    const auto usage = [&err](const QString& why) {
-        err << QStringLiteral(
-                   "quilvarden-db: %1\nUso: quilvarden-db score-lenex RESULTADOS.lxf|.lef FICHEIRO "
-                   "[--events LISTA] [--per-club N] [--replace] [--dry-run] [--age-group ID]")
-                   .arg(why)
-            << Qt::endl;
-        return ExitUsage;
-    };
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        const bool valued = i + 1 < arguments.size();
-        if (argument == u"--replace") {
-            replace = true;
-        } else if (argument == u"--dry-run") {
-            dryRun = true;
-        } else if (argument == u"--other-meet") {
-            otherMeet = true;
-        } else if (argument == u"--events" && valued) {
-            const std::optional<QList<int>> orders = orderList(arguments[++i]);
-            if (!orders)
-                return usage(QStringLiteral("--events quere números de proba de 0 a 999, como 1,3,5-8"));
-            options.events = *orders;
-        } else if (argument == u"--per-club" && valued) {
-            bool number = false;
-            options.perClub = arguments[++i].toInt(&number);
-            if (!number || options.perClub < 1)
-                return usage(QStringLiteral("--per-club quere un número enteiro de 1 en diante"));
-        } else if (argument == u"--age-group" && valued) {
-            options.ageGroups << arguments[++i];
-        } else if (!argument.startsWith(QStringLiteral("--")) && files.size() < 2) {
-            files << argument;
-        } else {
-            return usage(QStringLiteral("argumento descoñecido: %1").arg(argument));
-        }
-    }
-    if (files.size() != 2)
-        return usage(QStringLiteral("faltan o ficheiro de resultados e a base de datos"));
+    CommandLine commandLine(command);
+    commandLine.argument(QStringLiteral("RESULTADOS"), QStringLiteral("o ficheiro de resultados"),
+                         QStringLiteral("os resultados do programa de xestión, en Lenex (.lxf ou .lef)"));
+    commandLine.registerArgument();
+    commandLine.checked(QStringLiteral("events"), QStringLiteral("LISTA"),
+                        QStringLiteral("só estas probas, polo seu número: 1,3,5-8,101-125"),
+                        eventsInto(options.events));
+    commandLine.number(QStringLiteral("per-club"), QStringLiteral("N"),
+                       QStringLiteral("cantos nadadores de cada club puntúan en cada proba (por omisión, 1)"),
+                       1, options.perClub);
+    commandLine.flag(
+        QStringLiteral("replace"),
+        QStringLiteral("substitúe os puntos das probas que xa os teñen (senón quedan como están)"), replace);
+    commandLine.flag(QStringLiteral("dry-run"),
+                     QStringLiteral("amosa os puntos que se gardarían e non garda nada"), dryRun);
+    commandLine.flag(QStringLiteral("other-meet"),
+                     QStringLiteral("puntúa aínda que os resultados parezan doutro campionato que o programa"),
+                     otherMeet);
+    commandLine.texts(
+        QStringLiteral("age-group"), QStringLiteral("ID"),
+        QStringLiteral("a categoría de idade que puntúa nas probas que teñen varias (pódese repetir)"),
+        options.ageGroups);
+    commandLine.note(
+        QStringLiteral("Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que "
+                       "propón a xanela, nunha soa transacción."));
+    if (const std::optional<int> status = commandLine.read(arguments, out, err))
+        return *status;
+    const QStringList files = commandLine.arguments();
 
     const Result<imports::FileResults> file = imports::readLenexResults(files[0]);
     if (!file)
@@ -123,6 +122,15 @@ int scoreLenex(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (dryRun)
         out << QStringLiteral("Non se gardou nada (--dry-run).") << Qt::endl;
     return 0;
+}
+
+} // namespace
+
+Command scoreLenexCommand()
+{
+    return {QStringLiteral("score-lenex"),
+            QStringLiteral("puntúa as probas desde os resultados do programa de xestión (Lenex)"),
+            &scoreLenex};
 }
 
 } // namespace quilvarden::tools

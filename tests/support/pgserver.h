@@ -48,9 +48,10 @@ public:
         }
         const QString init =
             run(QStringLiteral("initdb"),
-                {QStringLiteral("-D"), data(), QStringLiteral("-A"), QStringLiteral("trust"),
-                 QStringLiteral("-U"), QStringLiteral("quilvarden"), QStringLiteral("-E"),
-                 QStringLiteral("UTF8"), QStringLiteral("--no-locale"), QStringLiteral("--no-sync")});
+                QStringList{QStringLiteral("-D"), data(), QStringLiteral("-U"), QStringLiteral("quilvarden"),
+                            QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--no-locale"),
+                            QStringLiteral("--no-sync")} +
+                    authentication());
         if (!init.isEmpty())
             return init;
         return startServer();
@@ -68,6 +69,23 @@ public:
                     QStringLiteral("-k %1 %2 -c fsync=%3 -c max_connections=60")
                         .arg(m_dir.path(), tcp, m_durable ? QStringLiteral("on") : QStringLiteral("off")),
                     QStringLiteral("start")});
+    }
+
+    // Lets users in only with their password (scram-sha-256), the quilvarden user with this
+    // one (before start()); uri() gives it.
+    void requirePassword(const QString& password) { m_password = password; }
+
+    // A line of pg_hba.conf put before the others, read by the running server at once.
+    QString prependHba(const QString& line)
+    {
+        QFile file(data() + QStringLiteral("/pg_hba.conf"));
+        if (!file.open(QIODevice::ReadWrite))
+            return QStringLiteral("pg_hba.conf: ") + file.errorString();
+        const QByteArray rest = file.readAll();
+        file.resize(0);
+        file.write(line.toUtf8() + '\n' + rest);
+        file.close();
+        return run(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), data(), QStringLiteral("reload")});
     }
 
     // Every commit to the disk, as a meet's server does (the tests leave that out, for speed).
@@ -91,11 +109,16 @@ public:
     // a port of 127.0.0.1 (the server's own, or one in front of it).
     QString uri(const QString& database, quint16 port = 0) const
     {
+        const QString user =
+            m_password.isEmpty()
+                ? QStringLiteral("quilvarden")
+                : QStringLiteral("quilvarden:") + QString::fromLatin1(QUrl::toPercentEncoding(m_password));
         if (port > 0)
-            return QStringLiteral("postgresql://quilvarden@127.0.0.1:%1/%2").arg(port).arg(database);
+            return QStringLiteral("postgresql://%1@127.0.0.1:%2/%3")
+                .arg(user, QString::number(port), database);
         // The socket's name carries the port the server listens on.
-        return QStringLiteral("postgresql://quilvarden@%1%2/%3")
-            .arg(QString::fromLatin1(QUrl::toPercentEncoding(m_dir.path())),
+        return QStringLiteral("postgresql://%1@%2%3/%4")
+            .arg(user, QString::fromLatin1(QUrl::toPercentEncoding(m_dir.path())),
                  m_port > 0 ? QStringLiteral(":%1").arg(m_port) : QString(), database);
     }
 
@@ -116,6 +139,19 @@ public:
 
 private:
     QString data() const { return m_dir.filePath(QStringLiteral("data")); }
+
+    // Everyone trusted, or the password asked for (initdb reads it from a file).
+    QStringList authentication() const
+    {
+        if (m_password.isEmpty())
+            return {QStringLiteral("-A"), QStringLiteral("trust")};
+        QFile file(m_dir.filePath(QStringLiteral("password")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(m_password.toUtf8() + '\n');
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        return {QStringLiteral("-A"), QStringLiteral("scram-sha-256"),
+                QStringLiteral("--pwfile=") + file.fileName()};
+    }
 
     // Debian keeps the server's programs out of PATH, under its major version.
     static QString binaries()
@@ -161,6 +197,7 @@ private:
     int m_databases = 0;
     quint16 m_port = 0;
     bool m_durable = false;
+    QString m_password;
 };
 
 // Where a test's register goes: a file in the folder, or a new database of the server.

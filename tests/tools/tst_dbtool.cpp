@@ -2,8 +2,12 @@
 #include "support/pgserver.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
+#include "tools/serve.h"
 
+#include <QHostInfo>
+#include <QNetworkInterface>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -12,6 +16,7 @@
 #include <QTest>
 
 using namespace quilvarden;
+using namespace Qt::StringLiterals;
 
 // quilvarden-db run as a person runs it: arguments in, exit status and messages out.
 class TestDbTool : public QObject {
@@ -25,6 +30,22 @@ private:
         return m_dir->filePath(name);
     }
 
+    // The tool run in a folder, with an environment of its own when given one.
+    static testsupport::ToolRun runIn(const QStringList& arguments, const QString& folder,
+                                      const QProcessEnvironment& environment = {})
+    {
+        QProcess process;
+        process.setWorkingDirectory(folder);
+        if (!environment.isEmpty())
+            process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"), arguments);
+        if (!process.waitForFinished(120000))
+            return {};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -33,29 +54,241 @@ private Q_SLOTS:
     }
     void cleanup() { m_dir.reset(); }
 
-    void usage_data()
+    void helpOfTheToolAndOfEachCommand_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("status");
-        QTest::newRow("nothing") << QStringList() << 2;
-        QTest::newRow("command without file") << QStringList{QStringLiteral("create")} << 2;
-        QTest::newRow("unknown command") << QStringList{QStringLiteral("drop"), QStringLiteral("x.MDB")} << 2;
-        QTest::newRow("too many") << QStringList{QStringLiteral("demo"), QStringLiteral("a"),
-                                                 QStringLiteral("b")}
-                                  << 2;
-        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+        QTest::addColumn<QString>("usage");
+        QTest::addColumn<QString>("tells");
+        QTest::newRow("the tool") << QStringList{u"--help"_s}
+                                  << u"Uso: quilvarden-db ORDE [opcións] ARGUMENTOS"_s
+                                  << u"  score-lenex   puntúa as probas desde os resultados"_s;
+        QTest::newRow("the tool, short")
+            << QStringList{u"-h"_s} << u"Uso: quilvarden-db ORDE [opcións] ARGUMENTOS"_s
+            << u"  standings     publica as clasificacións"_s;
+        QTest::newRow("create") << QStringList{u"create"_s, u"--help"_s}
+                                << u"Uso: quilvarden-db create [opcións] FICHEIRO"_s
+                                << u"Nunca sobrescribe"_s;
+        QTest::newRow("demo") << QStringList{u"demo"_s, u"-h"_s}
+                              << u"Uso: quilvarden-db demo [opcións] FICHEIRO"_s
+                              << u"  FICHEIRO  a base de datos: un ficheiro SQLite"_s;
+        QTest::newRow("import-mdb") << QStringList{u"import-mdb"_s, u"--help"_s}
+                                    << u"Uso: quilvarden-db import-mdb [opcións] MEET.mdb FICHEIRO"_s
+                                    << u"  --allow-empty  importa tamén un ficheiro sen probas"_s;
+        QTest::newRow("import-lenex")
+            << QStringList{u"import-lenex"_s, u"a.lxf"_s, u"--help"_s}
+            << u"Uso: quilvarden-db import-lenex [opcións] MEET.lef|MEET.lxf FICHEIRO"_s << u"Lenex 3"_s;
+        QTest::newRow("standings") << QStringList{u"standings"_s, u"--help"_s, u"--format"_s}
+                                   << u"Uso: quilvarden-db standings [opcións] FICHEIRO"_s
+                                   << u"  --format FORMATO  text, csv, html, pdf ou json"_s;
+        QTest::newRow("serve") << QStringList{u"serve"_s, u"--help"_s}
+                               << u"Uso: quilvarden-db serve [opcións] FICHEIRO"_s
+                               << u"  --listen ENDEREZO:PORTO"_s;
+        QTest::newRow("score-lenex") << QStringList{u"score-lenex"_s, u"--help"_s}
+                                     << u"Uso: quilvarden-db score-lenex [opcións] RESULTADOS FICHEIRO"_s
+                                     << u"  --age-group ID  a categoría de idade"_s;
     }
 
-    void usage()
+    void helpOfTheToolAndOfEachCommand()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(int, status);
-        const auto result = testsupport::runTool(arguments);
-        QCOMPARE(result.status, status);
-        QVERIFY((result.output + result.errors).contains(QStringLiteral("Uso:")));
+        QFETCH(QString, usage);
+        QFETCH(QString, tells);
+        const auto result = runIn(arguments, m_dir->path());
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.errors, QString());
         // Read back as UTF-8, as a terminal shows it: no Latin-1 mojibake (clasificaciÃ³ns).
-        QVERIFY((result.output + result.errors).contains(QStringLiteral("publica as clasificacións\n")));
+        QVERIFY2(result.output.startsWith(usage + u"\n\n"_s), qPrintable(result.output));
+        QVERIFY2(result.output.contains(tells), qPrintable(result.output));
+        for (const QString& line : result.output.split(u'\n'))
+            QVERIFY2(line.size() <= 80, qPrintable(line));
+    }
+
+    void mistakesNamedInGalician_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("said");
+        const auto row = [](const char* name, const QStringList& arguments, const QString& program,
+                            const QString& said) { QTest::newRow(name) << arguments << program << said; };
+        row("nothing", {}, u"quilvarden-db"_s,
+            u"falta a orde: create, demo, import-mdb, import-lenex, standings, serve ou score-lenex"_s);
+        row("unknown command", {u"frobnicate"_s, u"x.MDB"_s}, u"quilvarden-db"_s,
+            u"orde descoñecida: «frobnicate»"_s);
+        row("unknown option of the tool", {u"--frobnicate"_s}, u"quilvarden-db"_s,
+            u"opción descoñecida: --frobnicate"_s);
+        row("command without its file", {u"create"_s}, u"quilvarden-db create"_s,
+            u"falta o ficheiro da base de datos"_s);
+        row("one file too many", {u"demo"_s, u"a.MDB"_s, u"b.MDB"_s}, u"quilvarden-db demo"_s,
+            u"sobra o argumento «b.MDB»"_s);
+        row("scoring without the register", {u"score-lenex"_s, u"r.lxf"_s}, u"quilvarden-db score-lenex"_s,
+            u"falta o ficheiro da base de datos"_s);
+        row("help misspelt", {u"standings"_s, u"x.MDB"_s, u"--hepl"_s}, u"quilvarden-db standings"_s,
+            u"opción descoñecida: --hepl"_s);
+        row("two unknown options", {u"import-lenex"_s, u"a.lxf"_s, u"x.MDB"_s, u"-x"_s, u"--force=1"_s},
+            u"quilvarden-db import-lenex"_s, u"opcións descoñecidas: -x, --force"_s);
+        row("format without its value", {u"standings"_s, u"x.MDB"_s, u"--format"_s},
+            u"quilvarden-db standings"_s, u"falta o valor de --format"_s);
+        row("format empty", {u"standings"_s, u"x.MDB"_s, u"--format="_s}, u"quilvarden-db standings"_s,
+            u"falta o valor de --format"_s);
+        row("format xml", {u"standings"_s, u"x.MDB"_s, u"--format"_s, u"xml"_s}, u"quilvarden-db standings"_s,
+            u"--format ha ser text, csv, html, pdf ou json, non «xml»"_s);
+        row("no format", {u"standings"_s, u"x.MDB"_s}, u"quilvarden-db standings"_s,
+            u"falta --format: text, csv, html, pdf ou json"_s);
+        row("format twice", {u"standings"_s, u"x.MDB"_s, u"--format"_s, u"csv"_s, u"--format=pdf"_s},
+            u"quilvarden-db standings"_s, u"--format dáse 2 veces; dá só un valor"_s);
+        row("a flag given a value", {u"import-mdb"_s, u"m.mdb"_s, u"x.MDB"_s, u"--allow-empty=yes"_s},
+            u"quilvarden-db import-mdb"_s, u"--allow-empty non leva valor: «--allow-empty=yes»"_s);
+        row("events past 999", {u"score-lenex"_s, u"r.lxf"_s, u"x.MDB"_s, u"--events"_s, u"1,998-1000"_s},
+            u"quilvarden-db score-lenex"_s,
+            u"--events quere números de proba de 0 a 999, como 1,3,5-8,101-125, non «1,998-1000»"_s);
+        row("no swimmer a club", {u"score-lenex"_s, u"r.lxf"_s, u"x.MDB"_s, u"--per-club"_s, u"0"_s},
+            u"quilvarden-db score-lenex"_s, u"--per-club quere un número enteiro de 1 en diante, non «0»"_s);
+        row("listen without a port", {u"serve"_s, u"x.MDB"_s, u"--listen"_s, u"localhost"_s},
+            u"quilvarden-db serve"_s,
+            u"--listen quere ENDEREZO:PORTO (por exemplo 0.0.0.0:8080 ou localhost:8080), non «localhost»"_s);
+        row("listen on a port past 65535", {u"serve"_s, u"x.MDB"_s, u"--listen"_s, u"localhost:65536"_s},
+            u"quilvarden-db serve"_s, u"o porto de --listen ha ser un número de 0 a 65535, non «65536»"_s);
+        row("listen on IPv6 without brackets", {u"serve"_s, u"x.MDB"_s, u"--listen"_s, u"::1:8080"_s},
+            u"quilvarden-db serve"_s, u"un enderezo IPv6 vai entre corchetes: --listen [::1]:8080"_s);
+        row("listen on a name that does not resolve",
+            {u"serve"_s, u"x.MDB"_s, u"--listen"_s, u"piscina.invalid:8080"_s}, u"quilvarden-db serve"_s,
+            u"non se atopa o ordenador «piscina.invalid» (--listen piscina.invalid:8080): comproba o nome, "
+            u"ou dá "
+            u"un enderezo, por exemplo 0.0.0.0:8080 ou localhost:8080"_s);
+    }
+
+    void mistakesNamedInGalician()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, program);
+        QFETCH(QString, said);
+        const auto result = runIn(arguments, m_dir->path());
+        QCOMPARE(result.status, 2);
+        QCOMPARE(result.errors, u"%1: %2\nPara máis axuda: %1 --help\n"_s.arg(program, said));
+        QCOMPARE(result.output, QString());
         QCOMPARE(testsupport::otherFiles(m_dir->path(), {}), QStringList());
+    }
+
+    void versionWithoutDisplayOrDatabase_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("the tool") << u"quilvarden-db"_s;
+        QTest::newRow("the window") << u"quilvarden"_s;
+    }
+
+    void versionWithoutDisplayOrDatabase()
+    {
+        QFETCH(QString, program);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+            environment.remove(QString::fromLatin1(name));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir->path());
+        process.start(QStringLiteral(QUILVARDEN_BIN_DIR "/") + program, {u"--version"_s});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()),
+                 program + u" "_s + QStringLiteral(QUILVARDEN_VERSION) + u"\n"_s);
+        QCOMPARE(testsupport::otherFiles(m_dir->path(), {}), QStringList());
+    }
+
+    void qtMessagesKeptOut_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("debug");
+        QTest::addColumn<QString>("errors");
+        const QString missing = u"quilvarden-db: nothere.MDB: Erro 3024: Non se atopa o ficheiro\n"
+                                u"O ficheiro non existe.\n"_s;
+        QTest::newRow("a failure") << QStringList{u"standings"_s, u"nothere.MDB"_s, u"--format"_s, u"text"_s}
+                                   << false << missing;
+        QTest::newRow("a PDF, fonts and all")
+            << QStringList{u"standings"_s, u"demo.MDB"_s, u"--format"_s, u"pdf"_s, u"--output"_s, u"c.pdf"_s}
+            << false << QString();
+        QTest::newRow("asked for by QUILVARDEN_DEBUG")
+            << QStringList{u"standings"_s, u"nothere.MDB"_s, u"--format"_s, u"text"_s} << true << missing;
+    }
+
+    void qtMessagesKeptOut()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, debug);
+        QFETCH(QString, errors);
+        // As run with su: no XDG_RUNTIME_DIR, which Qt warns of.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"XDG_RUNTIME_DIR"_s);
+        environment.remove(u"QUILVARDEN_DEBUG"_s);
+        if (debug)
+            environment.insert(u"QUILVARDEN_DEBUG"_s, u"1"_s);
+        QCOMPARE(runIn({u"demo"_s, u"demo.MDB"_s}, m_dir->path(), environment).status, 0);
+        const auto result = runIn(arguments, m_dir->path(), environment);
+        if (!debug) {
+            QCOMPARE(result.errors, errors);
+            return;
+        }
+        QVERIFY2(result.errors.contains(u"QStandardPaths: XDG_RUNTIME_DIR not set"_s),
+                 qPrintable(result.errors));
+        QVERIFY2(result.errors.endsWith(errors), qPrintable(result.errors));
+    }
+
+    void listenAddress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("protocol");
+        QTest::addColumn<int>("port");
+        QTest::newRow("localhost") << u"localhost:8080"_s << u"127.0.0.1"_s
+                                   << int(QAbstractSocket::IPv4Protocol) << 8080;
+        QTest::newRow("IPv4, any free port")
+            << u"127.0.0.1:0"_s << u"127.0.0.1"_s << int(QAbstractSocket::IPv4Protocol) << 0;
+        QTest::newRow("IPv6 in brackets")
+            << u"[::1]:8081"_s << u"::1"_s << int(QAbstractSocket::IPv6Protocol) << 8081;
+        QTest::newRow("every IPv4 address")
+            << u"0.0.0.0:8080"_s << u"0.0.0.0"_s << int(QAbstractSocket::IPv4Protocol) << 8080;
+        QTest::newRow("every address of both kinds")
+            << u"[::]:65535"_s << u"0.0.0.0"_s << int(QAbstractSocket::AnyIPProtocol) << 65535;
+    }
+
+    void listenAddress()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, address);
+        QFETCH(int, protocol);
+        QFETCH(int, port);
+        const tools::ListenAddress listen = tools::listenAddress(text);
+        QCOMPARE(listen.mistake, QString());
+        QCOMPARE(listen.address.toString(), address);
+        QCOMPARE(int(listen.address.protocol()), protocol);
+        QCOMPARE(int(listen.port), port);
+    }
+
+    void listenOnTheMachineByItsName()
+    {
+        const tools::ListenAddress listen = tools::listenAddress(QHostInfo::localHostName() + u":8080"_s);
+        QCOMPARE(listen.mistake, QString());
+        QVERIFY2(QNetworkInterface::allAddresses().contains(listen.address),
+                 qPrintable(listen.address.toString()));
+    }
+
+    void serveOnLocalhost()
+    {
+        QVERIFY(runIn({u"demo"_s, u"demo.MDB"_s}, m_dir->path()).status == 0);
+        QProcess serving;
+        serving.setWorkingDirectory(m_dir->path());
+        serving.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"),
+                      {u"serve"_s, u"demo.MDB"_s, u"--listen"_s, u"localhost:0"_s});
+        QByteArray said;
+        for (QDeadlineTimer deadline(20000); !said.contains("Ctrl+C") && !deadline.hasExpired();)
+            if (serving.waitForReadyRead(200))
+                said += serving.readAllStandardOutput();
+        QVERIFY2(QRegularExpression(u"\n  http://127\\.0\\.0\\.1:\\d+/  "_s)
+                     .match(QString::fromUtf8(said))
+                     .hasMatch(),
+                 said.constData());
+        serving.terminate();
+        QVERIFY(serving.waitForFinished(10000));
+        QCOMPARE(serving.exitCode(), 0);
     }
 
     void createMakesAnEmptyDatabaseTheProgramOpens()
@@ -151,16 +384,47 @@ private Q_SLOTS:
                  qPrintable(standings.errors));
         // An empty register in a database that is there.
         QCOMPARE(tool({QStringLiteral("create"), server.uri(server.newDatabase())}), QString());
-        // A password is never printed.
-        const QString secret = meet;
-        const QString withPassword =
-            QString(secret).replace(QStringLiteral("quilvarden@"), QStringLiteral("quilvarden:s3cret@")) +
-            QStringLiteral("x?password=s3cret");
-        const QString said = tool(
-            {QStringLiteral("standings"), withPassword, QStringLiteral("--format"), QStringLiteral("text")});
-        QVERIFY2(!said.isEmpty() && !said.contains(QStringLiteral("s3cret")) &&
-                     said.contains(QStringLiteral("***")),
-                 qPrintable(said));
+    }
+
+    void passwordNeverPrinted()
+    {
+        testsupport::PgServer server;
+        const QString why = server.start();
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        // The server lets anyone in, so the tool gets to a database that is not there and
+        // names it: with an encoded "@" in the password, and given again as a parameter
+        // whose name is encoded.
+        const QString uri =
+            server.uri(u"ningunha"_s).replace(u"quilvarden@"_s, u"quilvarden:s3c%40retPw@"_s) +
+            u"?pass%77ord=s3cretPw"_s;
+        const auto result = testsupport::runTool({u"standings"_s, uri, u"--format"_s, u"text"_s});
+        QCOMPARE(result.status, 1);
+        const QString shown =
+            QString(uri).replace(u"s3c%40retPw"_s, u"***"_s).replace(u"s3cretPw"_s, u"***"_s);
+        QVERIFY2(result.errors.startsWith(u"quilvarden-db: %1: Erro 3024"_s.arg(shown)),
+                 qPrintable(result.errors));
+        QVERIFY2(!result.errors.contains(u"s3c"_s) && !result.errors.contains(u"retPw"_s),
+                 qPrintable(result.errors));
+    }
+
+    void refusedLoginToldApart()
+    {
+        testsupport::PgServer server;
+        server.requirePassword(u"s3c@retPw"_s);
+        const QString why = server.start();
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        const QString wrong = server.uri(server.newDatabase()).replace(u"s3c%40retPw"_s, u"wrongPw"_s);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"PGPASSWORD"_s);
+        environment.insert(u"PGPASSFILE"_s, u"/nonexistent/pgpass"_s);
+        const auto result = runIn({u"demo"_s, wrong}, m_dir->path(), environment);
+        QCOMPARE(result.status, 1);
+        QVERIFY2(result.errors.startsWith(
+                     u"quilvarden-db: %1: Erro 3029: O servidor rexeitou o usuario ou o "
+                     "contrasinal\nComproba o usuario e o contrasinal do URI, de ~/.pgpass ou "
+                     "de PGPASSWORD"_s.arg(QString(wrong).replace(u"wrongPw"_s, u"***"_s))),
+                 qPrintable(result.errors));
+        QVERIFY2(!result.errors.contains(u"wrongPw"_s), qPrintable(result.errors));
     }
 
     void missingFolderReported()

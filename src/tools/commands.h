@@ -1,0 +1,21 @@
+#pragma once
+
+#include "tools/commandline.h"
+
+#include <QList>
+
+// quilvarden-db's commands, one file each.
+namespace quilvarden::tools {
+
+Command createCommand();
+Command demoCommand();
+Command importMdbCommand();
+Command importLenexCommand();
+Command standingsCommand();
+Command serveCommand();
+Command scoreLenexCommand();
+
+// Every command, in the order the help lists them.
+QList<Command> commands();
+
+} // namespace quilvarden::tools

@@ -1,0 +1,32 @@
+#include "data/database.h"
+#include "tools/commands.h"
+
+namespace quilvarden::tools {
+
+namespace {
+
+// create FILE
+int create(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    CommandLine commandLine(command);
+    commandLine.registerArgument();
+    commandLine.note(
+        QStringLiteral("Nunca sobrescribe un ficheiro que xa exista, nin un rexistro que xa estea nun "
+                       "servidor; nun servidor fai tamén a base de datos, se non a hai."));
+    if (const std::optional<int> status = commandLine.read(arguments, out, err))
+        return *status;
+    const QString path = commandLine.arguments().constFirst();
+    if (Outcome created = data::Database::create(path); !created)
+        return fail(err, path, created.failure());
+    out << QStringLiteral("Creada a base de datos baleira %1").arg(data::locate(path).shown()) << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+Command createCommand()
+{
+    return {QStringLiteral("create"), QStringLiteral("crea unha base de datos baleira"), &create};
+}
+
+} // namespace quilvarden::tools

@@ -1,0 +1,145 @@
+#include "serve.h"
+
+#include "data/location.h"
+#include "live/server.h"
+#include "tools/commands.h"
+
+#include <QCoreApplication>
+#include <QHostInfo>
+#include <QRegularExpression>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <optional>
+#include <unistd.h>
+
+namespace quilvarden::tools {
+
+namespace {
+
+const QString ListenExample = QStringLiteral("por exemplo 0.0.0.0:8080 ou localhost:8080");
+
+// The address of a host named or written as an address: for a name, its first IPv4 address
+// (else its first); for [::], every address of both kinds.
+std::optional<QHostAddress> hostAddress(const QString& host)
+{
+    const QHostAddress written(host);
+    if (written == QHostAddress(QHostAddress::AnyIPv6))
+        return QHostAddress(QHostAddress::Any);
+    if (!written.isNull())
+        return written;
+    const QList<QHostAddress> found = QHostInfo::fromName(host).addresses();
+    for (const QHostAddress& address : found)
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address;
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.constFirst();
+}
+
+int stopPipe[2] = {-1, -1};
+
+void stopServing(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(stopPipe[1], &byte, 1);
+}
+
+// Serves until Ctrl+C or a stop from the system, which end it cleanly.
+int serveUntilStopped(const QString& path, const live::ServeOptions& options, QTextStream& out,
+                      QTextStream& err)
+{
+    Result<std::unique_ptr<live::LiveServer>> server = live::LiveServer::start(path, options);
+    if (!server)
+        return fail(err, path, server.failure());
+    // Ready to stop before saying so: a stop right after the words ends it cleanly too.
+    if (::pipe(stopPipe) != 0)
+        return fail(err, path, Failure::database(Failure::CannotOpenFile, QStringLiteral("pipe")));
+    QSocketNotifier stopping(stopPipe[0], QSocketNotifier::Read);
+    QObject::connect(&stopping, &QSocketNotifier::activated, QCoreApplication::instance(),
+                     &QCoreApplication::quit);
+    std::signal(SIGINT, stopServing);
+    std::signal(SIGTERM, stopServing);
+    std::signal(SIGPIPE, SIG_IGN);
+    out << QStringLiteral("Clasificacións de %1 en directo:").arg(data::locate(path).shown()) << Qt::endl;
+    for (const QUrl& url : (*server)->addresses())
+        out << QStringLiteral("  %1  (teléfonos)   %1board  (pantalla grande)").arg(url.toString())
+            << Qt::endl;
+    out << QStringLiteral("Ctrl+C para deter.") << Qt::endl;
+    QCoreApplication::exec();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    out << QStringLiteral("Detido.") << Qt::endl;
+    return 0;
+}
+
+// serve FILE [--listen HOST:PORT]
+int serve(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    live::ServeOptions options;
+    CommandLine commandLine(command);
+    commandLine.registerArgument();
+    commandLine.checked(
+        QStringLiteral("listen"), QStringLiteral("ENDEREZO:PORTO"),
+        QStringLiteral("onde escoitar: un nome (localhost, o nome deste ordenador), un enderezo IPv4 "
+                       "ou un IPv6 entre corchetes ([::1]), e o porto (0: un libre). Por omisión só "
+                       "neste ordenador, 127.0.0.1:8080; para a rede da piscina, 0.0.0.0:8080 "
+                       "([::]:8080 tamén por IPv6)."),
+        [&options](const QString& text) {
+            const ListenAddress listen = listenAddress(text);
+            options.address = listen.address;
+            options.port = listen.port;
+            return listen.mistake;
+        });
+    commandLine.note(
+        QStringLiteral("Serve as clasificacións para os teléfonos (/) e para unha pantalla grande "
+                       "(/board), e os ficheiros /standings.csv, .pdf e .json; só le o rexistro. "
+                       "Ctrl+C deténo."));
+    if (const std::optional<int> status = commandLine.read(arguments, out, err))
+        return *status;
+    return serveUntilStopped(commandLine.arguments().constFirst(), options, out, err);
+}
+
+} // namespace
+
+ListenAddress listenAddress(const QString& text)
+{
+    const auto wrong = [](const QString& why) { return ListenAddress{{}, 0, why}; };
+    const qsizetype colon = text.lastIndexOf(u':');
+    if (colon < 0)
+        return wrong(QStringLiteral("--listen quere ENDEREZO:PORTO (%1), non «%2»").arg(ListenExample, text));
+    const QString portText = text.mid(colon + 1);
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+    if (!digits.match(portText).hasMatch() || portText.toUInt() > 65535)
+        return wrong(
+            QStringLiteral("o porto de --listen ha ser un número de 0 a 65535, non «%1»").arg(portText));
+    QString host = text.left(colon);
+    const bool bracketed = host.startsWith(u'[') && host.endsWith(u']');
+    if (host.startsWith(u'[') != host.endsWith(u']'))
+        return wrong(
+            QStringLiteral("un enderezo IPv6 vai enteiro entre corchetes, como --listen [::1]:8080, non «%1»")
+                .arg(text));
+    if (bracketed)
+        host = host.mid(1, host.size() - 2);
+    else if (host.contains(u':'))
+        return wrong(
+            QStringLiteral("un enderezo IPv6 vai entre corchetes: --listen [%1]:%2").arg(host, portText));
+    if (host.isEmpty())
+        return wrong(QStringLiteral("falta o ordenador antes do porto en --listen «%1» (%2)")
+                         .arg(text, ListenExample));
+    if (bracketed && QHostAddress(host).protocol() != QAbstractSocket::IPv6Protocol)
+        return wrong(QStringLiteral("«[%1]» non é un enderezo IPv6 (--listen)").arg(host));
+    const std::optional<QHostAddress> address = hostAddress(host);
+    if (!address)
+        return wrong(QStringLiteral("non se atopa o ordenador «%1» (--listen %2): comproba o nome, ou dá un "
+                                    "enderezo, %3")
+                         .arg(host, text, ListenExample));
+    return {*address, static_cast<quint16>(portText.toUInt()), {}};
+}
+
+Command serveCommand()
+{
+    return {QStringLiteral("serve"), QStringLiteral("serve as clasificacións en directo na web"), &serve};
+}
+
+} // namespace quilvarden::tools
