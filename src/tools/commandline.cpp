@@ -3,6 +3,9 @@
 #include "data/location.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace quilvarden::tools {
 
@@ -93,9 +96,14 @@ QString unknownOptions(const QStringList& names, const QStringList& arguments)
         if (!typed.contains(shown))
             typed << shown;
     }
-    return (typed.size() == 1 ? QStringLiteral("opción descoñecida: %1")
-                              : QStringLiteral("opcións descoñecidas: %1"))
-        .arg(typed.join(QStringLiteral(", ")));
+    // A file whose name starts with "-" is told apart by "--" before it.
+    const bool aFile =
+        std::any_of(typed.cbegin(), typed.cend(), [](const QString& t) { return QFileInfo::exists(t); });
+    return (typed.size() == 1 ? QStringLiteral("opción descoñecida: %1%2")
+                              : QStringLiteral("opcións descoñecidas: %1%2"))
+        .arg(typed.join(QStringLiteral(", ")),
+             aFile ? QStringLiteral(" (se é un ficheiro, escribe -- antes del: -- %1)").arg(typed.first())
+                   : QString());
 }
 
 QString helpRows(const QList<std::pair<QString, QString>>& rows)

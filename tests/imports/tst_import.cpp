@@ -428,8 +428,13 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(fixture("meet.mdb"), path(QStringLiteral("-h.mdb"))));
         const QString before = QDir::currentPath();
         QDir::setCurrent(m_dir->path());
-        const auto run = runTool({QStringLiteral("import-mdb"), QStringLiteral("-h.mdb"), path()});
+        // Named after the options end, it is the file; before, the tool says how to name it.
+        const auto option = runTool({QStringLiteral("import-mdb"), QStringLiteral("-h.mdb"), path()});
+        const auto run =
+            runTool({QStringLiteral("import-mdb"), QStringLiteral("--"), QStringLiteral("-h.mdb"), path()});
         QDir::setCurrent(before);
+        QCOMPARE(option.status, 2);
+        QVERIFY2(option.errors.contains(u"escribe -- antes del"_s), qPrintable(option.errors));
         QVERIFY2(run.status == 0, qPrintable(run.errors));
         QCOMPARE(queryRows(path(), QStringLiteral("SELECT COUNT(*) FROM EVENT")), QStringList{u"35"_s});
     }
