@@ -90,6 +90,9 @@ private Q_SLOTS:
             << "CN Lugo" << QStringList{QStringLiteral("cn lugo")} << "Lugo";
         QTest::newRow("no name at all") << ""
                                         << "" << none << "Club";
+        QTest::newRow("a cut name leaves no quote open")
+            << "СДЮШОР \"Смена\""
+            << "" << QStringList{u"Смена"_s, u"СДЮШОР"_s, u"СС"_s} << "Смена2";
     }
 
     void shortNames()
@@ -130,6 +133,19 @@ private Q_SLOTS:
                                club(QStringLiteral("4"), QStringLiteral("Москва"))}
             << QStringList{QStringLiteral("1|Юность"), QStringLiteral("2|ЦСКА"), QStringLiteral("3|Динамо"),
                            QStringLiteral("4|Москва")};
+        // Groups of one school that differ in their own letters and numbers alone.
+        QList<FileClub> classes;
+        QStringList named;
+        for (const QString& group :
+             {u"5А"_s, u"5Б"_s, u"6А"_s, u"6Б"_s, u"7А"_s, u"7Б"_s, u"8А"_s, u"8Б"_s}) {
+            classes << club({}, u"ГУО «Средняя школа №12 г. Гродно» "_s + group);
+            named << u"ГРОДН"_s + group + u"|Гродн "_s + group;
+        }
+        QTest::newRow("classes of one school") << classes << named;
+        QTest::newRow("a club's second team")
+            << QList<FileClub>{club(QStringLiteral("W1"), QStringLiteral("SV Würzburg 05")),
+                               club(QStringLiteral("W2"), QStringLiteral("SV Würzburg 05 II"))}
+            << QStringList{QStringLiteral("W1|Würzburg"), QStringLiteral("W2|Würzb II")};
         QTest::newRow("a shared short name from the file")
             << QList<FileClub>{club(QStringLiteral("V1"), QStringLiteral("Club Natación Vigo Sur"),
                                     QStringLiteral("Vigo")),
@@ -198,6 +214,20 @@ private Q_SLOTS:
                            "o ten outro club.")));
     }
 
+    void aNewcomerNeverTakesAWithdrawnClubsAwards()
+    {
+        // Club 77 swam and scored under the code 0 that foreign clubs get; it withdraws, and
+        // club 88, another club under the same code, comes in.
+        const auto before = imports::assignClubs(
+            {club(u"0"_s, u"Klub Alfa Minsk"_s, {}, u"77"_s), club(u"BY"_s, u"Beta Brest"_s, {}, u"5"_s)},
+            {});
+        QCOMPARE(codesAndNames(before), (QStringList{u"0|Minsk"_s, u"BY|Brest"_s}));
+        const auto after = imports::assignClubs(
+            {club(u"0"_s, u"Gamma Grodno"_s, {}, u"88"_s), club(u"BY"_s, u"Beta Brest"_s, {}, u"5"_s)},
+            registerOf(before, {u"Minsk"_s}));
+        QCOMPARE(codesAndNames(after), (QStringList{u"0-2|Grodno"_s, u"BY|Brest"_s, u"0|Minsk-"_s}));
+    }
+
     void anIdThatSeveralClubsHaveIdentifiesNone()
     {
         const QList<FileClub> first = {club({}, QStringLiteral("Alfa Vigo"), {}, QStringLiteral("0")),
@@ -236,6 +266,12 @@ private Q_SLOTS:
         QTest::newRow("a code shared in the register names no club")
             << QList{kept("X", "Alfa"), kept("X", "Beta")} << QList{club(u"X"_s, u"Gamma"_s)}
             << QList<int>{-1};
+        QTest::newRow("two ids are two clubs, whatever code they share")
+            << QList{kept("0", "Club Vello", "77")} << QList{club(u"0"_s, u"Club Novo"_s, {}, u"88"_s)}
+            << QList<int>{-1};
+        QTest::newRow("an id on one side only: found by its code")
+            << QList{kept("0", "Club Vello")} << QList{club(u"0"_s, u"Club Novo"_s, {}, u"88"_s)}
+            << QList<int>{0};
         QTest::newRow("a club the register lacks, one the file renamed")
             << QList{kept("OU", "Club Natación Ourense")}
             << QList{club(u"NEW"_s, u"Novo"_s), club(u"OU"_s, u"CN Ourense"_s)} << QList<int>{-1, 0};

@@ -1,3 +1,4 @@
+#include "support/pgserver.h"
 #include "support/resultsfile.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
@@ -5,8 +6,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using testsupport::lenexAgeGroup;
+using testsupport::lenexEvent;
+using testsupport::lenexMeet;
+using testsupport::result;
 using testsupport::runTool;
 using testsupport::ToolRun;
+using namespace Qt::Literals::StringLiterals;
 
 // quilvarden-db score-lenex as an official runs it after each event: a meet's programme
 // imported from its Lenex file, then its results file scored into the register.
@@ -15,6 +21,7 @@ class TestScoreLenex : public QObject {
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<testsupport::PgServer> m_server; // started by the first test that needs one
     QString m_register;
     QString m_results;
 
@@ -27,6 +34,21 @@ private:
     ToolRun score(const QStringList& options = {}) const
     {
         return runTool(QStringList{QStringLiteral("score-lenex"), m_results, m_register} + options);
+    }
+
+    // A register of its own with the programme of a file, then the results of another scored
+    // into it (the same file when no results are given).
+    ToolRun scoreMeet(const QByteArray& programme, QByteArray results = {}, const QStringList& options = {})
+    {
+        static int made = 0;
+        m_register = m_dir->filePath(u"meet%1.MDB"_s.arg(++made));
+        m_results = m_dir->filePath(u"results%1.lef"_s.arg(made));
+        const QString programmeFile = m_dir->filePath(u"programme%1.lef"_s.arg(made));
+        if (!testsupport::writeFile(programmeFile, programme) ||
+            !testsupport::writeFile(m_results, results.isEmpty() ? programme : results) ||
+            runTool({QStringLiteral("import-lenex"), programmeFile, m_register}).status != 0)
+            return {};
+        return score(options);
     }
 
 private Q_SLOTS:
@@ -117,6 +139,241 @@ private Q_SLOTS:
         QVERIFY(run.output.contains(QStringLiteral("Substituídos os puntos que tiñan: 01, 02, 03.")));
         QCOMPARE(awards().size(), 8);
         QVERIFY(!awards().contains(QStringLiteral("2|100E|M|VIGO|19")));
+    }
+
+    void roundsOfAnEvent_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QStringList>("results"); // of VIGO, LUGO, CORUÑA
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("said");
+        const QString heatsAndFinal = lenexEvent("1", "1", "PRE") + lenexEvent("2", "1", "FIN", "1");
+        QTest::newRow("heats and final under one number: the final scores")
+            << heatsAndFinal
+            << QStringList{result("11", "1", "00:01:00.00") + result("12", "2", "00:01:01.00", "DSQ"),
+                           result("21", "1", "00:01:02.00") + result("22", "2", "00:01:03.00"),
+                           result("31", "1", "00:01:04.00") + result("32", "2", "00:01:02.50")}
+            << QStringList() << QStringList{u"01|100L|F|CORUÑA|19"_s, u"01|100L|F|LUGO|16"_s}
+            << u"Proba 01 100LF (final): 2 marcas, 35 puntos"_s;
+        QTest::newRow("a final without results waits, never the heats")
+            << heatsAndFinal
+            << QStringList{result("11", "1", "00:01:00.00"), result("21", "1", "00:01:02.00"),
+                           result("31", "1", "00:01:04.00")}
+            << QStringList() << QStringList() << u"Proba 01: a súa final aínda non ten resultados"_s;
+        QTest::newRow("heats, final and swim-off under numbers of their own")
+            << lenexEvent("1", "1", "PRE") + lenexEvent("2", "21", "FIN", "1") +
+                   lenexEvent("3", "998", "SOP", "1")
+            << QStringList{result("11", "1", "00:01:00.00") + result("12", "2", "00:01:00.50") +
+                               result("13", "3", "00:01:00.10"),
+                           result("21", "1", "00:01:00.00") + result("22", "2", "00:01:01.00") +
+                               result("23", "3", "00:01:00.20"),
+                           result("31", "1", "00:01:04.00") + result("32", "2", "00:00:59.00")}
+            << QStringList()
+            << QStringList{u"21|100L|F|CORUÑA|19"_s, u"21|100L|F|VIGO|16"_s, u"21|100L|F|LUGO|14"_s}
+            << u"Proba 998: é unha rolda previa ou un desempate da proba 21"_s;
+        QTest::newRow("an event numbered past 99")
+            << lenexEvent("1", "101", "TIM")
+            << QStringList{result("11", "1", "00:01:00.00"), result("21", "1", "00:01:01.00")}
+            << QStringList() << QStringList{u"101|100L|F|VIGO|19"_s, u"101|100L|F|LUGO|16"_s}
+            << u"Proba 101 100LF (final directa): 2 marcas, 35 puntos"_s;
+        const QString classes = lenexEvent("1", "1", "TIM", "",
+                                           lenexAgeGroup("9", {u"11=1"_s, u"21=2"_s}, "9") +
+                                               lenexAgeGroup("10", {u"31=1"_s}, "10"));
+        const QStringList swims{result("11", "1", "00:01:10.00"), result("21", "1", "00:01:20.00"),
+                                result("31", "1", "00:01:00.00")};
+        QTest::newRow("classes of para swimmers are never every age")
+            << classes << swims << QStringList() << QStringList() << u"9 (clase 9), 10 (clase 10)"_s;
+        QTest::newRow("a class named scores") << classes << swims << QStringList{u"--age-group"_s, u"10"_s}
+                                              << QStringList{u"01|100L|F|CORUÑA|19"_s}
+                                              << u"Proba 01 100LF (final directa): 1 marca, 19 puntos"_s;
+    }
+
+    void roundsOfAnEvent()
+    {
+        QFETCH(QString, events);
+        QFETCH(QStringList, results);
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, said);
+        const ToolRun run = scoreMeet(lenexMeet(u"Liga"_s, u"2026-12-05"_s, events, results), {}, options);
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QVERIFY2(run.output.contains(said), qPrintable(run.output));
+        QCOMPARE(awards(), expected);
+    }
+
+    void rankingsThatCannotBeTold_data()
+    {
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QStringList>("ranking");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("said");
+        const QStringList twoSwims{result("11", "1", "00:01:00.00"), result("21", "1", "00:01:01.00")};
+        QTest::newRow("a result id on two swims")
+            << QStringList{result("11", "1", "00:01:00.00"), result("11", "1", "00:01:01.00")}
+            << QStringList{u"11=1"_s} << QStringList() << u"o resultado 11 é de máis dunha nadada"_s;
+        QTest::newRow("one swim listed twice, two swims a club")
+            << QStringList{result("11", "1", "00:01:00.00") + result("12", "1", "00:01:03.00"),
+                           result("21", "1", "00:01:01.00")}
+            << QStringList{u"11=1"_s, u"11=2"_s, u"21=3"_s, u"12=4"_s}
+            << QStringList{u"01|100L|F|VIGO|19"_s, u"01|100L|F|LUGO|16"_s, u"01|100L|F|VIGO|14"_s}
+            << u"VIGO, A aparece máis dunha vez na clasificación"_s;
+        QTest::newRow("a place that is no number") << twoSwims << QStringList{u"11=abc"_s, u"21=2"_s}
+                                                   << QStringList() << u"o posto «abc» de VIGO, A"_s;
+        QTest::newRow("a place of twenty digits")
+            << twoSwims << QStringList{u"11=12345678901234567890"_s, u"21=2"_s} << QStringList()
+            << u"non é un número; non se puntúa"_s;
+        QTest::newRow("no place for a valid swim")
+            << twoSwims << QStringList{u"11=-1"_s, u"21=1"_s} << QStringList{u"01|100L|F|LUGO|19"_s}
+            << u"VIGO, A ten unha marca válida (00:01:00.00), pero a clasificación non lle dá posto («-1»)"_s;
+    }
+
+    void rankingsThatCannotBeTold()
+    {
+        QFETCH(QStringList, results);
+        QFETCH(QStringList, ranking);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, said);
+        const ToolRun run =
+            scoreMeet(lenexMeet(u"Liga"_s, u"2026-12-05"_s,
+                                lenexEvent("1", "1", "TIM", "", lenexAgeGroup("A", ranking)), results),
+                      {}, {u"--per-club"_s, u"2"_s});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QVERIFY2(run.output.contains(said), qPrintable(run.output));
+        QCOMPARE(awards(), expected);
+    }
+
+    void anotherMeetsResultsOnlyWhenConfirmed_data()
+    {
+        QTest::addColumn<QString>("meet");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("eventId");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("said"); // on refusal, in the errors
+        QTest::newRow("the meet renamed, its date and events the same") << "Liga Galega"
+                                                                        << "2026-12-05"
+                                                                        << "1" << QStringList() << QString();
+        QTest::newRow("yesterday's meet")
+            << "Liga"
+            << "2026-12-04"
+            << "1" << QStringList() << "o programa é do 05/12/2026 e os resultados do 04/12/2026";
+        QTest::newRow("yesterday's meet, confirmed") << "Liga"
+                                                     << "2026-12-04"
+                                                     << "1" << QStringList{u"--other-meet"_s} << QString();
+        QTest::newRow("last season's round, another name and its own event ids")
+            << "Liga 2025"
+            << ""
+            << "501" << QStringList() << "ningunha das súas probas ten o identificador que ten no programa";
+    }
+
+    void anotherMeetsResultsOnlyWhenConfirmed()
+    {
+        QFETCH(QString, meet);
+        QFETCH(QString, date);
+        QFETCH(QString, eventId);
+        QFETCH(QStringList, options);
+        QFETCH(QString, said);
+        const QByteArray programme = lenexMeet(u"Liga"_s, u"2026-12-05"_s, lenexEvent("1", "1", "TIM"), {});
+        const QByteArray id = eventId.toLatin1();
+        const QByteArray results = lenexMeet(
+            meet, date, lenexEvent(id.constData(), "1", "TIM"),
+            {result("11", id.constData(), "00:01:00.00"), result("21", id.constData(), "00:01:01.00")});
+        const ToolRun run = scoreMeet(programme, results, options);
+        QCOMPARE(run.status, said.isEmpty() ? 0 : 1);
+        QVERIFY2(run.errors.contains(said) && (said.isEmpty() || run.errors.contains(u"--other-meet"_s)),
+                 qPrintable(run.errors));
+        QCOMPARE(awards().size(), said.isEmpty() ? 2 : 0);
+    }
+
+    void resultsComeInSessionBySession()
+    {
+        const QString events = lenexEvent("1", "1", "TIM") + lenexEvent("2", "2", "TIM");
+        const QByteArray firstExport =
+            lenexMeet(u"Liga"_s, u"2026-12-05"_s, events,
+                      {result("11", "1", "00:01:00.00"), result("21", "2", "00:01:00.00")});
+        QVERIFY(scoreMeet(firstExport).status == 0);
+        QCOMPARE(awards(), (QStringList{u"01|100L|F|VIGO|19"_s, u"02|100L|F|LUGO|19"_s}));
+        // Typed at the window for event 2 meanwhile: that event is the operator's from now on.
+        QVERIFY(testsupport::runOn(m_register, {u"INSERT INTO puntos (orde, proba, sexo, club, puntos) "
+                                                u"VALUES ('02', '100L', 'F', 'CORUÑA', 16)"_s}));
+        QVERIFY(testsupport::writeFile(
+            m_results, lenexMeet(u"Liga"_s, u"2026-12-05"_s, events,
+                                 {result("11", "1", "00:01:00.00") + result("12", "2", "00:01:01.00"),
+                                  result("21", "2", "00:01:00.00"), result("31", "1", "00:00:59.00")})));
+        ToolRun run = score();
+        QVERIFY2(run.output.contains(
+                     u"Proba 01: os seus puntos viñan dunha exportación anterior destes resultados, e "
+                     u"o ficheiro ten agora máis ou outras marcas: actualizada."_s) &&
+                     run.output.contains(u"xa teñen puntos (--replace para substituílos): 02."_s),
+                 qPrintable(run.output));
+        const QStringList after{u"01|100L|F|CORUÑA|19"_s, u"01|100L|F|VIGO|16"_s, u"02|100L|F|LUGO|19"_s,
+                                u"02|100L|F|CORUÑA|16"_s};
+        QCOMPARE(awards(), after);
+        run = score();
+        QVERIFY2(run.output.contains(u"Sen cambios desde a exportación anterior: 01."_s),
+                 qPrintable(run.output));
+        QCOMPARE(awards(), after);
+    }
+
+    void outputCountsAwardsAndPointsOnLinesOfItsOwn()
+    {
+        // A meet name with a line break would forge an output line; an event the import leaves
+        // out is named with why.
+        const ToolRun run =
+            scoreMeet(lenexMeet(u"Liga&#10;Gardados 999 puntos"_s, u"2026-12-05"_s,
+                                lenexEvent("1", "1", "TIM") + lenexEvent("2", "1000", "TIM"),
+                                {result("11", "1", "00:01:00.00"), result("21", "1", "00:01:01.00")}),
+                      {}, {u"--dry-run"_s});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        const QStringList lines = run.output.split(u'\n');
+        QVERIFY2(lines.first().startsWith(u"Resultados de «Liga Gardados 999 puntos»"_s),
+                 qPrintable(run.output));
+        for (const QString& said :
+             {u"Proba 01 100LF (final directa): 2 marcas, 35 puntos"_s,
+              u"Proba 1000: o número de proba só pode ir de 0 a 999; a importación déixaa "
+              u"fóra e non se puntúa."_s,
+              u"Gardaríanse 2 marcas (35 puntos) de 1 proba en"_s})
+            QVERIFY2(run.output.contains(said), qPrintable(said + u" not in:\n"_s + run.output));
+    }
+
+    void twoStationsScoringAtOnceStoreEachEventOnce_data()
+    {
+        QTest::addColumn<bool>("server");
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("on a file") << false << QStringList();
+        QTest::newRow("on a file, both replacing") << false << QStringList{u"--replace"_s};
+        QTest::newRow("on a server") << true << QStringList();
+        QTest::newRow("on a server, both replacing") << true << QStringList{u"--replace"_s};
+    }
+
+    // Two tools (or windows) scoring the same file at the same moment: each event ends with
+    // exactly one set of awards, many rounds over.
+    void twoStationsScoringAtOnceStoreEachEventOnce()
+    {
+        QFETCH(bool, server);
+        QFETCH(QStringList, options);
+        if (server && !m_server) {
+            m_server = std::make_unique<testsupport::PgServer>();
+            const QString why = m_server->start();
+            QVERIFY2(why.isEmpty(), qPrintable(why));
+        }
+        const QString programme = m_dir->filePath(QStringLiteral("programme.lef"));
+        for (int round = 0; round < 12; ++round) {
+            const QString where =
+                server ? m_server->uri(m_server->newDatabase()) : m_dir->filePath(u"race%1.MDB"_s.arg(round));
+            QVERIFY(runTool({QStringLiteral("import-lenex"), programme, where}).status == 0);
+            QProcess stations[2];
+            for (QProcess& station : stations)
+                station.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"),
+                              QStringList{QStringLiteral("score-lenex"), m_results, where} + options);
+            for (QProcess& station : stations) {
+                QVERIFY(station.waitForFinished(60000));
+                QVERIFY2(station.exitCode() == 0, station.readAllStandardError().constData());
+            }
+            QCOMPARE(testsupport::queryRows(
+                         where, u"SELECT orde, COUNT(*) FROM puntos GROUP BY orde ORDER BY orde"_s),
+                     (QStringList{u"01|3"_s, u"02|3"_s, u"03|2"_s}));
+        }
     }
 
     void dryRunStoresNothing()

@@ -132,4 +132,47 @@ inline bool writeMeetFile(const QString& path, bool withResults,
     return writeFile(path, xml.toUtf8());
 }
 
+// A Lenex file of one meet, one session: its name and date, its EVENT elements, and the
+// three clubs VIGO, LUGO and CORUÑA, each with one swimmer holding the RESULT elements given.
+inline QByteArray lenexMeet(const QString& meet, const QString& date, const QString& events,
+                            const QStringList& results)
+{
+    const char* clubs[][3] = {{"1", "VIG", "VIGO"}, {"2", "LUG", "LUGO"}, {"3", "COR", "CORUÑA"}};
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LENEX version=\"3.0\"><MEETS>"
+                                 "<MEET name=\"%1\"><SESSIONS><SESSION number=\"1\" date=\"%2\"><EVENTS>%3"
+                                 "</EVENTS></SESSION></SESSIONS><CLUBS>")
+                      .arg(meet, date, events);
+    for (qsizetype i = 0; i < 3; ++i)
+        xml += QStringLiteral("<CLUB clubid=\"%1\" code=\"%2\" name=\"Club %3\" shortname=\"%3\"><ATHLETES>"
+                              "<ATHLETE lastname=\"%3\" firstname=\"A\"><RESULTS>%4</RESULTS></ATHLETE>"
+                              "</ATHLETES></CLUB>")
+                   .arg(QString::fromUtf8(clubs[i][0]), QString::fromUtf8(clubs[i][1]),
+                        QString::fromUtf8(clubs[i][2]), results.value(i));
+    return (xml + QStringLiteral("</CLUBS></MEET></MEETS></LENEX>\n")).toUtf8();
+}
+
+// An EVENT of 100 m free for women: a round of its own, or after the round previous.
+inline QString lenexEvent(const char* id, const char* number, const char* round, const char* previous = "",
+                          const QString& ageGroups = {})
+{
+    return QStringLiteral(
+               "<EVENT eventid=\"%1\" number=\"%2\" gender=\"F\" round=\"%3\" preveventid=\"%4\">"
+               "<SWIMSTYLE distance=\"100\" relaycount=\"1\" stroke=\"FREE\"/><AGEGROUPS>%5</AGEGROUPS>"
+               "</EVENT>")
+        .arg(QLatin1String(id), QLatin1String(number), QLatin1String(round), QLatin1String(previous),
+             ageGroups);
+}
+
+// An age group with its ranking: result ids and places, "id=place" each.
+inline QString lenexAgeGroup(const char* id, const QStringList& places, const char* handicap = "")
+{
+    QString ranking;
+    for (const QString& entry : places)
+        ranking += QStringLiteral("<RANKING resultid=\"%1\" place=\"%2\"/>")
+                       .arg(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+    return QStringLiteral("<AGEGROUP agegroupid=\"%1\" agemin=\"-1\" agemax=\"-1\" handicap=\"%2\">"
+                          "<RANKINGS>%3</RANKINGS></AGEGROUP>")
+        .arg(QLatin1String(id), QLatin1String(handicap), ranking);
+}
+
 } // namespace testsupport
