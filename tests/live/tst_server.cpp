@@ -229,6 +229,11 @@ private Q_SLOTS:
         QVERIFY((*other)->deleteAward(id));
         QTRY_VERIFY_WITH_TIMEOUT(streamShows(first, before) && streamShows(second, before), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(m_server->clients(), qsizetype(2), 5000);
+        // A burst of awards: the first told at once, the rest together after it, the last too.
+        qint64 last = 0;
+        for (int i = 0; i < 5; ++i)
+            last = record(QStringLiteral("07"), QStringLiteral("M"), QStringLiteral("LUGO"), 10 + i);
+        QTRY_VERIFY_WITH_TIMEOUT(streamShows(first, last) && streamShows(second, last), 5000);
     }
 
     void limits_data()
