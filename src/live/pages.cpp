@@ -114,11 +114,10 @@ QByteArray streamEvent(quint64 version, const std::optional<qint64>& latestAward
            "\nevent: edition\ndata: " + QJsonDocument(message).toJson(QJsonDocument::Compact) + "\n\n";
 }
 
-QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf, const QString& why)
+QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf)
 {
-    return QStringLiteral("Non se pode ler o rexistro dos resultados desde as %1 (%2). Estas son as "
-                          "clasificacións das %3.")
-        .arg(since.toString(QStringLiteral("HH:mm:ss")), why, figuresOf.toString(QStringLiteral("HH:mm:ss")));
+    return QStringLiteral("Desde as %1 non se poden poñer ao día as clasificacións. Estas son as das %2.")
+        .arg(since.toString(QStringLiteral("HH:mm:ss")), figuresOf.toString(QStringLiteral("HH:mm:ss")));
 }
 
 Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version,

@@ -395,6 +395,8 @@ Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, cons
     connect(&server->m_reading, &QThread::finished, server->m_source, &QObject::deleteLater);
     connect(server->m_source, &EditionSource::published, server.get(),
             [raw = server.get()](const std::shared_ptr<const Pages>& pages) { raw->take(pages); });
+    connect(server->m_source, &EditionSource::unreadable, server.get(), &LiveServer::unreadable);
+    connect(server->m_source, &EditionSource::readableAgain, server.get(), &LiveServer::readableAgain);
     server->m_reading.start();
 
     // The first edition is there before the first client can ask.

@@ -54,6 +54,10 @@ public:
 Q_SIGNALS:
     // A new edition is being served (and has been sent to every update stream).
     void published(quint64 version);
+    // For the operator alone: why the register cannot be read now (the pages only say since
+    // when), and that it can be read again.
+    void unreadable(const QString& why);
+    void readableAgain();
 
 private:
     explicit LiveServer(const ServeOptions& options);

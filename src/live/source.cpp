@@ -55,19 +55,22 @@ void EditionSource::refresh()
 {
     const Result<LiveEdition> live = read();
     if (live) {
+        if (m_unavailableSince)
+            Q_EMIT readableAgain();
         m_unavailableSince.reset();
         m_check.start(m_checkMs);
         publish(*live, QString());
         return;
     }
-    // The last good figures stay, with a note; the first failure is told at once, and
-    // nothing more until the register can be read again.
+    // The last good figures stay, with a note that says only since when; the first failure
+    // is told at once, and nothing more until the register can be read again.
     m_check.start(m_retryMs);
     if (m_unavailableSince || !m_last)
         return;
     m_unavailableSince = QDateTime::currentDateTime();
+    Q_EMIT unreadable(live.failure().message());
     const LiveEdition last = *m_last;
-    publish(last, unavailableNote(*m_unavailableSince, last.edition.printedAt, live.failure().message()));
+    publish(last, unavailableNote(*m_unavailableSince, last.edition.printedAt));
 }
 
 void EditionSource::check()

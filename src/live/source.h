@@ -30,6 +30,10 @@ public:
 
 Q_SIGNALS:
     void published(std::shared_ptr<const quilvarden::live::Pages> pages);
+    // For the operator alone: why the register could not be read (the pages never say), and
+    // that it can be read again.
+    void unreadable(const QString& why);
+    void readableAgain();
 
 private:
     void refresh();

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QTime>
 
 #include <cerrno>
 #include <csignal>
@@ -291,6 +292,21 @@ std::optional<std::pair<QHostAddress, quint16>> listenAddress(const QString& tex
     return std::pair{address, static_cast<quint16>(port)};
 }
 
+// Told to the operator only: the pages say just since when the figures are not up to date.
+void logRegisterTrouble(const live::LiveServer& server, QTextStream& err)
+{
+    const auto now = [] { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); };
+    QObject::connect(&server, &live::LiveServer::unreadable, &server, [&err, now](const QString& why) {
+        err << QStringLiteral("%1 Non se pode ler o rexistro; as páxinas mostran as últimas clasificacións "
+                              "lidas.\n%2")
+                   .arg(now(), why)
+            << Qt::endl;
+    });
+    QObject::connect(&server, &live::LiveServer::readableAgain, &server, [&err, now] {
+        err << QStringLiteral("%1 O rexistro xa se pode ler de novo.").arg(now()) << Qt::endl;
+    });
+}
+
 int stopPipe[2] = {-1, -1};
 
 void stopServing(int)
@@ -330,6 +346,7 @@ int serve(const QStringList& arguments, QTextStream& out, QTextStream& err)
     Result<std::unique_ptr<live::LiveServer>> server = live::LiveServer::start(path, options);
     if (!server)
         return fail(err, path, server.failure());
+    logRegisterTrouble(**server, err);
     out << QStringLiteral("Clasificacións de %1 en directo:").arg(data::locate(path).shown()) << Qt::endl;
     for (const QUrl& url : (*server)->addresses())
         out << QStringLiteral("  %1  (teléfonos)   %1board  (pantalla grande)").arg(url.toString())

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -322,15 +323,12 @@ private Q_SLOTS:
         options.retryMs = 150;
         options.checkMs = 150;
         serve(options);
+        QSignalSpy told(m_server.get(), &live::LiveServer::unreadable);
         HttpClient stream(m_server->port());
         stream.get("/events");
         QTRY_COMPARE_WITH_TIMEOUT(stream.events().size(), 1, 5000);
         const auto noted = [&stream] {
-            return stream.events()
-                .last()
-                .value(QStringLiteral("html"))
-                .toString()
-                .contains(QStringLiteral("Non se pode ler o rexistro"));
+            return stream.events().last().value(QStringLiteral("html")).toString().contains(u"poñer ao día");
         };
         if (onFile()) {
             // Another program holds the file locked for a while.
@@ -341,18 +339,14 @@ private Q_SLOTS:
             QVERIFY(lock.exec(QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES "
                                              "('06', '100FR', 'F', 'LUGO', 5)")));
             QTRY_VERIFY_WITH_TIMEOUT(noted(), 5000);
-            // Served at once from the last good edition, with the note.
-            const HttpClient::Reply page = fetch("/");
-            QCOMPARE(page.status, 200);
-            QVERIFY(page.body.contains("Non se pode ler o rexistro"));
-            QVERIFY(page.body.contains("Clasificación Conxunta"));
+            keepsTheReasonPrivate(told, stream);
             QVERIFY(lock.exec(QStringLiteral("COMMIT")));
             lock.finish();
             locker.close();
         } else {
             QVERIFY(m_pg->stop().isEmpty());
             QTRY_VERIFY_WITH_TIMEOUT(noted(), 10000);
-            QCOMPARE(fetch("/board").status, 200);
+            keepsTheReasonPrivate(told, stream);
             QVERIFY(m_pg->startServer().isEmpty());
             QVERIFY(testsupport::runOn(m_where,
                                        {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) "
@@ -367,6 +361,32 @@ private Q_SLOTS:
                                                  .contains(QStringLiteral(">5,00<")),
                                  15000);
         QVERIFY(stream.connected());
+    }
+
+    // Served at once from the last good edition, with a note that says since when and of
+    // when the figures are; why (the engine's words, the server's address, user and database)
+    // is told to the operator only, never on a page, the board, the stream or the files.
+    void keepsTheReasonPrivate(const QSignalSpy& told, const HttpClient& stream)
+    {
+        QCOMPARE(told.size(), 1);
+        const QString why = told.first().first().toString();
+        QVERIFY2(why.contains(QStringLiteral("Erro %1").arg(onFile() ? 3260 : 3151)), qPrintable(why));
+        const HttpClient::Reply page = fetch("/");
+        QCOMPARE(page.status, 200);
+        QVERIFY(page.body.contains("Clasificación Conxunta"));
+        const QRegularExpression note(
+            QStringLiteral("Desde as \\d\\d:\\d\\d:\\d\\d non se poden poñer ao día as "
+                           "clasificacións. Estas son as das \\d\\d:\\d\\d:\\d\\d."));
+        const QString event = stream.events().last().value(QStringLiteral("html")).toString();
+        QVERIFY2(note.match(event).hasMatch(), qPrintable(event));
+        const QStringList shown{QString::fromUtf8(page.body), QString::fromUtf8(fetch("/board").body), event,
+                                QString::fromUtf8(fetch("/standings.json").body),
+                                QString::fromUtf8(fetch("/standings.csv").body)};
+        for (const QString& text : shown) {
+            QVERIFY(!text.contains(u"Erro"));
+            for (const QString& line : why.split(u'\n', Qt::SkipEmptyParts))
+                QVERIFY2(!text.contains(line) && !text.contains(line.toHtmlEscaped()), qPrintable(line));
+        }
     }
 
     void serveCommand()
