@@ -68,6 +68,30 @@ Answer plain(int status, const QString& message, QList<std::pair<QByteArray, QBy
     return {status, "text/plain; charset=utf-8", (message + u'\n').toUtf8(), std::move(headers)};
 }
 
+// Why the server could not listen where it was told, said plainly.
+Failure cannotListen(QAbstractSocket::SocketError error, const QHostAddress& address, quint16 port)
+{
+    const QString where = QStringLiteral("%1:%2").arg(address.toString()).arg(port);
+    switch (error) {
+    case QAbstractSocket::AddressInUseError:
+        return Failure::database(
+            Failure::PortInUse,
+            QStringLiteral("Outro programa xa está a escoitar no porto %1 (%2).").arg(port).arg(where));
+    case QAbstractSocket::SocketAccessError:
+        return Failure::database(Failure::CannotListen,
+                                 QStringLiteral("Non hai permiso para escoitar en %1: os portos por debaixo "
+                                                "do 1024 son do sistema.")
+                                     .arg(where));
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        return Failure::database(
+            Failure::CannotListen,
+            QStringLiteral("Este ordenador non ten o enderezo %1.").arg(address.toString()));
+    default:
+        break;
+    }
+    return Failure::database(Failure::CannotListen, QStringLiteral("Non se pode escoitar en %1.").arg(where));
+}
+
 // The status line, the headers and (unless only the head was asked for) the body. The
 // request was parsed by Qt; what goes back is this program's own few fixed answers.
 QByteArray response(const Answer& answer, bool headOnly, bool closing)
@@ -136,13 +160,9 @@ public:
     {
         auto* listener = new Listener(*this);
         if (!listener->listen(address, port)) {
-            const QString why = listener->errorString();
+            const Failure why = cannotListen(listener->serverError(), address, port);
             delete listener;
-            return Failure::database(Failure::CannotOpenFile,
-                                     QStringLiteral("Non se pode escoitar en %1:%2: %3")
-                                         .arg(address.toString())
-                                         .arg(port)
-                                         .arg(why));
+            return why;
         }
         bind(listener);
         m_listener = listener;

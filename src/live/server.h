@@ -39,7 +39,8 @@ class LiveServer : public QObject {
     Q_OBJECT
 public:
     // Opens the register (a file or a server's URI) only to read, makes the first edition,
-    // and listens. Fails when the register cannot be read or the address is taken.
+    // and listens. Fails when the register cannot be read, or cannot listen there (the port
+    // taken by another program: Failure::PortInUse).
     static Result<std::unique_ptr<LiveServer>> start(const QString& where, const ServeOptions& options = {});
     ~LiveServer() override;
 

@@ -292,6 +292,29 @@ std::optional<std::pair<QHostAddress, quint16>> listenAddress(const QString& tex
     return std::pair{address, static_cast<quint16>(port)};
 }
 
+// ADDRESS:PORT as --listen takes it.
+QString listenText(const QHostAddress& address, quint16 port)
+{
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QStringLiteral("[%1]").arg(address.toString())
+                             : address.toString();
+    return QStringLiteral("%1:%2").arg(host).arg(port);
+}
+
+// Where the server could not listen: said plainly, without the register's name, and with
+// another port to try when another program has this one.
+int cannotServe(QTextStream& err, const Failure& failure, const live::ServeOptions& options)
+{
+    err << QStringLiteral("quilvarden-db: %1").arg(failure.message()) << Qt::endl;
+    if (failure.number == Failure::PortInUse) {
+        const quint16 other = options.port < 65535 ? options.port + 1 : options.port - 1;
+        err << QStringLiteral("Escolla outro porto, por exemplo: --listen %1")
+                   .arg(listenText(options.address, other))
+            << Qt::endl;
+    }
+    return ExitFailed;
+}
+
 // Told to the operator only: the pages say just since when the figures are not up to date.
 void logRegisterTrouble(const live::LiveServer& server, QTextStream& err)
 {
@@ -344,6 +367,9 @@ int serve(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return ExitUsage;
     }
     Result<std::unique_ptr<live::LiveServer>> server = live::LiveServer::start(path, options);
+    if (!server &&
+        (server.failure().number == Failure::PortInUse || server.failure().number == Failure::CannotListen))
+        return cannotServe(err, server.failure(), options);
     if (!server)
         return fail(err, path, server.failure());
     logRegisterTrouble(**server, err);

@@ -432,7 +432,21 @@ private Q_SLOTS:
         taken.port = m_server->port();
         const Result<std::unique_ptr<live::LiveServer>> second = live::LiveServer::start(m_where, taken);
         QVERIFY(!second);
+        QCOMPARE(second.failure().number, int(Failure::PortInUse));
         QVERIFY(second.failure().message().contains(QString::number(taken.port)));
+        // The command says so plainly, and which port to try instead.
+        const QString port = QString::number(taken.port);
+        const testsupport::ToolRun run =
+            testsupport::runTool({QStringLiteral("serve"), m_where, QStringLiteral("--listen"),
+                                  QStringLiteral("127.0.0.1:") + port});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains(QStringLiteral("Erro 10048: O porto xa o está a usar outro programa\n"
+                                                    "Outro programa xa está a escoitar no porto %1")
+                                         .arg(port)),
+                 qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(QStringLiteral("--listen 127.0.0.1:%1").arg(taken.port + 1)),
+                 qPrintable(run.errors));
+        QVERIFY(!run.errors.contains(u"ficheiro"));
     }
 };
 
