@@ -5,6 +5,7 @@
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QHttpServerRequest>
 #include <QNetworkInterface>
 #include <QPointer>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <QWebSocket>
 
+#include <limits>
 #include <unordered_map>
 
 namespace quilvarden::live {
@@ -46,6 +48,8 @@ QByteArray reason(int status)
         return "Request Timeout";
     case 413:
         return "Content Too Large";
+    case 429:
+        return "Too Many Requests";
     case 431:
         return "Request Header Fields Too Large";
     case 503:
@@ -115,11 +119,13 @@ QByteArray response(const Answer& answer, bool headOnly, bool closing)
 
 // What the server knows of each connection, to keep every client within bounds.
 struct Connection {
+    QHostAddress address;
     qint64 openedAt = 0;
     qint64 requestSince = -1; // the first byte of a request not answered yet
     qint64 requestBytes = 0;  // received since the last answer
     qint64 requestLines = 0;
     qint64 lastActivity = 0;
+    quint64 activityOrder = 0; // which connection did something last
     qint64 lastWrite = 0;
     qint64 closingSince = -1;
     bool stream = false;
@@ -191,24 +197,32 @@ public:
             return nullptr;
         }
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        if (clients() >= m_options.maxClients) {
-            // Past the limit: told plainly, and closed.
-            socket->write(response(plain(503,
-                                         QStringLiteral("Hai demasiadas persoas conectadas agora mesmo. "
-                                                        "Ténteo de novo nuns segundos."),
-                                         {{"Retry-After", "5"}}),
-                                   false, true));
-            socket->disconnectFromHost();
-            QTimer::singleShot(2000, socket, [socket] { socket->abort(); });
+        const QHostAddress address = socket->peerAddress();
+        if (m_perAddress.value(address) >= m_options.maxClientsPerAddress) {
+            // One device (or one program) holding many connections never crowds out the rest.
+            turnAway(socket, plain(429,
+                                   QStringLiteral("Hai demasiadas conexións abertas desde este aparello. "
+                                                  "Peche algunha lapela e ténteo de novo nuns segundos."),
+                                   {{"Retry-After", "5"}}));
+            return nullptr;
+        }
+        if (clients() >= m_options.maxClients && !makeRoom()) {
+            turnAway(socket, plain(503,
+                                   QStringLiteral("Hai demasiadas persoas conectadas agora mesmo. "
+                                                  "Ténteo de novo nuns segundos."),
+                                   {{"Retry-After", "5"}}));
             return nullptr;
         }
         // A request bigger than this cannot even be held: it is refused as soon as it fills it.
         socket->setReadBufferSize(m_options.maxRequestBytes);
         const qint64 now = m_clock.elapsed();
         Connection connection;
+        connection.address = address;
         connection.openedAt = connection.lastActivity = connection.lastWrite = now;
+        connection.activityOrder = ++m_activities;
         m_connections[socket] = connection;
-        QObject::connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.erase(socket); });
+        ++m_perAddress[address];
+        QObject::connect(socket, &QObject::destroyed, this, [this, socket] { forget(socket); });
         // Connected before the HTTP server's own reading, so it sees every byte first.
         QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] { received(socket); });
         return socket;
@@ -322,6 +336,7 @@ private:
         Connection& connection = found->second;
         const qint64 now = m_clock.elapsed();
         connection.lastActivity = now;
+        connection.activityOrder = ++m_activities;
         if (connection.stream || connection.closingSince >= 0) {
             // A stream's client has nothing to say; whatever it sends is dropped.
             socket->skip(socket->bytesAvailable());
@@ -344,6 +359,46 @@ private:
     {
         answer(socket, connection, why, false, true);
         socket->skip(socket->bytesAvailable());
+    }
+
+    // A newcomer refused before it is served at all: told plainly, and closed.
+    static void turnAway(QTcpSocket* socket, const Answer& why)
+    {
+        socket->write(response(why, false, true));
+        socket->disconnectFromHost();
+        QTimer::singleShot(2000, socket, [socket] { socket->abort(); });
+    }
+
+    // With every place taken, the connection idle the longest (no request coming, nothing
+    // left to send, not an update stream) gives its place to a newcomer. Whether there was one.
+    bool makeRoom()
+    {
+        QTcpSocket* oldest = nullptr;
+        quint64 since = std::numeric_limits<quint64>::max();
+        for (const auto& [socket, connection] : m_connections) {
+            const bool idle =
+                !connection.stream && connection.requestSince < 0 && socket->bytesToWrite() == 0;
+            if (idle && connection.activityOrder < since) {
+                oldest = socket;
+                since = connection.activityOrder;
+            }
+        }
+        if (!oldest)
+            return false;
+        forget(oldest);
+        oldest->abort();
+        return true;
+    }
+
+    void forget(QTcpSocket* socket)
+    {
+        const auto found = m_connections.find(socket);
+        if (found == m_connections.end())
+            return;
+        const auto counted = m_perAddress.find(found->second.address);
+        if (counted != m_perAddress.end() && --counted.value() <= 0)
+            m_perAddress.erase(counted);
+        m_connections.erase(found);
     }
 
     // Cuts off whoever would hold a connection for nothing: a request that does not come
@@ -385,6 +440,8 @@ private:
     QPointer<Listener> m_listener;
     std::shared_ptr<const Pages> m_pages;
     std::unordered_map<QTcpSocket*, Connection> m_connections;
+    QHash<QHostAddress, int> m_perAddress; // connections from each address
+    quint64 m_activities = 0;
 };
 
 void Listener::incomingConnection(qintptr descriptor)

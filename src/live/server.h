@@ -15,7 +15,8 @@ namespace quilvarden::live {
 struct ServeOptions {
     QHostAddress address = QHostAddress(QHostAddress::LocalHost);
     quint16 port = 8080;                // 0: any free port
-    int maxClients = 400;               // connections at once; past them a clear refusal (503)
+    int maxClients = 400;               // connections at once; past them idle ones make room, or 503
+    int maxClientsPerAddress = 24;      // connections from one address; past them a clear refusal (429)
     int requestTimeoutMs = 10000;       // a request must come whole within this, or it is cut off
     int idleTimeoutMs = 30000;          // a connection with nothing to do is closed
     int heartbeatMs = 15000;            // the update stream says it is alive at least this often

@@ -59,6 +59,9 @@ private:
         return client.reply(method == "HEAD").value_or(HttpClient::Reply{});
     }
 
+    // The n-th loopback address after 127.0.0.1: a device of its own to the server.
+    static QHostAddress loopback(size_t n) { return QHostAddress(QStringLiteral("127.0.0.%1").arg(n + 2)); }
+
     // The update stream's latest message, once it carries the award (or none).
     static bool streamShows(const HttpClient& client, const QJsonValue& award)
     {
@@ -270,25 +273,105 @@ private Q_SLOTS:
         QCOMPARE(fetch("/").status, 200);
     }
 
-    void idleAndCrowdedConnections()
+    void idleConnectionsAreClosed()
     {
         live::ServeOptions options;
-        options.maxClients = 3;
         options.idleTimeoutMs = 400;
         serve(options);
-        HttpClient a(m_server->port());
-        HttpClient b(m_server->port());
-        HttpClient c(m_server->port());
-        QTRY_COMPARE_WITH_TIMEOUT(m_server->clients(), qsizetype(3), 5000);
-        HttpClient refused(m_server->port());
-        QTRY_VERIFY_WITH_TIMEOUT(refused.reply(), 5000);
-        QCOMPARE(refused.reply()->status, 503);
-        QVERIFY(refused.reply()->head.contains("Retry-After"));
-        QVERIFY(QString::fromUtf8(refused.reply()->body).contains(QStringLiteral("demasiadas persoas")));
-        QTRY_VERIFY_WITH_TIMEOUT(refused.closed(), 5000);
-        // Idle connections are closed, and make room.
-        QTRY_VERIFY_WITH_TIMEOUT(a.closed() && b.closed() && c.closed(), 5000);
-        QCOMPARE(fetch("/").status, 200);
+        HttpClient quiet(m_server->port());
+        HttpClient served(m_server->port());
+        served.get("/favicon.ico");
+        QTRY_VERIFY_WITH_TIMEOUT(served.reply(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(quiet.closed() && served.closed(), 5000);
+        QCOMPARE(m_server->clients(), qsizetype(0));
+    }
+
+    // A full table: what each place holds, in the order they came, from an address of its own.
+    void fullTable_data()
+    {
+        QTest::addColumn<QByteArrayList>("places");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("gone");
+        QTest::newRow("the oldest quiet one makes room")
+            << QByteArrayList{"quiet", "quiet", "stream"} << 200 << 0;
+        QTest::newRow("idle the longest, not connected the longest")
+            << QByteArrayList{"served", "quiet", "stream"} << 200 << 1;
+        QTest::newRow("a page just loaded is idle too")
+            << QByteArrayList{"stream", "served", "stream"} << 200 << 1;
+        QTest::newRow("nobody idle: refused")
+            << QByteArrayList{"stream", "half a request", "stream"} << 503 << -1;
+    }
+
+    void fullTable()
+    {
+        QFETCH(QByteArrayList, places);
+        QFETCH(int, status);
+        QFETCH(int, gone);
+        live::ServeOptions options;
+        options.maxClients = static_cast<int>(places.size());
+        serve(options);
+        std::vector<std::unique_ptr<HttpClient>> clients;
+        for (const QByteArray& place : places) {
+            clients.push_back(std::make_unique<HttpClient>(m_server->port(), 0, loopback(clients.size())));
+            QTRY_COMPARE_WITH_TIMEOUT(m_server->clients(), qsizetype(clients.size()), 5000);
+            if (place == "stream")
+                clients.back()->get("/events");
+            else if (place == "half a request")
+                clients.back()->send("GET / HTTP/1.1\r\n");
+        }
+        // Served last, so idle for less time than the quiet ones that came after them.
+        for (size_t i = 0; i < clients.size(); ++i) {
+            if (places[static_cast<qsizetype>(i)] == "served") {
+                clients[i]->get("/favicon.ico");
+                QTRY_VERIFY_WITH_TIMEOUT(clients[i]->reply(), 5000);
+            } else if (places[static_cast<qsizetype>(i)] == "stream") {
+                QTRY_COMPARE_WITH_TIMEOUT(clients[i]->events().size(), 1, 5000);
+            }
+        }
+        HttpClient newcomer(m_server->port(), 0, loopback(clients.size()));
+        newcomer.get("/standings.json");
+        QTRY_VERIFY_WITH_TIMEOUT(newcomer.reply(), 5000);
+        QCOMPARE(newcomer.reply()->status, status);
+        for (size_t i = 0; i < clients.size(); ++i)
+            QTRY_COMPARE_WITH_TIMEOUT(clients[i]->closed(), static_cast<int>(i) == gone, 5000);
+        if (status == 503) {
+            QVERIFY(newcomer.reply()->head.contains("Retry-After"));
+            QVERIFY(QString::fromUtf8(newcomer.reply()->body).contains(QStringLiteral("demasiadas persoas")));
+        }
+    }
+
+    // One laptop opening connections without end: past its share it is refused, and every
+    // other phone, and the projector, go on being served.
+    void oneAddressCannotCrowdOthersOut()
+    {
+        serve();
+        const int share = live::ServeOptions().maxClientsPerAddress;
+        std::vector<std::unique_ptr<HttpClient>> crowd;
+        for (int i = 0; i < share + 20; ++i)
+            crowd.push_back(std::make_unique<HttpClient>(m_server->port()));
+        const auto refused = [&crowd] {
+            return std::count_if(crowd.begin(), crowd.end(),
+                                 [](const auto& c) { return c->reply().has_value(); });
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(refused(), qsizetype(20), 10000);
+        for (const auto& client : crowd) {
+            if (!client->reply())
+                continue;
+            QCOMPARE(client->reply()->status, 429);
+            QVERIFY(client->reply()->head.contains("Retry-After"));
+            QVERIFY(QString::fromUtf8(client->reply()->body).contains(QStringLiteral("desde este aparello")));
+        }
+        QCOMPARE(m_server->clients(), qsizetype(share));
+        HttpClient phone(m_server->port(), 0, QHostAddress(QStringLiteral("127.0.0.2")));
+        HttpClient projector(m_server->port(), 0, QHostAddress(QStringLiteral("127.0.0.3")));
+        phone.get("/");
+        projector.get("/events");
+        QTRY_VERIFY_WITH_TIMEOUT(phone.reply() && projector.events().size() == 1, 5000);
+        QCOMPARE(phone.reply()->status, 200);
+        // The laptop gets its places back as its connections go.
+        crowd.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(m_server->clients(), qsizetype(2), 5000);
+        QCOMPARE(fetch("/standings.json").status, 200);
     }
 
     void aStreamNobodyReadsIsDropped()

@@ -21,8 +21,12 @@ public:
         QByteArray body;
     };
 
-    explicit HttpClient(quint16 port, int receiveBuffer = 0)
+    // From a loopback address of its own (127.0.0.2, …) when given: every 127.x.y.z is this
+    // machine, and the server counts each address's connections apart.
+    explicit HttpClient(quint16 port, int receiveBuffer = 0, const QHostAddress& from = {})
     {
+        if (!from.isNull())
+            m_socket.bind(from, 0);
         if (receiveBuffer > 0) {
             m_socket.setReadBufferSize(receiveBuffer);
             m_socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, receiveBuffer);
