@@ -1,5 +1,6 @@
 #include "server.h"
 
+#include "live/requesthead.h"
 #include "live/source.h"
 
 #include <QAbstractHttpServer>
@@ -54,6 +55,8 @@ QByteArray reason(int status)
         return "Request Header Fields Too Large";
     case 503:
         return "Service Unavailable";
+    case 505:
+        return "HTTP Version Not Supported";
     default:
         break;
     }
@@ -70,6 +73,24 @@ struct Answer {
 Answer plain(int status, const QString& message, QList<std::pair<QByteArray, QByteArray>> headers = {})
 {
     return {status, "text/plain; charset=utf-8", (message + u'\n').toUtf8(), std::move(headers)};
+}
+
+// What a refused request is told, before the connection is closed.
+Answer refusal(int status)
+{
+    switch (status) {
+    case 405:
+        return plain(405, QStringLiteral("Esta páxina só se pode ler."), {{"Allow", "GET, HEAD"}});
+    case 413:
+        return plain(413, QStringLiteral("A petición é demasiado longa."));
+    case 431:
+        return plain(431, QStringLiteral("A petición ten demasiadas cabeceiras."));
+    case 505:
+        return plain(505, QStringLiteral("Este servidor só fala HTTP/1.1."));
+    default:
+        break;
+    }
+    return plain(400, QStringLiteral("A petición está mal formada."));
 }
 
 // Why the server could not listen where it was told, said plainly.
@@ -97,8 +118,9 @@ Failure cannotListen(QAbstractSocket::SocketError error, const QHostAddress& add
 }
 
 // The status line, the headers and (unless only the head was asked for) the body. The
-// request was parsed by Qt; what goes back is this program's own few fixed answers.
-QByteArray response(const Answer& answer, bool headOnly, bool closing)
+// request was checked here and parsed by Qt; what goes back is this program's own few fixed
+// answers. An HTTP/1.0 client keeps its connection only when told so.
+QByteArray response(const Answer& answer, bool headOnly, bool closing, bool http10 = false)
 {
     QByteArray bytes = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' + reason(answer.status) + "\r\n";
     bytes += "Content-Type: " + answer.type + "\r\n";
@@ -109,6 +131,8 @@ QByteArray response(const Answer& answer, bool headOnly, bool closing)
         bytes += name + ": " + value + "\r\n";
     if (closing)
         bytes += "Connection: close\r\n";
+    else if (http10)
+        bytes += "Connection: keep-alive\r\n";
     bytes += "\r\n";
     if (!headOnly)
         bytes += answer.body;
@@ -122,8 +146,10 @@ struct Connection {
     QHostAddress address;
     qint64 openedAt = 0;
     qint64 requestSince = -1; // the first byte of a request not answered yet
-    qint64 requestBytes = 0;  // received since the last answer
-    qint64 requestLines = 0;
+    QByteArray held;          // the request being read: what Qt's parser has of it, and more
+    bool headChecked = false; // the head Qt's parser reads now is whole and fine
+    bool keepAlive = true;    // after the answer to the request being read
+    bool http10 = false;
     qint64 lastActivity = 0;
     quint64 activityOrder = 0; // which connection did something last
     qint64 lastWrite = 0;
@@ -235,16 +261,19 @@ protected:
         if (found == m_connections.end())
             return true;
         Connection& connection = found->second;
+        const bool checked = std::exchange(connection.headChecked, false);
+        connection.held.clear();
         connection.requestSince = -1;
-        connection.requestBytes = connection.requestLines = 0;
         if (connection.closingSince >= 0 || connection.stream)
             return true;
+        if (!checked) {
+            // Every head is checked before Qt's parser reads it; one that was not is not answered.
+            refuse(socket, connection, 400);
+            return true;
+        }
         const bool headOnly = request.method() == QHttpServerRequest::Method::Head;
-        const bool closing = request.value("Connection").toLower() == "close";
         if (request.method() != QHttpServerRequest::Method::Get && !headOnly) {
-            answer(socket, connection,
-                   plain(405, QStringLiteral("Esta páxina só se pode ler."), {{"Allow", "GET, HEAD"}}), false,
-                   closing);
+            answer(socket, connection, refusal(405), false);
             return true;
         }
         const QString path = request.url().path();
@@ -252,15 +281,14 @@ protected:
             startStream(socket, connection);
             return true;
         }
-        answer(socket, connection, answerFor(path), headOnly, closing);
+        answer(socket, connection, answerFor(path), headOnly);
         return true;
     }
 
     void missingHandler(const QHttpServerRequest&, QTcpSocket* socket) override
     {
         if (const auto found = m_connections.find(socket); found != m_connections.end())
-            answer(socket, found->second, plain(404, QStringLiteral("Non hai nada neste enderezo.")), false,
-                   false);
+            answer(socket, found->second, plain(404, QStringLiteral("Non hai nada neste enderezo.")), false);
     }
 
 private:
@@ -301,9 +329,10 @@ private:
         connection.lastWrite = connection.lastActivity = m_clock.elapsed();
     }
 
-    void answer(QTcpSocket* socket, Connection& connection, const Answer& what, bool headOnly, bool closing)
+    void answer(QTcpSocket* socket, Connection& connection, const Answer& what, bool headOnly)
     {
-        send(socket, connection, response(what, headOnly, closing));
+        const bool closing = !connection.keepAlive;
+        send(socket, connection, response(what, headOnly, closing, connection.http10));
         if (closing)
             close(socket, connection);
     }
@@ -344,20 +373,44 @@ private:
         }
         if (connection.requestSince < 0)
             connection.requestSince = now;
-        // Each signal brings only what arrived since the HTTP server last read: counted here,
-        // before it reads, so that a request too big or with too many headers never reaches it.
-        const QByteArray arrived = socket->peek(socket->bytesAvailable());
-        connection.requestBytes += arrived.size();
-        connection.requestLines += arrived.count('\n');
-        if (connection.requestBytes >= m_options.maxRequestBytes)
-            refuse(socket, connection, plain(413, QStringLiteral("A petición é demasiado longa.")));
-        else if (connection.requestLines > m_options.maxHeaders + 2) // the request line, the blank line
-            refuse(socket, connection, plain(431, QStringLiteral("A petición ten demasiadas cabeceiras.")));
+        if (!connection.headChecked)
+            checkNextHead(socket, connection);
     }
 
-    void refuse(QTcpSocket* socket, Connection& connection, const Answer& why)
+    // Qt's parser reads one request at a time, right after this: a whole head (and then
+    // answers it, and the next request in the buffer comes again), or all there is of one
+    // still coming, which is held here to be checked whole with what follows. What arrives is
+    // only what it has not read yet. Each request is counted on its own, so that requests sent
+    // together are each answered in turn, and refused before Qt's parser reads anything wrong.
+    void checkNextHead(QTcpSocket* socket, Connection& connection)
     {
-        answer(socket, connection, why, false, true);
+        const QByteArray arrived = socket->peek(socket->bytesAvailable());
+        connection.held += arrived;
+        // Checked again when a line is complete, or the head too long: a head sent a byte at a
+        // time is not read over and over.
+        if (!arrived.contains('\n') && connection.held.size() < m_options.maxRequestBytes)
+            return;
+        const RequestHead head =
+            checkHead(connection.held, {m_options.maxRequestBytes, m_options.maxHeaders});
+        switch (head.verdict) {
+        case RequestHead::Verdict::Partial:
+            break;
+        case RequestHead::Verdict::Whole:
+            connection.headChecked = true;
+            connection.keepAlive = head.keepAlive;
+            connection.http10 = head.http10;
+            break;
+        case RequestHead::Verdict::Refused:
+            refuse(socket, connection, head.status);
+            break;
+        }
+    }
+
+    // Answered, the rest of what came dropped, and closed: what follows cannot be trusted.
+    void refuse(QTcpSocket* socket, Connection& connection, int status)
+    {
+        connection.keepAlive = false;
+        answer(socket, connection, refusal(status), false);
         socket->skip(socket->bytesAvailable());
     }
 
@@ -420,10 +473,10 @@ private:
                     send(socket, connection, ": \n\n");
                 continue;
             }
-            if (connection.requestSince >= 0 && now - connection.requestSince > m_options.requestTimeoutMs)
-                answer(socket, connection, plain(408, QStringLiteral("A petición tardou demasiado.")), false,
-                       true);
-            else if (connection.requestSince < 0 && now - connection.lastActivity > m_options.idleTimeoutMs)
+            if (connection.requestSince >= 0 && now - connection.requestSince > m_options.requestTimeoutMs) {
+                connection.keepAlive = false;
+                answer(socket, connection, plain(408, QStringLiteral("A petición tardou demasiado.")), false);
+            } else if (connection.requestSince < 0 && now - connection.lastActivity > m_options.idleTimeoutMs)
                 close(socket, connection);
         }
         // Aborting may delete a socket, and with it its entry: not while walking the map.

@@ -240,24 +240,63 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(streamShows(first, last) && streamShows(second, last), 5000);
     }
 
-    void limits_data()
+    void refusals_data()
     {
         QTest::addColumn<QByteArray>("request");
         QTest::addColumn<int>("status");
+        const QByteArray line = "GET / HTTP/1.1\r\nHost: a\r\n";
         QByteArray headers;
         for (int i = 0; i < 80; ++i)
             headers += "X-" + QByteArray::number(i) + ": a\r\n";
-        QTest::newRow("too many headers") << "GET / HTTP/1.1\r\nHost: a\r\n" + headers + "\r\n" << 431;
-        QTest::newRow("one huge header")
-            << "GET / HTTP/1.1\r\nHost: a\r\nX: " + QByteArray(40000, 'a') + "\r\n\r\n"
-            << 413;
+        QTest::newRow("too many headers") << line + headers + "\r\n" << 431;
+        QTest::newRow("one huge header") << line + "X: " + QByteArray(40000, 'a') + "\r\n\r\n" << 413;
         QTest::newRow("a body never asked for")
             << "POST / HTTP/1.1\r\nHost: a\r\nContent-Length: 900000\r\n\r\n" + QByteArray(900000, 'a')
             << 413;
-        QTest::newRow("sent too slowly") << QByteArray("GET / HTTP/1.1\r\nHost: a\r\n") << 408;
+        QTest::newRow("sent too slowly") << line << 408;
+        // Framing that could be read two ways: whatever follows would be a request of its own
+        // to one reader and content to another (RFC 9112 §6.3). Refused, and nothing after it.
+        const QByteArray next = "GET /standings.json HTTP/1.1\r\nHost: a\r\n\r\n";
+        QTest::newRow("two different lengths")
+            << line + "Content-Length: 44\r\nContent-Length: 0\r\n\r\n" + next << 400;
+        QTest::newRow("two lengths in one line") << line + "Content-Length: 0, 44\r\n\r\n" + next << 400;
+        QTest::newRow("a negative length") << line + "Content-Length: -44\r\n\r\n" + next << 400;
+        QTest::newRow("a length of 23 digits")
+            << line + "Content-Length: 10000000000000000000000\r\n\r\n" + next << 400;
+        QTest::newRow("a length that is no number") << line + "Content-Length: 4e1\r\n\r\n" + next << 400;
+        QTest::newRow("space before the colon")
+            << line + "Transfer-Encoding : chunked\r\n\r\n0\r\n\r\n" + next << 400;
+        QTest::newRow("chunked and a length")
+            << line + "Transfer-Encoding: chunked\r\nContent-Length: 5\r\n\r\n0\r\n\r\n" + next << 400;
+        QTest::newRow("chunked not the last coding")
+            << line + "Transfer-Encoding: chunked, gzip\r\n\r\n" + next << 400;
+        QTest::newRow("chunked on HTTP/1.0")
+            << "GET / HTTP/1.0\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n" + next << 400;
+        QTest::newRow("content with a GET") << line + "Content-Length: 3\r\n\r\nabc" + next << 400;
+        QTest::newRow("chunked content with a GET")
+            << line + "Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n" + next << 400;
+        QTest::newRow("content for a writing method")
+            << "POST /standings.json HTTP/1.1\r\nHost: a\r\nContent-Length: 3\r\n\r\nabc" + next << 405;
+        // Lines that are not what a head is made of (RFC 9112 §2.2, §3, §5).
+        QTest::newRow("a header line without a colon") << line + "X-Nothing\r\n\r\n" << 400;
+        QTest::newRow("a folded line") << line + "X-A: a\r\n  b\r\n\r\n" << 400;
+        QTest::newRow("a space before the first header")
+            << QByteArray("GET / HTTP/1.1\r\n Host: a\r\n\r\n") << 400;
+        QTest::newRow("an empty header name") << line + ": a\r\n\r\n" << 400;
+        QTest::newRow("a bare CR") << QByteArray("GET / HTTP/1.1\r\nHost: a\rX-A: b\r\n\r\n") << 400;
+        QTest::newRow("a NUL in a value") << line + QByteArray("X-A: a\0b\r\n\r\n", 12) << 400;
+        QTest::newRow("a request line of two parts") << QByteArray("GET /\r\nHost: a\r\n\r\n") << 400;
+        QTest::newRow("a request line of four parts")
+            << QByteArray("GET / HTTP/1.1 x\r\nHost: a\r\n\r\n") << 400;
+        QTest::newRow("two spaces in the request line")
+            << QByteArray("GET  / HTTP/1.1\r\nHost: a\r\n\r\n") << 400;
+        QTest::newRow("a version that is not HTTP") << QByteArray("GET / HTTQ/1.1\r\nHost: a\r\n\r\n") << 400;
+        QTest::newRow("HTTP/2 spoken as text") << QByteArray("GET / HTTP/2.0\r\nHost: a\r\n\r\n") << 505;
+        QTest::newRow("no Host on HTTP/1.1") << QByteArray("GET / HTTP/1.1\r\n\r\n") << 400;
+        QTest::newRow("two Hosts") << line + "Host: b\r\n\r\n" << 400;
     }
 
-    void limits()
+    void refusals()
     {
         QFETCH(QByteArray, request);
         QFETCH(int, status);
@@ -268,9 +307,144 @@ private Q_SLOTS:
         client.send(request);
         QTRY_VERIFY_WITH_TIMEOUT(client.reply(), 5000);
         QCOMPARE(client.reply()->status, status);
+        QVERIFY(client.reply()->head.contains("Connection: close"));
         QTRY_VERIFY_WITH_TIMEOUT(client.closed(), 5000);
+        // One answer, and nothing for what came after the fault.
+        QCOMPARE(client.statuses(), QList<int>{status});
         // Everyone else is served as before.
         QCOMPARE(fetch("/").status, 200);
+    }
+
+    void pipelined_data()
+    {
+        QTest::addColumn<QByteArray>("requests");
+        QTest::addColumn<QList<int>>("statuses");
+        QTest::addColumn<bool>("closed");
+        const QByteArray icon = "GET /favicon.ico HTTP/1.1\r\nHost: a\r\n\r\n";
+        const QByteArray missing = "GET /nothing HTTP/1.1\r\nHost: a\r\n\r\n";
+        QByteArray thirty;
+        QList<int> thirtyAnswers;
+        for (int i = 0; i < 15; ++i) {
+            thirty += icon + missing;
+            thirtyAnswers << 204 << 404;
+        }
+        QTest::newRow("thirty in one packet") << thirty << thirtyAnswers << false;
+        // Each within the limits on its own; together far past them.
+        QByteArray sixty;
+        for (int i = 0; i < 60; ++i)
+            sixty += "X-" + QByteArray::number(i) + ": " + QByteArray(200, 'a') + "\r\n";
+        const QByteArray full = "GET /favicon.ico HTTP/1.1\r\nHost: a\r\n" + sixty + "\r\n";
+        QTest::newRow("three of 60 headers and 12 KiB")
+            << full + full + full << QList<int>{204, 204, 204} << false;
+        QTest::newRow("blank lines between them")
+            << icon + "\r\n" + missing + "\r\n\r\n" + icon << QList<int>{204, 404, 204} << false;
+        QTest::newRow("a fault after two: those answered first")
+            << icon + missing + "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: -1\r\n\r\n" + icon
+            << QList<int>{204, 404, 400} << true;
+        QTest::newRow("the last asks to close")
+            << icon + "GET /nothing HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n" + icon
+            << QList<int>{204, 404} << true;
+    }
+
+    void pipelined()
+    {
+        QFETCH(QByteArray, requests);
+        QFETCH(QList<int>, statuses);
+        QFETCH(bool, closed);
+        serve();
+        HttpClient client(m_server->port());
+        client.send(requests);
+        QTRY_COMPARE_WITH_TIMEOUT(client.statuses().size(), statuses.size(), 5000);
+        QCOMPARE(client.statuses(), statuses);
+        if (closed) {
+            QTRY_VERIFY_WITH_TIMEOUT(client.closed(), 5000);
+        } else {
+            // Still open, and in step: one more is answered after them.
+            client.send("GET /standings.json HTTP/1.1\r\nHost: a\r\n\r\n");
+            QTRY_COMPARE_WITH_TIMEOUT(client.statuses(), statuses + QList<int>{200}, 5000);
+        }
+    }
+
+    void inPieces_data()
+    {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<QList<int>>("statuses");
+        const QByteArray icon = "GET /favicon.ico HTTP/1.1\r\nHost: a\r\n\r\n";
+        QByteArrayList bytes;
+        for (char c : icon)
+            bytes.append(QByteArray(1, c));
+        QTest::newRow("a byte at a time") << bytes << QList<int>{204};
+        QTest::newRow("a line at a time")
+            << QByteArrayList{"GET /favicon.ico HTTP/1.1\r\n", "Host: a\r\n", "\r\n"} << QList<int>{204};
+        QTest::newRow("two requests cut mid-line")
+            << QByteArrayList{"GET /favicon.ico HTTP/1.1\r\nHo", "st: a\r\n\r\nGET /noth",
+                              "ing HTTP/1.1\r\nHost: a\r\n\r\n"}
+            << QList<int>{204, 404};
+        QTest::newRow("a fault in a later piece")
+            << QByteArrayList{"GET / HTTP/1.1\r\nHost: a\r\n", "Content-Length: 1, 2\r\n\r\n"}
+            << QList<int>{400};
+        QTest::newRow("too many headers over many pieces")
+            << QByteArrayList{"GET / HTTP/1.1\r\n"} + QByteArrayList(70, "X-A: a\r\n") << QList<int>{431};
+    }
+
+    void inPieces()
+    {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(QList<int>, statuses);
+        serve();
+        HttpClient client(m_server->port());
+        for (const QByteArray& piece : pieces) {
+            client.send(piece);
+            QTest::qWait(5); // read apart by the server, most of the time
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(client.statuses().size(), statuses.size(), 5000);
+        QCOMPARE(client.statuses(), statuses);
+    }
+
+    void connectionAfterTheAnswer_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QByteArray>("says");
+        QTest::newRow("HTTP/1.0") << QByteArray("GET /favicon.ico HTTP/1.0\r\n\r\n") << false
+                                  << QByteArray("Connection: close");
+        QTest::newRow("HTTP/1.0 with a Host") << QByteArray("GET /favicon.ico HTTP/1.0\r\nHost: a\r\n\r\n")
+                                              << false << QByteArray("Connection: close");
+        QTest::newRow("HTTP/1.0 kept alive")
+            << QByteArray("GET /favicon.ico HTTP/1.0\r\nConnection: Keep-Alive\r\n\r\n") << true
+            << QByteArray("Connection: keep-alive");
+        QTest::newRow("HTTP/1.1") << QByteArray("GET /favicon.ico HTTP/1.1\r\nHost: a\r\n\r\n") << true
+                                  << QByteArray("Content-Length: 0");
+        QTest::newRow("HTTP/1.1 closing")
+            << QByteArray("GET /favicon.ico HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n") << false
+            << QByteArray("Connection: close");
+        QTest::newRow("HTTP/1.1 closing among other options")
+            << QByteArray("GET /favicon.ico HTTP/1.1\r\nHost: a\r\nConnection: keep-alive, Close\r\n\r\n")
+            << false << QByteArray("Connection: close");
+        QTest::newRow("HTTP/1.1 closing on a second line")
+            << QByteArray(
+                   "GET /favicon.ico HTTP/1.1\r\nHost: a\r\nConnection: x\r\nconnection: close\r\n\r\n")
+            << false << QByteArray("Connection: close");
+    }
+
+    void connectionAfterTheAnswer()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(bool, kept);
+        QFETCH(QByteArray, says);
+        serve(); // idle connections are closed after 30 s: a close sooner is the answer's
+        HttpClient client(m_server->port());
+        client.send(request);
+        QTRY_VERIFY_WITH_TIMEOUT(client.reply(), 5000);
+        QCOMPARE(client.reply()->status, 204);
+        QVERIFY2(client.reply()->head.contains(says), client.reply()->head.constData());
+        if (!kept) {
+            QTRY_VERIFY_WITH_TIMEOUT(client.closed(), 5000);
+            return;
+        }
+        client.send(request);
+        QTRY_COMPARE_WITH_TIMEOUT(client.statuses(), (QList<int>{204, 204}), 5000);
+        QVERIFY(client.connected());
     }
 
     void idleConnectionsAreClosed()
