@@ -120,8 +120,7 @@ QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf)
         .arg(since.toString(QStringLiteral("HH:mm:ss")), figuresOf.toString(QStringLiteral("HH:mm:ss")));
 }
 
-Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version,
-                                                 const QString& note)
+std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, const QString& note)
 {
     auto pages = std::make_shared<Pages>();
     pages->version = version;
@@ -131,11 +130,7 @@ Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint6
     pages->event = streamEvent(version, live.latestAwardId, fragment);
     pages->csv = publish::asCsv(live.edition).toUtf8();
     pages->json = publish::asJson(live.edition);
-    Result<QByteArray> pdf = publish::render(live.edition, publish::Format::Pdf);
-    if (!pdf)
-        return pdf.failure();
-    pages->pdf = std::move(pdf).value();
-    return std::shared_ptr<const Pages>(std::move(pages));
+    return pages;
 }
 
 } // namespace quilvarden::live

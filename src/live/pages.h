@@ -51,9 +51,9 @@ QByteArray streamEvent(quint64 version, const std::optional<qint64>& latestAward
 // is told to the operator only.
 QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf);
 
-// Every answer for one edition. The note is empty while the register is read normally.
-Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version,
-                                                 const QString& note);
+// Every answer for one edition but the PDF, which takes far longer to make than all the rest
+// together and is made apart. The note is empty while the register is read normally.
+std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, const QString& note);
 
 } // namespace quilvarden::live
 

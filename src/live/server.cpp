@@ -206,12 +206,20 @@ public:
     qsizetype clients() const { return static_cast<qsizetype>(m_connections.size()); }
     quint64 version() const { return m_pages ? m_pages->version : 0; }
 
+    // A new edition is told to every update stream at once, each sent right away rather
+    // than when the event loop next comes round to it: phones loading pages keep it busy.
     void take(const std::shared_ptr<const Pages>& pages)
     {
+        const bool fresh = !m_pages || pages->version > m_pages->version;
         m_pages = pages;
-        for (auto& [socket, connection] : m_connections)
-            if (connection.stream && connection.closingSince < 0)
+        if (!fresh)
+            return;
+        for (auto& [socket, connection] : m_connections) {
+            if (connection.stream && connection.closingSince < 0) {
                 send(socket, connection, pages->event);
+                socket->flush();
+            }
+        }
     }
 
     // The socket for the HTTP server, or nothing when it was refused.
@@ -554,11 +562,14 @@ Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, cons
 
 void LiveServer::take(const std::shared_ptr<const Pages>& pages)
 {
-    // An edition older than the one served (the first, taken before listening) is dropped.
-    if (pages->version <= m_front->version())
+    // An edition older than the one served (the first, taken before listening) is dropped;
+    // the one served comes again with its PDF.
+    const quint64 served = m_front->version();
+    if (pages->version < served)
         return;
     m_front->take(pages);
-    Q_EMIT published(pages->version);
+    if (pages->version > served)
+        Q_EMIT published(pages->version);
 }
 
 quint16 LiveServer::port() const

@@ -221,11 +221,16 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(first.events().size() == 1 && second.events().size() == 1, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(vanishing.events().size(), 1, 5000);
         vanishing.abort();
+        const QByteArray pdf = fetch("/standings.pdf").body;
 
         const qint64 id = record(QStringLiteral("03"), QStringLiteral("F"), QStringLiteral("LUGO"), 38);
         QTRY_VERIFY_WITH_TIMEOUT(streamShows(first, id) && streamShows(second, id), 5000);
         QVERIFY(
             first.events().last().value(QStringLiteral("html")).toString().contains(QStringLiteral("38,00")));
+        // LUGO's women: 16 and 38.
+        QVERIFY(fetch("/standings.json").body.contains("\"total\": 54"));
+        // The PDF follows the pages, made apart.
+        QTRY_VERIFY_WITH_TIMEOUT(fetch("/standings.pdf").body != pdf, 5000);
         // Another station's undo goes out too; the earlier award is the latest again.
         auto other = data::Database::open(m_where);
         QVERIFY(other);
