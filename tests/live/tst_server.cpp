@@ -290,8 +290,8 @@ private Q_SLOTS:
         QTest::newRow("an empty header name") << line + ": a\r\n\r\n" << 400;
         QTest::newRow("a bare CR") << QByteArray("GET / HTTP/1.1\r\nHost: a\rX-A: b\r\n\r\n") << 400;
         QTest::newRow("a NUL in a value") << line + QByteArray("X-A: a\0b\r\n\r\n", 12) << 400;
-        QTest::newRow("a request line of two parts") << QByteArray("GET /\r\nHost: a\r\n\r\n") << 400;
-        QTest::newRow("a request line of four parts")
+        QTest::newRow("a request line without a version") << QByteArray("GET /\r\nHost: a\r\n\r\n") << 400;
+        QTest::newRow("a request line with a fourth word")
             << QByteArray("GET / HTTP/1.1 x\r\nHost: a\r\n\r\n") << 400;
         QTest::newRow("two spaces in the request line")
             << QByteArray("GET  / HTTP/1.1\r\nHost: a\r\n\r\n") << 400;
