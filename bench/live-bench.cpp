@@ -101,6 +101,16 @@ void runFor(double ms)
     waitUntil([] { return false; }, ms);
 }
 
+// The server bounds the connections of each address, as it must for a laptop on the pool's
+// network; the public here is many devices, so its clients come from many loopback addresses
+// (every 127.x.y.z is this machine): ten clients to each, from 127.0.0.2 on.
+constexpr int ClientsPerAddress = 10;
+
+QHostAddress sourceAddress(int client)
+{
+    return QHostAddress(quint32((127u << 24) + 2u + static_cast<quint32>(client / ClientsPerAddress)));
+}
+
 QByteArray request(const QByteArray& path, quint16 port, const QByteArray& extra = {})
 {
     return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) + "\r\n" + extra +
@@ -216,6 +226,7 @@ public:
             m_sessions.back().closed = now();
             m_errors.add(QStringLiteral("stream %1 closed by the server").arg(m_number));
         });
+        socket->bind(sourceAddress(m_number), 0);
         socket->connectToHost(QHostAddress(QHostAddress::LocalHost), m_port);
         socket->write(request("/events", m_port, "Accept: text/event-stream\r\n"));
     }
@@ -345,13 +356,18 @@ public:
     StalledStream(const StalledStream&) = delete;
     StalledStream& operator=(const StalledStream&) = delete;
 
-    bool open(quint16 port)
+    bool open(quint16 port, const QHostAddress& from)
     {
         m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
         if (m_fd < 0)
             return false;
         const int small = 4096;
         ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        sockaddr_in source{};
+        source.sin_family = AF_INET;
+        source.sin_addr.s_addr = htonl(from.toIPv4Address());
+        if (::bind(m_fd, reinterpret_cast<const sockaddr*>(&source), sizeof source) != 0)
+            return false;
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_port = htons(port);
@@ -428,6 +444,7 @@ public:
                     open();
                 });
         });
+        socket->bind(sourceAddress(m_number), 0);
         socket->connectToHost(QHostAddress(QHostAddress::LocalHost), m_port);
         ask();
     }
@@ -853,7 +870,7 @@ int run(const Options& options)
     std::vector<std::unique_ptr<StalledStream>> stalled;
     for (int i = 0; i < stalledCount; ++i) {
         stalled.push_back(std::make_unique<StalledStream>());
-        if (!stalled.back()->open(port))
+        if (!stalled.back()->open(port, sourceAddress(options.streams - stalledCount + i)))
             errors.add(QStringLiteral("a stalled stream could not connect"));
     }
     const auto allLive = [&streams] {
@@ -863,7 +880,7 @@ int run(const Options& options)
         errors.add(QStringLiteral("not every stream had its first edition within 10 s"));
     std::vector<std::unique_ptr<PageClient>> pages;
     for (int i = 0; i < options.pages; ++i) {
-        pages.push_back(std::make_unique<PageClient>(port, errors, i));
+        pages.push_back(std::make_unique<PageClient>(port, errors, options.streams + i));
         pages.back()->open();
     }
 

@@ -6,19 +6,33 @@ namespace quilvarden::data {
 
 RegisterWatch::RegisterWatch(Database& database, QObject* parent) : QObject(parent), m_database(database)
 {
-    m_timer.setInterval(100);
+    m_timer.setInterval(LookMs);
     connect(&m_timer, &QTimer::timeout, this, &RegisterWatch::look);
     m_timer.start();
-    m_telling.setSingleShot(true);
-    m_telling.setInterval(100);
-    connect(&m_telling, &QTimer::timeout, this, &RegisterWatch::changed);
+    m_gathering.setSingleShot(true);
+    m_gathering.setInterval(GatherMs);
+    connect(&m_gathering, &QTimer::timeout, this, &RegisterWatch::gathered);
     look();
 }
 
 void RegisterWatch::tell()
 {
-    if (!m_telling.isActive())
-        m_telling.start();
+    if (m_gathering.isActive()) {
+        m_more = true;
+        return;
+    }
+    m_gathering.start();
+    // From the event loop, not from within a driver's notice or a look at the register.
+    QTimer::singleShot(0, this, &RegisterWatch::changed);
+}
+
+void RegisterWatch::gathered()
+{
+    if (!m_more)
+        return;
+    m_more = false;
+    m_gathering.start();
+    Q_EMIT changed();
 }
 
 void RegisterWatch::look()

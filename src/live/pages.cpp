@@ -114,15 +114,13 @@ QByteArray streamEvent(quint64 version, const std::optional<qint64>& latestAward
            "\nevent: edition\ndata: " + QJsonDocument(message).toJson(QJsonDocument::Compact) + "\n\n";
 }
 
-QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf, const QString& why)
+QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf)
 {
-    return QStringLiteral("Non se pode ler o rexistro dos resultados desde as %1 (%2). Estas son as "
-                          "clasificacións das %3.")
-        .arg(since.toString(QStringLiteral("HH:mm:ss")), why, figuresOf.toString(QStringLiteral("HH:mm:ss")));
+    return QStringLiteral("Desde as %1 non se poden poñer ao día as clasificacións. Estas son as das %2.")
+        .arg(since.toString(QStringLiteral("HH:mm:ss")), figuresOf.toString(QStringLiteral("HH:mm:ss")));
 }
 
-Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version,
-                                                 const QString& note)
+std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, const QString& note)
 {
     auto pages = std::make_shared<Pages>();
     pages->version = version;
@@ -132,11 +130,7 @@ Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint6
     pages->event = streamEvent(version, live.latestAwardId, fragment);
     pages->csv = publish::asCsv(live.edition).toUtf8();
     pages->json = publish::asJson(live.edition);
-    Result<QByteArray> pdf = publish::render(live.edition, publish::Format::Pdf);
-    if (!pdf)
-        return pdf.failure();
-    pages->pdf = std::move(pdf).value();
-    return std::shared_ptr<const Pages>(std::move(pages));
+    return pages;
 }
 
 } // namespace quilvarden::live

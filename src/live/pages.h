@@ -46,12 +46,14 @@ QByteArray pageHtml(const QString& fragment, bool board);
 // and the fragment, as one line of JSON.
 QByteArray streamEvent(quint64 version, const std::optional<qint64>& latestAward, const QString& fragment);
 
-// The note shown while the register cannot be read, with the time of the figures shown.
-QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf, const QString& why);
+// The note shown while the register cannot be read: since when, and the time of the figures
+// shown. Never why: the reason names the register's server, its user and its database, and
+// is told to the operator only.
+QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf);
 
-// Every answer for one edition. The note is empty while the register is read normally.
-Result<std::shared_ptr<const Pages>> renderPages(const LiveEdition& live, quint64 version,
-                                                 const QString& note);
+// Every answer for one edition but the PDF, which takes far longer to make than all the rest
+// together and is made apart. The note is empty while the register is read normally.
+std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, const QString& note);
 
 } // namespace quilvarden::live
 

@@ -1,10 +1,12 @@
 #include "server.h"
 
+#include "live/requesthead.h"
 #include "live/source.h"
 
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QHttpServerRequest>
 #include <QNetworkInterface>
 #include <QPointer>
@@ -13,6 +15,7 @@
 #include <QTimer>
 #include <QWebSocket>
 
+#include <limits>
 #include <unordered_map>
 
 namespace quilvarden::live {
@@ -46,10 +49,14 @@ QByteArray reason(int status)
         return "Request Timeout";
     case 413:
         return "Content Too Large";
+    case 429:
+        return "Too Many Requests";
     case 431:
         return "Request Header Fields Too Large";
     case 503:
         return "Service Unavailable";
+    case 505:
+        return "HTTP Version Not Supported";
     default:
         break;
     }
@@ -68,9 +75,52 @@ Answer plain(int status, const QString& message, QList<std::pair<QByteArray, QBy
     return {status, "text/plain; charset=utf-8", (message + u'\n').toUtf8(), std::move(headers)};
 }
 
+// What a refused request is told, before the connection is closed.
+Answer refusal(int status)
+{
+    switch (status) {
+    case 405:
+        return plain(405, QStringLiteral("Esta páxina só se pode ler."), {{"Allow", "GET, HEAD"}});
+    case 413:
+        return plain(413, QStringLiteral("A petición é demasiado longa."));
+    case 431:
+        return plain(431, QStringLiteral("A petición ten demasiadas cabeceiras."));
+    case 505:
+        return plain(505, QStringLiteral("Este servidor só fala HTTP/1.1."));
+    default:
+        break;
+    }
+    return plain(400, QStringLiteral("A petición está mal formada."));
+}
+
+// Why the server could not listen where it was told, said plainly.
+Failure cannotListen(QAbstractSocket::SocketError error, const QHostAddress& address, quint16 port)
+{
+    const QString where = QStringLiteral("%1:%2").arg(address.toString()).arg(port);
+    switch (error) {
+    case QAbstractSocket::AddressInUseError:
+        return Failure::database(
+            Failure::PortInUse,
+            QStringLiteral("Outro programa xa está a escoitar no porto %1 (%2).").arg(port).arg(where));
+    case QAbstractSocket::SocketAccessError:
+        return Failure::database(Failure::CannotListen,
+                                 QStringLiteral("Non hai permiso para escoitar en %1: os portos por debaixo "
+                                                "do 1024 son do sistema.")
+                                     .arg(where));
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        return Failure::database(
+            Failure::CannotListen,
+            QStringLiteral("Este ordenador non ten o enderezo %1.").arg(address.toString()));
+    default:
+        break;
+    }
+    return Failure::database(Failure::CannotListen, QStringLiteral("Non se pode escoitar en %1.").arg(where));
+}
+
 // The status line, the headers and (unless only the head was asked for) the body. The
-// request was parsed by Qt; what goes back is this program's own few fixed answers.
-QByteArray response(const Answer& answer, bool headOnly, bool closing)
+// request was checked here and parsed by Qt; what goes back is this program's own few fixed
+// answers. An HTTP/1.0 client keeps its connection only when told so.
+QByteArray response(const Answer& answer, bool headOnly, bool closing, bool http10 = false)
 {
     QByteArray bytes = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' + reason(answer.status) + "\r\n";
     bytes += "Content-Type: " + answer.type + "\r\n";
@@ -81,6 +131,8 @@ QByteArray response(const Answer& answer, bool headOnly, bool closing)
         bytes += name + ": " + value + "\r\n";
     if (closing)
         bytes += "Connection: close\r\n";
+    else if (http10)
+        bytes += "Connection: keep-alive\r\n";
     bytes += "\r\n";
     if (!headOnly)
         bytes += answer.body;
@@ -91,11 +143,15 @@ QByteArray response(const Answer& answer, bool headOnly, bool closing)
 
 // What the server knows of each connection, to keep every client within bounds.
 struct Connection {
+    QHostAddress address;
     qint64 openedAt = 0;
     qint64 requestSince = -1; // the first byte of a request not answered yet
-    qint64 requestBytes = 0;  // received since the last answer
-    qint64 requestLines = 0;
+    QByteArray held;          // the request being read: what Qt's parser has of it, and more
+    bool headChecked = false; // the head Qt's parser reads now is whole and fine
+    bool keepAlive = true;    // after the answer to the request being read
+    bool http10 = false;
     qint64 lastActivity = 0;
+    quint64 activityOrder = 0; // which connection did something last
     qint64 lastWrite = 0;
     qint64 closingSince = -1;
     bool stream = false;
@@ -136,13 +192,9 @@ public:
     {
         auto* listener = new Listener(*this);
         if (!listener->listen(address, port)) {
-            const QString why = listener->errorString();
+            const Failure why = cannotListen(listener->serverError(), address, port);
             delete listener;
-            return Failure::database(Failure::CannotOpenFile,
-                                     QStringLiteral("Non se pode escoitar en %1:%2: %3")
-                                         .arg(address.toString())
-                                         .arg(port)
-                                         .arg(why));
+            return why;
         }
         bind(listener);
         m_listener = listener;
@@ -154,12 +206,20 @@ public:
     qsizetype clients() const { return static_cast<qsizetype>(m_connections.size()); }
     quint64 version() const { return m_pages ? m_pages->version : 0; }
 
+    // A new edition is told to every update stream at once, each sent right away rather
+    // than when the event loop next comes round to it: phones loading pages keep it busy.
     void take(const std::shared_ptr<const Pages>& pages)
     {
+        const bool fresh = !m_pages || pages->version > m_pages->version;
         m_pages = pages;
-        for (auto& [socket, connection] : m_connections)
-            if (connection.stream && connection.closingSince < 0)
+        if (!fresh)
+            return;
+        for (auto& [socket, connection] : m_connections) {
+            if (connection.stream && connection.closingSince < 0) {
                 send(socket, connection, pages->event);
+                socket->flush();
+            }
+        }
     }
 
     // The socket for the HTTP server, or nothing when it was refused.
@@ -171,24 +231,32 @@ public:
             return nullptr;
         }
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        if (clients() >= m_options.maxClients) {
-            // Past the limit: told plainly, and closed.
-            socket->write(response(plain(503,
-                                         QStringLiteral("Hai demasiadas persoas conectadas agora mesmo. "
-                                                        "Ténteo de novo nuns segundos."),
-                                         {{"Retry-After", "5"}}),
-                                   false, true));
-            socket->disconnectFromHost();
-            QTimer::singleShot(2000, socket, [socket] { socket->abort(); });
+        const QHostAddress address = socket->peerAddress();
+        if (m_perAddress.value(address) >= m_options.maxClientsPerAddress) {
+            // One device (or one program) holding many connections never crowds out the rest.
+            turnAway(socket, plain(429,
+                                   QStringLiteral("Hai demasiadas conexións abertas desde este aparello. "
+                                                  "Peche algunha lapela e ténteo de novo nuns segundos."),
+                                   {{"Retry-After", "5"}}));
+            return nullptr;
+        }
+        if (clients() >= m_options.maxClients && !makeRoom()) {
+            turnAway(socket, plain(503,
+                                   QStringLiteral("Hai demasiadas persoas conectadas agora mesmo. "
+                                                  "Ténteo de novo nuns segundos."),
+                                   {{"Retry-After", "5"}}));
             return nullptr;
         }
         // A request bigger than this cannot even be held: it is refused as soon as it fills it.
         socket->setReadBufferSize(m_options.maxRequestBytes);
         const qint64 now = m_clock.elapsed();
         Connection connection;
+        connection.address = address;
         connection.openedAt = connection.lastActivity = connection.lastWrite = now;
+        connection.activityOrder = ++m_activities;
         m_connections[socket] = connection;
-        QObject::connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.erase(socket); });
+        ++m_perAddress[address];
+        QObject::connect(socket, &QObject::destroyed, this, [this, socket] { forget(socket); });
         // Connected before the HTTP server's own reading, so it sees every byte first.
         QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] { received(socket); });
         return socket;
@@ -201,16 +269,19 @@ protected:
         if (found == m_connections.end())
             return true;
         Connection& connection = found->second;
+        const bool checked = std::exchange(connection.headChecked, false);
+        connection.held.clear();
         connection.requestSince = -1;
-        connection.requestBytes = connection.requestLines = 0;
         if (connection.closingSince >= 0 || connection.stream)
             return true;
+        if (!checked) {
+            // Every head is checked before Qt's parser reads it; one that was not is not answered.
+            refuse(socket, connection, 400);
+            return true;
+        }
         const bool headOnly = request.method() == QHttpServerRequest::Method::Head;
-        const bool closing = request.value("Connection").toLower() == "close";
         if (request.method() != QHttpServerRequest::Method::Get && !headOnly) {
-            answer(socket, connection,
-                   plain(405, QStringLiteral("Esta páxina só se pode ler."), {{"Allow", "GET, HEAD"}}), false,
-                   closing);
+            answer(socket, connection, refusal(405), false);
             return true;
         }
         const QString path = request.url().path();
@@ -218,15 +289,14 @@ protected:
             startStream(socket, connection);
             return true;
         }
-        answer(socket, connection, answerFor(path), headOnly, closing);
+        answer(socket, connection, answerFor(path), headOnly);
         return true;
     }
 
     void missingHandler(const QHttpServerRequest&, QTcpSocket* socket) override
     {
         if (const auto found = m_connections.find(socket); found != m_connections.end())
-            answer(socket, found->second, plain(404, QStringLiteral("Non hai nada neste enderezo.")), false,
-                   false);
+            answer(socket, found->second, plain(404, QStringLiteral("Non hai nada neste enderezo.")), false);
     }
 
 private:
@@ -267,9 +337,10 @@ private:
         connection.lastWrite = connection.lastActivity = m_clock.elapsed();
     }
 
-    void answer(QTcpSocket* socket, Connection& connection, const Answer& what, bool headOnly, bool closing)
+    void answer(QTcpSocket* socket, Connection& connection, const Answer& what, bool headOnly)
     {
-        send(socket, connection, response(what, headOnly, closing));
+        const bool closing = !connection.keepAlive;
+        send(socket, connection, response(what, headOnly, closing, connection.http10));
         if (closing)
             close(socket, connection);
     }
@@ -302,6 +373,7 @@ private:
         Connection& connection = found->second;
         const qint64 now = m_clock.elapsed();
         connection.lastActivity = now;
+        connection.activityOrder = ++m_activities;
         if (connection.stream || connection.closingSince >= 0) {
             // A stream's client has nothing to say; whatever it sends is dropped.
             socket->skip(socket->bytesAvailable());
@@ -309,21 +381,85 @@ private:
         }
         if (connection.requestSince < 0)
             connection.requestSince = now;
-        // Each signal brings only what arrived since the HTTP server last read: counted here,
-        // before it reads, so that a request too big or with too many headers never reaches it.
-        const QByteArray arrived = socket->peek(socket->bytesAvailable());
-        connection.requestBytes += arrived.size();
-        connection.requestLines += arrived.count('\n');
-        if (connection.requestBytes >= m_options.maxRequestBytes)
-            refuse(socket, connection, plain(413, QStringLiteral("A petición é demasiado longa.")));
-        else if (connection.requestLines > m_options.maxHeaders + 2) // the request line, the blank line
-            refuse(socket, connection, plain(431, QStringLiteral("A petición ten demasiadas cabeceiras.")));
+        if (!connection.headChecked)
+            checkNextHead(socket, connection);
     }
 
-    void refuse(QTcpSocket* socket, Connection& connection, const Answer& why)
+    // Qt's parser reads one request at a time, right after this: a whole head (and then
+    // answers it, and the next request in the buffer comes again), or all there is of one
+    // still coming, which is held here to be checked whole with what follows. What arrives is
+    // only what it has not read yet. Each request is counted on its own, so that requests sent
+    // together are each answered in turn, and refused before Qt's parser reads anything wrong.
+    void checkNextHead(QTcpSocket* socket, Connection& connection)
     {
-        answer(socket, connection, why, false, true);
+        const QByteArray arrived = socket->peek(socket->bytesAvailable());
+        connection.held += arrived;
+        // Checked again when a line is complete, or the head too long: a head sent a byte at a
+        // time is not read over and over.
+        if (!arrived.contains('\n') && connection.held.size() < m_options.maxRequestBytes)
+            return;
+        const RequestHead head =
+            checkHead(connection.held, {m_options.maxRequestBytes, m_options.maxHeaders});
+        switch (head.verdict) {
+        case RequestHead::Verdict::Partial:
+            break;
+        case RequestHead::Verdict::Whole:
+            connection.headChecked = true;
+            connection.keepAlive = head.keepAlive;
+            connection.http10 = head.http10;
+            break;
+        case RequestHead::Verdict::Refused:
+            refuse(socket, connection, head.status);
+            break;
+        }
+    }
+
+    // Answered, the rest of what came dropped, and closed: what follows cannot be trusted.
+    void refuse(QTcpSocket* socket, Connection& connection, int status)
+    {
+        connection.keepAlive = false;
+        answer(socket, connection, refusal(status), false);
         socket->skip(socket->bytesAvailable());
+    }
+
+    // A newcomer refused before it is served at all: told plainly, and closed.
+    static void turnAway(QTcpSocket* socket, const Answer& why)
+    {
+        socket->write(response(why, false, true));
+        socket->disconnectFromHost();
+        QTimer::singleShot(2000, socket, [socket] { socket->abort(); });
+    }
+
+    // With every place taken, the connection idle the longest (no request coming, nothing
+    // left to send, not an update stream) gives its place to a newcomer. Whether there was one.
+    bool makeRoom()
+    {
+        QTcpSocket* oldest = nullptr;
+        quint64 since = std::numeric_limits<quint64>::max();
+        for (const auto& [socket, connection] : m_connections) {
+            const bool idle =
+                !connection.stream && connection.requestSince < 0 && socket->bytesToWrite() == 0;
+            if (idle && connection.activityOrder < since) {
+                oldest = socket;
+                since = connection.activityOrder;
+            }
+        }
+        if (!oldest)
+            return false;
+        forget(oldest);
+        oldest->abort();
+        return true;
+    }
+
+    void forget(QTcpSocket* socket)
+    {
+        const auto found = m_connections.find(socket);
+        if (found == m_connections.end())
+            return;
+        const auto counted = m_perAddress.find(found->second.address);
+        if (counted != m_perAddress.end() && --counted.value() <= 0)
+            m_perAddress.erase(counted);
+        m_connections.erase(found);
     }
 
     // Cuts off whoever would hold a connection for nothing: a request that does not come
@@ -345,10 +481,10 @@ private:
                     send(socket, connection, ": \n\n");
                 continue;
             }
-            if (connection.requestSince >= 0 && now - connection.requestSince > m_options.requestTimeoutMs)
-                answer(socket, connection, plain(408, QStringLiteral("A petición tardou demasiado.")), false,
-                       true);
-            else if (connection.requestSince < 0 && now - connection.lastActivity > m_options.idleTimeoutMs)
+            if (connection.requestSince >= 0 && now - connection.requestSince > m_options.requestTimeoutMs) {
+                connection.keepAlive = false;
+                answer(socket, connection, plain(408, QStringLiteral("A petición tardou demasiado.")), false);
+            } else if (connection.requestSince < 0 && now - connection.lastActivity > m_options.idleTimeoutMs)
                 close(socket, connection);
         }
         // Aborting may delete a socket, and with it its entry: not while walking the map.
@@ -365,6 +501,8 @@ private:
     QPointer<Listener> m_listener;
     std::shared_ptr<const Pages> m_pages;
     std::unordered_map<QTcpSocket*, Connection> m_connections;
+    QHash<QHostAddress, int> m_perAddress; // connections from each address
+    quint64 m_activities = 0;
 };
 
 void Listener::incomingConnection(qintptr descriptor)
@@ -395,6 +533,8 @@ Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, cons
     connect(&server->m_reading, &QThread::finished, server->m_source, &QObject::deleteLater);
     connect(server->m_source, &EditionSource::published, server.get(),
             [raw = server.get()](const std::shared_ptr<const Pages>& pages) { raw->take(pages); });
+    connect(server->m_source, &EditionSource::unreadable, server.get(), &LiveServer::unreadable);
+    connect(server->m_source, &EditionSource::readableAgain, server.get(), &LiveServer::readableAgain);
     server->m_reading.start();
 
     // The first edition is there before the first client can ask.
@@ -422,11 +562,14 @@ Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, cons
 
 void LiveServer::take(const std::shared_ptr<const Pages>& pages)
 {
-    // An edition older than the one served (the first, taken before listening) is dropped.
-    if (pages->version <= m_front->version())
+    // An edition older than the one served (the first, taken before listening) is dropped;
+    // the one served comes again with its PDF.
+    const quint64 served = m_front->version();
+    if (pages->version < served)
         return;
     m_front->take(pages);
-    Q_EMIT published(pages->version);
+    if (pages->version > served)
+        Q_EMIT published(pages->version);
 }
 
 quint16 LiveServer::port() const

@@ -15,7 +15,8 @@ namespace quilvarden::live {
 struct ServeOptions {
     QHostAddress address = QHostAddress(QHostAddress::LocalHost);
     quint16 port = 8080;                // 0: any free port
-    int maxClients = 400;               // connections at once; past them a clear refusal (503)
+    int maxClients = 400;               // connections at once; past them idle ones make room, or 503
+    int maxClientsPerAddress = 24;      // connections from one address; past them a clear refusal (429)
     int requestTimeoutMs = 10000;       // a request must come whole within this, or it is cut off
     int idleTimeoutMs = 30000;          // a connection with nothing to do is closed
     int heartbeatMs = 15000;            // the update stream says it is alive at least this often
@@ -39,7 +40,8 @@ class LiveServer : public QObject {
     Q_OBJECT
 public:
     // Opens the register (a file or a server's URI) only to read, makes the first edition,
-    // and listens. Fails when the register cannot be read or the address is taken.
+    // and listens. Fails when the register cannot be read, or cannot listen there (the port
+    // taken by another program: Failure::PortInUse).
     static Result<std::unique_ptr<LiveServer>> start(const QString& where, const ServeOptions& options = {});
     ~LiveServer() override;
 
@@ -54,6 +56,10 @@ public:
 Q_SIGNALS:
     // A new edition is being served (and has been sent to every update stream).
     void published(quint64 version);
+    // For the operator alone: why the register cannot be read now (the pages only say since
+    // when), and that it can be read again.
+    void unreadable(const QString& why);
+    void readableAgain();
 
 private:
     explicit LiveServer(const ServeOptions& options);

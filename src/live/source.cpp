@@ -1,12 +1,16 @@
 #include "source.h"
 
+#include <algorithm>
+
 namespace quilvarden::live {
 
 EditionSource::EditionSource(QString where, int busyTimeoutMs, int retryMs, int checkMs)
     : m_where(std::move(where)), m_busyTimeoutMs(busyTimeoutMs), m_retryMs(retryMs), m_checkMs(checkMs),
-      m_check(this)
+      m_check(this), m_pdfTimer(this)
 {
     connect(&m_check, &QTimer::timeout, this, &EditionSource::check);
+    m_pdfTimer.setSingleShot(true);
+    connect(&m_pdfTimer, &QTimer::timeout, this, [this] { makePdf(nullptr); });
 }
 
 EditionSource::~EditionSource() = default;
@@ -55,19 +59,22 @@ void EditionSource::refresh()
 {
     const Result<LiveEdition> live = read();
     if (live) {
+        if (m_unavailableSince)
+            Q_EMIT readableAgain();
         m_unavailableSince.reset();
         m_check.start(m_checkMs);
         publish(*live, QString());
         return;
     }
-    // The last good figures stay, with a note; the first failure is told at once, and
-    // nothing more until the register can be read again.
+    // The last good figures stay, with a note that says only since when; the first failure
+    // is told at once, and nothing more until the register can be read again.
     m_check.start(m_retryMs);
     if (m_unavailableSince || !m_last)
         return;
     m_unavailableSince = QDateTime::currentDateTime();
+    Q_EMIT unreadable(live.failure().message());
     const LiveEdition last = *m_last;
-    publish(last, unavailableNote(*m_unavailableSince, last.edition.printedAt, live.failure().message()));
+    publish(last, unavailableNote(*m_unavailableSince, last.edition.printedAt));
 }
 
 void EditionSource::check()
@@ -87,9 +94,39 @@ void EditionSource::publish(const LiveEdition& live, const QString& note)
 {
     if (note.isEmpty())
         m_last = live;
-    Result<std::shared_ptr<const Pages>> pages = renderPages(live, ++m_version, note);
-    if (pages)
-        Q_EMIT published(std::move(pages).value());
+    std::shared_ptr<Pages> pages = renderPages(live, ++m_version, note);
+    if (m_pdf.isEmpty()) {
+        // The first edition comes whole.
+        m_pdfOf = live.edition;
+        makePdf(pages);
+        return;
+    }
+    // Every phone waits for the pages and the stream's message, made in a millisecond; the
+    // PDF takes ten times as long and is only ever downloaded, so it follows them, made again
+    // at most once a second from the latest figures. A note changes the pages only.
+    pages->pdf = m_pdf;
+    m_latest = pages;
+    Q_EMIT published(pages);
+    if (!note.isEmpty())
+        return;
+    m_pdfOf = live.edition;
+    if (!m_pdfTimer.isActive())
+        m_pdfTimer.start(static_cast<int>(std::max<qint64>(0, PdfEveryMs - m_sincePdf.elapsed())));
+}
+
+void EditionSource::makePdf(std::shared_ptr<Pages> pages)
+{
+    if (!m_pdfOf)
+        return;
+    if (Result<QByteArray> pdf = publish::render(*m_pdfOf, publish::Format::Pdf))
+        m_pdf = std::move(pdf).value();
+    m_pdfOf.reset();
+    m_sincePdf.start();
+    if (!pages)
+        pages = std::make_shared<Pages>(*m_latest);
+    pages->pdf = m_pdf;
+    m_latest = pages;
+    Q_EMIT published(pages);
 }
 
 } // namespace quilvarden::live

@@ -5,6 +5,7 @@
 #include "live/pages.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -29,13 +30,22 @@ public:
     Outcome begin();
 
 Q_SIGNALS:
+    // A new edition; the same one again when its PDF is made (at most once a second).
     void published(std::shared_ptr<const quilvarden::live::Pages> pages);
+    // For the operator alone: why the register could not be read (the pages never say), and
+    // that it can be read again.
+    void unreadable(const QString& why);
+    void readableAgain();
 
 private:
     void refresh();
     void check();
     Result<LiveEdition> read();
     void publish(const LiveEdition& live, const QString& note);
+    // The PDF of the figures waiting, into the pages given or (none) the latest, published.
+    void makePdf(std::shared_ptr<Pages> pages);
+
+    static constexpr int PdfEveryMs = 1000;
 
     QString m_where;
     int m_busyTimeoutMs;
@@ -46,6 +56,11 @@ private:
     QTimer m_check;
     std::optional<LiveEdition> m_last;
     std::optional<QDateTime> m_unavailableSince;
+    QByteArray m_pdf;                        // of the latest figures made into one
+    std::optional<publish::Edition> m_pdfOf; // figures waiting to be made into a PDF
+    QTimer m_pdfTimer;                       // when they will be
+    QElapsedTimer m_sincePdf;
+    std::shared_ptr<const Pages> m_latest; // the edition served now
     quint64 m_version = 0;
 };
 

@@ -39,6 +39,10 @@ QString describeError(int number)
         return QStringLiteral("O ficheiro que se importa non ten o formato esperado");
     case Failure::UnrecognisedFormat:
         return QStringLiteral("Formato de base de datos non recoñecido");
+    case Failure::PortInUse:
+        return QStringLiteral("O porto xa o está a usar outro programa");
+    case Failure::CannotListen:
+        return QStringLiteral("Non se pode escoitar nese enderezo");
     default:
         return QStringLiteral("Erro da base de datos");
     }

@@ -30,6 +30,8 @@ struct Failure {
         ColumnNotFound = 3265,
         ImportFileInvalid = 3274,
         UnrecognisedFormat = 3343,
+        PortInUse = 10048,    // the live server's port, taken by another program
+        CannotListen = 10049, // the live server's address, not this machine's or not allowed
     };
 
     int number = 0;

@@ -8,6 +8,7 @@
 #include <QHostInfo>
 #include <QRegularExpression>
 #include <QSocketNotifier>
+#include <QTime>
 
 #include <csignal>
 #include <optional>
@@ -37,6 +38,43 @@ std::optional<QHostAddress> hostAddress(const QString& host)
     return found.constFirst();
 }
 
+// ADDRESS:PORT as --listen takes it.
+QString listenText(const QHostAddress& address, quint16 port)
+{
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QStringLiteral("[%1]").arg(address.toString())
+                             : address.toString();
+    return QStringLiteral("%1:%2").arg(host, QString::number(port));
+}
+
+// Where the server could not listen: said plainly, without the register's name, and with
+// another port to try when another program has this one.
+int cannotServe(QTextStream& err, const Failure& failure, const live::ServeOptions& options)
+{
+    err << QStringLiteral("quilvarden-db: %1").arg(failure.message()) << Qt::endl;
+    if (failure.number == Failure::PortInUse) {
+        const quint16 other = options.port < 65535 ? options.port + 1 : options.port - 1;
+        err << QStringLiteral("Escolla outro porto, por exemplo: --listen %1").arg(listenText(options.address, other))
+            << Qt::endl;
+    }
+    return ExitFailed;
+}
+
+// Told to the operator only: the pages say just since when the figures are not up to date.
+void logRegisterTrouble(const live::LiveServer& server, QTextStream& err)
+{
+    const auto now = [] { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); };
+    QObject::connect(&server, &live::LiveServer::unreadable, &server, [&err, now](const QString& why) {
+        err << QStringLiteral("%1 Non se pode ler o rexistro; as páxinas mostran as últimas clasificacións "
+                              "lidas.\n%2")
+                   .arg(now(), why)
+            << Qt::endl;
+    });
+    QObject::connect(&server, &live::LiveServer::readableAgain, &server, [&err, now] {
+        err << QStringLiteral("%1 O rexistro xa se pode ler de novo.").arg(now()) << Qt::endl;
+    });
+}
+
 int stopPipe[2] = {-1, -1};
 
 void stopServing(int)
@@ -50,8 +88,12 @@ int serveUntilStopped(const QString& path, const live::ServeOptions& options, QT
                       QTextStream& err)
 {
     Result<std::unique_ptr<live::LiveServer>> server = live::LiveServer::start(path, options);
+    if (!server &&
+        (server.failure().number == Failure::PortInUse || server.failure().number == Failure::CannotListen))
+        return cannotServe(err, server.failure(), options);
     if (!server)
         return fail(err, path, server.failure());
+    logRegisterTrouble(**server, err);
     // Ready to stop before saying so: a stop right after the words ends it cleanly too.
     if (::pipe(stopPipe) != 0)
         return fail(err, path, Failure::database(Failure::CannotOpenFile, QStringLiteral("pipe")));

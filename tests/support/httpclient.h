@@ -21,8 +21,12 @@ public:
         QByteArray body;
     };
 
-    explicit HttpClient(quint16 port, int receiveBuffer = 0)
+    // From a loopback address of its own (127.0.0.2, …) when given: every 127.x.y.z is this
+    // machine, and the server counts each address's connections apart.
+    explicit HttpClient(quint16 port, int receiveBuffer = 0, const QHostAddress& from = {})
     {
+        if (!from.isNull())
+            m_socket.bind(from, 0);
         if (receiveBuffer > 0) {
             m_socket.setReadBufferSize(receiveBuffer);
             m_socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, receiveBuffer);
@@ -50,21 +54,26 @@ public:
     const QByteArray& received() const { return m_received; }
 
     // The first whole answer (by its Content-Length), or nothing yet.
-    std::optional<Reply> reply(bool headOnly = false) const
+    std::optional<Reply> reply(bool headOnly = false) const { return replyAt(0, headOnly); }
+
+    // Every whole answer so far, in order (answers to GET, each with its body).
+    QList<Reply> replies() const
     {
-        const qsizetype end = m_received.indexOf("\r\n\r\n");
-        if (end < 0)
-            return std::nullopt;
-        Reply reply;
-        reply.head = m_received.left(end + 2);
-        reply.status = reply.head.mid(9, 3).toInt();
-        const qsizetype at = reply.head.toLower().indexOf("content-length: ");
-        const qsizetype length =
-            at < 0 ? 0 : reply.head.mid(at + 16, reply.head.indexOf('\r', at) - at - 16).toLongLong();
-        reply.body = m_received.mid(end + 4);
-        if (!headOnly && reply.body.size() < length)
-            return std::nullopt;
-        return reply;
+        QList<Reply> found;
+        qsizetype from = 0;
+        while (const std::optional<Reply> next = replyAt(from)) {
+            found.append(*next);
+            from += next->head.size() + 2 + next->body.size();
+        }
+        return found;
+    }
+
+    QList<int> statuses() const
+    {
+        QList<int> found;
+        for (const Reply& each : replies())
+            found.append(each.status);
+        return found;
     }
 
     // Waits, serving the thread's events, for a whole answer or the connection's end.
@@ -86,6 +95,25 @@ public:
     }
 
 private:
+    std::optional<Reply> replyAt(qsizetype from, bool headOnly = false) const
+    {
+        const qsizetype end = m_received.indexOf("\r\n\r\n", from);
+        if (end < 0)
+            return std::nullopt;
+        Reply reply;
+        reply.head = m_received.mid(from, end + 2 - from);
+        reply.status = reply.head.mid(9, 3).toInt();
+        const qsizetype at = reply.head.toLower().indexOf("content-length: ");
+        const qsizetype length =
+            at < 0 ? 0 : reply.head.mid(at + 16, reply.head.indexOf('\r', at) - at - 16).toLongLong();
+        reply.body = m_received.mid(end + 4);
+        if (!headOnly && reply.body.size() < length)
+            return std::nullopt;
+        if (!headOnly && at >= 0)
+            reply.body.truncate(length);
+        return reply;
+    }
+
     QTcpSocket m_socket;
     QByteArray m_received;
     bool m_closed = false;
