@@ -12,8 +12,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <minizip/zip.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quilvarden;
 using namespace Qt::Literals::StringLiterals;
@@ -735,6 +739,75 @@ private Q_SLOTS:
                      run.errors.contains(u"\n"_s + name + u": "_s) && run.errors.contains(says),
                  qPrintable(run.errors));
         QVERIFY(!QFile::exists(path()));
+    }
+
+    void namesOnTheCommandLine_data()
+    {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says");
+        const QByteArray twoBytes = QString(121, u'ñ').toUtf8();
+        QTest::newRow("a register name of 247 bytes")
+            << "m.lef"_ba << QByteArray(243, 'b') + ".MDB" << 0 << u"Importadas"_s;
+        QTest::newRow("a register name of 247 bytes, letters of two")
+            << "m.lef"_ba << twoBytes + "a.MDB" << 0 << u"Importadas"_s;
+        QTest::newRow("a register name of 248 bytes") << "m.lef"_ba << QByteArray(244, 'b') + ".MDB" << 1
+                                                      << u"O nome do ficheiro é longo de máis (248 bytes)"_s;
+        QTest::newRow("a Lenex name of 255 bytes") << QByteArray(251, 'a') + ".lef"
+                                                   << "r.MDB"_ba << 0 << u"Importadas"_s;
+        QTest::newRow("a Lenex name in Latin-1") << "Nataci\xF3n.lef"_ba
+                                                 << "r.MDB"_ba << 1 << u"/Natación.lef: Erro 3051"_s;
+        QTest::newRow("a register name in Latin-1") << "m.lef"_ba
+                                                    << "R\xE9.MDB"_ba << 1 << u"/Ré.MDB: Erro 3051"_s;
+    }
+
+    // Names as the shell passes them, in any bytes: long ones work as long as the register's
+    // journal fits beside it (and leave no temporary file behind), and names the program
+    // cannot open for not being UTF-8 are refused, shown as they were meant.
+    void namesOnTheCommandLine()
+    {
+        QFETCH(QByteArray, source);
+        QFETCH(QByteArray, target);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        const QByteArray folder = QFile::encodeName(m_dir->path()) + '/';
+        const int file = ::open((folder + source).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        QVERIFY(file >= 0);
+        const QByteArray lef = meetXml(uR"(<CLUB code="V" name="Vigo"/>)"_s);
+        QCOMPARE(::write(file, lef.constData(), static_cast<size_t>(lef.size())), lef.size());
+        ::close(file);
+        // The shell makes the bytes from octal escapes: QProcess would pass them on as UTF-8.
+        const auto escaped = [&folder](const QByteArray& name) {
+            QString text;
+            for (const char c : folder + name)
+                text += static_cast<uchar>(c) < 0x80 ? QString(QLatin1Char(c))
+                                                     : u"\\0"_s + QString::number(static_cast<uchar>(c), 8);
+            return text;
+        };
+        for (int run = 0; run < (status == 0 ? 2 : 1); ++run) {
+            QProcess process;
+            process.start(
+                u"/bin/sh"_s,
+                {u"-c"_s, uR"sh(exec "$0" import-lenex "$(printf %b "$1")" "$(printf %b "$2")")sh"_s,
+                 QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"), escaped(source), escaped(target)});
+            QVERIFY(process.waitForFinished(60000));
+            const QString said =
+                QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+            QCOMPARE(process.exitCode(), status);
+            QVERIFY2(said.contains(says), qPrintable(said));
+        }
+        // The Lenex file and the register made, nothing else: no temporary file, no register
+        // under another name.
+        // (Qt lists no name that is not UTF-8, nor removes it.)
+        int made = 0;
+        DIR* listing = ::opendir(folder.constData());
+        QVERIFY(listing);
+        while (const dirent* entry = ::readdir(listing))
+            made += std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0 ? 1 : 0;
+        ::closedir(listing);
+        QCOMPARE(::unlink((folder + source).constData()), 0);
+        QCOMPARE(made, status == 0 ? 2 : 1);
     }
 };
 
