@@ -484,6 +484,53 @@ private Q_SLOTS:
         QVERIFY(!imports::parseCsv("\"open"));
     }
 
+    void accessCsv_data()
+    {
+        QTest::addColumn<QByteArray>("events");
+        QTest::addColumn<QByteArray>("takingPart");
+        QTest::addColumn<QByteArray>("descriptions");
+        QTest::addColumn<QString>("says"); // the refusal; empty: read
+        const QByteArray events = "EVENTID,XORDER,EVENTCODE,GENDERCODE\n7,1,\"50FR\",\"F\"\n";
+        const QByteArray clubs = "CLUBCODE,NATION\n\"AAA\",\"ESP\"\n";
+        const QByteArray described = "CLUBCODE,SHORTDESC,LONGDESC\n\"AAA\",\"Ártabros\",\"Club Ártabros\"\n";
+        QTest::newRow("as mdb-export writes it") << events << clubs << described << "";
+        QTest::newRow("column names in any case")
+            << "eventid,xorder,EventCode,gendercode\r\n7,1,\"50FR\",\"F\"\r\n"_ba << clubs << described << "";
+        QTest::newRow("an empty table")
+            << QByteArray() << clubs << described << "a táboa EVENT non se puido ler enteira";
+        QTest::newRow("a quote left open") << events << clubs << "CLUBCODE,SHORTDESC\n\"AAA\",\"Ártabros\n"_ba
+                                           << "a táboa CLUBDESC non se puido ler enteira";
+        QTest::newRow("a column missing") << "EVENTID,EVENTCODE,GENDERCODE\n7,\"50FR\",\"F\"\n"_ba << clubs
+                                          << described << "falta a columna XORDER na táboa EVENT";
+        QTest::newRow("a row short of a column") << events << "CLUBCODE,NATION\n\"AAA\"\n"_ba << described
+                                                 << "unha fila da táboa CLUBCHAMP non ten 2 columnas";
+    }
+
+    // The CSV of mdb-export, read as the import reads it: refused naming the file and the
+    // table, or read with its numbers as numbers and its texts as texts.
+    void accessCsv()
+    {
+        QFETCH(QByteArray, events);
+        QFETCH(QByteArray, takingPart);
+        QFETCH(QByteArray, descriptions);
+        QFETCH(QString, says);
+        const auto meet = imports::meetFromAccessCsv({events, takingPart, descriptions}, u"/x/meet.mdb"_s);
+        if (!says.isEmpty()) {
+            QVERIFY(!meet);
+            QCOMPARE(meet.failure().number, 3274);
+            QCOMPARE(meet.failure().detail, u"meet.mdb: "_s + says + u'.');
+            return;
+        }
+        QVERIFY(meet);
+        QCOMPARE(meet->events.size(), 1);
+        QCOMPARE(meet->events[0].order, QVariant(qlonglong{1}));
+        QCOMPARE(meet->events[0].code, QVariant(u"50FR"_s));
+        QCOMPARE(meet->clubs.size(), 1);
+        QCOMPARE(meet->clubs[0].code + u'|' + meet->clubs[0].shortName + u'|' +
+                     meet->clubs[0].nation.toString(),
+                 u"AAA|Ártabros|ESP"_s);
+    }
+
     void failuresLeaveTheRegisterAsItWas_data()
     {
         QTest::addColumn<QString>("command");
