@@ -11,11 +11,10 @@
 //  - imported again into the register this left, with awards on every club, every club
 //    that has a code or a name keeps its code and short name, and no club is added.
 
+#include "clubchecks.h"
 #include "fuzzing.h"
 #include "imports/clubs.h"
 #include "text/names.h"
-
-#include <QSet>
 
 using namespace quilvarden;
 using namespace quilvarden::fuzz;
@@ -23,28 +22,6 @@ using namespace quilvarden::fuzz;
 namespace {
 
 constexpr qsizetype MostClubs = 64;
-
-void checkAssignment(const QList<imports::FileClub>& clubs, const imports::ClubAssignment& assignment,
-                     const QByteArray& input)
-{
-    FUZZ_CHECK(assignment.clubs.size() >= clubs.size(), input);
-    QSet<QString> names;
-    QSet<QString> codes;
-    for (qsizetype i = 0; i < assignment.clubs.size(); ++i) {
-        const data::MeetClub& club = assignment.clubs[i];
-        const QString name = club.shortName.toString();
-        const QString code = club.code.toString();
-        FUZZ_CHECK(!code.isEmpty() && !codes.contains(text::foldName(code)), input + " code " + shown(code));
-        FUZZ_CHECK(!names.contains(text::foldName(name)), input + " name " + shown(name));
-        codes.insert(text::foldName(code));
-        names.insert(text::foldName(name));
-        if (i >= clubs.size())
-            continue; // a club of the register kept for its awards
-        FUZZ_CHECK(club.takesPart == clubs[i].takesPart, input);
-        FUZZ_CHECK(!name.isEmpty() && name.toUcs4().size() <= 8 && name == text::cleanName(name),
-                   input + " name " + shown(name));
-    }
-}
 
 } // namespace
 

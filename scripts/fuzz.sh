@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Fuzzes the number, mask and currency rules and the club codes and short names of imports
-# with libFuzzer, under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Fuzzes the number, mask and currency rules, the club codes and short names of imports and
+# the readers of meet files (Lenex, plain and zipped; the CSV of mdb-export) with libFuzzer,
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 #
 # Builds the fuzz targets with clang in build/fuzz, then runs each TARGET (fuzz_numbers,
-# fuzz_masks, fuzz_currency, fuzz_clubs; all by default) for SECONDS (600 by default),
-# starting from a fresh copy of its seed corpus (fuzz/corpus/TARGET) in build/fuzz/corpus/TARGET, so that
-# the inputs the fuzzer adds stay out of the repository. For each target it prints the
-# executions, the coverage (cov: edges, ft: features) and the result; the full output is in
-# build/fuzz/logs/TARGET.log and a crashing input in build/fuzz/artifacts/TARGET/.
+# fuzz_masks, fuzz_currency, fuzz_clubs, fuzz_lenex, fuzz_access; all by default) for
+# SECONDS (600 by default), starting from a fresh copy of its seed corpus (fuzz/corpus/TARGET)
+# in build/fuzz/corpus/TARGET, so that the inputs the fuzzer adds stay out of the repository,
+# and with its dictionary of words of its file format (fuzz/TARGET.dict) where it has one.
+# For each target it prints the executions, the coverage (cov: edges, ft: features) and the
+# result; the full output is in build/fuzz/logs/TARGET.log and a crashing input in
+# build/fuzz/artifacts/TARGET/.
 # Exits non-zero when any target crashes, breaks a property or trips a sanitizer.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -23,7 +26,7 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
     echo "usage: $0 [SECONDS] [TARGET...]" >&2
     exit 2
 fi
-all_targets=(fuzz_numbers fuzz_masks fuzz_currency fuzz_clubs)
+all_targets=(fuzz_numbers fuzz_masks fuzz_currency fuzz_clubs fuzz_lenex fuzz_access)
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=("${all_targets[@]}")
@@ -67,8 +70,13 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" "$artifacts"
     cp "$root/fuzz/corpus/$target"/* "$corpus/"
 
+    # A target's dictionary (fuzz/TARGET.dict), where it has one: words of its file format.
+    dictionary=()
+    if [ -f "$root/fuzz/$target.dict" ]; then
+        dictionary=(-dict="$root/fuzz/$target.dict")
+    fi
     status=0
-    "$build/bin/$target" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
+    "$build/bin/$target" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 "${dictionary[@]}" \
         -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1 || status=$?
 
     runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include <optional>
+#include <unistd.h>
 
 namespace quilvarden::data::sqlite {
 
@@ -192,6 +193,32 @@ Outcome Particulars::prepareConnection(QSqlDatabase& db, const OpenOptions& opti
     return Done{};
 }
 
+namespace {
+
+// The engine writes its journal beside the file, under the file's name and "-journal".
+constexpr qsizetype JournalSuffix = 8;
+
+// The longest name a register may have in the folder of this one: the system's longest file
+// name, less the room of the journal's ending.
+qsizetype roomForName(const QFileInfo& file)
+{
+    const long longest = pathconf(QFile::encodeName(file.absolutePath()).constData(), _PC_NAME_MAX);
+    return (longest > 0 ? qsizetype{longest} : qsizetype{255}) - JournalSuffix;
+}
+
+// A temporary name beside the file, "NAME.TAG.tmp", that fits the same room: the name is cut
+// (between whole characters) where it must.
+QString temporaryBeside(const QFileInfo& file, const QString& tag, qsizetype room)
+{
+    QString base = file.fileName();
+    while (QFile::encodeName(base).size() + 1 + tag.size() + 4 > room ||
+           (!base.isEmpty() && base.back().isHighSurrogate()))
+        base.chop(1);
+    return file.absoluteDir().filePath(QStringLiteral("%1.%2.tmp").arg(base, tag));
+}
+
+} // namespace
+
 Outcome Particulars::create(const Location& location) const
 {
     const QFileInfo info(location.text);
@@ -203,9 +230,20 @@ Outcome Particulars::create(const Location& location) const
             Failure::CannotOpenFile,
             QStringLiteral("Non existe o cartafol %1.").arg(QDir::toNativeSeparators(info.absolutePath())));
 
+    const qsizetype room = roomForName(info);
+    if (const qsizetype length = QFile::encodeName(info.fileName()).size(); length > room)
+        return Failure::database(
+            Failure::CannotOpenFile,
+            QStringLiteral(
+                "O nome do ficheiro é longo de máis (%1 bytes): a base de datos escribe ao seu carón "
+                "outro co mesmo nome e «-journal», e o sistema non admite nomes de máis de %2 bytes. "
+                "Usa un nome de %3 bytes como moito.")
+                .arg(length)
+                .arg(room + JournalSuffix)
+                .arg(room));
     static QAtomicInteger<quint64> counter;
     const QString tag = QStringLiteral("quilvarden-create-%1").arg(counter.fetchAndAddRelaxed(1));
-    const QString temporary = info.absoluteFilePath() + QStringLiteral(".%1.tmp").arg(tag);
+    const QString temporary = temporaryBeside(info, tag, room);
     // The first failure, if any (kept aside rather than assigned over a result).
     std::optional<Failure> failure;
     {

@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include <array>
+
 namespace quilvarden::imports {
 
 namespace {
@@ -29,9 +31,25 @@ QVariant valueOf(const CsvField& field)
     return field.text;
 }
 
-// One table as rows of column name (upper case) to value; the columns must be there.
-Result<AccessTable> exportTable(const QString& program, const QString& path, const QString& table,
-                                const QStringList& required)
+// The three tables of the meet programme, and the columns each must have.
+struct TableColumns {
+    QString table;
+    QStringList required;
+};
+
+const std::array<TableColumns, 3>& meetTables()
+{
+    static const std::array<TableColumns, 3> tables = {
+        TableColumns{QStringLiteral("EVENT"),
+                     {QStringLiteral("XORDER"), QStringLiteral("EVENTCODE"), QStringLiteral("GENDERCODE")}},
+        TableColumns{QStringLiteral("CLUBCHAMP"), {QStringLiteral("CLUBCODE")}},
+        TableColumns{QStringLiteral("CLUBDESC"), {QStringLiteral("CLUBCODE"), QStringLiteral("SHORTDESC")}},
+    };
+    return tables;
+}
+
+// One table as mdb-export writes it, as CSV.
+Result<QByteArray> exportTable(const QString& program, const QString& path, const QString& table)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -50,7 +68,14 @@ Result<AccessTable> exportTable(const QString& program, const QString& path, con
             QStringLiteral("%1: falta a táboa %2.").arg(QFileInfo(path).fileName(), table));
     if (process.exitCode() != 0)
         return importFileFailure(path, QStringLiteral("non se pode ler a táboa %1: %2").arg(table, errors));
-    const std::optional<QList<CsvRow>> rows = parseCsv(process.readAllStandardOutput());
+    return process.readAllStandardOutput();
+}
+
+// One table from its CSV, as meetFromAccessCsv reads it.
+Result<AccessTable> accessTableFromCsv(const QByteArray& csv, const QString& path, const QString& table,
+                                       const QStringList& required)
+{
+    const std::optional<QList<CsvRow>> rows = parseCsv(csv);
     if (!rows || rows->isEmpty())
         return importFileFailure(path, QStringLiteral("a táboa %1 non se puido ler enteira.").arg(table));
     QStringList header;
@@ -93,21 +118,27 @@ Result<FileMeet> readAccessMeet(const QString& path)
         return Failure::database(Failure::FileNotFound,
                                  QStringLiteral("Non se atopa mdb-export: instala o paquete mdbtools."));
 
-    const Result<AccessTable> events =
-        exportTable(program, path, QStringLiteral("EVENT"),
-                    {QStringLiteral("XORDER"), QStringLiteral("EVENTCODE"), QStringLiteral("GENDERCODE")});
-    if (!events)
-        return events.failure();
-    const Result<AccessTable> takingPart =
-        exportTable(program, path, QStringLiteral("CLUBCHAMP"), {QStringLiteral("CLUBCODE")});
-    if (!takingPart)
-        return takingPart.failure();
-    const Result<AccessTable> descriptions = exportTable(
-        program, path, QStringLiteral("CLUBDESC"), {QStringLiteral("CLUBCODE"), QStringLiteral("SHORTDESC")});
-    if (!descriptions)
-        return descriptions.failure();
+    std::array<QByteArray, 3> csv;
+    for (std::size_t t = 0; t < csv.size(); ++t) {
+        Result<QByteArray> exported = exportTable(program, path, meetTables()[t].table);
+        if (!exported)
+            return exported.failure();
+        csv[t] = std::move(exported).value();
+    }
+    return meetFromAccessCsv(csv, path);
+}
 
-    return meetFromAccessTables(*events, *takingPart, *descriptions);
+Result<FileMeet> meetFromAccessCsv(const std::array<QByteArray, 3>& csv, const QString& path)
+{
+    std::array<AccessTable, 3> tables;
+    for (std::size_t t = 0; t < csv.size(); ++t) {
+        Result<AccessTable> table =
+            accessTableFromCsv(csv[t], path, meetTables()[t].table, meetTables()[t].required);
+        if (!table)
+            return table.failure();
+        tables[t] = std::move(table).value();
+    }
+    return meetFromAccessTables(tables[0], tables[1], tables[2]);
 }
 
 FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& takingPart,

@@ -3,10 +3,13 @@
 #include "imports/filemeet.h"
 #include "text/failure.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariant>
+
+#include <array>
 
 namespace quilvarden::imports {
 
@@ -22,5 +25,13 @@ using AccessTable = QList<QHash<QString, QVariant>>;
 // The meet programme of the three tables, as above.
 FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& takingPart,
                               const AccessTable& descriptions);
+
+// The meet programme from mdb-export's CSV of EVENT, CLUBCHAMP and CLUBDESC, in that order:
+// what readAccessMeet reads once mdb-export has run. Column names count in capitals; quoted
+// texts come as texts, bare numbers as numbers, nothing as Null. A table with a quote left
+// open, no header, a column missing (EVENT: XORDER, EVENTCODE, GENDERCODE; CLUBCHAMP:
+// CLUBCODE; CLUBDESC: CLUBCODE, SHORTDESC) or a row of another length is refused, naming
+// the file at path and the table.
+Result<FileMeet> meetFromAccessCsv(const std::array<QByteArray, 3>& csv, const QString& path);
 
 } // namespace quilvarden::imports

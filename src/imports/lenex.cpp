@@ -1,71 +1,20 @@
 #include "lenex.h"
 
+#include "imports/lenexfile.h"
 #include "text/names.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 #include <initializer_list>
-#include <minizip/unzip.h>
 #include <optional>
 
 namespace quilvarden::imports {
 
 namespace {
-
-// No real meet file comes near this; a file or a zip entry that is larger (a zip bomb
-// unpacks a megabyte into gigabytes) is refused, not read.
-constexpr qint64 LargestLenex = 100 * 1024 * 1024;
-
-// The first .lef file inside a zipped Lenex file.
-Result<QByteArray> unzipLenex(const QString& path)
-{
-    const QByteArray name = QFile::encodeName(path);
-    unzFile zip = unzOpen64(name.constData());
-    if (!zip)
-        return importFileFailure(
-            path, QStringLiteral("non é un ficheiro zip, como ha ser un .lxf (Lenex comprimido)."));
-    QByteArray contents;
-    bool found = false;
-    for (int at = unzGoToFirstFile(zip); at == UNZ_OK && !found; at = unzGoToNextFile(zip)) {
-        char entry[512];
-        unz_file_info64 info;
-        if (unzGetCurrentFileInfo64(zip, &info, entry, sizeof entry, nullptr, 0, nullptr, 0) != UNZ_OK)
-            break;
-        if (!QString::fromUtf8(entry).endsWith(QStringLiteral(".lef"), Qt::CaseInsensitive))
-            continue;
-        found = true;
-        if (info.uncompressed_size > LargestLenex) {
-            unzClose(zip);
-            return importFileFailure(path, QStringLiteral("o .lef que leva dentro é de máis de 100 MB."));
-        }
-        if (unzOpenCurrentFile(zip) != UNZ_OK)
-            break;
-        char buffer[65536];
-        int read = 0;
-        // The size the zip gives may lie: what is read is counted too.
-        while (contents.size() <= LargestLenex && (read = unzReadCurrentFile(zip, buffer, sizeof buffer)) > 0)
-            contents.append(buffer, read);
-        const bool whole = read == 0 && unzCloseCurrentFile(zip) == UNZ_OK;
-        if (!whole) {
-            unzClose(zip);
-            return importFileFailure(path,
-                                     contents.size() > LargestLenex
-                                         ? QStringLiteral("o .lef que leva dentro é de máis de 100 MB.")
-                                         : QStringLiteral("o .lef que leva dentro está danado ou cortado."));
-        }
-    }
-    unzClose(zip);
-    if (!found)
-        return importFileFailure(path, QStringLiteral("o .lxf non leva dentro ningún ficheiro .lef."));
-    return contents;
-}
 
 QVariant attributeNumber(const QXmlStreamAttributes& attributes, const char* name)
 {
@@ -240,7 +189,7 @@ Result<FileResults> Reader::read(const QString& path)
     if (m_meetNames.size() > 1) {
         QStringList quoted;
         for (const QString& name : m_meetNames)
-            quoted << QStringLiteral("«%1»").arg(name);
+            quoted << QStringLiteral("«%1»").arg(text::cleanName(name));
         m_meet.notes.prepend(QStringLiteral("O ficheiro ten %1 campionatos (%2): impórtase só o primeiro.")
                                  .arg(m_meetNames.size())
                                  .arg(quoted.join(QStringLiteral(", "))));
@@ -369,14 +318,16 @@ void Reader::leaveOut(const QString& number, const QString& why)
 void Reader::endEvent(const PendingEvent& pending)
 {
     const QString numberText = text::cleanName(attribute(pending.event, "number"));
-    const auto shown = [](const QString& value) {
+    // What the file wrote, as one short line.
+    const auto shown = [](const QString& written) {
+        const QString value = text::cleanName(written);
         return value.size() > 20 ? value.left(20) + QStringLiteral("…") : value;
     };
     bool ok = false;
     const int order = numberText.toInt(&ok);
     if (numberText.isEmpty()) {
         m_meet.notes << QStringLiteral("Proba %1 sen número: omitida.")
-                            .arg(shown(text::cleanName(attribute(pending.event, "eventid"))));
+                            .arg(shown(attribute(pending.event, "eventid")));
         m_leftOut.append({QString(), QStringLiteral("non ten número")});
         return;
     }
@@ -409,7 +360,7 @@ void Reader::endEvent(const PendingEvent& pending)
     if (m_numbers.contains(order)) {
         m_meet.notes << QStringLiteral(
                             "Proba número %1, rolda %2: o número xa o ten outra rolda; queda a primeira.")
-                            .arg(QString::number(order), shown(text::cleanName(round)));
+                            .arg(QString::number(order), shown(round));
         return;
     }
     m_numbers.insert(order);
@@ -500,65 +451,44 @@ QString lenexEventCode(int distance, int relayCount, const QString& stroke, cons
 
 namespace {
 
-// The meet and the results of a Lenex file, in one reading.
-Result<FileResults> readLenex(const QString& path)
+// The meet and the results of a Lenex file's XML, in one reading; path names the file.
+Result<FileResults> readLenex(const Result<LenexXml>& xml, const QString& path)
 {
-    if (Outcome readable = checkImportFile(path); !readable)
-        return readable.failure();
-    const QFileInfo info(path);
-    QByteArray xml;
-    if (path.endsWith(QStringLiteral(".lxf"), Qt::CaseInsensitive)) {
-        Result<QByteArray> unzipped = unzipLenex(path);
-        if (!unzipped)
-            return unzipped.failure();
-        xml = std::move(unzipped).value();
-    } else {
-        QFile file(path);
-        if (info.size() > LargestLenex)
-            return importFileFailure(
-                path, QStringLiteral("é de máis de 100 MB; ningún ficheiro Lenex dun campionato o é."));
-        if (!file.open(QIODevice::ReadOnly))
-            return Failure::database(Failure::CannotOpenFile,
-                                     QStringLiteral("%1: %2").arg(path, file.errorString()));
-        xml = file.readAll();
-    }
-    // Some programs write their own 8-bit code page and call it UTF-8, or say nothing: such a
-    // file is read as Windows-1252, the code page of the meet programs that do it.
-    static const QRegularExpression declared(
-        QStringLiteral("^\\s*<\\?xml[^>]*encoding\\s*=\\s*[\"']([^\"']+)"));
-    const QString encoding = declared.match(QString::fromLatin1(xml.left(200))).captured(1);
-    const bool wide = xml.startsWith("\xFF\xFE") || xml.startsWith("\xFE\xFF") || xml.left(4).contains('\0');
-    if (!wide &&
-        (encoding.isEmpty() || encoding.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0)) {
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString text = utf8.decode(xml);
-        if (utf8.hasError()) {
-            QStringDecoder windows("windows-1252");
-            Result<FileResults> results =
-                Reader(windows.isValid() ? QString(windows.decode(xml)) : QString::fromLatin1(xml))
-                    .read(path);
-            if (results)
-                results->meet.notes.prepend(
-                    QStringLiteral("O ficheiro non está en UTF-8: lese como Windows-1252."));
-            return results;
-        }
-    }
-    return Reader(xml).read(path);
+    if (!xml)
+        return xml.failure();
+    Result<FileResults> results = xml->text ? Reader(*xml->text).read(path) : Reader(xml->bytes).read(path);
+    if (results)
+        results->meet.notes = xml->notes + results->meet.notes;
+    return results;
+}
+
+Result<FileMeet> meetOf(Result<FileResults> results)
+{
+    if (!results)
+        return results.failure();
+    return std::move(results->meet);
 }
 
 } // namespace
 
 Result<FileMeet> readLenexMeet(const QString& path)
 {
-    Result<FileResults> results = readLenex(path);
-    if (!results)
-        return results.failure();
-    return std::move(results->meet);
+    return meetOf(readLenex(lenexXml(path), path));
+}
+
+Result<FileMeet> readLenexMeet(const QByteArray& contents, const QString& name)
+{
+    return meetOf(readLenex(lenexXml(contents, name), name));
 }
 
 Result<FileResults> readLenexResults(const QString& path)
 {
-    return readLenex(path);
+    return readLenex(lenexXml(path), path);
+}
+
+Result<FileResults> readLenexResults(const QByteArray& contents, const QString& name)
+{
+    return readLenex(lenexXml(contents, name), name);
 }
 
 std::optional<qint64> lenexSwimTime(const QString& text)

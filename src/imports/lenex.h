@@ -3,6 +3,7 @@
 #include "imports/filemeet.h"
 #include "text/failure.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -11,7 +12,8 @@
 
 namespace quilvarden::imports {
 
-// Reads the events and clubs of the first meet of a Lenex 3 file (.lef, or .lxf zipped).
+// Reads the events and clubs of the first meet of a Lenex 3 file (.lef, or .lxf zipped; see
+// lenexXml for the files it refuses).
 // Each event gives its number as the order number, its gender (M, F, X for mixed, A when
 // the file gives none: every swimmer) and an event code from its swim style (see
 // lenexEventCode); rounds that share a number keep the first. The clubs are the CLUB
@@ -20,6 +22,10 @@ namespace quilvarden::imports {
 // Unattached swimmers score for no club and stay out, as does a club with neither name
 // nor code that nobody swims for. A file that is not a Lenex meet is refused.
 Result<FileMeet> readLenexMeet(const QString& path);
+
+// The same reading from a file's contents, as if read from a file of that name (its ending
+// tells a .lxf; it names the file in messages).
+Result<FileMeet> readLenexMeet(const QByteArray& contents, const QString& name);
 
 // The results of a Lenex results file, read in the same pass as its meet (the same events
 // and the same clubs, merged and left out by the same rules as readLenexMeet).
@@ -78,6 +84,7 @@ struct FileResults {
 };
 
 Result<FileResults> readLenexResults(const QString& path);
+Result<FileResults> readLenexResults(const QByteArray& contents, const QString& name);
 
 // A Lenex swim time (HH:MM:SS.hh) in hundredths of a second; nothing for NT, an empty or a
 // malformed time.

@@ -1,6 +1,7 @@
 #include "tools/dbtool.h"
 
 #include <QGuiApplication>
+#include <QStringDecoder>
 
 #include <csignal>
 #include <cstdio>
@@ -13,6 +14,31 @@ void onlyFatal(QtMsgType type, const QMessageLogContext& context, const QString&
 {
     if (type == QtFatalMsg)
         std::fputs(qFormatLogMessage(type, context, message).append(u'\n').toLocal8Bit().constData(), stderr);
+}
+
+// Qt takes the arguments for UTF-8, as this system names its files: a name in another code
+// page (Latin-1, from an old machine or a Windows share) would come out as another name,
+// with U+FFFD for its letters, and open or make another file. Such a name is refused, as
+// Windows-1252 reads it.
+int refuseNamesNotInUtf8(int argc, char** argv, QTextStream& err)
+{
+    for (int i = 1; i < argc; ++i) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        [[maybe_unused]] const QString text = utf8.decode(QByteArrayView(argv[i]));
+        if (!utf8.hasError())
+            continue;
+        QStringDecoder windows("windows-1252");
+        const QString shown = windows.isValid() ? QString(windows.decode(QByteArrayView(argv[i])))
+                                                : QString::fromLatin1(argv[i]);
+        return quilvarden::tools::fail(
+            err, shown,
+            quilvarden::Failure::database(
+                quilvarden::Failure::CannotOpenFile,
+                QStringLiteral("O nome non está en UTF-8, a codificación dos nomes de ficheiro deste sistema "
+                               "(aquí lese como Windows-1252), e o programa non pode abrir un ficheiro así. "
+                               "Cámbialle o nome, por exemplo con: convmv -f cp1252 -t utf8 --notest NOME")));
+    }
+    return 0;
 }
 
 } // namespace
@@ -33,6 +59,8 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    if (const int status = refuseNamesNotInUtf8(argc, argv, err); status != 0)
+        return status;
     QStringList arguments = QGuiApplication::arguments();
     arguments.removeFirst();
     return quilvarden::tools::runDbTool(arguments, out, err);

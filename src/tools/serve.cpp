@@ -54,7 +54,8 @@ int cannotServe(QTextStream& err, const Failure& failure, const live::ServeOptio
     err << QStringLiteral("quilvarden-db: %1").arg(failure.message()) << Qt::endl;
     if (failure.number == Failure::PortInUse) {
         const quint16 other = options.port < 65535 ? options.port + 1 : options.port - 1;
-        err << QStringLiteral("Escolla outro porto, por exemplo: --listen %1").arg(listenText(options.address, other))
+        err << QStringLiteral("Escolla outro porto, por exemplo: --listen %1")
+                   .arg(listenText(options.address, other))
             << Qt::endl;
     }
     return ExitFailed;

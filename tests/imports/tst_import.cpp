@@ -1,8 +1,10 @@
 #include "data/database.h"
+#include "handzip.h"
 #include "imports/access.h"
 #include "imports/clubs.h"
 #include "imports/csv.h"
 #include "imports/lenex.h"
+#include "imports/zipfile.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
 #include "text/names.h"
@@ -10,11 +12,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <minizip/zip.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quilvarden;
 using namespace Qt::Literals::StringLiterals;
+using testsupport::handZip;
+using testsupport::HandZipEntry;
 using testsupport::queryRows;
 using testsupport::runTool;
 
@@ -56,14 +64,18 @@ private:
 
     // A Lenex file of one meet with one event and the given clubs; more meets and record
     // lists may follow.
-    QString lenex(const QString& clubs, const QString& moreMeets = {}, const QString& after = {}) const
+    static QByteArray meetXml(const QString& clubs, const QString& moreMeets = {}, const QString& after = {})
     {
-        return write(QStringLiteral("meet.lef"), QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+        return QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
 <LENEX version="3.0"><MEETS><MEET name="Trofeo"><SESSIONS><SESSION number="1"><EVENTS>
 <EVENT eventid="1" number="1" gender="F"><SWIMSTYLE distance="100" relaycount="1" stroke="FREE"/></EVENT>
 </EVENTS></SESSION></SESSIONS><CLUBS>%1</CLUBS></MEET>%2</MEETS>%3</LENEX>)")
-                                                     .arg(clubs, moreMeets, after)
-                                                     .toUtf8());
+            .arg(clubs, moreMeets, after)
+            .toUtf8();
+    }
+    QString lenex(const QString& clubs, const QString& moreMeets = {}, const QString& after = {}) const
+    {
+        return write(QStringLiteral("meet.lef"), meetXml(clubs, moreMeets, after));
     }
 
     // The clubs of the meet as "CLUBCODE|SHORTDESC", after checking what the window needs of
@@ -519,6 +531,53 @@ private Q_SLOTS:
         QVERIFY(!imports::parseCsv("\"open"));
     }
 
+    void accessCsv_data()
+    {
+        QTest::addColumn<QByteArray>("events");
+        QTest::addColumn<QByteArray>("takingPart");
+        QTest::addColumn<QByteArray>("descriptions");
+        QTest::addColumn<QString>("says"); // the refusal; empty: read
+        const QByteArray events = "EVENTID,XORDER,EVENTCODE,GENDERCODE\n7,1,\"50FR\",\"F\"\n";
+        const QByteArray clubs = "CLUBCODE,NATION\n\"AAA\",\"ESP\"\n";
+        const QByteArray described = "CLUBCODE,SHORTDESC,LONGDESC\n\"AAA\",\"Ártabros\",\"Club Ártabros\"\n";
+        QTest::newRow("as mdb-export writes it") << events << clubs << described << "";
+        QTest::newRow("column names in any case")
+            << "eventid,xorder,EventCode,gendercode\r\n7,1,\"50FR\",\"F\"\r\n"_ba << clubs << described << "";
+        QTest::newRow("an empty table")
+            << QByteArray() << clubs << described << "a táboa EVENT non se puido ler enteira";
+        QTest::newRow("a quote left open") << events << clubs << "CLUBCODE,SHORTDESC\n\"AAA\",\"Ártabros\n"_ba
+                                           << "a táboa CLUBDESC non se puido ler enteira";
+        QTest::newRow("a column missing") << "EVENTID,EVENTCODE,GENDERCODE\n7,\"50FR\",\"F\"\n"_ba << clubs
+                                          << described << "falta a columna XORDER na táboa EVENT";
+        QTest::newRow("a row short of a column") << events << "CLUBCODE,NATION\n\"AAA\"\n"_ba << described
+                                                 << "unha fila da táboa CLUBCHAMP non ten 2 columnas";
+    }
+
+    // The CSV of mdb-export, read as the import reads it: refused naming the file and the
+    // table, or read with its numbers as numbers and its texts as texts.
+    void accessCsv()
+    {
+        QFETCH(QByteArray, events);
+        QFETCH(QByteArray, takingPart);
+        QFETCH(QByteArray, descriptions);
+        QFETCH(QString, says);
+        const auto meet = imports::meetFromAccessCsv({events, takingPart, descriptions}, u"/x/meet.mdb"_s);
+        if (!says.isEmpty()) {
+            QVERIFY(!meet);
+            QCOMPARE(meet.failure().number, 3274);
+            QCOMPARE(meet.failure().detail, u"meet.mdb: "_s + says + u'.');
+            return;
+        }
+        QVERIFY(meet);
+        QCOMPARE(meet->events.size(), 1);
+        QCOMPARE(meet->events[0].order, QVariant(qlonglong{1}));
+        QCOMPARE(meet->events[0].code, QVariant(u"50FR"_s));
+        QCOMPARE(meet->clubs.size(), 1);
+        QCOMPARE(meet->clubs[0].code + u'|' + meet->clubs[0].shortName + u'|' +
+                     meet->clubs[0].nation.toString(),
+                 u"AAA|Ártabros|ESP"_s);
+    }
+
     void failuresLeaveTheRegisterAsItWas_data()
     {
         QTest::addColumn<QString>("command");
@@ -605,6 +664,234 @@ private Q_SLOTS:
         run = runTool({command, file, path(QStringLiteral("new.MDB"))});
         QCOMPARE(run.status, 1);
         QVERIFY(!QFile::exists(path(QStringLiteral("new.MDB"))));
+    }
+
+    void zipEntryNames_data()
+    {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<bool>("utf8Flag");
+        QTest::addColumn<QByteArray>("extra");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("codePage");
+        const QByteArray coruna437("Coru\xA4"
+                                   "a.lef");
+        // Info-ZIP's Unicode path field: id 0x7075, size, version 1, the checksum of a name, the name.
+        const auto unicodePath = [](const QByteArray& of, const QByteArray& name) {
+            return testsupport::littleEndian(0x7075, 2) +
+                   testsupport::littleEndian(static_cast<quint64>(5 + name.size()), 2) + '\x01' +
+                   testsupport::littleEndian(
+                       crc32(0, reinterpret_cast<const Bytef*>(of.constData()), static_cast<uInt>(of.size())),
+                       4) +
+                   name;
+        };
+        QTest::newRow("marked UTF-8") << "Coru\xC3\xB1"
+                                         "a.lef"_ba
+                                      << true << QByteArray() << u"Coruña.lef"_s << "";
+        QTest::newRow("UTF-8 not marked") << "Coru\xC3\xB1"
+                                             "a.lef"_ba
+                                          << false << QByteArray() << u"Coruña.lef"_s << "";
+        QTest::newRow("Windows-1252") << "Nataci\xF3n Coru\xF1"
+                                         "a.lef"_ba
+                                      << false << QByteArray() << u"Natación Coruña.lef"_s << "Windows-1252";
+        QTest::newRow("Windows-1252 á, which CP437 reads as ß")
+            << "M\xE1laga.lef"_ba << false << QByteArray() << u"Málaga.lef"_s << "Windows-1252";
+        QTest::newRow("CP437") << "Nataci\xA2n " + coruna437 << false << QByteArray()
+                               << u"Natación Coruña.lef"_s << "CP437";
+        QTest::newRow("CP437 É, which Windows-1252 leaves undefined")
+            << "\x90XITO.lef"_ba << false << QByteArray() << u"ÉXITO.lef"_s << "CP437";
+        QTest::newRow("Info-ZIP Unicode path field") << coruna437 << false
+                                                     << unicodePath(coruna437, "Coru\xC3\xB1"
+                                                                               "a.lef")
+                                                     << u"Coruña.lef"_s << "";
+        QTest::newRow("a Unicode path field of another name")
+            << coruna437 << false << unicodePath("Outro.lef", "Outro.lef") << u"Coruña.lef"_s << "CP437";
+        QTest::newRow("248 characters of three bytes")
+            << QString(244, u'€').toUtf8() + ".lef" << true << QByteArray() << QString(244, u'€') + u".lef"_s
+            << "";
+    }
+
+    void zipEntryNames()
+    {
+        QFETCH(QByteArray, raw);
+        QFETCH(bool, utf8Flag);
+        QFETCH(QByteArray, extra);
+        QFETCH(QString, name);
+        QFETCH(QString, codePage);
+        QString readIn = u"?"_s;
+        QCOMPARE(imports::zipEntryName(raw, utf8Flag, extra, &readIn), name);
+        QCOMPARE(readIn, codePage);
+    }
+
+    void lxfFiles_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says");
+        const QByteArray lef = meetXml(uR"(<CLUB code="V" name="Vigo"/>)"_s);
+        const QString imported = u"1 probas, 1 clubs participantes"_s;
+        const HandZipEntry meet{"meet.lef", lef, 0, 8};
+        const HandZipEntry second{"b.lef", lef, 0, 8};
+        HandZipEntry zip64 = meet;
+        zip64.zip64 = true;
+        HandZipEntry badChecksum{"meet.lef", lef};
+        badChecksum.crc = 1234;
+        const auto zip = [](const QList<HandZipEntry>& entries) { return handZip(entries); };
+        const QByteArray whole = zip({meet});
+        QByteArray damaged = whole;
+        damaged.replace(40, 12, QByteArray(12, '\xFF'));
+        QByteArray badIndex = whole;
+        badIndex.replace(badIndex.indexOf("PK\x01\x02"), 4, "PK\x01\x03");
+
+        QTest::newRow("a name of 600 bytes")
+            << zip({{QByteArray(596, 'a') + ".lef", lef, 0, 8}}) << "m.lxf" << 0 << imported;
+        QTest::newRow("ZIP64 sizes and offsets") << zip({zip64}) << "m.lxf" << 0 << imported;
+        QTest::newRow("sizes after the data") << zip({{"meet.lef", lef, 8, 8}}) << "m.lxf" << 0 << imported;
+        QTest::newRow("stored") << zip({{"meet.lef", lef}}) << "m.lxf" << 0 << imported;
+        QTest::newRow("macOS attributes first")
+            << zip({{"__MACOSX/._meet.lef", "\x00\x05\x16\x07"_ba}, meet}) << "m.lxf" << 0 << imported;
+        QTest::newRow("a folder x.lef first, marked only by its attribute")
+            << zip({{"x.lef", {}, 0, 0, 0x10}, {"x.lef/meet.lef", lef}}) << "m.lxf" << 0 << imported;
+        QTest::newRow("several .lef: the first is read, and said")
+            << zip({meet, {"b.lef", "<html/>"}}) << "m.lxf" << 0 << u"lese só o primeiro, «meet.lef»"_s;
+        QTest::newRow("a name in Windows-1252, said") << zip({{"Nataci\xF3n.lef", lef}, second}) << "m.lxf"
+                                                      << 0 << u"«Natación.lef» (nome lido en Windows-1252)"_s;
+        QTest::newRow("a name in CP437, said") << zip({{"Coru\xA4"
+                                                        "a.lef",
+                                                        lef},
+                                                       second})
+                                               << "m.lxf" << 0 << u"«Coruña.lef» (nome lido en CP437)"_s;
+        QTest::newRow("a name of 248 characters of three bytes, cut in messages")
+            << zip({{QString(244, u'€').toUtf8() + ".lef", lef, 0x800}, second}) << "m.lxf" << 0
+            << u"lese só o primeiro, «"_s + QString(80, u'€') + u"…»."_s;
+
+        QTest::newRow("bzip2")
+            << zip({{"meet.lef", lef, 0, 12}}) << "m.lxf" << 1
+            << u"«meet.lef» que leva dentro está comprimido con bzip2 (método 12 do zip)"_s;
+        QTest::newRow("LZMA") << zip({{"meet.lef", lef, 2, 14}}) << "m.lxf" << 1
+                              << u"con LZMA (método 14 do zip)"_s;
+        QTest::newRow("a method without a name")
+            << zip({{"meet.lef", lef, 0, 19}}) << "m.lxf" << 1 << u"co método 19 do zip"_s;
+        QTest::newRow("a password") << zip({{"meet.lef", lef, 1, 8}}) << "m.lxf" << 1
+                                    << u"«meet.lef» que leva dentro está protexido con contrasinal"_s;
+        QTest::newRow("a password, AES")
+            << zip({{"meet.lef", lef, 1, 99}}) << "m.lxf" << 1 << u"protexido con contrasinal"_s;
+        QTest::newRow("cut off in the index")
+            << whole.left(whole.size() - 30) << "m.lxf" << 1 << u"o .lxf está cortado: a copia non rematou"_s;
+        QTest::newRow("cut off in the .lef")
+            << whole.left(whole.size() / 2) << "m.lxf" << 1 << u"o .lxf está cortado: a copia non rematou"_s;
+        QTest::newRow("no byte") << QByteArray() << "m.lxf" << 1 << u"o .lxf está baleiro (0 bytes)"_s;
+        QTest::newRow("a zip of nothing") << zip({}) << "m.lxf" << 1 << u"é un zip sen ningún ficheiro"_s;
+        QTest::newRow("the last part of a split zip")
+            << handZip({meet}, 1) << "m.lxf" << 1 << u"é unha parte dun zip partido en varios ficheiros"_s;
+        QTest::newRow("a damaged index") << badIndex << "m.lxf" << 1 << u"o índice do zip"_s;
+        QTest::newRow("a damaged .lef")
+            << damaged << "m.lxf" << 1 << u"«meet.lef» que leva dentro está danado ou cortado"_s;
+        QTest::newRow("a wrong checksum")
+            << zip({badChecksum}) << "m.lxf" << 1 << u"está danado ou cortado"_s;
+        QTest::newRow("only a folder x.lef") << zip({{"x.lef/", {}}, {"x.lef/meet.xml", lef}}) << "m.lxf" << 1
+                                             << u"ningún ficheiro .lef: «x.lef/» é un cartafol"_s;
+        QTest::newRow("no .lef, the files named")
+            << zip({{"meet.xml", lef},
+                    {"l\xC3\xA9"
+                     "eme.txt",
+                     "?", 0x800}})
+            << "m.lxf" << 1 << u"ningún ficheiro .lef (leva «meet.xml», «léeme.txt»)"_s;
+        QTest::newRow("Lenex not compressed, named .lxf")
+            << lef << "m.lxf" << 1 << u"sen comprimir (XML), non un zip"_s;
+        QTest::newRow("a zip named .lef")
+            << whole << "m.lef" << 1 << u"é un ficheiro zip (un Lenex comprimido)"_s;
+    }
+
+    // Zipped Lenex files of every kind: read as they were meant, or refused (error 3274,
+    // the file named) for what is really wrong with them, and no register made.
+    void lxfFiles()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, name);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        const auto run = runTool({QStringLiteral("import-lenex"), write(name, contents), path()});
+        QCOMPARE(run.status, status);
+        if (status == 0) {
+            QVERIFY2(run.output.contains(says), qPrintable(run.output));
+            QCOMPARE(queryRows(path(), QStringLiteral("SELECT XORDER, EVENTCODE FROM EVENT")),
+                     QStringList{u"1|100L"_s});
+            return;
+        }
+        QVERIFY2(run.errors.contains(name + u": Erro 3274: "_s) &&
+                     run.errors.contains(u"\n"_s + name + u": "_s) && run.errors.contains(says),
+                 qPrintable(run.errors));
+        QVERIFY(!QFile::exists(path()));
+    }
+
+    void namesOnTheCommandLine_data()
+    {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says");
+        const QByteArray twoBytes = QString(121, u'ñ').toUtf8();
+        QTest::newRow("a register name of 247 bytes")
+            << "m.lef"_ba << QByteArray(243, 'b') + ".MDB" << 0 << u"Importadas"_s;
+        QTest::newRow("a register name of 247 bytes, letters of two")
+            << "m.lef"_ba << twoBytes + "a.MDB" << 0 << u"Importadas"_s;
+        QTest::newRow("a register name of 248 bytes") << "m.lef"_ba << QByteArray(244, 'b') + ".MDB" << 1
+                                                      << u"O nome do ficheiro é longo de máis (248 bytes)"_s;
+        QTest::newRow("a Lenex name of 255 bytes") << QByteArray(251, 'a') + ".lef"
+                                                   << "r.MDB"_ba << 0 << u"Importadas"_s;
+        QTest::newRow("a Lenex name in Latin-1") << "Nataci\xF3n.lef"_ba
+                                                 << "r.MDB"_ba << 1 << u"/Natación.lef: Erro 3051"_s;
+        QTest::newRow("a register name in Latin-1") << "m.lef"_ba
+                                                    << "R\xE9.MDB"_ba << 1 << u"/Ré.MDB: Erro 3051"_s;
+    }
+
+    // Names as the shell passes them, in any bytes: long ones work as long as the register's
+    // journal fits beside it (and leave no temporary file behind), and names the program
+    // cannot open for not being UTF-8 are refused, shown as they were meant.
+    void namesOnTheCommandLine()
+    {
+        QFETCH(QByteArray, source);
+        QFETCH(QByteArray, target);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        const QByteArray folder = QFile::encodeName(m_dir->path()) + '/';
+        const int file = ::open((folder + source).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        QVERIFY(file >= 0);
+        const QByteArray lef = meetXml(uR"(<CLUB code="V" name="Vigo"/>)"_s);
+        QCOMPARE(::write(file, lef.constData(), static_cast<size_t>(lef.size())), lef.size());
+        ::close(file);
+        // The shell makes the bytes from octal escapes: QProcess would pass them on as UTF-8.
+        const auto escaped = [&folder](const QByteArray& name) {
+            QString text;
+            for (const char c : folder + name)
+                text += static_cast<uchar>(c) < 0x80 ? QString(QLatin1Char(c))
+                                                     : u"\\0"_s + QString::number(static_cast<uchar>(c), 8);
+            return text;
+        };
+        for (int run = 0; run < (status == 0 ? 2 : 1); ++run) {
+            QProcess process;
+            process.start(
+                u"/bin/sh"_s,
+                {u"-c"_s, uR"sh(exec "$0" import-lenex "$(printf %b "$1")" "$(printf %b "$2")")sh"_s,
+                 QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"), escaped(source), escaped(target)});
+            QVERIFY(process.waitForFinished(60000));
+            const QString said =
+                QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+            QCOMPARE(process.exitCode(), status);
+            QVERIFY2(said.contains(says), qPrintable(said));
+        }
+        // The Lenex file and the register made, nothing else: no temporary file, no register
+        // under another name.
+        // (Qt lists no name that is not UTF-8, nor removes it.)
+        int made = 0;
+        DIR* listing = ::opendir(folder.constData());
+        QVERIFY(listing);
+        while (const dirent* entry = ::readdir(listing))
+            made += std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0 ? 1 : 0;
+        ::closedir(listing);
+        QCOMPARE(::unlink((folder + source).constData()), 0);
+        QCOMPARE(made, status == 0 ? 2 : 1);
     }
 };
 

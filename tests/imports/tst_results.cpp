@@ -1,3 +1,4 @@
+#include "handzip.h"
 #include "imports/lenex.h"
 
 #include <QTemporaryDir>
@@ -186,6 +187,46 @@ private Q_SLOTS:
             imports::readLenexResults(contents.isEmpty() ? m_dir.filePath(name) : write(name, contents));
         QVERIFY(!read);
         QCOMPARE(read.failure().number, number);
+    }
+
+    void fromBytesAsFromTheFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("contents");
+        const QByteArray xml = results.toUtf8();
+        QTest::newRow("a .lef") << "r.lef" << xml;
+        QTest::newRow("a .lxf") << "r.lxf" << testsupport::handZip({{"r.lef", xml, 0, 8}});
+        QTest::newRow("Windows-1252 that says UTF-8") << "r.lef" << results.toLatin1();
+        QTest::newRow("cut-off XML") << "r.lef" << xml.left(900);
+        QTest::newRow("a cut-off .lxf") << "r.lxf" << testsupport::handZip({{"r.lef", xml, 0, 8}}).left(300);
+    }
+
+    // The reading from a file's contents is the reading from the file: the same meet,
+    // events, swims and notes, or the same refusal.
+    void fromBytesAsFromTheFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, contents);
+        const auto fromFile = imports::readLenexResults(write(name, contents));
+        const auto fromBytes = imports::readLenexResults(contents, name);
+        QCOMPARE(fromBytes.ok(), fromFile.ok());
+        if (!fromFile) {
+            QCOMPARE(fromBytes.failure().message(), fromFile.failure().message());
+            return;
+        }
+        QCOMPARE(fromBytes->meet.identity.name, fromFile->meet.identity.name);
+        QCOMPARE(fromBytes->meet.notes, fromFile->meet.notes);
+        QCOMPARE(fromBytes->events.size(), fromFile->events.size());
+        for (qsizetype i = 0; i < fromFile->events.size(); ++i)
+            QCOMPARE(fromBytes->events[i].id + fromBytes->events[i].code,
+                     fromFile->events[i].id + fromFile->events[i].code);
+        QStringList swims[2];
+        for (const auto& swim : fromFile->swims)
+            swims[0] << described(swim);
+        for (const auto& swim : fromBytes->swims)
+            swims[1] << described(swim);
+        QCOMPARE(swims[1], swims[0]);
+        QCOMPARE(imports::readLenexMeet(contents, name)->clubs.size(), fromFile->meet.clubs.size());
     }
 
     void swimTimes_data()
