@@ -89,9 +89,8 @@ Result<AccessTable> accessTableFromCsv(const QByteArray& csv, const QString& pat
     for (qsizetype r = 1; r < rows->size(); ++r) {
         const CsvRow& row = rows->at(r);
         if (row.size() != header.size())
-            return importFileFailure(
-                path,
-                QStringLiteral("unha fila da táboa %1 non ten %2 columnas.").arg(table).arg(header.size()));
+            return importFileFailure(path, QStringLiteral("unha fila da táboa %1 non ten %2 columnas.")
+                                               .arg(table, QString::number(header.size())));
         QHash<QString, QVariant> values;
         for (qsizetype c = 0; c < row.size(); ++c)
             values.insert(header[c], valueOf(row[c]));

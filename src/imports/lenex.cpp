@@ -183,8 +183,8 @@ Result<FileResults> Reader::read(const QString& path)
     for (auto listed = m_listed.constBegin(); listed != m_listed.constEnd(); ++listed) {
         const FileClub& club = m_meet.clubs[listed.key()];
         m_meet.notes << QStringLiteral("Club «%1»: aparece %2 veces no ficheiro; é un só club.")
-                            .arg(text::cleanName(club.name.trimmed().isEmpty() ? club.code : club.name))
-                            .arg(listed.value());
+                            .arg(text::cleanName(club.name.trimmed().isEmpty() ? club.code : club.name),
+                                 QString::number(listed.value()));
     }
     if (m_meetNames.size() > 1) {
         QStringList quoted;
@@ -384,8 +384,8 @@ void Reader::endClub(PendingClub& pending)
         swimsFor(-1);
         m_meet.notes << QStringLiteral("Club «%1» de tipo UNATTACHED (deportistas sen club, %2 deportistas): "
                                        "non puntúa para ningún club e queda fóra.")
-                            .arg(shown.isEmpty() ? QStringLiteral("UNATTACHED") : shown)
-                            .arg(pending.athletes);
+                            .arg(shown.isEmpty() ? QStringLiteral("UNATTACHED") : shown,
+                                 QString::number(pending.athletes));
         return;
     }
     if (shown.isEmpty() && !pending.people) {

@@ -100,12 +100,11 @@ QString readFault(ZipReadFault fault, const ZipEntry& entry)
                               "exporta o .lxf de novo sen contrasinal.");
     case ZipReadFault::Method: {
         const QString method = zipMethodName(entry.method);
-        return lef +
-               QStringLiteral(" está comprimido %1, que este programa non sabe ler: comprímeo de novo "
-                              "como zip normal (Deflate), ou exporta o .lxf de novo.")
-                   .arg(method.isEmpty()
-                            ? QStringLiteral("co método %1 do zip").arg(entry.method)
-                            : QStringLiteral("con %1 (método %2 do zip)").arg(method).arg(entry.method));
+        return lef + QStringLiteral(" está comprimido %1, que este programa non sabe ler: comprímeo de novo "
+                                    "como zip normal (Deflate), ou exporta o .lxf de novo.")
+                         .arg(method.isEmpty() ? QStringLiteral("co método %1 do zip").arg(entry.method)
+                                               : QStringLiteral("con %1 (método %2 do zip)")
+                                                     .arg(method, QString::number(entry.method)));
     }
     case ZipReadFault::TooLarge:
         return lef + QStringLiteral(" é de máis de 100 MB.");
@@ -139,8 +138,7 @@ Result<LenexXml> unzipLenex(const QByteArray& contents, const QString& name)
     LenexXml xml;
     if (lefs.size() > 1)
         xml.notes << QStringLiteral("O .lxf leva %1 ficheiros .lef (%2): lese só o primeiro, %3.")
-                         .arg(lefs.size())
-                         .arg(listed(lefs), shown(lefs.first()));
+                         .arg(QString::number(lefs.size()), listed(lefs), shown(lefs.first()));
     if (const ZipReadFault fault = zip.read(lefs.first(), LargestLenex, xml.bytes);
         fault != ZipReadFault::None)
         return importFileFailure(name, readFault(fault, lefs.first()));

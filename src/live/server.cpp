@@ -96,12 +96,12 @@ Answer refusal(int status)
 // Why the server could not listen where it was told, said plainly.
 Failure cannotListen(QAbstractSocket::SocketError error, const QHostAddress& address, quint16 port)
 {
-    const QString where = QStringLiteral("%1:%2").arg(address.toString()).arg(port);
+    const QString where = QStringLiteral("%1:%2").arg(address.toString(), QString::number(port));
     switch (error) {
     case QAbstractSocket::AddressInUseError:
-        return Failure::database(
-            Failure::PortInUse,
-            QStringLiteral("Outro programa xa está a escoitar no porto %1 (%2).").arg(port).arg(where));
+        return Failure::database(Failure::PortInUse,
+                                 QStringLiteral("Outro programa xa está a escoitar no porto %1 (%2).")
+                                     .arg(QString::number(port), where));
     case QAbstractSocket::SocketAccessError:
         return Failure::database(Failure::CannotListen,
                                  QStringLiteral("Non hai permiso para escoitar en %1: os portos por debaixo "

@@ -387,10 +387,8 @@ Outcome saveRendered(const QString& source, const QString& path,
         file.cancelWriting();
         return Failure::database(Failure::DiskError,
                                  QStringLiteral("Non se puido escribir %1 (%2 de %3 bytes): %4")
-                                     .arg(path)
-                                     .arg(std::max<qint64>(written, 0))
-                                     .arg(bytes.size())
-                                     .arg(why));
+                                     .arg(path, QString::number(std::max<qint64>(written, 0)),
+                                          QString::number(bytes.size()), why));
     }
     if (!file.commit())
         return Failure::database(

@@ -76,7 +76,7 @@ Failure Failure::database(int number, const QString& detail)
 
 QString Failure::message() const
 {
-    QString text = QStringLiteral("Erro %1: %2").arg(number).arg(description);
+    QString text = QStringLiteral("Erro %1: %2").arg(QString::number(number), description);
     if (!detail.isEmpty())
         text += QLatin1Char('\n') + detail;
     return text;

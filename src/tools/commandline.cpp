@@ -185,9 +185,7 @@ void CommandLine::number(const QString& name, const QString& valueName, const QS
             return whole && target >= minimum
                        ? QString()
                        : QStringLiteral("--%1 quere un número enteiro de %2 en diante, non «%3»")
-                             .arg(name)
-                             .arg(minimum)
-                             .arg(value);
+                             .arg(name, QString::number(minimum), value);
         });
 }
 
@@ -281,7 +279,8 @@ QString CommandLine::mistakeInOptions(const QCommandLineParser& parser, const QS
         if (const QString why = valueNotTaken(option.option, arguments); !why.isEmpty())
             return why;
         if (!option.repeatable && values.size() > 1)
-            return QStringLiteral("%1 dáse %2 veces; dá só un valor").arg(name).arg(values.size());
+            return QStringLiteral("%1 dáse %2 veces; dá só un valor")
+                .arg(name, QString::number(values.size()));
     }
     return {};
 }

@@ -68,10 +68,8 @@ QString summary(const data::MeetProgramme& meet, const QString& from, const QStr
     }
     return QStringLiteral(
                "Importadas de %1 en %2: %3 probas, %4 clubs participantes, %5 descricións de clubs.")
-        .arg(QDir::toNativeSeparators(from), data::locate(into).shown())
-        .arg(meet.events.size())
-        .arg(takingPart)
-        .arg(described);
+        .arg(QDir::toNativeSeparators(from), data::locate(into).shown(), QString::number(meet.events.size()),
+             QString::number(takingPart), QString::number(described));
 }
 
 // Reads a meet file and brings its programme in, the clubs with codes and short names that

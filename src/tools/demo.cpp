@@ -32,9 +32,8 @@ int demo(const Command& command, const QStringList& arguments, QTextStream& out,
         return status;
     }
     out << QStringLiteral("Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
-               .arg(data::locate(path).shown())
-               .arg(meet.events.size())
-               .arg(meet.clubs.size())
+               .arg(data::locate(path).shown(), QString::number(meet.events.size()),
+                    QString::number(meet.clubs.size()))
         << Qt::endl;
     return 0;
 }

@@ -339,6 +339,28 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("0")});
     }
 
+    // Names holding %1 and %2 (a socket folder in a URI is %2F...) come out as they are.
+    void namesWithPercentsOutAsTheyAre_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("demo") << QStringList{u"demo"_s};
+        QTest::newRow("create") << QStringList{u"create"_s};
+    }
+
+    void namesWithPercentsOutAsTheyAre()
+    {
+        QFETCH(QStringList, command);
+        const QString named = m_dir->filePath(u"liga%2%1%3.db"_s);
+        const auto result = testsupport::runTool(command << named);
+        QVERIFY2(result.status == 0, qPrintable(result.errors));
+        QVERIFY2(result.output.contains(named), qPrintable(result.output));
+        const QString programme = m_dir->filePath(u"programa%2.lef"_s);
+        QVERIFY(QFile::copy(QStringLiteral(QUILVARDEN_FIXTURES_DIR "/meet-entries.lef"), programme));
+        const auto imported = testsupport::runTool({u"import-lenex"_s, programme, named});
+        QVERIFY2(imported.output.startsWith(u"Importadas de %1 en %2: 35 probas"_s.arg(programme, named)),
+                 qPrintable(imported.output));
+    }
+
     void neverOverwrites_data()
     {
         QTest::addColumn<QString>("command");
