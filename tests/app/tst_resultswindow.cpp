@@ -28,6 +28,9 @@ private:
     std::unique_ptr<app::FrmIntroRes> m_window;
     QStringList m_told;
     QStringList m_errors;
+    QStringList m_asked;
+    QMessageBox::StandardButton m_answer = QMessageBox::No;
+    QString m_results;
 
     QString path() const { return m_dir.filePath(QStringLiteral("quilvarden.MDB")); }
     qsizetype listed() const
@@ -58,10 +61,15 @@ private Q_SLOTS:
         QVERIFY(testsupport::writeMeetFile(results, true));
         QCOMPARE(testsupport::runTool({QStringLiteral("import-lenex"), programme, path()}).status, 0);
         app::MessageBox::setHandler([this](const app::MessageBox::Request& request) {
+            if (request.icon == QMessageBox::Question) {
+                m_asked.append(request.text);
+                return m_answer;
+            }
             (request.icon == QMessageBox::Information ? m_told : m_errors).append(request.text);
             return QMessageBox::Ok;
         });
-        app::FileDialog::setHandler([results](const QString&, const QString&, QString*) { return results; });
+        m_results = results;
+        app::FileDialog::setHandler([this](const QString&, const QString&, QString*) { return m_results; });
         auto opened = app::openWindow(path());
         QVERIFY(opened);
         m_window = std::move(opened).value();
@@ -75,6 +83,35 @@ private Q_SLOTS:
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnCancelarPuntos")),
                           Qt::LeftButton);
         QCOMPARE(listed(), 0);
+        QVERIFY(testsupport::queryRows(path(), QStringLiteral("SELECT id FROM puntos")).isEmpty());
+    }
+
+    // Another meet's results (its events under other ids) are proposed only once the operator
+    // says they are this meet's.
+    void anotherMeetsResultsAskedFirst()
+    {
+        QString other = QString::fromUtf8(testsupport::readFile(m_results));
+        other.replace(QStringLiteral("eventid=\""), QStringLiteral("eventid=\"9"));
+        const QString programmeResults = m_results;
+        m_results = m_dir.filePath(QStringLiteral("other.lef"));
+        QVERIFY(testsupport::writeFile(m_results, other.toUtf8()));
+        QVERIFY(!propose());
+        QCOMPARE(m_asked.size(), 1);
+        QVERIFY2(m_asked[0].contains(QStringLiteral("ningunha das súas probas ten o identificador")),
+                 qPrintable(m_asked[0]));
+        m_answer = QMessageBox::Yes;
+        const auto closed = [](QDialog* dialog) {
+            if (!dialog)
+                return false;
+            dialog->reject();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return true;
+        };
+        QVERIFY(closed(propose()));
+        m_answer = QMessageBox::No;
+        m_results = programmeResults;
+        QVERIFY(closed(propose()));
+        QCOMPARE(m_asked.size(), 2);
         QVERIFY(testsupport::queryRows(path(), QStringLiteral("SELECT id FROM puntos")).isEmpty());
     }
 

@@ -487,6 +487,35 @@ private Q_SLOTS:
         QCOMPARE(text("orde"), QStringLiteral("x"));
     }
 
+    // A programme numbered past 99 (by session, or swim-offs at 998): three digits in Orde,
+    // two still finding the events below 100, and every line of the list the same width.
+    void aProgrammeNumberedPastNinetyNine()
+    {
+        QVERIFY(
+            testsupport::runOn(path(), {QStringLiteral("INSERT INTO EVENT (XORDER, EVENTCODE, GENDERCODE) "
+                                                       "VALUES (100, '100BK', 'M'), (101, '200FR', 'F')")}));
+        type("orde", QStringLiteral("101"));
+        QCOMPARE(text("proba"), QString()); // read before the programme was known to go past 99
+        click("btnRecargar");
+        type("orde", QStringLiteral("101"));
+        QCOMPARE(text("proba") + text("sexo") + text("puntos"), QStringLiteral("200FRF19"));
+        selectClub(QStringLiteral("VIGO"));
+        click("btnEngadir");
+        type("orde", QStringLiteral("01"));
+        QCOMPARE(text("proba") + text("sexo"), QStringLiteral("100FRF"));
+        click("btnEngadir");
+        type("orde", QStringLiteral("99"));
+        click("btnOrdeMaisUn");
+        QCOMPARE(text("orde") + u' ' + text("proba") + text("sexo"), QStringLiteral("100 100BKM"));
+        click("btnOrdeMenosUn");
+        QCOMPARE(text("orde") + u' ' + text("proba"), QStringLiteral("99 100BK"));
+        const QStringList expected{line(" 01  100FRF VIGO     19,00"), line("101  200FRF VIGO     19,00")};
+        QCOMPARE(lines("lista"), expected);
+        QCOMPARE(stored(), (QStringList{line("101|200FR|F|VIGO|19"), line("01|100FR|F|VIGO|19")}));
+        click("btnRecargar");
+        QCOMPARE(lines("lista"), (QStringList{expected[1], expected[0]}));
+    }
+
     void standings()
     {
         const struct {
