@@ -431,6 +431,24 @@ Result<qint64> Database::recordAward(const Award& award)
     return id;
 }
 
+namespace {
+
+// An award as stored, for telling whether a new export brings other awards.
+using AwardKey = std::tuple<QString, QString, QString, double>;
+
+AwardKey keyOf(const QString& eventCode, const QString& gender, const QString& club, double points)
+{
+    return {eventCode, gender, club, points};
+}
+
+// Empty fields as recordAward stores them.
+QString fieldText(const QString& value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
+} // namespace
+
 // What a store reads of the register and does to it, kept until the transaction is over (a
 // server refuses to free a statement in a transaction that failed).
 struct Database::EventStore {
@@ -438,6 +456,13 @@ struct Database::EventStore {
         : query(db), awards(db), remove(db), insert(db), mark(db), forget(db)
     {
     }
+    // What the register holds of an event (its order numbers' texts), sorted, and whether it
+    // all came from the source of this store.
+    Outcome readHeld(Database& database, const QList<QVariant>& texts, QList<AwardKey>& held,
+                     bool& allFromSource);
+    Outcome removeAwards(Database& database, const QList<QVariant>& texts);
+    Outcome insertAwards(Database& database, const EventAwards& event);
+
     StoreOptions options;
     bool marks = false; // the register keeps which awards came from a results file
     // Each text of an order number in the register, with the number it reads as; read once,
@@ -453,18 +478,6 @@ struct Database::EventStore {
     QSqlQuery mark;
     QSqlQuery forget;
 };
-
-namespace {
-
-// An award as stored, for telling whether a new export brings other awards.
-using AwardKey = std::tuple<QString, QString, QString, double>;
-
-AwardKey keyOf(const QString& eventCode, const QString& gender, const QString& club, double points)
-{
-    return {eventCode, gender, club, points};
-}
-
-} // namespace
 
 Outcome Database::beginWriting()
 {
@@ -519,44 +532,51 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
         rollback();
         return done ? Result<StoredEvents>(told) : Result<StoredEvents>(done.failure());
     }
-    if (Outcome committed = commit(); !committed) {
-        const Failure failure = committed.failure();
-        if (!m_lost) {
-            rollback();
-            return failure;
-        }
-        if (store.stored.isEmpty() && store.replaced.isEmpty())
-            return failure; // nothing was written
-        // The server went away around the commit, as for recordAward: until the register
-        // can tell whether it took the events, they count as not stored, and the next
-        // action takes them out (and puts back what they replaced) if it did. One change
-        // tells of all, the transaction being one.
-        const qsizetype storedBefore = m_unsettledStored.size();
-        const qsizetype replacedBefore = m_unsettledReplaced.size();
-        const auto unsettled = [&] {
-            m_unsettledStored.append(store.stored);
-            m_unsettledReplaced.append(store.replaced);
-        };
-        unsettled();
-        if (Outcome again = connect(); !again)
-            return failure;
-        m_unsettledStored.resize(storedBefore);
-        m_unsettledReplaced.resize(replacedBefore);
-        // An award stored is there, or one replaced is gone, when the commit took effect.
-        const qint64 witness = store.stored.isEmpty() ? store.replaced.first().id : store.stored.first();
-        QSqlQuery look(connection());
-        const Outcome asked = run(look, sql::AwardExists, {{"id", witness}});
-        const bool found = asked && look.next();
-        const bool tookEffect = store.stored.isEmpty() ? !found : found;
-        if (!asked || !tookEffect) {
-            if (m_lost)
-                unsettled(); // gone again before it could be told
-            return failure;  // not in the register: not stored
-        }
-    }
+    if (Outcome committed = commit(); !committed)
+        if (Outcome settled = afterLostCommit(store, committed.failure()); !settled)
+            return settled.failure();
     m_recorded.append(store.stored);
     m_recordedAny = m_recordedAny || !store.stored.isEmpty();
     return told;
+}
+
+// A commit of scored events that failed: rolled back, or, when the server went away around
+// it, settled as recordAward settles one award. Done when the events are in the register.
+Outcome Database::afterLostCommit(EventStore& store, const Failure& failure)
+{
+    if (!m_lost) {
+        rollback();
+        return failure;
+    }
+    if (store.stored.isEmpty() && store.replaced.isEmpty())
+        return failure; // nothing was written
+    // The server went away around the commit, as for recordAward: until the register
+    // can tell whether it took the events, they count as not stored, and the next
+    // action takes them out (and puts back what they replaced) if it did. One change
+    // tells of all, the transaction being one.
+    const qsizetype storedBefore = m_unsettledStored.size();
+    const qsizetype replacedBefore = m_unsettledReplaced.size();
+    const auto unsettled = [&] {
+        m_unsettledStored.append(store.stored);
+        m_unsettledReplaced.append(store.replaced);
+    };
+    unsettled();
+    if (Outcome again = connect(); !again)
+        return failure;
+    m_unsettledStored.resize(storedBefore);
+    m_unsettledReplaced.resize(replacedBefore);
+    // An award stored is there, or one replaced is gone, when the commit took effect.
+    const qint64 witness = store.stored.isEmpty() ? store.replaced.first().id : store.stored.first();
+    QSqlQuery look(connection());
+    const Outcome asked = run(look, sql::AwardExists, {{"id", witness}});
+    const bool found = asked && look.next();
+    const bool tookEffect = store.stored.isEmpty() ? !found : found;
+    if (!asked || !tookEffect) {
+        if (m_lost)
+            unsettled(); // gone again before it could be told
+        return failure;  // not in the register: not stored
+    }
+    return Done{};
 }
 
 // One event: stored where the register has none of its awards; otherwise left alone, kept
@@ -564,32 +584,18 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
 // because all its awards came from an earlier export that ranked fewer or other swims).
 Outcome Database::storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told)
 {
-    // Empty fields as recordAward stores them.
-    const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
     QList<QVariant> texts;
     for (const auto& [order, number] : store.orders)
         if (number == event.order)
             texts.append(order);
-    // What the register holds of the event, and where each award came from.
     QList<AwardKey> held;
     bool allFromSource = !store.options.source.isEmpty();
-    for (const QVariant& order : texts) {
-        if (Outcome read = execute(store.awards, sql::EventAwardsWithSource, {{"orde", order}}); !read)
-            return read;
-        while (store.awards.next()) {
-            held.append(keyOf(text::valueText(store.awards.value(1)), text::valueText(store.awards.value(2)),
-                              text::valueText(store.awards.value(3)), store.awards.value(4).toDouble()));
-            allFromSource = allFromSource && store.awards.value(5).toString() == store.options.source;
-        }
-        const QSqlError error = store.awards.lastError();
-        store.awards.finish();
-        if (error.isValid())
-            return failed(error, statement(sql::EventAwardsWithSource));
-    }
+    if (Outcome read = store.readHeld(*this, texts, held, allFromSource); !read)
+        return read;
     QList<AwardKey> coming;
     for (const Award& award : event.awards)
-        coming.append(keyOf(text(award.eventCode), text(award.gender), text(award.club), award.points));
-    std::sort(held.begin(), held.end());
+        coming.append(
+            keyOf(fieldText(award.eventCode), fieldText(award.gender), fieldText(award.club), award.points));
     std::sort(coming.begin(), coming.end());
     if (!texts.isEmpty()) {
         if (store.options.replace)
@@ -604,55 +610,87 @@ Outcome Database::storeEvent(EventStore& store, const EventAwards& event, Stored
     told.stored.append(event.order);
     if (store.options.dryRun)
         return Done{};
+    if (Outcome removed = store.removeAwards(*this, texts); !removed)
+        return removed;
+    store.orders.removeIf([&event](const auto& order) { return order.second == event.order; });
+    return store.insertAwards(*this, event);
+}
+
+Outcome Database::EventStore::readHeld(Database& database, const QList<QVariant>& texts,
+                                       QList<AwardKey>& held, bool& allFromSource)
+{
+    for (const QVariant& order : texts) {
+        if (Outcome read = database.execute(awards, sql::EventAwardsWithSource, {{"orde", order}}); !read)
+            return read;
+        while (awards.next()) {
+            held.append(keyOf(text::valueText(awards.value(1)), text::valueText(awards.value(2)),
+                              text::valueText(awards.value(3)), awards.value(4).toDouble()));
+            allFromSource = allFromSource && awards.value(5).toString() == options.source;
+        }
+        const QSqlError error = awards.lastError();
+        awards.finish();
+        if (error.isValid())
+            return database.failed(error, statement(sql::EventAwardsWithSource));
+    }
+    std::sort(held.begin(), held.end());
+    return Done{};
+}
+
+Outcome Database::EventStore::removeAwards(Database& database, const QList<QVariant>& texts)
+{
     QList<qint64> removed;
     for (const QVariant& order : texts) {
-        if (Outcome deleted = execute(store.remove, sql::DeleteEventAwards, {{"orde", order}}); !deleted)
+        if (Outcome deleted = database.execute(remove, sql::DeleteEventAwards, {{"orde", order}}); !deleted)
             return deleted;
-        while (store.remove.next()) {
-            const qint64 id = store.remove.value(QStringLiteral("id")).toLongLong();
+        while (remove.next()) {
+            const qint64 id = remove.value(QStringLiteral("id")).toLongLong();
             removed.append(id);
             // One stored a moment ago, by the same event given before, was never there.
-            if (!store.stored.removeOne(id))
-                store.replaced.append({id, awardOf(store.remove)});
+            if (!stored.removeOne(id))
+                replaced.append({id, awardOf(remove)});
         }
-        const QSqlError error = store.remove.lastError();
-        store.remove.finish();
+        const QSqlError error = remove.lastError();
+        remove.finish();
         if (error.isValid())
-            return failed(error, statement(sql::DeleteEventAwards));
+            return database.failed(error, statement(sql::DeleteEventAwards));
     }
     // A file whose ids are given again (a register made by hand) must not take a later award
     // for the one removed.
-    for (const qint64 id : store.marks ? removed : QList<qint64>())
-        if (Outcome forgotten = execute(store.forget, sql::ForgetScoredAward, {{"id", id}}); !forgotten)
+    for (const qint64 id : marks ? removed : QList<qint64>())
+        if (Outcome forgotten = database.execute(forget, sql::ForgetScoredAward, {{"id", id}}); !forgotten)
             return forgotten;
-    store.orders.removeIf([&event](const auto& order) { return order.second == event.order; });
+    return Done{};
+}
+
+Outcome Database::EventStore::insertAwards(Database& database, const EventAwards& event)
+{
     for (const Award& award : event.awards) {
-        const Outcome inserted = execute(store.insert, sql::InsertAward,
-                                         {{"orde", text(award.order)},
-                                          {"proba", text(award.eventCode)},
-                                          {"sexo", text(award.gender)},
-                                          {"club", text(award.club)},
-                                          {"puntos", award.points}});
-        const qint64 id = inserted && store.insert.next() ? store.insert.value(0).toLongLong() : 0;
-        store.insert.finish();
+        const Outcome inserted = database.execute(insert, sql::InsertAward,
+                                                  {{"orde", fieldText(award.order)},
+                                                   {"proba", fieldText(award.eventCode)},
+                                                   {"sexo", fieldText(award.gender)},
+                                                   {"club", fieldText(award.club)},
+                                                   {"puntos", award.points}});
+        const qint64 id = inserted && insert.next() ? insert.value(0).toLongLong() : 0;
+        insert.finish();
         if (!inserted)
             return inserted;
         if (id <= 0)
-            return failed(connection().lastError(), statement(sql::InsertAward));
-        store.stored.append(id);
-        if (store.marks && !store.options.source.isEmpty())
-            if (Outcome marked = execute(store.mark, sql::MarkScoredAward,
-                                         {{"id", id},
-                                          {"orde", text(award.order)},
-                                          {"club", text(award.club)},
-                                          {"campionato", store.options.source}});
+            return database.failed(database.connection().lastError(), statement(sql::InsertAward));
+        stored.append(id);
+        if (marks && !options.source.isEmpty())
+            if (Outcome marked = database.execute(mark, sql::MarkScoredAward,
+                                                  {{"id", id},
+                                                   {"orde", fieldText(award.order)},
+                                                   {"club", fieldText(award.club)},
+                                                   {"campionato", options.source}});
                 !marked)
                 return marked;
-        const QVariant order = text(award.order);
+        const QVariant order = fieldText(award.order);
         const std::optional<double> number = orderNumberOf(order);
-        if (number && std::none_of(store.orders.cbegin(), store.orders.cend(),
+        if (number && std::none_of(orders.cbegin(), orders.cend(),
                                    [&order](const auto& known) { return known.first == order; }))
-            store.orders.append({order, *number});
+            orders.append({order, *number});
     }
     return Done{};
 }

@@ -246,6 +246,7 @@ private:
     // What the register holds of the events to store, and what storing them does.
     struct EventStore;
     Outcome storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told);
+    Outcome afterLostCommit(EventStore& store, const Failure& failure);
     Outcome beginWriting();
     Outcome beginReading();
     void endReading();

@@ -45,63 +45,40 @@ CommandLine::Reader eventsInto(QList<int>& events)
     };
 }
 
-int scoreLenex(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
-{
+// What score-lenex was asked to do besides scoring.
+struct ScoreRun {
     results::ScoreOptions options;
     bool replace = false;
     bool dryRun = false;
     bool otherMeet = false;
-    CommandLine commandLine(command);
-    commandLine.argument(QStringLiteral("RESULTADOS"), QStringLiteral("o ficheiro de resultados"),
-                         QStringLiteral("os resultados do programa de xestión, en Lenex (.lxf ou .lef)"));
-    commandLine.registerArgument();
-    commandLine.checked(QStringLiteral("events"), QStringLiteral("LISTA"),
-                        QStringLiteral("só estas probas, polo seu número: 1,3,5-8,101-125"),
-                        eventsInto(options.events));
-    commandLine.number(QStringLiteral("per-club"), QStringLiteral("N"),
-                       QStringLiteral("cantos nadadores de cada club puntúan en cada proba (por omisión, 1)"),
-                       1, options.perClub);
-    commandLine.flag(
-        QStringLiteral("replace"),
-        QStringLiteral("substitúe os puntos das probas que xa os teñen (senón quedan como están)"), replace);
-    commandLine.flag(QStringLiteral("dry-run"),
-                     QStringLiteral("amosa os puntos que se gardarían e non garda nada"), dryRun);
-    commandLine.flag(QStringLiteral("other-meet"),
-                     QStringLiteral("puntúa aínda que os resultados parezan doutro campionato que o programa"),
-                     otherMeet);
-    commandLine.texts(
-        QStringLiteral("age-group"), QStringLiteral("ID"),
-        QStringLiteral("a categoría de idade que puntúa nas probas que teñen varias (pódese repetir)"),
-        options.ageGroups);
-    commandLine.note(
-        QStringLiteral("Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que "
-                       "propón a xanela, nunha soa transacción."));
-    if (const std::optional<int> status = commandLine.read(arguments, out, err))
-        return *status;
-    const QStringList files = commandLine.arguments();
+};
 
-    const Result<imports::FileResults> file = imports::readLenexResults(files[0]);
+// Scores the file into the register as the run says, telling each step.
+int scoreFile(const QString& results, const QString& where, const ScoreRun& run, QTextStream& out,
+              QTextStream& err)
+{
+    const Result<imports::FileResults> file = imports::readLenexResults(results);
     if (!file)
-        return fail(err, files[0], file.failure());
+        return fail(err, results, file.failure());
     data::OpenOptions opening;
-    opening.readOnly = dryRun;
-    Result<std::unique_ptr<data::Database>> database = data::Database::open(files[1], opening);
+    opening.readOnly = run.dryRun;
+    Result<std::unique_ptr<data::Database>> database = data::Database::open(where, opening);
     if (!database)
-        return fail(err, files[1], database.failure());
-    const Result<results::ScorePlan> plan = results::planScores(*file, **database, options);
+        return fail(err, where, database.failure());
+    const Result<results::ScorePlan> plan = results::planScores(*file, **database, run.options);
     if (!plan)
-        return fail(err, files[0], plan.failure());
+        return fail(err, results, plan.failure());
 
-    out << results::planHeading(*plan, files[0]) << Qt::endl;
-    if (!plan->otherMeet.isEmpty() && !otherMeet)
+    out << results::planHeading(*plan, results) << Qt::endl;
+    if (!plan->otherMeet.isEmpty() && !run.otherMeet)
         return fail(
-            err, files[0],
+            err, results,
             imports::importFileFailure(
-                files[0], QStringLiteral("parece doutro campionato que o programa do rexistro: %1. Non se "
-                                         "gardou nada; se son os resultados deste campionato, engade "
-                                         "--other-meet.")
-                              .arg(plan->otherMeet)));
-    for (const QString& line : results::planLines(*plan, dryRun))
+                results, QStringLiteral("parece doutro campionato que o programa do rexistro: %1. Non se "
+                                        "gardou nada; se son os resultados deste campionato, engade "
+                                        "--other-meet.")
+                             .arg(plan->otherMeet)));
+    for (const QString& line : results::planLines(*plan, run.dryRun))
         out << line << Qt::endl;
     if (!plan->otherMeet.isEmpty())
         out << QStringLiteral("Puntúase aínda que parece doutro campionato (--other-meet): %1.")
@@ -112,16 +89,55 @@ int scoreLenex(const Command& command, const QStringList& arguments, QTextStream
         return 0;
     }
     const Result<data::StoredEvents> stored = (*database)->storeEventAwards(
-        results::awardsOf(*plan), results::storeOptions(*plan, replace, dryRun));
+        results::awardsOf(*plan), results::storeOptions(*plan, run.replace, run.dryRun));
     if (!stored)
-        return fail(err, files[1], stored.failure());
-    for (const QString& line : results::storedLines(
-             *plan, *stored, dryRun, replace ? QString() : QStringLiteral(" (--replace para substituílos)"),
-             data::locate(files[1]).shown()))
+        return fail(err, where, stored.failure());
+    for (const QString& line :
+         results::storedLines(*plan, *stored, run.dryRun,
+                              run.replace ? QString() : QStringLiteral(" (--replace para substituílos)"),
+                              data::locate(where).shown()))
         out << line << Qt::endl;
-    if (dryRun)
+    if (run.dryRun)
         out << QStringLiteral("Non se gardou nada (--dry-run).") << Qt::endl;
     return 0;
+}
+
+int scoreLenex(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    ScoreRun run;
+    CommandLine commandLine(command);
+    commandLine.argument(QStringLiteral("RESULTADOS"), QStringLiteral("o ficheiro de resultados"),
+                         QStringLiteral("os resultados do programa de xestión, en Lenex (.lxf ou .lef)"));
+    commandLine.registerArgument();
+    commandLine.checked(QStringLiteral("events"), QStringLiteral("LISTA"),
+                        QStringLiteral("só estas probas, polo seu número: 1,3,5-8,101-125"),
+                        eventsInto(run.options.events));
+    commandLine.number(QStringLiteral("per-club"), QStringLiteral("N"),
+                       QStringLiteral("cantos nadadores de cada club puntúan en cada proba (por omisión, 1)"),
+                       1, run.options.perClub);
+    commandLine.flag(QStringLiteral("replace"),
+                     QStringLiteral("substitúe os puntos das probas que xa os teñen, tamén os tecleados na "
+                                    "xanela (senón quedan como están; os dunha exportación anterior destes "
+                                    "resultados póñense ao día)"),
+                     run.replace);
+    commandLine.flag(QStringLiteral("dry-run"),
+                     QStringLiteral("amosa os puntos que se gardarían e non garda nada"), run.dryRun);
+    commandLine.flag(
+        QStringLiteral("other-meet"),
+        QStringLiteral("puntúa aínda que os resultados parezan doutro campionato que o programa"),
+        run.otherMeet);
+    commandLine.texts(
+        QStringLiteral("age-group"), QStringLiteral("ID"),
+        QStringLiteral("a categoría de idade que puntúa nas probas que teñen varias (pódese repetir)"),
+        run.options.ageGroups);
+    commandLine.note(
+        QStringLiteral("Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que "
+                       "propón a xanela, nunha soa transacción; de cada proba, a rolda que a decide (a "
+                       "final, unha final directa ou a única rolda)."));
+    if (const std::optional<int> status = commandLine.read(arguments, out, err))
+        return *status;
+    const QStringList files = commandLine.arguments();
+    return scoreFile(files[0], files[1], run, out, err);
 }
 
 } // namespace
