@@ -311,8 +311,18 @@ void FrmIntroRes::scoreFromResults()
                                   "Son de verdade os resultados deste campionato?")
                                  .arg(plan->otherMeet)) != QMessageBox::Yes)
         return;
-    auto* dialog =
-        new ScoreDialog(QFileInfo(path).fileName(), results::planLines(*plan), !plan->events.isEmpty(), this);
+    // What storing would do now: events kept as they are, brought up to date, or left alone.
+    QStringList lines = results::planLines(*plan);
+    if (!plan->events.isEmpty()) {
+        const Result<data::StoredEvents> foreseen =
+            m_database->storeEventAwards(results::awardsOf(*plan), results::storeOptions(*plan, false, true));
+        if (!foreseen) {
+            report(foreseen.failure());
+            return;
+        }
+        lines << results::storedLines(*plan, *foreseen, true);
+    }
+    auto* dialog = new ScoreDialog(QFileInfo(path).fileName(), lines, !plan->events.isEmpty(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
             [this, dialog, plan = *plan] { storeScored(plan, dialog->replace()); });
