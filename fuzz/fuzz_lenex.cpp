@@ -85,18 +85,22 @@ QString described(const imports::FileMeet& meet)
 
 QString described(const imports::FileResults& results)
 {
-    QStringList lines{results.meetName, described(results.meet)};
+    QStringList lines{results.meet.identity.name, results.meet.identity.from.toString(Qt::ISODate),
+                      results.meet.identity.to.toString(Qt::ISODate), described(results.meet)};
     for (const imports::FileEvent& e : results.events) {
-        lines << QStringList{e.id, QString::number(e.number), e.code, e.gender, QString::number(e.relay)}
+        lines << QStringList{e.id,         QString::number(e.number), e.code, e.gender, e.round,
+                             e.previousId, QString::number(e.relay)}
                      .join(u'|');
         for (const imports::FileAgeGroup& group : e.ageGroups) {
             lines << QStringList{group.id, group.name, QString::number(group.minAge),
-                                 QString::number(group.maxAge)}
+                                 QString::number(group.maxAge), group.handicap}
                          .join(u'|');
             for (const auto& [result, place] : group.places)
-                lines << result + u'=' + QString::number(place);
+                lines << result + u'=' + place;
         }
     }
+    for (const imports::LeftOutEvent& left : results.leftOut)
+        lines << left.number + u'|' + left.why;
     for (const imports::FileSwim& s : results.swims)
         lines << QStringList{s.resultId, s.eventId, QString::number(s.club), s.clubShown, s.who,
                              s.swimTime, s.status,  QString::number(s.relay)}
