@@ -32,6 +32,23 @@ QString statement(const char* text)
     return QString::fromLatin1(text);
 }
 
+// An empty field is stored as an empty text, never as Null, so that the standings group it
+// with the other empty ones.
+QString fieldText(const QString& value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
+// An award's values for InsertAward.
+QList<std::pair<const char*, QVariant>> awardBindings(const Award& award)
+{
+    return {{"orde", fieldText(award.order)},
+            {"proba", fieldText(award.eventCode)},
+            {"sexo", fieldText(award.gender)},
+            {"club", fieldText(award.club)},
+            {"puntos", award.points}};
+}
+
 // An order number as the register compares it: a whole number as an integer, so that it
 // matches a column that keeps it as text too.
 QVariant orderValue(double number)
@@ -385,19 +402,11 @@ Result<qint64> Database::recordAward(const Award& award)
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
-    // An empty field is stored as an empty text, never as Null, so that the standings
-    // group it with the other empty ones.
-    const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
     QSqlDatabase db = connection();
     if (Outcome begun = begin(); !begun)
         return begun.failure();
     QSqlQuery insert(db);
-    Outcome done = run(insert, sql::InsertAward,
-                       {{"orde", text(award.order)},
-                        {"proba", text(award.eventCode)},
-                        {"sexo", text(award.gender)},
-                        {"club", text(award.club)},
-                        {"puntos", award.points}});
+    Outcome done = run(insert, sql::InsertAward, awardBindings(award));
     // The id the register gave the award; 0 when it gave none.
     const qint64 id = done && insert.next() ? insert.value(0).toLongLong() : 0;
     insert.finish();
@@ -439,12 +448,6 @@ using AwardKey = std::tuple<QString, QString, QString, double>;
 AwardKey keyOf(const QString& eventCode, const QString& gender, const QString& club, double points)
 {
     return {eventCode, gender, club, points};
-}
-
-// Empty fields as recordAward stores them.
-QString fieldText(const QString& value)
-{
-    return value.isNull() ? QStringLiteral("") : value;
 }
 
 } // namespace
@@ -665,12 +668,7 @@ Outcome Database::EventStore::removeAwards(Database& database, const QList<QVari
 Outcome Database::EventStore::insertAwards(Database& database, const EventAwards& event)
 {
     for (const Award& award : event.awards) {
-        const Outcome inserted = database.execute(insert, sql::InsertAward,
-                                                  {{"orde", fieldText(award.order)},
-                                                   {"proba", fieldText(award.eventCode)},
-                                                   {"sexo", fieldText(award.gender)},
-                                                   {"club", fieldText(award.club)},
-                                                   {"puntos", award.points}});
+        const Outcome inserted = database.execute(insert, sql::InsertAward, awardBindings(award));
         const qint64 id = inserted && insert.next() ? insert.value(0).toLongLong() : 0;
         insert.finish();
         if (!inserted)

@@ -13,9 +13,15 @@ struct ToolRun {
     QString errors;
 };
 
-inline ToolRun runTool(const QStringList& arguments)
+// In a folder of its own and with an environment of its own, when given them.
+inline ToolRun runTool(const QStringList& arguments, const QString& folder = {},
+                       const QProcessEnvironment& environment = {})
 {
     QProcess process;
+    if (!folder.isEmpty())
+        process.setWorkingDirectory(folder);
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"), arguments);
     if (!process.waitForFinished(120000))
         return {};

@@ -34,16 +34,7 @@ private:
     static testsupport::ToolRun runIn(const QStringList& arguments, const QString& folder,
                                       const QProcessEnvironment& environment = {})
     {
-        QProcess process;
-        process.setWorkingDirectory(folder);
-        if (!environment.isEmpty())
-            process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden-db"), arguments);
-        if (!process.waitForFinished(120000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return testsupport::runTool(arguments, folder, environment);
     }
 
 private Q_SLOTS:
