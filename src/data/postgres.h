@@ -27,7 +27,7 @@ public:
     Outcome beginSnapshot(QSqlDatabase& db) const override;
     QString changeChannel() const override;
     QString changeCounter() const override;
-    QString pointsKeptAsText() const override;
+    PointsSum pointsSum(bool textColumn) const override;
     bool isNumberText(const QVariant& value) const override;
     bool ordersAreWholeNumbers() const override;
     Failure failureFrom(const QSqlError& error, const QString& context) const override;

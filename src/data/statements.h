@@ -1,8 +1,9 @@
 #pragma once
 
 // Every statement the program runs, in plain SQL that both engines behind Qt SQL accept
-// (SQLite and PostgreSQL). Values always go in as parameters bound by name, never spliced
-// into the text.
+// (SQLite and PostgreSQL); where an engine sums its own way, a statement takes those words from
+// the engine's particulars (%1, %2). Values always go in as parameters bound by name, never
+// spliced into the text.
 
 namespace quilvarden::data::sql {
 
@@ -49,11 +50,17 @@ inline constexpr char ListAwardsPage[] =
 inline constexpr char LastEventScored[] = "SELECT orde FROM puntos WHERE id=(SELECT max(id) FROM puntos)";
 
 // The totals the three standings are made of, in one pass over the register: each club's
-// points for each gender code. The men's standing takes the code M, the women's F, and the
-// combined one every code; each ranks its clubs by total, highest first.
+// points for each gender code, summed as the engine sums them (%1), and a count that is not 0
+// when some awards hold points the engine keeps as text and may not read as a number (%2). The
+// men's standing takes the code M, the women's F, and the combined one every code; each ranks
+// its clubs by total, highest first.
 inline constexpr char StandingTotals[] =
-    "SELECT puntos.club, puntos.sexo, Sum(puntos.puntos) AS SumaDepuntos From puntos"
-    " GROUP BY puntos.club, puntos.sexo";
+    "SELECT puntos.club, puntos.sexo, %1 AS SumaDepuntos, %2 AS Dubidosos"
+    " FROM puntos GROUP BY puntos.club, puntos.sexo";
+
+// The awards whose points meet the engine's condition (%1) for points it may not read as a
+// number, lowest id first, to name the first that is none.
+inline constexpr char DoubtfulPoints[] = "SELECT id, orde, club, puntos FROM puntos WHERE %1 ORDER BY id";
 
 // The texts of the order numbers in the register, each once: the events scored from a
 // results file are looked for among them by the number they read as ("7" and "07" alike).
@@ -64,10 +71,11 @@ inline constexpr char DeleteEventAwards[] =
     "DELETE FROM puntos WHERE orde=:orde RETURNING id, orde, proba, sexo, club, puntos";
 
 // Each club's points in each event, to check against a results sheet: one row per text of
-// the order number, event code, gender and club. The program sorts them, order numbers by
-// their value ("7" before "10").
-inline constexpr char EventClubPoints[] = "SELECT orde, proba, sexo, club, Sum(puntos) AS SumaDepuntos"
-                                          " FROM puntos GROUP BY orde, proba, sexo, club";
+// the order number, event code, gender and club, with the sum and the count of doubtful points
+// as for the standings. The program sorts them, order numbers by their value ("7" before "10").
+inline constexpr char EventClubPoints[] =
+    "SELECT orde, proba, sexo, club, %1 AS SumaDepuntos, %2 AS Dubidosos"
+    " FROM puntos GROUP BY orde, proba, sexo, club";
 
 inline constexpr char DeleteEvents[] = "DELETE FROM EVENT";
 inline constexpr char DeleteClubsTakingPart[] = "DELETE FROM CLUBCHAMP";
