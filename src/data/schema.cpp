@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "data/sqlite.h"
+#include "data/statements.h"
 
 namespace quilvarden::data::schema {
 
@@ -69,7 +70,11 @@ QList<Index> indexes(Engine engine)
 {
     static const QList<Index> all = {
         {"EVENT_XORDER", "EVENT", "XORDER", false},
-        // The results list reads the register by order number and points.
+        // The results list reads the register by the number of its order numbers and by
+        // points, a page at a time from its top (statements.h says how).
+        {"quilvarden_puntos_orde", "puntos", sql::ListOrderColumns, true},
+        // An event scored from a results file looks its awards up by the texts of its order
+        // number.
         {"quilvarden_puntos_lista", "puntos", "orde, puntos DESC", true},
         // The standings sum the points of each club and gender from the index alone.
         {"quilvarden_puntos_totais", "puntos", "club, sexo, puntos", true},

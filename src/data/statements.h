@@ -38,13 +38,35 @@ inline constexpr char LatestAward[] = "SELECT max(id) AS ultimo FROM puntos";
 inline constexpr char DeleteAward[] =
     "Delete from puntos where id=:id RETURNING orde, proba, sexo, club, puntos";
 
+// The order number as the results list sorts it: by the number its digits make, so that "7",
+// "07" and "007" are one number and 10 < 99 < 100 < 101 < 998, in two keys that serve as
+// they are in an index of the register (a number's length without its leading zeros, then
+// those digits). A text that is no number has -1 for its length and sorts by its text; a
+// missing one, -2. Both engines read these alike, and the index made of them (schema.cpp)
+// serves the list's pages from its top.
+#define QUILVARDEN_ORDER_IS_NUMBER "orde <> '' AND ltrim(orde, '0123456789') = ''"
+#define QUILVARDEN_ORDER_LENGTH                                                                              \
+    "CASE WHEN orde IS NULL THEN -2 WHEN " QUILVARDEN_ORDER_IS_NUMBER " THEN length(ltrim(orde, '0'))"       \
+    " ELSE -1 END"
+#define QUILVARDEN_ORDER_DIGITS "CASE WHEN " QUILVARDEN_ORDER_IS_NUMBER " THEN ltrim(orde, '0') ELSE orde END"
+
+// The columns of that index, in the list's order read from its end: the list reads it backwards.
+inline constexpr char ListOrderColumns[] =
+    "(" QUILVARDEN_ORDER_LENGTH "), (" QUILVARDEN_ORDER_DIGITS "), puntos DESC, id";
+
 // The results list shows the register by order number and, within one event, by points
 // from the highest, each line put on top of the ones before it: from the top, the highest
 // order number first and, within it, the lowest points first (the latest award first among
-// equals). The list reads it a page at a time in that order, up to the latest award it
-// knows of, so that awards stored meanwhile do not shift its pages.
+// equals); the texts that are no number after every number. The list reads it a page at a
+// time in that order, up to the latest award it knows of, so that awards stored meanwhile do
+// not shift its pages.
 inline constexpr char ListAwardsPage[] =
-    "SELECT * FROM puntos WHERE id<=:last ORDER BY orde desc,puntos,id desc LIMIT :count OFFSET :skip";
+    "SELECT * FROM puntos WHERE id<=:last ORDER BY " QUILVARDEN_ORDER_LENGTH " DESC, " QUILVARDEN_ORDER_DIGITS
+    " DESC, puntos, id DESC LIMIT :count OFFSET :skip";
+
+#undef QUILVARDEN_ORDER_DIGITS
+#undef QUILVARDEN_ORDER_LENGTH
+#undef QUILVARDEN_ORDER_IS_NUMBER
 
 // The order number of the latest award: the last event scored.
 inline constexpr char LastEventScored[] = "SELECT orde FROM puntos WHERE id=(SELECT max(id) FROM puntos)";

@@ -445,9 +445,9 @@ private Q_SLOTS:
                                  QStringLiteral("quilvarden_puntos_totais")};
         QTest::newRow("opened to record: the indexes added, the awards found in theirs")
             << false
-            << QStringList{QStringLiteral("quilvarden_puntos_lista"),
-                           QStringLiteral("quilvarden_puntos_texto"),
-                           QStringLiteral("quilvarden_puntos_totais")};
+            << QStringList{
+                   QStringLiteral("quilvarden_puntos_lista"), QStringLiteral("quilvarden_puntos_orde"),
+                   QStringLiteral("quilvarden_puntos_texto"), QStringLiteral("quilvarden_puntos_totais")};
         QTest::newRow("opened to read only: no index added, the register read") << true << before;
     }
 

@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "data/postgres.h"
 #include "data/standings.h"
+#include "data/statements.h"
 #include "data/watch.h"
 #include "support/pgserver.h"
 #include "support/scratchdb.h"
@@ -75,6 +76,20 @@ private:
             return {rows.failure().message()};
         for (const data::AwardRow& row : *rows)
             lines << awardText(row);
+        return lines;
+    }
+
+    // A page of the list as order|points lines (a missing order number as <null>).
+    QStringList listedOrders(qint64 offset, qint64 count)
+    {
+        const Result<QList<data::AwardRow>> rows =
+            m_db->awardsPage(std::numeric_limits<qint64>::max(), offset, count);
+        if (!rows)
+            return {rows.failure().message()};
+        QStringList lines;
+        for (const data::AwardRow& row : *rows)
+            lines << (row.order.isNull() ? QStringLiteral("<null>") : row.order.toString()) + u'|' +
+                         row.points.toString();
         return lines;
     }
 
@@ -185,6 +200,90 @@ private Q_SLOTS:
         QCOMPARE(listed(), (QStringList{QStringLiteral("10|D|F|C4|13.5"), QStringLiteral("05|A|M|C5|16"),
                                         QStringLiteral("05|A|M|C1|16"), QStringLiteral("05|A|M|C3|19"),
                                         QStringLiteral("02|B|F|C4|16"), QStringLiteral("02|B|F|C2|19")}));
+    }
+
+    void listOrdersOrderNumbersByTheirNumber_data()
+    {
+        QTest::addColumn<QStringList>("recorded"); // order|points, oldest first
+        QTest::addColumn<QStringList>("top");      // the list from its top line
+        const auto list = [](const char* text) { return QString::fromLatin1(text).split(QLatin1Char(',')); };
+        QTest::newRow("two digits, in the order of their texts as ever")
+            << list("01|19,10|16,09|19,40|14,10|19,00|1") << list("40|14,10|16,10|19,09|19,01|19,00|1");
+        QTest::newRow("past 99, and the swim-offs")
+            << list("99|19,100|19,101|19,10|19,11|19,998|38,999|38,1|19")
+            << list("999|38,998|38,101|19,100|19,99|19,11|19,10|19,1|19");
+        QTest::newRow("leading zeros, one number") << list("7|19,07|16,007|14,07|19,6|19,8|19,0|1,000|2")
+                                                   << list("8|19,007|14,07|16,07|19,7|19,6|19,0|1,000|2");
+        QTest::newRow("texts that are no number after every number, by their text")
+            << list("05|19,abc|19,|19,7a|19,100|19, 7|19,+7|19,1.5|19,<null>|19,2 |19")
+            << list("100|19,05|19,abc|19,7a|19,2 |19,1.5|19,+7|19, 7|19,|19,<null>|19");
+    }
+
+    void listOrdersOrderNumbersByTheirNumber()
+    {
+        QFETCH(QStringList, recorded);
+        QFETCH(QStringList, top);
+        for (const QString& award : recorded) {
+            const QString order = award.section(QLatin1Char('|'), 0, 0);
+            const double points = award.section(QLatin1Char('|'), 1).toDouble();
+            if (order == u"<null>")
+                QVERIFY(testsupport::runOn(path(), {QStringLiteral("INSERT INTO puntos (orde, puntos)"
+                                                                   " VALUES (NULL, %1)")
+                                                        .arg(points)}));
+            else
+                QVERIFY(m_db->recordAward(
+                    {order, QStringLiteral("E"), QStringLiteral("M"), QStringLiteral("C"), points}));
+        }
+        QCOMPARE(listedOrders(0, 100), top);
+        // Page by page, the same lines.
+        QStringList paged;
+        for (qint64 offset = 0; offset < top.size(); offset += 3)
+            paged << listedOrders(offset, 3);
+        QCOMPARE(paged, top);
+    }
+
+    void listPagesReadThroughTheirIndex_data()
+    {
+        QTest::addColumn<bool>("madeBefore"); // a register made before the index was
+        QTest::newRow("a register made with it") << false;
+        QTest::newRow("a register made before it, on its next open") << true;
+    }
+
+    void listPagesReadThroughTheirIndex()
+    {
+        QFETCH(bool, madeBefore);
+        m_db.reset();
+        const QString numbers = onFile()
+                                    ? QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1"
+                                                     " FROM n WHERE i < 20000) ")
+                                    : QStringLiteral("WITH n(i) AS (SELECT generate_series(1, 20000)) ");
+        QStringList statements{numbers +
+                               QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                                              " SELECT '' || (i % 125 + 1), '100FR', 'M', 'C', i % 19"
+                                              " FROM n")};
+        if (madeBefore)
+            statements << QStringLiteral("DROP INDEX quilvarden_puntos_orde");
+        if (!onFile())
+            statements << QStringLiteral("ANALYZE puntos");
+        QVERIFY(testsupport::runOn(path(), statements));
+        reopen();
+        // The page at the top read in the list's order straight from the index: never the
+        // whole register sorted, whatever its size.
+        const QString page = QString::fromLatin1(data::sql::ListAwardsPage)
+                                 .replace(QStringLiteral(":last"), QStringLiteral("20000"))
+                                 .replace(QStringLiteral(":count"), QStringLiteral("128"))
+                                 .replace(QStringLiteral(":skip"), QStringLiteral("0"));
+        const QString plan = testsupport::queryRows(path(), (onFile() ? QStringLiteral("EXPLAIN QUERY PLAN ")
+                                                                      : QStringLiteral("EXPLAIN ")) +
+                                                                page)
+                                 .join(QLatin1Char('\n'));
+        QVERIFY2(plan.contains(QStringLiteral("quilvarden_puntos_orde")), qPrintable(plan));
+        QVERIFY2(!plan.contains(QStringLiteral("TEMP B-TREE")) && !plan.contains(QStringLiteral("Sort")),
+                 qPrintable(plan));
+        const Result<QList<data::AwardRow>> top = m_db->awardsPage(20000, 0, 2);
+        QCOMPARE(top->at(0).order.toString(), QStringLiteral("125"));
+        QCOMPARE(top->at(1).order.toString(), QStringLiteral("125"));
+        QVERIFY(top->at(0).points.toDouble() <= top->at(1).points.toDouble());
     }
 
     void pagesReadUpToAKnownAward()
