@@ -12,6 +12,7 @@
 #include "app/resultsmodel.h"
 #include "app/startup.h"
 #include "data/database.h"
+#include "data/watch.h"
 #include "tools/demomeet.h"
 
 #include <QAbstractItemView>
@@ -27,6 +28,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -410,7 +412,9 @@ public:
         : m_path(path), m_size(size), m_repetitions(repetitions)
     {
         app::MessageBox::setHandler([this](const app::MessageBox::Request& request) {
-            m_failures.append(request.text);
+            // A failure is told in a critical box; an undo tells what it took back in an
+            // information box, which is no failure.
+            (request.icon == QMessageBox::Critical ? m_failures : m_told).append(request.text);
             return QMessageBox::Ok;
         });
         Result<std::unique_ptr<app::FrmIntroRes>> opened = app::openWindow(path);
@@ -430,6 +434,7 @@ public:
         m_undo = child<QPushButton>("btnDesfacerUltimo");
         m_reload = child<QPushButton>("btnRecargar");
         m_standings = child<QPushButton>("btnClasificacions");
+        m_watch = child<data::RegisterWatch>(nullptr);
         m_standingViews = {child<QListView>("clas_mas")->viewport(), child<QListView>("clas_fem")->viewport(),
                            child<QListView>("clas_con")->viewport(),
                            child<QPlainTextEdit>("clas")->viewport()};
@@ -463,11 +468,14 @@ public:
     }
 
 private:
+    // An object of the window by its name; without a name, the window's only one of that type.
     template <typename T> T* child(const char* name) const
     {
-        T* found = m_window->findChild<T*>(QString::fromLatin1(name));
+        T* found = name ? m_window->findChild<T*>(QString::fromLatin1(name)) : m_window->findChild<T*>();
         if (!found)
-            die(QStringLiteral("the window has no %1").arg(QString::fromLatin1(name)));
+            die(QStringLiteral("the window has no %1")
+                    .arg(name ? QString::fromLatin1(name)
+                              : QString::fromLatin1(T::staticMetaObject.className())));
         return found;
     }
 
@@ -486,7 +494,8 @@ private:
     }
 
     // After a reload the list holds the register's first page; the rest is read as the
-    // operator scrolls down.
+    // operator scrolls down. The lines recorded since stay on top of it until the next reload,
+    // which the window also makes by itself once another program has changed the register.
     void checkListRows(qint64 registerSize, qint64 recorded = 0)
     {
         const qint64 rows = m_lista->model()->rowCount();
@@ -595,14 +604,19 @@ private:
         Figure figure = summarise(untilShown ? QStringLiteral("record one award, until the list shows it")
                                              : QStringLiteral("record one award (Engadir, commit on disk)"),
                                   m_size, std::move(samples), mebibytes(peakKiB()));
-        // Back to the register's size for the operations that follow.
+        // Back to the register's size for the operations that follow, by a connection of the
+        // bench's own: to the window, another program's change, which it follows.
         {
-            OwnConnection own(m_path);
-            own.exec(QStringLiteral("DELETE FROM puntos WHERE id > (SELECT id FROM puntos ORDER BY id"
-                                    " LIMIT 1 OFFSET %1)")
-                         .arg(m_size - 1));
+            QSignalSpy followed(m_watch, &data::RegisterWatch::changed);
+            {
+                OwnConnection own(m_path);
+                own.exec(QStringLiteral("DELETE FROM puntos WHERE id > (SELECT id FROM puntos ORDER BY id"
+                                        " LIMIT 1 OFFSET %1)")
+                             .arg(m_size - 1));
+            }
+            if (!followed.wait(5000))
+                die(QStringLiteral("the window never saw the awards taken out behind it"));
         }
-        m_reload->click();
         settle();
         checkListRows(m_size);
         return figure;
@@ -626,6 +640,11 @@ private:
             settle();
         }
         checkNoFailure(QStringLiteral("undoing an award"));
+        if (m_told.size() != m_repetitions.undo + 3)
+            die(QStringLiteral("%1 undos told of %2 awards taken back")
+                    .arg(m_repetitions.undo + 3)
+                    .arg(m_told.size()));
+        m_told.clear();
         checkListRows(m_size);
         if (registerCount() != m_size)
             die(QStringLiteral("undo did not take back the award recorded before it"));
@@ -679,6 +698,7 @@ private:
     qint64 m_size;
     Repetitions m_repetitions;
     QStringList m_failures;
+    QStringList m_told;
     std::unique_ptr<app::FrmIntroRes> m_window;
     QLineEdit* m_orde = nullptr;
     QLineEdit* m_proba = nullptr;
@@ -689,6 +709,7 @@ private:
     QPushButton* m_undo = nullptr;
     QPushButton* m_reload = nullptr;
     QPushButton* m_standings = nullptr;
+    data::RegisterWatch* m_watch = nullptr;
     std::vector<QWidget*> m_standingViews;
     int m_event = 0;
 };

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -108,6 +109,53 @@ std::optional<Failure> pointsThatAreNoNumber(QSqlQuery& q, const EngineParticula
                                     text::valueText(q.value(2)))};
     }
     return std::nullopt;
+}
+
+// The points by event and club in the order they are checked in: order numbers by their value,
+// and the texts that are no number after them; within one, the most points first (none last),
+// equal points by club as the club list shows them. The rest only makes the order the same on
+// both engines.
+QList<EventClubPoints> sortedByEvent(QList<EventClubPoints> rows)
+{
+    struct Sorted {
+        EventClubPoints row;
+        std::optional<double> order; // the number the order text reads as
+    };
+    QList<Sorted> sorted;
+    sorted.reserve(rows.size());
+    for (EventClubPoints& row : rows) {
+        const std::optional<double> order = orderNumberOf(row.order);
+        sorted.append({std::move(row), order});
+    }
+    const auto compareTexts = [](const QVariant& a, const QVariant& b) {
+        return text::valueText(a).compare(text::valueText(b));
+    };
+    std::sort(sorted.begin(), sorted.end(), [&](const Sorted& one, const Sorted& other) {
+        const EventClubPoints& a = one.row;
+        const EventClubPoints& b = other.row;
+        if (one.order.has_value() != other.order.has_value())
+            return one.order.has_value();
+        if (one.order && *one.order != *other.order)
+            return *one.order < *other.order;
+        if (!one.order)
+            if (const int order = compareTexts(a.order, b.order); order != 0)
+                return order < 0;
+        if (a.points.isNull() != b.points.isNull())
+            return b.points.isNull();
+        if (!a.points.isNull() && a.points.toDouble() != b.points.toDouble())
+            return a.points.toDouble() > b.points.toDouble();
+        if (const int club = text::compareNames(text::valueText(a.club), text::valueText(b.club)); club != 0)
+            return club < 0;
+        for (const auto& [x, y] : {std::pair{a.club, b.club}, std::pair{a.order, b.order},
+                                   std::pair{a.eventCode, b.eventCode}, std::pair{a.gender, b.gender}})
+            if (const int order = compareTexts(x, y); order != 0)
+                return order < 0;
+        return false;
+    });
+    rows.clear();
+    for (Sorted& entry : sorted)
+        rows.append(std::move(entry.row));
+    return rows;
 }
 
 } // namespace
@@ -693,11 +741,33 @@ Outcome Database::EventStore::insertAwards(Database& database, const EventAwards
     return Done{};
 }
 
-Outcome Database::refusePointsKeptAsText(QSqlQuery& q)
+Result<EngineParticulars::PointsSum> Database::pointsSum()
 {
-    const QString search = m_engine->pointsKeptAsText();
-    if (search.isEmpty())
+    if (m_pointsSumOf != m_connections) {
+        QSqlQuery probe(connection());
+        if (Outcome done = runText(probe, QString::fromLatin1(sql::ProbeTable).arg(QStringLiteral("puntos")));
+            !done)
+            return done.failure();
+        const QSqlRecord record = probe.record();
+        m_pointsAsText = record.field(QStringLiteral("puntos")).metaType().id() == QMetaType::QString;
+        m_pointsSumOf = m_connections;
+    }
+    return m_engine->pointsSum(m_pointsAsText);
+}
+
+Result<int> Database::runGrouping(QSqlQuery& q, const char* text, const EngineParticulars::PointsSum& points)
+{
+    q.setForwardOnly(true);
+    if (Outcome done = runText(q, QString::fromLatin1(text).arg(points.sum, points.doubtful)); !done)
+        return done.failure();
+    return q.record().indexOf(QStringLiteral("Dubidosos"));
+}
+
+Outcome Database::refusePointsKeptAsText(QSqlQuery& q, const EngineParticulars::PointsSum& points)
+{
+    if (points.which.isEmpty())
         return Done{};
+    const QString search = QString::fromLatin1(sql::DoubtfulPoints).arg(points.which);
     if (Outcome done = runText(q, search); !done)
         return done.failure();
     if (std::optional<Failure> wrong = pointsThatAreNoNumber(q, *m_engine))
@@ -711,61 +781,35 @@ Result<QList<EventClubPoints>> Database::pointsByEvent()
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
+    const Result<EngineParticulars::PointsSum> points = pointsSum();
+    if (!points)
+        return points.failure();
     QSqlQuery q(connection());
-    q.setForwardOnly(true);
-    if (Outcome numbers = refusePointsKeptAsText(q); !numbers)
-        return numbers.failure();
-    if (Outcome done = run(q, sql::EventClubPoints); !done)
-        return done.failure();
-    struct Sorted {
-        EventClubPoints row;
-        std::optional<double> order; // the number the order text reads as
-    };
-    QList<Sorted> sorted;
+    const Result<int> doubtful = runGrouping(q, sql::EventClubPoints, *points);
+    if (!doubtful)
+        return doubtful.failure();
+    QList<EventClubPoints> rows;
+    bool anyDoubtful = false;
+    std::optional<Failure> overflow;
     while (q.next()) {
         const EventClubPoints row{q.value(0), q.value(1), q.value(2), q.value(3), q.value(4)};
+        anyDoubtful = anyDoubtful || q.value(*doubtful).toLongLong() != 0;
         // A sum past the largest number is an overflow, never shown as "Infinito".
-        if (!row.points.isNull() && !std::isfinite(row.points.toDouble()))
-            return Failure::overflow(
+        if (!overflow && !row.points.isNull() && !std::isfinite(row.points.toDouble()))
+            overflow = Failure::overflow(
                 QStringLiteral("Os puntos do club «%1» na proba %2 pasan do maior número que se pode sumar.")
                     .arg(text::valueText(row.club), text::valueText(row.order)));
-        sorted.append({row, orderNumberOf(row.order)});
+        rows.append(row);
     }
     if (q.lastError().isValid())
         return failed(q.lastError(), statement(sql::EventClubPoints));
-    // Order numbers by their value, and the texts that are no number after them; within one,
-    // the most points first (none last), equal points by club as the club list shows them.
-    // The rest only makes the order the same on both engines.
-    const auto compareTexts = [](const QVariant& a, const QVariant& b) {
-        return text::valueText(a).compare(text::valueText(b));
-    };
-    std::sort(sorted.begin(), sorted.end(), [&](const Sorted& one, const Sorted& other) {
-        const EventClubPoints& a = one.row;
-        const EventClubPoints& b = other.row;
-        if (one.order.has_value() != other.order.has_value())
-            return one.order.has_value();
-        if (one.order && *one.order != *other.order)
-            return *one.order < *other.order;
-        if (!one.order)
-            if (const int order = compareTexts(a.order, b.order); order != 0)
-                return order < 0;
-        if (a.points.isNull() != b.points.isNull())
-            return b.points.isNull();
-        if (!a.points.isNull() && a.points.toDouble() != b.points.toDouble())
-            return a.points.toDouble() > b.points.toDouble();
-        if (const int club = text::compareNames(text::valueText(a.club), text::valueText(b.club)); club != 0)
-            return club < 0;
-        for (const auto& [x, y] : {std::pair{a.club, b.club}, std::pair{a.order, b.order},
-                                   std::pair{a.eventCode, b.eventCode}, std::pair{a.gender, b.gender}})
-            if (const int order = compareTexts(x, y); order != 0)
-                return order < 0;
-        return false;
-    });
-    QList<EventClubPoints> rows;
-    rows.reserve(sorted.size());
-    for (Sorted& entry : sorted)
-        rows.append(std::move(entry.row));
-    return rows;
+    // Points that are no number first: the sums they are in mean nothing.
+    if (anyDoubtful)
+        if (Outcome numbers = refusePointsKeptAsText(q, *points); !numbers)
+            return numbers.failure();
+    if (overflow)
+        return *overflow;
+    return sortedByEvent(std::move(rows));
 }
 
 Outcome Database::settle()
@@ -953,21 +997,28 @@ Result<QList<ClubTotal>> Database::clubTotals()
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
+    const Result<EngineParticulars::PointsSum> points = pointsSum();
+    if (!points)
+        return points.failure();
     QSqlQuery q(connection());
-    q.setForwardOnly(true);
-    if (Outcome numbers = refusePointsKeptAsText(q); !numbers)
-        return numbers.failure();
-    if (Outcome done = run(q, sql::StandingTotals); !done)
-        return done.failure();
+    const Result<int> doubtful = runGrouping(q, sql::StandingTotals, *points);
+    if (!doubtful)
+        return doubtful.failure();
     const QSqlRecord record = q.record();
     const int club = record.indexOf(QStringLiteral("club"));
     const int gender = record.indexOf(QStringLiteral("sexo"));
     const int total = record.indexOf(QStringLiteral("SumaDepuntos"));
     QList<ClubTotal> rows;
-    while (q.next())
+    bool anyDoubtful = false;
+    while (q.next()) {
         rows.append({q.value(club), q.value(gender), q.value(total)});
+        anyDoubtful = anyDoubtful || q.value(*doubtful).toLongLong() != 0;
+    }
     if (q.lastError().isValid())
         return failed(q.lastError(), statement(sql::StandingTotals));
+    if (anyDoubtful)
+        if (Outcome numbers = refusePointsKeptAsText(q, *points); !numbers)
+            return numbers.failure();
     return rows;
 }
 

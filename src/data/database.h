@@ -234,9 +234,15 @@ private:
     // The failure of a statement; a lost server is noted, for the next operation to connect.
     Failure failed(const QSqlError& error, const QString& context);
     Outcome checkTables();
+    // How the engine sums this register's points (a server's register made by hand may keep
+    // them as text), learnt once a connection.
+    Result<EngineParticulars::PointsSum> pointsSum();
+    // Runs a grouping of the register with the engine's sum and count of doubtful points (%1,
+    // %2), and gives the column of that count.
+    Result<int> runGrouping(QSqlQuery& q, const char* text, const EngineParticulars::PointsSum& points);
     // Points that the engine keeps as text and that are no number are a type mismatch (13)
     // naming the award: summing them would drop them quietly.
-    Outcome refusePointsKeptAsText(QSqlQuery& q);
+    Outcome refusePointsKeptAsText(QSqlQuery& q, const EngineParticulars::PointsSum& points);
     Outcome addMissingClubColumns();
     // Whether the register has one of the program's own tables; inside a transaction that
     // writes, it is made first where missing (a user without the right goes on without it).
@@ -276,6 +282,8 @@ private:
     // Scored events whose commit went unanswered: the awards stored, and those they replaced.
     QList<qint64> m_unsettledStored;
     QList<UndoneAward> m_unsettledReplaced;
+    quint64 m_pointsSumOf = 0; // the connection whose points column was looked at
+    bool m_pointsAsText = false;
 };
 
 } // namespace quilvarden::data

@@ -46,9 +46,18 @@ public:
     // A number that grows when another connection changes the file; empty where there is none.
     virtual QString changeCounter() const = 0;
 
-    // The awards whose points the engine keeps as text (empty: the engine keeps numbers
-    // only), and whether one such text is a whole number the engine sums rightly.
-    virtual QString pointsKeptAsText() const = 0;
+    // How a grouping of the register sums the points in its one pass over it. Points that
+    // the engine keeps as text and may not read as a number ('12,5', 'abc', as another
+    // program may leave them) would be summed as 12 or 0, or not at all: the grouping counts
+    // them too, and only when it counts any are they looked for, to be named.
+    struct PointsSum {
+        QString sum;      // the sum of a group's points
+        QString doubtful; // a count, not 0 when there are such points (in the group or the register)
+        QString which;    // the condition that finds their awards; empty when there can be none
+    };
+    // textColumn: the register keeps its points in a text column (made by hand).
+    virtual PointsSum pointsSum(bool textColumn) const = 0;
+    // Whether the points of an award found so are a number the engine sums rightly after all.
     virtual bool isNumberText(const QVariant& value) const = 0;
 
     // True when the order numbers of the meet table are whole numbers only, compared as such

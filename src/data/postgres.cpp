@@ -311,7 +311,7 @@ Outcome Particulars::prepareConnection(QSqlDatabase& db, const OpenOptions& opti
     QStringList present;
     while (query.next())
         present << query.value(0).toString().toLower();
-    for (const schema::Index& index : schema::indexes())
+    for (const schema::Index& index : schema::indexes(Engine::Postgres))
         if (index.serves && !present.contains(QString::fromLatin1(index.name).toLower()))
             query.exec(schema::createIndex(index)); // only faster with it: used without it otherwise
     // Tables made by hand have no notice of their changes: the other stations would not see
@@ -396,14 +396,26 @@ QString Particulars::changeCounter() const
     return {};
 }
 
-QString Particulars::pointsKeptAsText() const
+EngineParticulars::PointsSum Particulars::pointsSum(bool textColumn) const
 {
-    return {}; // the points column holds numbers only
+    if (!textColumn)
+        return {QStringLiteral("Sum(puntos)"), QStringLiteral("0"), {}}; // a column of numbers
+    // A column of text (a register made by hand): the texts a file's engine reads whole as a
+    // number are summed as it sums them, and any other is counted, to be named. Blanks around
+    // the number are those the server's own reading of a number skips. The pattern is an E''
+    // text, whose backslashes mean the same whatever the server's settings.
+    const QString number =
+        QStringLiteral("E'^[ \\\\t\\\\n\\\\r\\\\f\\\\v]*[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)?[ "
+                       "\\\\t\\\\n\\\\r\\\\f\\\\v]*$'");
+    return {
+        QStringLiteral("Sum(CASE WHEN puntos ~ %1 THEN CAST(puntos AS DOUBLE PRECISION) END)").arg(number),
+        QStringLiteral("count(CASE WHEN puntos !~ %1 THEN 1 END)").arg(number),
+        QStringLiteral("puntos !~ %1").arg(number)};
 }
 
 bool Particulars::isNumberText(const QVariant&) const
 {
-    return false;
+    return false; // the awards found are those whose points are no number
 }
 
 bool Particulars::ordersAreWholeNumbers() const

@@ -33,7 +33,7 @@ public:
     QString tableExists() const override;
     QString changeChannel() const override;
     QString changeCounter() const override;
-    QString pointsKeptAsText() const override;
+    PointsSum pointsSum(bool textColumn) const override;
     bool isNumberText(const QVariant& value) const override;
     bool ordersAreWholeNumbers() const override;
     // A login the server refused (a wrong or missing password, an unknown user, pg_hba.conf)

@@ -1,5 +1,8 @@
 #include "schema.h"
 
+#include "data/sqlite.h"
+#include "data/statements.h"
+
 namespace quilvarden::data::schema {
 
 namespace {
@@ -90,23 +93,38 @@ QString createOwnTable(const Table& table, Engine engine)
     return createTable(table, engine, false, true);
 }
 
-const QList<Index>& indexes()
+QList<Index> indexes(Engine engine)
 {
     static const QList<Index> all = {
         {"EVENT_XORDER", "EVENT", "XORDER", false},
-        // The results list reads the register by order number and points; the standings sum
-        // the points of each club and gender from the index alone.
+        // The results list reads the register by the number of its order numbers and by
+        // points, a page at a time from its top (statements.h says how).
+        {"quilvarden_puntos_orde", "puntos", sql::ListOrderColumns, true},
+        // An event scored from a results file looks its awards up by the texts of its order
+        // number.
         {"quilvarden_puntos_lista", "puntos", "orde, puntos DESC", true},
+        // The standings sum the points of each club and gender from the index alone.
         {"quilvarden_puntos_totais", "puntos", "club, sexo, puntos", true},
+        // Only the awards whose points a file keeps as text and may not read as a number, as
+        // another program may leave them: the standings ask whether there are any on every
+        // pass, and find none at once, without reading the register a second time.
+        {"quilvarden_puntos_texto", "puntos", "id, puntos", true, sqlite::DoubtfulPoints, true},
     };
-    return all;
+    QList<Index> chosen;
+    for (const Index& index : all)
+        if (!index.onFileOnly || engine == Engine::Sqlite)
+            chosen.append(index);
+    return chosen;
 }
 
 QString createIndex(const Index& index)
 {
-    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-        .arg(QString::fromLatin1(index.name), QString::fromLatin1(index.table),
-             QString::fromLatin1(index.columns));
+    QString statement = QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                            .arg(QString::fromLatin1(index.name), QString::fromLatin1(index.table),
+                                 QString::fromLatin1(index.columns));
+    if (index.where)
+        statement += QStringLiteral(" WHERE ") + QString::fromLatin1(index.where);
+    return statement;
 }
 
 QStringList changeNoticeStatements()
@@ -128,7 +146,7 @@ QStringList createStatements(Engine engine)
         statements << createTable(table, engine, false);
     for (const Table& table : ownTables())
         statements << createTable(table, engine, false);
-    for (const Index& index : indexes())
+    for (const Index& index : indexes(engine))
         statements << createIndex(index);
     if (engine == Engine::Postgres)
         statements << changeNoticeStatements();

@@ -26,7 +26,9 @@ struct Index {
     const char* name;
     const char* table;
     const char* columns;
-    bool serves; // for speed only: added to a file that lacks it when the program opens it
+    bool serves; // for speed only: added to a register that lacks it when the program opens it
+    const char* where = nullptr; // only the rows that meet this condition (a partial index)
+    bool onFileOnly = false;     // what it serves is the file engine's own
 };
 
 // The register puntos, then the meet tables the meet-management program fills.
@@ -41,7 +43,8 @@ inline constexpr char ScoredAwardsTable[] = "quilvarden_puntos_resultados";
 const QList<Table>& ownTables();
 // The statement that makes one of them where it is missing.
 QString createOwnTable(const Table& table, Engine engine);
-const QList<Index>& indexes();
+// The indexes of one engine's registers.
+QList<Index> indexes(Engine engine);
 
 // The statements that make every table and index in the engine's own types.
 QStringList createStatements(Engine engine);

@@ -78,7 +78,7 @@ Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs)
         QStringList present;
         while (query.next())
             present << query.value(0).toString();
-        for (const schema::Index& index : schema::indexes())
+        for (const schema::Index& index : schema::indexes(Engine::Sqlite))
             if (index.serves && !present.contains(QString::fromLatin1(index.name)))
                 missing << schema::createIndex(index);
     }
@@ -303,11 +303,13 @@ QString Particulars::changeCounter() const
     return QStringLiteral("PRAGMA data_version");
 }
 
-QString Particulars::pointsKeptAsText() const
+EngineParticulars::PointsSum Particulars::pointsSum(bool) const
 {
-    // Any number is less than any text: this finds every award whose points the engine keeps
-    // as text or bytes (another program stored them so, or the column is a text column).
-    return QStringLiteral("SELECT id, orde, club, puntos FROM puntos WHERE puntos >= ''");
+    // The engine sums numbers kept as text whatever the column; those it does not read whole
+    // are counted once for the whole register, through the index that holds only them.
+    const QString doubtful = QString::fromLatin1(DoubtfulPoints);
+    return {QStringLiteral("Sum(puntos)"),
+            QStringLiteral("(SELECT count(*) FROM puntos WHERE %1)").arg(doubtful), doubtful};
 }
 
 bool Particulars::isNumberText(const QVariant& value) const

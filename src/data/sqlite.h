@@ -22,6 +22,12 @@ Outcome addIndexes(QSqlDatabase& db, int busyTimeoutMs);
 
 Failure failureFrom(const QSqlError& error, const QString& context);
 
+// The awards whose points the file keeps as text and does not read whole as a number. Any
+// number is less than any text, so the first half finds the points kept as text or bytes;
+// the second leaves out the texts the engine reads whole ('19', ' 13.5', '1e1'), which it
+// sums rightly, as a column of text holds them. A partial index holds only these awards.
+inline constexpr char DoubtfulPoints[] = "puntos >= '' AND puntos <> CAST(puntos AS NUMERIC)";
+
 class Particulars final : public EngineParticulars {
 public:
     QString driverName() const override;
@@ -44,7 +50,7 @@ public:
     QString tableExists() const override;
     QString changeChannel() const override;
     QString changeCounter() const override;
-    QString pointsKeptAsText() const override;
+    PointsSum pointsSum(bool textColumn) const override;
     bool isNumberText(const QVariant& value) const override;
     bool ordersAreWholeNumbers() const override;
     Failure failureFrom(const QSqlError& error, const QString& context) const override;

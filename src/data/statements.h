@@ -1,8 +1,9 @@
 #pragma once
 
 // Every statement the program runs, in plain SQL that both engines behind Qt SQL accept
-// (SQLite and PostgreSQL). Values always go in as parameters bound by name, never spliced
-// into the text.
+// (SQLite and PostgreSQL); where an engine sums its own way, a statement takes those words from
+// the engine's particulars (%1, %2). Values always go in as parameters bound by name, never
+// spliced into the text.
 
 namespace quilvarden::data::sql {
 
@@ -37,23 +38,51 @@ inline constexpr char LatestAward[] = "SELECT max(id) AS ultimo FROM puntos";
 inline constexpr char DeleteAward[] =
     "Delete from puntos where id=:id RETURNING orde, proba, sexo, club, puntos";
 
+// The order number as the results list sorts it: by the number its digits make, so that "7",
+// "07" and "007" are one number and 10 < 99 < 100 < 101 < 998, in two keys that serve as
+// they are in an index of the register (a number's length without its leading zeros, then
+// those digits). A text that is no number has -1 for its length and sorts by its text; a
+// missing one, -2. Both engines read these alike, and the index made of them (schema.cpp)
+// serves the list's pages from its top.
+#define QUILVARDEN_ORDER_IS_NUMBER "orde <> '' AND ltrim(orde, '0123456789') = ''"
+#define QUILVARDEN_ORDER_LENGTH                                                                              \
+    "CASE WHEN orde IS NULL THEN -2 WHEN " QUILVARDEN_ORDER_IS_NUMBER " THEN length(ltrim(orde, '0'))"       \
+    " ELSE -1 END"
+#define QUILVARDEN_ORDER_DIGITS "CASE WHEN " QUILVARDEN_ORDER_IS_NUMBER " THEN ltrim(orde, '0') ELSE orde END"
+
+// The columns of that index, in the list's order read from its end: the list reads it backwards.
+inline constexpr char ListOrderColumns[] =
+    "(" QUILVARDEN_ORDER_LENGTH "), (" QUILVARDEN_ORDER_DIGITS "), puntos DESC, id";
+
 // The results list shows the register by order number and, within one event, by points
 // from the highest, each line put on top of the ones before it: from the top, the highest
 // order number first and, within it, the lowest points first (the latest award first among
-// equals). The list reads it a page at a time in that order, up to the latest award it
-// knows of, so that awards stored meanwhile do not shift its pages.
+// equals); the texts that are no number after every number. The list reads it a page at a
+// time in that order, up to the latest award it knows of, so that awards stored meanwhile do
+// not shift its pages.
 inline constexpr char ListAwardsPage[] =
-    "SELECT * FROM puntos WHERE id<=:last ORDER BY orde desc,puntos,id desc LIMIT :count OFFSET :skip";
+    "SELECT * FROM puntos WHERE id<=:last ORDER BY " QUILVARDEN_ORDER_LENGTH " DESC, " QUILVARDEN_ORDER_DIGITS
+    " DESC, puntos, id DESC LIMIT :count OFFSET :skip";
+
+#undef QUILVARDEN_ORDER_DIGITS
+#undef QUILVARDEN_ORDER_LENGTH
+#undef QUILVARDEN_ORDER_IS_NUMBER
 
 // The order number of the latest award: the last event scored.
 inline constexpr char LastEventScored[] = "SELECT orde FROM puntos WHERE id=(SELECT max(id) FROM puntos)";
 
 // The totals the three standings are made of, in one pass over the register: each club's
-// points for each gender code. The men's standing takes the code M, the women's F, and the
-// combined one every code; each ranks its clubs by total, highest first.
+// points for each gender code, summed as the engine sums them (%1), and a count that is not 0
+// when some awards hold points the engine keeps as text and may not read as a number (%2). The
+// men's standing takes the code M, the women's F, and the combined one every code; each ranks
+// its clubs by total, highest first.
 inline constexpr char StandingTotals[] =
-    "SELECT puntos.club, puntos.sexo, Sum(puntos.puntos) AS SumaDepuntos From puntos"
-    " GROUP BY puntos.club, puntos.sexo";
+    "SELECT puntos.club, puntos.sexo, %1 AS SumaDepuntos, %2 AS Dubidosos"
+    " FROM puntos GROUP BY puntos.club, puntos.sexo";
+
+// The awards whose points meet the engine's condition (%1) for points it may not read as a
+// number, lowest id first, to name the first that is none.
+inline constexpr char DoubtfulPoints[] = "SELECT id, orde, club, puntos FROM puntos WHERE %1 ORDER BY id";
 
 // The texts of the order numbers in the register, each once: the events scored from a
 // results file are looked for among them by the number they read as ("7" and "07" alike).
@@ -64,10 +93,11 @@ inline constexpr char DeleteEventAwards[] =
     "DELETE FROM puntos WHERE orde=:orde RETURNING id, orde, proba, sexo, club, puntos";
 
 // Each club's points in each event, to check against a results sheet: one row per text of
-// the order number, event code, gender and club. The program sorts them, order numbers by
-// their value ("7" before "10").
-inline constexpr char EventClubPoints[] = "SELECT orde, proba, sexo, club, Sum(puntos) AS SumaDepuntos"
-                                          " FROM puntos GROUP BY orde, proba, sexo, club";
+// the order number, event code, gender and club, with the sum and the count of doubtful points
+// as for the standings. The program sorts them, order numbers by their value ("7" before "10").
+inline constexpr char EventClubPoints[] =
+    "SELECT orde, proba, sexo, club, %1 AS SumaDepuntos, %2 AS Dubidosos"
+    " FROM puntos GROUP BY orde, proba, sexo, club";
 
 // The order numbers of the programme, for the widest of them.
 inline constexpr char ProgrammeOrders[] = "SELECT XORDER FROM EVENT";

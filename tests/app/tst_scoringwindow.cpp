@@ -364,6 +364,26 @@ private Q_SLOTS:
                               line("02  100FRM LUGO     16,00"), line("02  100FRM VIGO     19,00")}));
     }
 
+    void reloadListsOrderNumbersByTheirNumber()
+    {
+        // A meet numbered past 99, its swim-off 998, and an event typed with and without its
+        // leading zero, as another station may store them.
+        QVERIFY(testsupport::runOn(
+            path(), {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
+                                    " ('99', '50FR', 'F', 'LUGO', 19), ('101', '50FR', 'F', 'LUGO', 19),"
+                                    " ('100', '50FR', 'F', 'VIGO', 19), ('07', '50FR', 'M', 'VIGO', 16),"
+                                    " ('998', '50FR', 'F', 'VIGO', 19), ('7', '50FR', 'M', 'LUGO', 19)")}));
+        click("btnRecargar");
+        const QStringList expected = {line("998   50FRF VIGO     19,00"), line("101   50FRF LUGO     19,00"),
+                                      line("100   50FRF VIGO     19,00"), line("99   50FRF LUGO     19,00"),
+                                      line("07   50FRM VIGO     16,00"),  line(" 7   50FRM LUGO     19,00")};
+        QCOMPARE(lines("lista"), expected);
+        // Taking back the latest award leaves the others in the same order.
+        click("btnDesfacerUltimo");
+        QCOMPARE(lines("lista"), expected.mid(0, 5));
+        QVERIFY(m_messages.isEmpty());
+    }
+
     void tieWithHalfPoints()
     {
         type("orde", QStringLiteral("01"));

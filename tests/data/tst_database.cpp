@@ -1,5 +1,6 @@
 #include "data/database.h"
 #include "data/sqlite.h"
+#include "data/statements.h"
 #include "support/scratchdb.h"
 
 #include <QElapsedTimer>
@@ -434,6 +435,62 @@ private Q_SLOTS:
         other = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("writer"));
         QVERIFY(queryRowsOf(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'")).isEmpty());
+    }
+
+    void pointsKeptAsTextFoundWithOrWithoutTheirIndex_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("indexes"); // the program's, after the open
+        QTest::newRow("opened to record: the indexes added, the awards found in theirs") << false << 4;
+        QTest::newRow("opened to read only: no index added, the register read") << true << 1;
+    }
+
+    void pointsKeptAsTextFoundWithOrWithoutTheirIndex()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(int, indexes);
+        // A register of an earlier version where another program left points that are no number.
+        QVERIFY(runOn(path(),
+                      minimalSchema()
+                          << QStringLiteral(
+                                 "CREATE INDEX quilvarden_puntos_totais ON puntos (club, sexo, puntos)")
+                          << QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
+                                            " ('01', 'E', 'M', 'VIGO', 19), ('02', 'E', 'F', 'LUGO', '12,5'),"
+                                            " ('03', 'E', 'M', 'VIGO', 'abc')")));
+        Result<std::unique_ptr<data::Database>> opened = data::Database::open(path(), {5000, readOnly});
+        QVERIFY(opened);
+        for (const Failure& failure :
+             {(*opened)->clubTotals().failure(), (*opened)->pointsByEvent().failure()}) {
+            QCOMPARE(failure.number, 13);
+            QVERIFY2(failure.detail.contains(QStringLiteral("«12,5» do resultado 2 (proba 02, club LUGO)")),
+                     qPrintable(failure.detail));
+        }
+        opened->reset();
+        QCOMPARE(queryRowsOf(
+                     QStringLiteral("SELECT name FROM sqlite_master WHERE name LIKE 'quilvarden_puntos_%'"))
+                     .size(),
+                 indexes);
+    }
+
+    void sumsReadTheRegisterOnce_data()
+    {
+        QTest::addColumn<QString>("grouping");
+        QTest::newRow("standings") << QString::fromLatin1(data::sql::StandingTotals);
+        QTest::newRow("points by event") << QString::fromLatin1(data::sql::EventClubPoints);
+    }
+
+    void sumsReadTheRegisterOnce()
+    {
+        QFETCH(QString, grouping);
+        QVERIFY(data::Database::create(path()));
+        const auto points = data::sqlite::Particulars().pointsSum(false);
+        // One read of the register; whether any points are kept as text is seen in the index
+        // that holds only those awards.
+        const QStringList reads =
+            queryRowsOf(QStringLiteral("EXPLAIN QUERY PLAN ") + grouping.arg(points.sum, points.doubtful))
+                .filter(QRegularExpression(QStringLiteral("SCAN|SEARCH")));
+        QCOMPARE(reads.size(), 2);
+        QCOMPARE(reads.filter(QStringLiteral("INDEX quilvarden_puntos_texto")).size(), 1);
     }
 
     void createMakesAnEmptyRegisterWhoseIdsAreNeverReused()

@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "data/postgres.h"
 #include "data/standings.h"
+#include "data/statements.h"
 #include "data/watch.h"
 #include "support/pgserver.h"
 #include "support/scratchdb.h"
@@ -75,6 +76,18 @@ private:
             return {rows.failure().message()};
         for (const data::AwardRow& row : *rows)
             lines << awardText(row);
+        return lines;
+    }
+
+    // The list from its top as order|points (a missing order number as <null>).
+    QStringList listedOrders()
+    {
+        const Result<QList<data::AwardRow>> rows =
+            m_db->awardsPage(std::numeric_limits<qint64>::max(), 0, 100);
+        QStringList lines;
+        for (const data::AwardRow& row : rows ? *rows : QList<data::AwardRow>())
+            lines << (row.order.isNull() ? QStringLiteral("<null>") : row.order.toString()) + u'|' +
+                         row.points.toString();
         return lines;
     }
 
@@ -185,6 +198,73 @@ private Q_SLOTS:
         QCOMPARE(listed(), (QStringList{QStringLiteral("10|D|F|C4|13.5"), QStringLiteral("05|A|M|C5|16"),
                                         QStringLiteral("05|A|M|C1|16"), QStringLiteral("05|A|M|C3|19"),
                                         QStringLiteral("02|B|F|C4|16"), QStringLiteral("02|B|F|C2|19")}));
+    }
+
+    void listOrdersOrderNumbersByTheirNumber_data()
+    {
+        QTest::addColumn<QString>("recorded"); // order|points, oldest first
+        QTest::addColumn<QString>("top");      // the list from its top
+        QTest::newRow("two digits, as ever") << "01|19,10|16,09|19,40|14,10|19,00|1"
+                                             << "40|14,10|16,10|19,09|19,01|19,00|1";
+        QTest::newRow("past 99, and the swim-offs") << "99|19,100|19,101|19,10|19,11|19,998|38,999|38,1|19"
+                                                    << "999|38,998|38,101|19,100|19,99|19,11|19,10|19,1|19";
+        QTest::newRow("leading zeros, one number") << "7|19,07|16,007|14,07|19,6|19,8|19,0|1,000|2"
+                                                   << "8|19,007|14,07|16,07|19,7|19,6|19,0|1,000|2";
+        QTest::newRow("texts that are no number after every number, by their text")
+            << "05|19,abc|19,|19,7a|19,100|19, 7|19,+7|19,1.5|19,<null>|19,2 |19"
+            << "100|19,05|19,abc|19,7a|19,2 |19,1.5|19,+7|19, 7|19,|19,<null>|19";
+    }
+
+    void listOrdersOrderNumbersByTheirNumber()
+    {
+        QFETCH(QString, recorded);
+        QFETCH(QString, top);
+        for (const QString& award : recorded.split(u',')) {
+            const QString order = award.section(u'|', 0, 0);
+            const double points = award.section(u'|', 1).toDouble();
+            QVERIFY(
+                order == u"<null>"
+                    ? testsupport::runOn(path(), {QStringLiteral("INSERT INTO puntos (puntos) VALUES (19)")})
+                    : bool(m_db->recordAward({order, {}, {}, {}, points})));
+        }
+        QCOMPARE(listedOrders(), top.split(u','));
+    }
+
+    void listPagesReadThroughTheirIndex_data()
+    {
+        QTest::addColumn<bool>("madeBefore"); // a register made before the index, opened again
+        QTest::newRow("a register made with it") << false;
+        QTest::newRow("a register made before it") << true;
+    }
+
+    void listPagesReadThroughTheirIndex()
+    {
+        QFETCH(bool, madeBefore);
+        m_db.reset();
+        QStringList fill{
+            (onFile() ? QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1"
+                                       " FROM n WHERE i < 20000) ")
+                      : QStringLiteral("WITH n(i) AS (SELECT generate_series(1, 20000)) ")) +
+            QStringLiteral("INSERT INTO puntos (orde, puntos) SELECT '' || (i % 125 + 1), i % 19 FROM n")};
+        if (madeBefore)
+            fill << QStringLiteral("DROP INDEX quilvarden_puntos_orde");
+        if (!onFile())
+            fill << QStringLiteral("ANALYZE puntos");
+        QVERIFY(testsupport::runOn(path(), fill));
+        reopen();
+        // The top page read in the list's order from the index, never the register sorted.
+        const QString page = QString::fromLatin1(data::sql::ListAwardsPage)
+                                 .replace(QStringLiteral(":last"), QStringLiteral("20000"))
+                                 .replace(QStringLiteral(":count"), QStringLiteral("128"))
+                                 .replace(QStringLiteral(":skip"), QStringLiteral("0"));
+        const QString plan = testsupport::queryRows(path(), (onFile() ? QStringLiteral("EXPLAIN QUERY PLAN ")
+                                                                      : QStringLiteral("EXPLAIN ")) +
+                                                                page)
+                                 .join(u'\n');
+        QVERIFY2(plan.contains(QStringLiteral("quilvarden_puntos_orde")), qPrintable(plan));
+        QVERIFY2(!plan.contains(QStringLiteral("TEMP B-TREE")) && !plan.contains(QStringLiteral("Sort")),
+                 qPrintable(plan));
+        QCOMPARE(listedOrders().first(), QStringLiteral("125|0"));
     }
 
     void pagesReadUpToAKnownAward()
@@ -310,22 +390,53 @@ private Q_SLOTS:
                                                        QStringLiteral("Ñoño=19")}));
     }
 
-    void numbersKeptAsTextAreSummed()
+    void pointsInATextColumn_data()
     {
-        if (!onFile())
-            return; // a server's column holds numbers only
-        // A register made by hand with a text column: its numbers are texts, and all count.
+        QTest::addColumn<QString>("points"); // VIGO's second award, id 3 in event 02
+        QTest::addColumn<int>("number");     // the failure; 0 for none
+        QTest::addColumn<QString>(
+            "told"); // the men's standing and the points by event, or what the failure says
+        // LUGO has '19' in event 01 and VIGO '1e1' in 02: numbers kept as text, summed.
+        QTest::newRow("blanks around a number")
+            << "' 13.5'" << 0 << "VIGO=23.5 LUGO=19 01|E|M|LUGO|19 02|E|M|VIGO|23.5";
+        QTest::newRow("a sign, no digit before the point")
+            << "'-.5'" << 0 << "LUGO=19 VIGO=9.5 01|E|M|LUGO|19 02|E|M|VIGO|9.5";
+        QTest::newRow("a decimal comma")
+            << "'12,5'" << 13 << "Os puntos «12,5» do resultado 3 (proba 02, club VIGO)";
+        QTest::newRow("a word") << "'abc'" << 13 << "Os puntos «abc» do resultado 3 (proba 02, club VIGO)";
+        QTest::newRow("empty") << "''" << 13 << "Os puntos «» do resultado 3 (proba 02, club VIGO)";
+        QTest::newRow("a number past the largest") << "'1e400'" << 6 << "";
+    }
+
+    void pointsInATextColumn()
+    {
+        QFETCH(QString, points);
+        QFETCH(int, number);
+        QFETCH(QString, told);
+        // A register made by hand, as another program would: its points in a text column.
         m_db.reset();
         QVERIFY(testsupport::runOn(
-            path(), {QStringLiteral("DROP TABLE puntos"),
-                     QStringLiteral("CREATE TABLE puntos (id INTEGER PRIMARY KEY, orde TEXT, proba TEXT,"
-                                    " sexo TEXT, club TEXT, puntos TEXT)"),
-                     QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
-                                    " ('01', 'E', 'M', 'VIGO', '19'), ('02', 'E', 'M', 'VIGO', ' 13.5'),"
-                                    " ('03', 'E', 'M', 'VIGO', '1e1'), ('04', 'E', 'M', 'LUGO', '-.5')")}));
+            path(),
+            {QStringLiteral("DROP TABLE puntos"),
+             QStringLiteral("CREATE TABLE puntos (id %1 PRIMARY KEY, orde TEXT, proba TEXT,"
+                            " sexo TEXT, club TEXT, puntos TEXT)")
+                 .arg(onFile() ? QStringLiteral("INTEGER") : QStringLiteral("BIGSERIAL")),
+             QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES ('01', 'E', 'M',"
+                            " 'LUGO', '19'), ('02', 'E', 'M', 'VIGO', '1e1'), ('02', 'E', 'M', 'VIGO', %1)")
+                 .arg(points)}));
         reopen();
-        QCOMPARE(standing(Standing::Men),
-                 (QStringList{QStringLiteral("VIGO=42.5"), QStringLiteral("LUGO=-0.5")}));
+        const Result<QList<data::EventClubPoints>> rows = m_db->pointsByEvent();
+        if (number == 0) {
+            QStringList lines = standing(Standing::Men);
+            for (const data::EventClubPoints& row : *rows)
+                lines << awardText({row.order, row.eventCode, row.gender, row.club, row.points});
+            QCOMPARE(lines.join(u' '), told);
+            return;
+        }
+        for (const Failure& failure : {data::buildStandings(*m_db).failure(), rows.failure()}) {
+            QCOMPARE(failure.number, number);
+            QVERIFY2(failure.detail.contains(told), qPrintable(failure.detail));
+        }
     }
 
     void totalsThatAreNoNumberAreReported_data()
