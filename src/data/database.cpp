@@ -893,6 +893,8 @@ Result<std::optional<UndoneAward>> Database::undoLatestAward()
         if (done && remove.next())
             undone = UndoneAward{*id, awardOf(remove)};
         remove.finish();
+        if (done && undone)
+            done = forgetScoredAward(*id);
         if (done)
             done = commit();
         if (!done && m_lost && undone) {
@@ -952,6 +954,17 @@ Result<QVariant> Database::lastEventScored()
     if (q.lastError().isValid())
         return failed(q.lastError(), statement(sql::LastEventScored));
     return order;
+}
+
+// An award taken back is no longer one stored from a results file: a register that gives
+// its id again (one made by another program) must not take a later award for it.
+Outcome Database::forgetScoredAward(qint64 id)
+{
+    const Result<bool> marks = hasOwnTable(schema::ScoredAwardsTable);
+    if (!marks || !*marks)
+        return marks ? Outcome(Done{}) : Outcome(marks.failure());
+    QSqlQuery forget(connection());
+    return run(forget, sql::ForgetScoredAward, {{"id", id}});
 }
 
 Outcome Database::deleteAward(qint64 id)

@@ -253,6 +253,7 @@ private:
     struct EventStore;
     Outcome storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told);
     Outcome afterLostCommit(EventStore& store, const Failure& failure);
+    Outcome forgetScoredAward(qint64 id);
     Outcome beginWriting();
     Outcome beginReading();
     void endReading();

@@ -1,3 +1,4 @@
+#include "data/database.h"
 #include "support/pgserver.h"
 #include "support/resultsfile.h"
 #include "support/scratchdb.h"
@@ -13,6 +14,7 @@ using testsupport::result;
 using testsupport::runTool;
 using testsupport::ToolRun;
 using namespace Qt::Literals::StringLiterals;
+using namespace quilvarden;
 
 // quilvarden-db score-lenex as an official runs it after each event: a meet's programme
 // imported from its Lenex file, then its results file scored into the register.
@@ -313,6 +315,37 @@ private Q_SLOTS:
         QVERIFY2(run.output.contains(u"Sen cambios desde a exportación anterior: 01."_s),
                  qPrintable(run.output));
         QCOMPARE(awards(), after);
+    }
+
+    // Another program's register gives the id of an award taken back to the next one: the
+    // award typed then is the operator's, not the file's, and a later export leaves it alone.
+    void anAwardTakenBackAndTypedAgainIsTheOperators()
+    {
+        m_register = m_dir->filePath(u"made-by-hand.MDB"_s);
+        m_results = m_dir->filePath(u"export.lef"_s);
+        QCOMPARE(runTool({u"create"_s, m_register}).status, 0);
+        QVERIFY(testsupport::runOn(m_register,
+                                   {u"DROP TABLE puntos"_s,
+                                    u"CREATE TABLE puntos (id INTEGER PRIMARY KEY, orde TEXT, proba TEXT, "
+                                    u"sexo TEXT, club TEXT, puntos REAL)"_s}));
+        const auto exported = [this](const QStringList& results) {
+            return testsupport::writeFile(
+                m_results, lenexMeet(u"Liga"_s, u"2026-12-05"_s, lenexEvent("1", "1", "TIM"), results));
+        };
+        QVERIFY(exported({result("11", "1", "00:01:00.00")}));
+        QCOMPARE(runTool({u"import-lenex"_s, m_results, m_register}).status, 0);
+        QCOMPARE(score().status, 0);
+        {
+            auto station = data::Database::open(m_register);
+            QVERIFY(station);
+            QVERIFY((*station)->undoLatestAward());
+            QCOMPARE(*(*station)->recordAward({u"01"_s, u"100L"_s, u"F"_s, u"VIGO"_s, 16}), 1);
+        }
+        QVERIFY(exported({result("11", "1", "00:01:00.00"), result("21", "1", "00:01:01.00")}));
+        const ToolRun run = score();
+        QVERIFY2(run.output.contains(u"xa teñen puntos (--replace para substituílos): 01."_s),
+                 qPrintable(run.output));
+        QCOMPARE(awards(), QStringList{u"01|100L|F|VIGO|16"_s});
     }
 
     void outputCountsAwardsAndPointsOnLinesOfItsOwn()
