@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "data/location.h"
+#include "language/language.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -216,6 +217,9 @@ QString CommandLine::help() const
     QList<std::pair<QString, QString>> options;
     for (const Option& option : m_options)
         options.append({shownName(option.option), option.option.description()});
+    // Read before the command by language::setUp (quilvarden-db.cpp); told here with the rest.
+    options.append({QStringLiteral("--%1 %2").arg(language::optionName(), language::optionValueName()),
+                    language::optionDescription()});
     options.append(
         {QStringLiteral("-h, --help"), QCoreApplication::translate("Tool", "amosa esta axuda e remata")});
     QString summary = m_command.summary;
