@@ -10,14 +10,27 @@ namespace {
 
 const QString LongName = QStringLiteral("--lang");
 
+const QString TranslatorName = QStringLiteral("quilvarden-language");
+
 // One catalogue from a folder, installed when it is there.
 void installCatalogue(QCoreApplication& app, const QString& name, const QString& folder)
 {
     auto* translator = new QTranslator(&app);
+    translator->setObjectName(TranslatorName);
     if (translator->load(name, folder))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+// The translators of a language installed before, which would be searched first.
+void removeInstalled(QCoreApplication& app)
+{
+    const QList<QTranslator*> installed = app.findChildren<QTranslator*>(TranslatorName);
+    for (QTranslator* translator : installed) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
 }
 
 } // namespace
@@ -78,6 +91,7 @@ void install(QCoreApplication& app, Language language)
 {
     const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     const QString ownFolder = QStringLiteral(":/i18n");
+    removeInstalled(app);
     // The last installed is searched first: Qt's Spanish under the older Galician one, and
     // the program's own Galician for the Qt 6 texts that one lacks above both.
     installCatalogue(app, QStringLiteral("qtbase_es"), qtFolder);

@@ -33,8 +33,8 @@ Choice choose(const QStringList& arguments, const QStringList& uiLanguages);
 // The arguments without --lang and its value, for a parser that does not know it.
 QStringList withoutLanguageOption(const QStringList& arguments);
 
-// Installs the translators of the language (children of app, searched before any installed
-// earlier). Qt's catalogues are looked for where Qt keeps them; without them Qt's texts stay
+// Installs the translators of the language (children of app) in place of those of a language
+// installed before. Qt's catalogues are looked for where Qt keeps them; without them Qt's texts stay
 // in English.
 void install(QCoreApplication& app, Language language);
 
