@@ -67,10 +67,6 @@
         <translation>libpq no lo puede leer: %1</translation>
     </message>
     <message>
-        <source>ten unha «@» que non separa o usuario e o contrasinal do servidor, e parte deles lerase como outra cousa. Se o usuario ou o contrasinal levan «@», «/» ou «?», escríbeos </source>
-        <translation>tiene una «@» que no separa el usuario y la contraseña del servidor, y parte de ellos se leerá como otra cosa. Si el usuario o la contraseña llevan «@», «/» o «?», escríbelos </translation>
-    </message>
-    <message>
         <source>Falta o controlador de PostgreSQL de Qt (o paquete libqt6sql6-psql): non se pode chegar ao servidor.</source>
         <translation>Falta el controlador de PostgreSQL de Qt (el paquete libqt6sql6-psql): no se puede llegar al servidor.</translation>
     </message>
@@ -127,6 +123,10 @@
     <message>
         <source>O total do club «%1» pasa do maior número que se pode sumar.</source>
         <translation>El total del club «%1» supera el mayor número que se puede sumar.</translation>
+    </message>
+    <message>
+        <source>ten unha «@» que non separa o usuario e o contrasinal do servidor, e parte deles lerase como outra cousa. Se o usuario ou o contrasinal levan «@», «/» ou «?», escríbeos %1, %2 e %3.</source>
+        <translation>tiene una «@» que no separa el usuario y la contraseña del servidor, y parte de ellos se leerá como otra cosa. Si el usuario o la contraseña llevan «@», «/» o «?», escríbelos %1, %2 y %3.</translation>
     </message>
 </context>
 <context>
@@ -430,6 +430,10 @@
     <message>
         <source>é un ficheiro zip (un Lenex comprimido), non XML como ha ser un .lef: cámbialle o nome a .lxf.</source>
         <translation>es un archivo zip (un Lenex comprimido), no XML como ha de ser un .lef: cámbiale el nombre a .lxf.</translation>
+    </message>
+    <message>
+        <source>Club «%1»: %2.</source>
+        <translation>Club «%1»: %2.</translation>
     </message>
 </context>
 <context>

@@ -215,8 +215,8 @@ ServerUri readUri(const QString& text)
         return refused(text, QCoreApplication::translate(
                                  "Data", "ten unha «@» que non separa o usuario e o contrasinal do "
                                          "servidor, e parte deles lerase como outra cousa. Se o usuario "
-                                         "ou o contrasinal levan «@», «/» ou «?», escríbeos ") +
-                                 QStringLiteral("%40, %2F e %3F."));
+                                         "ou o contrasinal levan «@», «/» ou «?», escríbeos %1, %2 e %3.")
+                                 .arg(QStringLiteral("%40"), QStringLiteral("%2F"), QStringLiteral("%3F")));
     uri.secrets = passwordSpans(text, shape, secretKeywords);
     // Every password libpq read is where the spans are; were one elsewhere, every place one
     // could be is hidden instead.

@@ -572,7 +572,7 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
                                                             "Club «%1»: nome curto «%2» en vez de «%3»: %4.")
                                     .arg(shown, in.shortName, in.fileShortName, in.shortNameReason);
         for (const QString& note : in.notes)
-            assignment.notes << QStringLiteral("Club «%1»: %2.").arg(shown, note);
+            assignment.notes << QCoreApplication::translate("Import", "Club «%1»: %2.").arg(shown, note);
         assignment.clubs.append(
             {in.code, in.file.nation, in.shortName,
              in.file.name.isEmpty() ? QVariant() : QVariant(in.file.name), in.file.takesPart, true,

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -107,6 +108,36 @@ private Q_SLOTS:
         const testsupport::ToolRun run = testsupport::runTool(arguments, {}, systemSpeaking(system));
         QCOMPARE(run.status, 2);
         QCOMPARE(run.errors, told);
+    }
+
+    // The window's program chooses the same way, before its parser speaks.
+    void windowProgramSpeaksTheChosenLanguage_data()
+    {
+        QTest::addColumn<QStringList>("system");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("galician system") << QStringList{u"LANG=gl_ES.UTF-8"_s} << QStringList{u"--frob"_s}
+                                         << u"Opción descoñecida «frob»."_s;
+        QTest::newRow("spanish system") << QStringList{u"LANG=es_ES.UTF-8"_s} << QStringList{u"--frob"_s}
+                                        << u"Opción desconocida «frob»."_s;
+        QTest::newRow("--lang gl over a spanish system")
+            << QStringList{u"LANG=es_ES.UTF-8"_s} << QStringList{u"--frob"_s, u"--lang"_s, u"gl"_s}
+            << u"Opción descoñecida «frob»."_s;
+        QTest::newRow("unknown code") << QStringList{} << QStringList{u"--lang=xx"_s}
+                                      << u"--lang quere gl (galego) ou es (castelán), non «xx»"_s;
+    }
+    void windowProgramSpeaksTheChosenLanguage()
+    {
+        QFETCH(QStringList, system);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, line);
+        QProcess program;
+        program.setProcessEnvironment(systemSpeaking(system + QStringList{u"QT_QPA_PLATFORM=offscreen"_s}));
+        program.start(QStringLiteral(QUILVARDEN_BIN_DIR "/quilvarden"), arguments);
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 2);
+        const QStringList told = QString::fromUtf8(program.readAllStandardError()).split(u'\n');
+        QVERIFY2(told.contains(line), qPrintable(told.join(u'\n')));
     }
 
     void languageOptionLeftOutForTheCommand()
