@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -138,6 +139,34 @@ private Q_SLOTS:
         QCOMPARE(program.exitCode(), 2);
         const QStringList told = QString::fromUtf8(program.readAllStandardError()).split(u'\n');
         QVERIFY2(told.contains(line), qPrintable(told.join(u'\n')));
+    }
+
+    // A broken Lenex file: the program's words and Qt's XML reader's in one line.
+    void importMistakeInTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("galician") << u"gl"_s
+                                  << u"broken.lef: non é XML válido, ou está cortado (liña 2, columna 21): "
+                                     u"As etiquetas de apertura e peche está desemparelladas."_s;
+        QTest::newRow("spanish") << u"es"_s
+                                 << u"broken.lef: no es XML válido, o está cortado (línea 2, columna 21): "
+                                    u"Las etiquetas de apertura y cierre no coinciden."_s;
+    }
+    void importMistakeInTheChosenLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        QFile broken(dir.filePath(u"broken.lef"_s));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("<?xml version=\"1.0\"?>\n<LENEX><MEET></LENEX>");
+        broken.close();
+        const testsupport::ToolRun run = testsupport::runTool(
+            {u"--lang"_s, code, u"import-lenex"_s, u"broken.lef"_s, u"meet.db"_s}, dir.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.errors.split(u'\n').value(1), line);
+        QVERIFY(!QFile::exists(dir.filePath(u"meet.db"_s)));
     }
 
     void languageOptionLeftOutForTheCommand()
