@@ -25,6 +25,9 @@ packages=(
     # and the QR code of the address; the tests open the pages in a headless Chromium and
     # read the QR code back with zbarimg.
     qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium zbar-tools
+    # The Spanish catalogue: Qt's CMake functions and lupdate/lrelease to build it; Qt's own
+    # translations (Spanish, and the older Galician the program completes) at run time.
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     # A comma-decimal locale, to show that the number rules ignore the machine's.
     locales
 )

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "app/messagebox.h"
+#include "language/language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -67,6 +68,9 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
     parser.addOption(database);
     parser.addOption(screenshot);
     parser.addOption(exitWhenShown);
+    // Read before the parser by language::setUp; here for the help and to be accepted.
+    parser.addOption(QCommandLineOption(language::optionName(), language::optionDescription(),
+                                        language::optionValueName()));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Amosa estas opcións e remata."));
     parser.addOption(help);
@@ -170,6 +174,11 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("quilvarden"));
     // The program's own number rules are Spanish whatever the machine says.
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    // The language of the texts (--lang or the system's), before anything is told.
+    if (const language::Choice chosen = language::setUp(app, QApplication::arguments()); chosen.wrong) {
+        printError(language::wrongValueText(chosen.value));
+        return ExitBadArguments;
+    }
 
     std::unique_ptr<FrmIntroRes> window;
     const int status = startUp(QApplication::arguments(), window);

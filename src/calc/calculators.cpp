@@ -3,6 +3,8 @@
 #include "text/masks.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
+
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -13,7 +15,8 @@ namespace {
 
 Failure tooLarge()
 {
-    return Failure::overflow(QStringLiteral("O resultado non cabe nun número: revisa os tempos."));
+    return Failure::overflow(
+        QCoreApplication::translate("Calc", "O resultado non cabe nun número: revisa os tempos."));
 }
 
 // A time in whole hundredths, as the FINA rule counts it. Held in 32 bits: the longest
@@ -33,7 +36,8 @@ Result<qint32> countedHundredths(const SwimTime& time, const QString& which)
     std::fesetround(mode);
     if (rounded < double(std::numeric_limits<qint32>::min()) ||
         rounded > double(std::numeric_limits<qint32>::max()))
-        return Failure::overflow(QStringLiteral("O tempo %1 é demasiado longo.").arg(which));
+        return Failure::overflow(
+            QCoreApplication::translate("Calc", "O tempo %1 é demasiado longo.").arg(which));
     return static_cast<qint32>(rounded);
 }
 
@@ -64,14 +68,15 @@ Result<QString> timeInHundredths(const QString& minutes, const QString& seconds,
 
 Result<QString> finaPoints(const SwimTime& base, const SwimTime& swim)
 {
-    const Result<qint32> b = countedHundredths(base, QStringLiteral("base"));
+    const Result<qint32> b = countedHundredths(base, QCoreApplication::translate("Calc", "base"));
     if (!b)
         return b.failure();
-    const Result<qint32> t = countedHundredths(swim, QStringLiteral("da marca"));
+    const Result<qint32> t = countedHundredths(swim, QCoreApplication::translate("Calc", "da marca"));
     if (!t)
         return t.failure();
     if (*t == 0)
-        return Failure::divisionByZero(QStringLiteral("O tempo da marca non pode ser cero."));
+        return Failure::divisionByZero(
+            QCoreApplication::translate("Calc", "O tempo da marca non pode ser cero."));
     const double points = std::pow(double(*b) / double(*t), 3) * 1000;
     return text::applyMask(points, u".00") + QStringLiteral(" --> ") + text::applyMask(points, u"0");
 }

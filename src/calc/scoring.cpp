@@ -4,6 +4,7 @@
 #include "text/masks.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <cmath>
@@ -58,7 +59,8 @@ Result<Proposal> nextPlace(const QString& pointsText, const QString& stepText, c
     const double difference = points - *step;
     if (!std::isfinite(difference))
         return Failure::overflow(
-            QStringLiteral("Os puntos «%1» menos o paso «%2» non caben nun número de coma flotante.")
+            QCoreApplication::translate(
+                "Calc", "Os puntos «%1» menos o paso «%2» non caben nun número de coma flotante.")
                 .arg(pointsText, stepText));
     return Proposal{text::writeNumber(difference), std::nullopt};
 }

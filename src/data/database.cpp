@@ -7,6 +7,7 @@
 #include "text/numbers.h"
 
 #include <QAtomicInteger>
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QSqlDatabase>
@@ -103,8 +104,9 @@ std::optional<Failure> pointsThatAreNoNumber(QSqlQuery& q, const EngineParticula
             verdict = checked.insert(key, engine.isNumberText(points));
         if (!*verdict)
             return Failure{Failure::TypeMismatch, describeError(Failure::TypeMismatch),
-                           QStringLiteral("Os puntos «%1» do resultado %2 (proba %3, club %4) non son un "
-                                          "número: corríxeos na base de datos.")
+                           QCoreApplication::translate(
+                               "Data", "Os puntos «%1» do resultado %2 (proba %3, club %4) non son un "
+                                       "número: corríxeos na base de datos.")
                                .arg(points.toString(), q.value(0).toString(), text::valueText(q.value(1)),
                                     text::valueText(q.value(2)))};
     }
@@ -203,9 +205,10 @@ Failure Database::failed(const QSqlError& error, const QString& context)
         m_lost = true;
         return Failure::database(
             Failure::ConnectionFailed,
-            QStringLiteral("Non se pode chegar ao rexistro en %1: o servidor non responde ou a "
-                           "rede está cortada. Non se gardou nada máis; os campos quedan como "
-                           "estaban, e a seguinte acción volve conectar.\n%2")
+            QCoreApplication::translate("Data",
+                                        "Non se pode chegar ao rexistro en %1: o servidor non responde ou a "
+                                        "rede está cortada. Non se gardou nada máis; os campos quedan como "
+                                        "estaban, e a seguinte acción volve conectar.\n%2")
                 .arg(shown(), m_engine->failureFrom(error, context).detail));
     }
     return m_engine->failureFrom(error, context);
@@ -255,8 +258,9 @@ Outcome Database::ready()
         Failure failure = connected.failure();
         if (failure.number == Failure::ConnectionFailed)
             failure.detail =
-                QStringLiteral("Non se pode chegar ao rexistro en %1: o servidor non responde ou a rede "
-                               "está cortada. Non se gardou nada; os campos quedan como estaban.\n%2")
+                QCoreApplication::translate(
+                    "Data", "Non se pode chegar ao rexistro en %1: o servidor non responde ou a rede "
+                            "está cortada. Non se gardou nada; os campos quedan como estaban.\n%2")
                     .arg(shown(), failure.detail);
         return failure;
     }
@@ -305,7 +309,7 @@ Outcome Database::checkTables()
             if (!m_engine->isMissingTable(query.lastError()))
                 return failed(query.lastError(), {});
             return Failure::database(Failure::TableNotFound,
-                                     QStringLiteral("Falta a táboa %1.").arg(tableName));
+                                     QCoreApplication::translate("Data", "Falta a táboa %1.").arg(tableName));
         }
         const QSqlRecord record = query.record();
         for (const schema::Column& column : table.columns) {
@@ -318,7 +322,8 @@ Outcome Database::checkTables()
             if (!found)
                 return Failure::database(
                     Failure::ColumnNotFound,
-                    QStringLiteral("Falta a columna %1 na táboa %2.").arg(columnName, tableName));
+                    QCoreApplication::translate("Data", "Falta a columna %1 na táboa %2.")
+                        .arg(columnName, tableName));
         }
     }
     return Done{};
@@ -797,7 +802,8 @@ Result<QList<EventClubPoints>> Database::pointsByEvent()
         // A sum past the largest number is an overflow, never shown as "Infinito".
         if (!overflow && !row.points.isNull() && !std::isfinite(row.points.toDouble()))
             overflow = Failure::overflow(
-                QStringLiteral("Os puntos do club «%1» na proba %2 pasan do maior número que se pode sumar.")
+                QCoreApplication::translate(
+                    "Data", "Os puntos do club «%1» na proba %2 pasan do maior número que se pode sumar.")
                     .arg(text::valueText(row.club), text::valueText(row.order)));
         rows.append(row);
     }

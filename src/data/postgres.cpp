@@ -5,6 +5,7 @@
 
 #include <QAtomicInteger>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSqlQuery>
 
@@ -178,7 +179,7 @@ ServerUri refused(const QString& text, const QString& why)
 {
     ServerUri uri;
     uri.secrets = everyPlaceOfASecret(text);
-    uri.problem = QStringLiteral("O URI do servidor non é válido: %1").arg(why);
+    uri.problem = QCoreApplication::translate("Data", "O URI do servidor non é válido: %1").arg(why);
     return uri;
 }
 
@@ -193,7 +194,8 @@ ServerUri readUri(const QString& text)
     if (!options) {
         const QString said = error ? QString::fromUtf8(error).trimmed() : QString();
         PQfreemem(error);
-        return refused(text, QStringLiteral("libpq non o pode ler: %1").arg(hiddenIn(said, text)));
+        return refused(
+            text, QCoreApplication::translate("Data", "libpq non o pode ler: %1").arg(hiddenIn(said, text)));
     }
     QStringList secretKeywords;
     QStringList secretValues;
@@ -210,10 +212,11 @@ ServerUri readUri(const QString& text)
     PQconninfoFree(options);
     const UriShape shape = shapeOf(text);
     if (hasStrayAt(text, shape))
-        return refused(text, QStringLiteral("ten unha «@» que non separa o usuario e o contrasinal do "
-                                            "servidor, e parte deles lerase como outra cousa. Se o usuario "
-                                            "ou o contrasinal levan «@», «/» ou «?», escríbeos ") +
-                                 QStringLiteral("%40, %2F e %3F."));
+        return refused(text, QCoreApplication::translate(
+                                 "Data", "ten unha «@» que non separa o usuario e o contrasinal do "
+                                         "servidor, e parte deles lerase como outra cousa. Se o usuario "
+                                         "ou o contrasinal levan «@», «/» ou «?», escríbeos %1, %2 e %3.")
+                                 .arg(QStringLiteral("%40"), QStringLiteral("%2F"), QStringLiteral("%3F")));
     uri.secrets = passwordSpans(text, shape, secretKeywords);
     // Every password libpq read is where the spans are; were one elsewhere, every place one
     // could be is hidden instead.
@@ -272,8 +275,9 @@ Outcome Particulars::checkBeforeOpening(const Location& location, const OpenOpti
     if (!location.server.problem.isEmpty())
         return Failure::database(Failure::InvalidArgument, location.server.problem);
     if (!QSqlDatabase::isDriverAvailable(driverName()))
-        return Failure::database(Failure::CannotOpenFile,
-                                 QStringLiteral("Falta o controlador de PostgreSQL de Qt (o paquete "
+        return Failure::database(
+            Failure::CannotOpenFile,
+            QCoreApplication::translate("Data", "Falta o controlador de PostgreSQL de Qt (o paquete "
                                                 "libqt6sql6-psql): non se pode chegar ao servidor."));
     return Done{};
 }
@@ -330,9 +334,9 @@ Outcome Particulars::create(const Location& location) const
     const auto makeTables = [this](QSqlDatabase& db) -> Outcome {
         QSqlQuery query(db);
         if (query.exec(QStringLiteral("SELECT 1 FROM puntos WHERE 1=0")))
-            return Failure::database(
-                Failure::CannotOpenFile,
-                QStringLiteral("A base de datos xa ten un rexistro e non se sobrescribe."));
+            return Failure::database(Failure::CannotOpenFile,
+                                     QCoreApplication::translate(
+                                         "Data", "A base de datos xa ten un rexistro e non se sobrescribe."));
         if (!db.transaction())
             return failureFrom(db.lastError(), {});
         for (const QString& text : schema::createStatements(Engine::Postgres)) {
@@ -435,8 +439,9 @@ Failure Particulars::failureFrom(const QSqlError& error, const QString& context)
     if (state.startsWith(QStringLiteral("28")) || (state.isEmpty() && isLoginRefused(text)))
         return Failure::database(
             Failure::LoginRefused,
-            QStringLiteral("Comproba o usuario e o contrasinal do URI, de ~/.pgpass ou de PGPASSWORD, e que "
-                           "o pg_hba.conf do servidor deixe entrar a ese usuario desde este ordenador.\n") +
+            QCoreApplication::translate(
+                "Data", "Comproba o usuario e o contrasinal do URI, de ~/.pgpass ou de PGPASSWORD, e que "
+                        "o pg_hba.conf do servidor deixe entrar a ese usuario desde este ordenador.\n") +
                 detail);
     if (isConnectionLost(error))
         return Failure::database(Failure::ConnectionFailed, detail);

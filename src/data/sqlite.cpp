@@ -2,8 +2,10 @@
 
 #include "data/database.h"
 #include "data/schema.h"
+#include "text/systemerror.h"
 
 #include <QAtomicInteger>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,7 +52,7 @@ Outcome checkFileHeader(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Failure::database(Failure::CannotOpenFile, file.errorString());
+        return Failure::database(Failure::CannotOpenFile, systemErrorText(file.errorString()));
     const QByteArray head = file.read(100);
     if (head.isEmpty())
         return Done{};
@@ -58,13 +60,15 @@ Outcome checkFileHeader(const QString& path)
     // or "Standard ACE DB" (Access 2007 and later).
     const QByteArray signature = head.mid(4, 15);
     if (signature == "Standard Jet DB" || signature == "Standard ACE DB")
-        return Failure::database(Failure::UnrecognisedFormat,
-                                 QStringLiteral("É un ficheiro de Access (Jet). Esta versión do programa só "
+        return Failure::database(
+            Failure::UnrecognisedFormat,
+            QCoreApplication::translate("Data", "É un ficheiro de Access (Jet). Esta versión do programa só "
                                                 "abre bases de datos SQLite: convérteo primeiro."));
     static const QByteArray sqliteMagic("SQLite format 3\0", 16);
     if (!head.startsWith(sqliteMagic))
-        return Failure::database(Failure::UnrecognisedFormat,
-                                 QStringLiteral("O ficheiro non é unha base de datos SQLite."));
+        return Failure::database(
+            Failure::UnrecognisedFormat,
+            QCoreApplication::translate("Data", "O ficheiro non é unha base de datos SQLite."));
     return Done{};
 }
 
@@ -146,17 +150,21 @@ Outcome Particulars::checkBeforeOpening(const Location& location, const OpenOpti
 {
     const QFileInfo info(location.text);
     if (!info.exists())
-        return Failure::database(Failure::FileNotFound, QStringLiteral("O ficheiro non existe."));
+        return Failure::database(Failure::FileNotFound,
+                                 QCoreApplication::translate("Data", "O ficheiro non existe."));
     if (info.isDir())
-        return Failure::database(Failure::CannotOpenFile, QStringLiteral("É un cartafol, non un ficheiro."));
+        return Failure::database(Failure::CannotOpenFile,
+                                 QCoreApplication::translate("Data", "É un cartafol, non un ficheiro."));
     // A device, a pipe or a socket would be waited on for ever.
     if (!info.isFile())
-        return Failure::database(Failure::CannotOpenFile,
-                                 QStringLiteral("Non é un ficheiro normal (é un dispositivo, unha tubería ou "
+        return Failure::database(
+            Failure::CannotOpenFile,
+            QCoreApplication::translate("Data", "Non é un ficheiro normal (é un dispositivo, unha tubería ou "
                                                 "un socket): non pode ser unha base de datos."));
     if (!options.readOnly && (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable()))
-        return Failure::database(Failure::ReadOnlyDatabase,
-                                 QStringLiteral("O ficheiro ou o seu cartafol só se poden ler: non se "
+        return Failure::database(
+            Failure::ReadOnlyDatabase,
+            QCoreApplication::translate("Data", "O ficheiro ou o seu cartafol só se poden ler: non se "
                                                 "poderían gardar os resultados."));
     return checkFileHeader(location.text);
 }
@@ -223,21 +231,22 @@ Outcome Particulars::create(const Location& location) const
 {
     const QFileInfo info(location.text);
     if (info.exists())
-        return Failure::database(Failure::CannotOpenFile,
-                                 QStringLiteral("O ficheiro xa existe e non se sobrescribe."));
-    if (!QFileInfo(info.absolutePath()).isDir())
         return Failure::database(
             Failure::CannotOpenFile,
-            QStringLiteral("Non existe o cartafol %1.").arg(QDir::toNativeSeparators(info.absolutePath())));
+            QCoreApplication::translate("Data", "O ficheiro xa existe e non se sobrescribe."));
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return Failure::database(Failure::CannotOpenFile,
+                                 QCoreApplication::translate("Data", "Non existe o cartafol %1.")
+                                     .arg(QDir::toNativeSeparators(info.absolutePath())));
 
     const qsizetype room = roomForName(info);
     if (const qsizetype length = QFile::encodeName(info.fileName()).size(); length > room)
         return Failure::database(
             Failure::CannotOpenFile,
-            QStringLiteral(
-                "O nome do ficheiro é longo de máis (%1 bytes): a base de datos escribe ao seu carón "
-                "outro co mesmo nome e «-journal», e o sistema non admite nomes de máis de %2 bytes. "
-                "Usa un nome de %3 bytes como moito.")
+            QCoreApplication::translate(
+                "Data", "O nome do ficheiro é longo de máis (%1 bytes): a base de datos escribe ao seu carón "
+                        "outro co mesmo nome e «-journal», e o sistema non admite nomes de máis de %2 bytes. "
+                        "Usa un nome de %3 bytes como moito.")
                 .arg(length)
                 .arg(room + JournalSuffix)
                 .arg(room));
@@ -268,10 +277,11 @@ Outcome Particulars::create(const Location& location) const
     }
     QSqlDatabase::removeDatabase(tag);
     if (!failure && !QFile::rename(temporary, info.absoluteFilePath()))
-        failure = Failure::database(Failure::CannotOpenFile,
-                                    QFileInfo::exists(location.text)
-                                        ? QStringLiteral("O ficheiro xa existe e non se sobrescribe.")
-                                        : QStringLiteral("Non se puido gardar o ficheiro."));
+        failure = Failure::database(
+            Failure::CannotOpenFile,
+            QFileInfo::exists(location.text)
+                ? QCoreApplication::translate("Data", "O ficheiro xa existe e non se sobrescribe.")
+                : QCoreApplication::translate("Data", "Non se puido gardar o ficheiro."));
     QFile::remove(temporary);
     if (failure)
         return *failure;

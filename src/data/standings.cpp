@@ -4,6 +4,7 @@
 #include "text/masks.h"
 #include "text/names.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -61,9 +62,9 @@ Result<StandingsReport> buildStandings(Database& database)
     QHash<QString, qsizetype> combinedAt;
     // A total past the largest number is an overflow, never shown as "Infinito".
     const auto overflowed = [](const StandingRow& row) {
-        return Failure::overflow(
-            QStringLiteral("O total do club «%1» pasa do maior número que se pode sumar.")
-                .arg(text::valueText(row.club)));
+        return Failure::overflow(QCoreApplication::translate(
+                                     "Data", "O total do club «%1» pasa do maior número que se pode sumar.")
+                                     .arg(text::valueText(row.club)));
     };
     for (const ClubTotal& total : *totals) {
         if (!total.total.isNull() && !std::isfinite(total.total.toDouble()))

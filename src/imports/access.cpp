@@ -3,6 +3,7 @@
 #include "imports/csv.h"
 #include "text/names.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -59,15 +60,17 @@ Result<QByteArray> exportTable(const QString& program, const QString& path, cons
     process.start(program, {QFileInfo(path).absoluteFilePath(), table});
     if (!process.waitForStarted() || !process.waitForFinished(60000) ||
         process.exitStatus() != QProcess::NormalExit)
-        return importFileFailure(path,
-                                 QStringLiteral("mdb-export non rematou ao ler a táboa %1.").arg(table));
+        return importFileFailure(
+            path,
+            QCoreApplication::translate("Import", "mdb-export non rematou ao ler a táboa %1.").arg(table));
     const QString errors = QString::fromUtf8(process.readAllStandardError()).trimmed();
     if (process.exitCode() != 0 && errors.contains(QStringLiteral("does not exist")))
-        return Failure::database(
-            Failure::TableNotFound,
-            QStringLiteral("%1: falta a táboa %2.").arg(QFileInfo(path).fileName(), table));
+        return Failure::database(Failure::TableNotFound,
+                                 QCoreApplication::translate("Import", "%1: falta a táboa %2.")
+                                     .arg(QFileInfo(path).fileName(), table));
     if (process.exitCode() != 0)
-        return importFileFailure(path, QStringLiteral("non se pode ler a táboa %1: %2").arg(table, errors));
+        return importFileFailure(
+            path, QCoreApplication::translate("Import", "non se pode ler a táboa %1: %2").arg(table, errors));
     return process.readAllStandardOutput();
 }
 
@@ -77,20 +80,23 @@ Result<AccessTable> accessTableFromCsv(const QByteArray& csv, const QString& pat
 {
     const std::optional<QList<CsvRow>> rows = parseCsv(csv);
     if (!rows || rows->isEmpty())
-        return importFileFailure(path, QStringLiteral("a táboa %1 non se puido ler enteira.").arg(table));
+        return importFileFailure(
+            path, QCoreApplication::translate("Import", "a táboa %1 non se puido ler enteira.").arg(table));
     QStringList header;
     for (const CsvField& field : rows->first())
         header << field.text.toUpper();
     for (const QString& column : required)
         if (!header.contains(column))
-            return importFileFailure(path,
-                                     QStringLiteral("falta a columna %1 na táboa %2.").arg(column, table));
+            return importFileFailure(
+                path,
+                QCoreApplication::translate("Import", "falta a columna %1 na táboa %2.").arg(column, table));
     AccessTable result;
     for (qsizetype r = 1; r < rows->size(); ++r) {
         const CsvRow& row = rows->at(r);
         if (row.size() != header.size())
-            return importFileFailure(path, QStringLiteral("unha fila da táboa %1 non ten %2 columnas.")
-                                               .arg(table, QString::number(header.size())));
+            return importFileFailure(
+                path, QCoreApplication::translate("Import", "unha fila da táboa %1 non ten %2 columnas.")
+                          .arg(table, QString::number(header.size())));
         QHash<QString, QVariant> values;
         for (qsizetype c = 0; c < row.size(); ++c)
             values.insert(header[c], valueOf(row[c]));
@@ -110,12 +116,14 @@ Result<FileMeet> readAccessMeet(const QString& path)
         QFile file(path);
         const QByteArray signature = file.open(QIODevice::ReadOnly) ? file.read(19).mid(4) : QByteArray();
         if (signature != "Standard Jet DB" && signature != "Standard ACE DB")
-            return importFileFailure(path, QStringLiteral("non é un ficheiro de Access."));
+            return importFileFailure(path,
+                                     QCoreApplication::translate("Import", "non é un ficheiro de Access."));
     }
     const QString program = QStandardPaths::findExecutable(QStringLiteral("mdb-export"));
     if (program.isEmpty())
-        return Failure::database(Failure::FileNotFound,
-                                 QStringLiteral("Non se atopa mdb-export: instala o paquete mdbtools."));
+        return Failure::database(
+            Failure::FileNotFound,
+            QCoreApplication::translate("Import", "Non se atopa mdb-export: instala o paquete mdbtools."));
 
     std::array<QByteArray, 3> csv;
     for (std::size_t t = 0; t < csv.size(); ++t) {
@@ -156,9 +164,11 @@ FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& taki
         const QString code = text::cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
         const QString key = text::foldName(code);
         if (code.isEmpty()) {
-            meet.notes << QStringLiteral("Unha descrición de club sen código en CLUBDESC: queda fóra.");
+            meet.notes << QCoreApplication::translate(
+                "Import", "Unha descrición de club sen código en CLUBDESC: queda fóra.");
         } else if (described.contains(key)) {
-            meet.notes << QStringLiteral(
+            meet.notes << QCoreApplication::translate(
+                              "Import",
                               "Club %1: descrito máis dunha vez en CLUBDESC; queda a primeira descrición.")
                               .arg(code);
         } else {
@@ -180,17 +190,20 @@ FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& taki
         const QString code = text::cleanName(row.value(QStringLiteral("CLUBCODE")).toString());
         const QString key = text::foldName(code);
         if (code.isEmpty()) {
-            meet.notes << QStringLiteral("Un club de CLUBCHAMP sen código: queda fóra.");
+            meet.notes << QCoreApplication::translate("Import",
+                                                      "Un club de CLUBCHAMP sen código: queda fóra.");
             continue;
         }
         if (listed.contains(key)) {
-            meet.notes
-                << QStringLiteral("Club %1: aparece máis dunha vez en CLUBCHAMP; é un só club.").arg(code);
+            meet.notes << QCoreApplication::translate(
+                              "Import", "Club %1: aparece máis dunha vez en CLUBCHAMP; é un só club.")
+                              .arg(code);
             continue;
         }
         listed.insert(key);
         if (!described.contains(key))
-            meet.notes << QStringLiteral(
+            meet.notes << QCoreApplication::translate(
+                              "Import",
                               "Club %1: toma parte pero non ten descrición en CLUBDESC; o nome curto "
                               "sae do seu código.")
                               .arg(code);

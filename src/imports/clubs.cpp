@@ -2,6 +2,7 @@
 
 #include "text/names.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -436,9 +437,9 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
         in.shortName = keepName(club);
         in.code = keepCode(club);
         if (!in.shortName.isEmpty() && !in.fileShortName.isEmpty() && in.shortName != in.fileShortName)
-            in.shortNameReason = QStringLiteral("é o que xa ten no rexistro");
+            in.shortNameReason = QCoreApplication::translate("Import", "é o que xa ten no rexistro");
         if (!in.code.isEmpty() && in.code != in.file.code)
-            in.codeReason = QStringLiteral("é o que xa ten no rexistro");
+            in.codeReason = QCoreApplication::translate("Import", "é o que xa ten no rexistro");
     }
     // Clubs that left the file but have awards keep their description, off the club list.
     struct Kept {
@@ -502,16 +503,19 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
         Incoming& in = incoming[i];
         if (in.registered && !shownName(before[*in.registered]).isEmpty()) {
             const QString previous = shownName(before[*in.registered]);
-            in.notes << QStringLiteral(
+            in.notes << QCoreApplication::translate(
+                            "Import",
                             "o nome curto «%1» do rexistro non se pode conservar (%2); agora é «%3»")
                             .arg(previous,
                                  fits(previous) && previous == cleanName(previous)
-                                     ? QStringLiteral("xa o ten outro club")
-                                     : QStringLiteral("ha ter de 1 a 8 caracteres, sen brancos nos extremos"),
+                                     ? QCoreApplication::translate("Import", "xa o ten outro club")
+                                     : QCoreApplication::translate(
+                                           "Import", "ha ter de 1 a 8 caracteres, sen brancos nos extremos"),
                                  in.shortName);
         } else if (!in.fileShortName.isEmpty() && in.shortName != in.fileShortName) {
-            in.shortNameReason = !fits(in.fileShortName) ? QStringLiteral("ten máis de 8 caracteres")
-                                                         : QStringLiteral("xa o ten outro club");
+            in.shortNameReason = !fits(in.fileShortName)
+                                     ? QCoreApplication::translate("Import", "ten máis de 8 caracteres")
+                                     : QCoreApplication::translate("Import", "xa o ten outro club");
         }
     }
 
@@ -541,9 +545,11 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
         in.code = freeCode(in.file.code);
         const int sharing = clubsWithCode.value(foldName(in.file.code));
         in.codeReason =
-            sharing > 1
-                ? QStringLiteral("%1 clubs do ficheiro teñen o código «%2»").arg(sharing).arg(in.file.code)
-                : QStringLiteral("o código «%1» xa o ten outro club").arg(in.file.code);
+            sharing > 1 ? QCoreApplication::translate("Import", "%1 clubs do ficheiro teñen o código «%2»")
+                              .arg(sharing)
+                              .arg(in.file.code)
+                        : QCoreApplication::translate("Import", "o código «%1» xa o ten outro club")
+                              .arg(in.file.code);
     }
     for (Kept& kept : leftWithAwards)
         if (kept.code.isEmpty())
@@ -554,16 +560,19 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
     for (const Incoming& in : incoming) {
         const QString shown = displayName(in.file);
         if (in.file.code.isEmpty())
-            assignment.notes << QStringLiteral("Club «%1»: sen código no ficheiro; o seu código é «%2».")
+            assignment.notes << QCoreApplication::translate(
+                                    "Import", "Club «%1»: sen código no ficheiro; o seu código é «%2».")
                                     .arg(shown, in.code);
         else if (!in.codeReason.isEmpty())
-            assignment.notes << QStringLiteral("Club «%1»: código «%2» en vez de «%3»: %4.")
+            assignment.notes << QCoreApplication::translate("Import",
+                                                            "Club «%1»: código «%2» en vez de «%3»: %4.")
                                     .arg(shown, in.code, in.file.code, in.codeReason);
         if (!in.shortNameReason.isEmpty())
-            assignment.notes << QStringLiteral("Club «%1»: nome curto «%2» en vez de «%3»: %4.")
+            assignment.notes << QCoreApplication::translate("Import",
+                                                            "Club «%1»: nome curto «%2» en vez de «%3»: %4.")
                                     .arg(shown, in.shortName, in.fileShortName, in.shortNameReason);
         for (const QString& note : in.notes)
-            assignment.notes << QStringLiteral("Club «%1»: %2.").arg(shown, note);
+            assignment.notes << QCoreApplication::translate("Import", "Club «%1»: %2.").arg(shown, note);
         assignment.clubs.append(
             {in.code, in.file.nation, in.shortName,
              in.file.name.isEmpty() ? QVariant() : QVariant(in.file.name), in.file.takesPart, true,
@@ -571,7 +580,8 @@ ClubAssignment assignClubs(const QList<FileClub>& clubs, const data::RegisteredM
              in.file.code.isEmpty() ? QVariant(QStringLiteral("")) : QVariant(in.file.code)});
     }
     for (const Kept& kept : leftWithAwards) {
-        assignment.notes << QStringLiteral(
+        assignment.notes << QCoreApplication::translate(
+                                "Import",
                                 "Club «%1» («%2»): xa non está no ficheiro, pero ten puntos gardados; "
                                 "consérvase a súa descrición, fóra da lista de clubs.")
                                 .arg(kept.club.longName.toString().isEmpty() ? kept.shortName

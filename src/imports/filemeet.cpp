@@ -1,5 +1,6 @@
 #include "filemeet.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -28,25 +29,27 @@ std::optional<QString> whatImportTakesAway(const FileMeet& meet, const data::Reg
                       [](const data::MeetClub& club) { return club.takesPart; });
     QStringList lost;
     if (meet.events.isEmpty() && registered.events > 0)
-        lost << QStringLiteral("as %1 probas").arg(registered.events);
+        lost << QCoreApplication::translate("Import", "as %1 probas").arg(registered.events);
     if (clubsTakingPart(meet.clubs) == 0 && registeredClubs > 0)
-        lost << QStringLiteral("os %1 clubs participantes").arg(registeredClubs);
+        lost << QCoreApplication::translate("Import", "os %1 clubs participantes").arg(registeredClubs);
     if (lost.isEmpty())
         return std::nullopt;
-    return QStringLiteral("non trae %1, e importalo quitaríalle ao rexistro %2.")
-        .arg(meet.events.isEmpty() ? QStringLiteral("ningunha proba") : QStringLiteral("ningún club"),
-             lost.join(QStringLiteral(" e ")));
+    return QCoreApplication::translate("Import", "non trae %1, e importalo quitaríalle ao rexistro %2.")
+        .arg(meet.events.isEmpty() ? QCoreApplication::translate("Import", "ningunha proba")
+                                   : QCoreApplication::translate("Import", "ningún club"),
+             lost.join(QCoreApplication::translate("Import", " e ")));
 }
 
 QStringList whatImportLacks(const FileMeet& meet)
 {
     QStringList lines;
     if (meet.events.isEmpty())
-        lines << QStringLiteral("Aínda non hai probas: o ficheiro non trae ningunha.");
+        lines << QCoreApplication::translate("Import", "Aínda non hai probas: o ficheiro non trae ningunha.");
     if (clubsTakingPart(meet.clubs) == 0)
-        lines << QStringLiteral("Aínda non hai clubs: o ficheiro non trae ningún (un programa ou unha "
-                                "convocatoria de antes das inscricións). Importa máis tarde o ficheiro coas "
-                                "inscricións, e con el chegarán os clubs.");
+        lines << QCoreApplication::translate(
+            "Import", "Aínda non hai clubs: o ficheiro non trae ningún (un programa ou unha "
+                      "convocatoria de antes das inscricións). Importa máis tarde o ficheiro coas "
+                      "inscricións, e con el chegarán os clubs.");
     return lines;
 }
 
@@ -54,12 +57,14 @@ Outcome checkImportFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return Failure::database(Failure::FileNotFound,
-                                 QStringLiteral("Non existe o ficheiro que se ía importar: %1").arg(path));
+        return Failure::database(
+            Failure::FileNotFound,
+            QCoreApplication::translate("Import", "Non existe o ficheiro que se ía importar: %1").arg(path));
     if (!info.isFile())
-        return importFileFailure(path,
-                                 QStringLiteral("non é un ficheiro normal (é un cartafol, un dispositivo, "
-                                                "unha tubería ou un socket)."));
+        return importFileFailure(
+            path,
+            QCoreApplication::translate("Import", "non é un ficheiro normal (é un cartafol, un dispositivo, "
+                                                  "unha tubería ou un socket)."));
     return Done{};
 }
 

@@ -3,6 +3,7 @@
 #include "imports/lenexfile.h"
 #include "text/names.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
@@ -168,21 +169,25 @@ Result<FileResults> Reader::read(const QString& path)
         }
     }
     if (m_xml.hasError())
-        return importFileFailure(path,
-                                 QStringLiteral("non é XML válido, ou está cortado (liña %1, columna %2): %3")
-                                     .arg(m_xml.lineNumber())
-                                     .arg(m_xml.columnNumber())
-                                     .arg(m_xml.errorString()));
+        return importFileFailure(
+            path, QCoreApplication::translate("Import",
+                                              "non é XML válido, ou está cortado (liña %1, columna %2): %3")
+                      .arg(m_xml.lineNumber())
+                      .arg(m_xml.columnNumber())
+                      .arg(m_xml.errorString()));
     if (!m_lenex)
-        return importFileFailure(path, QStringLiteral("non é un ficheiro Lenex (falta o elemento LENEX)."));
+        return importFileFailure(
+            path, QCoreApplication::translate("Import", "non é un ficheiro Lenex (falta o elemento LENEX)."));
     if (m_meetNames.isEmpty())
         return importFileFailure(
-            path, QStringLiteral("non ten ningún campionato (MEET): %1")
-                      .arg(m_lists ? QStringLiteral("só ten listas de récords ou de marcas mínimas.")
-                                   : QStringLiteral("non hai nada que importar.")));
+            path, QCoreApplication::translate("Import", "non ten ningún campionato (MEET): %1")
+                      .arg(m_lists ? QCoreApplication::translate(
+                                         "Import", "só ten listas de récords ou de marcas mínimas.")
+                                   : QCoreApplication::translate("Import", "non hai nada que importar.")));
     for (auto listed = m_listed.constBegin(); listed != m_listed.constEnd(); ++listed) {
         const FileClub& club = m_meet.clubs[listed.key()];
-        m_meet.notes << QStringLiteral("Club «%1»: aparece %2 veces no ficheiro; é un só club.")
+        m_meet.notes << QCoreApplication::translate("Import",
+                                                    "Club «%1»: aparece %2 veces no ficheiro; é un só club.")
                             .arg(text::cleanName(club.name.trimmed().isEmpty() ? club.code : club.name),
                                  QString::number(listed.value()));
     }
@@ -190,14 +195,15 @@ Result<FileResults> Reader::read(const QString& path)
         QStringList quoted;
         for (const QString& name : m_meetNames)
             quoted << QStringLiteral("«%1»").arg(text::cleanName(name));
-        m_meet.notes.prepend(QStringLiteral("O ficheiro ten %1 campionatos (%2): impórtase só o primeiro.")
+        m_meet.notes.prepend(QCoreApplication::translate(
+                                 "Import", "O ficheiro ten %1 campionatos (%2): impórtase só o primeiro.")
                                  .arg(m_meetNames.size())
                                  .arg(quoted.join(QStringLiteral(", "))));
     }
     if (m_lists)
-        m_meet.notes << QStringLiteral(
-            "As listas de récords e de marcas mínimas do ficheiro non se importan: "
-            "os seus clubs non son clubs do campionato.");
+        m_meet.notes << QCoreApplication::translate(
+            "Import", "As listas de récords e de marcas mínimas do ficheiro non se importan: "
+                      "os seus clubs non son clubs do campionato.");
     m_meet.identity.name = m_meetNames.first().trimmed();
     return FileResults{std::move(m_meet), std::move(m_events), std::move(m_leftOut), std::move(m_swims)};
 }
@@ -278,8 +284,8 @@ void Reader::startInClub(const QString& name, const QXmlStreamAttributes& attrib
         m_club->relay = false;
     } else if (below == 2 && name == u"RELAY" && parent == u"RELAYS") {
         const QString number = text::cleanName(attribute(attributes, "number"));
-        m_club->who =
-            m_club->shown + QStringLiteral(", remuda") + (number.isEmpty() ? QString() : u' ' + number);
+        m_club->who = m_club->shown + QCoreApplication::translate("Import", ", remuda") +
+                      (number.isEmpty() ? QString() : u' ' + number);
         m_club->relay = true;
     } else if (below == 4 && name == u"RESULT" && parent == u"RESULTS" &&
                (m_path[depth - 3] == u"ATHLETE" || m_path[depth - 3] == u"RELAY")) {
@@ -312,7 +318,8 @@ void Reader::startSession(const QXmlStreamAttributes& attributes)
 void Reader::leaveOut(const QString& number, const QString& why)
 {
     m_leftOut.append({number, why});
-    m_meet.notes << QStringLiteral("Proba número %1: %2; queda fóra.").arg(number, why);
+    m_meet.notes
+        << QCoreApplication::translate("Import", "Proba número %1: %2; queda fóra.").arg(number, why);
 }
 
 void Reader::endEvent(const PendingEvent& pending)
@@ -326,39 +333,44 @@ void Reader::endEvent(const PendingEvent& pending)
     bool ok = false;
     const int order = numberText.toInt(&ok);
     if (numberText.isEmpty()) {
-        m_meet.notes << QStringLiteral("Proba %1 sen número: omitida.")
+        m_meet.notes << QCoreApplication::translate("Import", "Proba %1 sen número: omitida.")
                             .arg(shown(attribute(pending.event, "eventid")));
-        m_leftOut.append({QString(), QStringLiteral("non ten número")});
+        m_leftOut.append({QString(), QCoreApplication::translate("Import", "non ten número")});
         return;
     }
     // Values no real meet has are left out, and said. Meets number their events up to 999
     // (by session, 101-125, or 998 and 999 for swim-offs).
     if (!ok || order < 0 || order > 999)
-        return leaveOut(shown(numberText), QStringLiteral("o número de proba só pode ir de 0 a 999"));
+        return leaveOut(shown(numberText),
+                        QCoreApplication::translate("Import", "o número de proba só pode ir de 0 a 999"));
     const QString distanceText = attribute(pending.style, "distance").trimmed();
     const int distance = distanceText.toInt(&ok);
     if (!distanceText.isEmpty() && (!ok || distance < 0 || distance > 25000))
         return leaveOut(
             QString::number(order),
-            QStringLiteral("a distancia «%1» non é unha distancia de natación").arg(shown(distanceText)));
+            QCoreApplication::translate("Import", "a distancia «%1» non é unha distancia de natación")
+                .arg(shown(distanceText)));
     const QString relayText = attribute(pending.style, "relaycount").trimmed();
     const int relayCount = relayText.toInt(&ok);
     if (!relayText.isEmpty() && (!ok || relayCount < 0 || relayCount > 50))
         return leaveOut(QString::number(order),
-                        QStringLiteral("unha remuda de «%1» nadadores non é posible").arg(shown(relayText)));
+                        QCoreApplication::translate("Import", "unha remuda de «%1» nadadores non é posible")
+                            .arg(shown(relayText)));
     QString gender = attribute(pending.event, "gender").trimmed().toUpper();
     if (gender.isEmpty())
         gender = QStringLiteral("A");
     if (gender != u"M" && gender != u"F" && gender != u"X" && gender != u"A")
-        return leaveOut(QString::number(order),
-                        QStringLiteral("o sexo «%1» non é M, F, X nin A").arg(shown(gender)));
+        return leaveOut(
+            QString::number(order),
+            QCoreApplication::translate("Import", "o sexo «%1» non é M, F, X nin A").arg(shown(gender)));
     const QString code = m_codes.codeFor(pending.style);
     const QString round = attribute(pending.event, "round").trimmed().toUpper();
     m_events.append({attribute(pending.event, "eventid").trimmed(), order, code, gender, round,
                      attribute(pending.event, "preveventid").trimmed(), relayCount > 1, pending.ageGroups});
     // The programme has each number once: the rounds that share it are one event there.
     if (m_numbers.contains(order)) {
-        m_meet.notes << QStringLiteral(
+        m_meet.notes << QCoreApplication::translate(
+                            "Import",
                             "Proba número %1, rolda %2: o número xa o ten outra rolda; queda a primeira.")
                             .arg(QString::number(order), shown(round));
         return;
@@ -382,15 +394,17 @@ void Reader::endClub(PendingClub& pending)
     };
     if (pending.type == u"UNATTACHED") {
         swimsFor(-1);
-        m_meet.notes << QStringLiteral("Club «%1» de tipo UNATTACHED (deportistas sen club, %2 deportistas): "
-                                       "non puntúa para ningún club e queda fóra.")
+        m_meet.notes << QCoreApplication::translate(
+                            "Import", "Club «%1» de tipo UNATTACHED (deportistas sen club, %2 deportistas): "
+                                      "non puntúa para ningún club e queda fóra.")
                             .arg(shown.isEmpty() ? QStringLiteral("UNATTACHED") : shown,
                                  QString::number(pending.athletes));
         return;
     }
     if (shown.isEmpty() && !pending.people) {
         swimsFor(-1);
-        m_meet.notes << QStringLiteral("Un club sen nome nin código e sen ningún deportista: queda fóra.");
+        m_meet.notes << QCoreApplication::translate(
+            "Import", "Un club sen nome nin código e sen ningún deportista: queda fóra.");
         return;
     }
     // The same club listed again: its clubid and name (an id given to two names is a fault of

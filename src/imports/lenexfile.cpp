@@ -3,7 +3,9 @@
 #include "imports/filemeet.h"
 #include "imports/zipfile.h"
 #include "text/names.h"
+#include "text/systemerror.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -53,7 +55,7 @@ QString shown(const ZipEntry& entry)
         QStringLiteral("«%1%2»").arg(cut, cut.size() < name.size() ? QStringLiteral("…") : QString());
     const bool ascii = std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
     if (!entry.codePage.isEmpty() && !ascii)
-        said += QStringLiteral(" (nome lido en %1)").arg(entry.codePage);
+        said += QCoreApplication::translate("Import", " (nome lido en %1)").arg(entry.codePage);
     return said;
 }
 
@@ -63,7 +65,7 @@ QString listed(const QList<ZipEntry>& entries)
     for (qsizetype i = 0; i < entries.size() && i < 5; ++i)
         names << shown(entries[i]);
     if (entries.size() > 5)
-        names << QStringLiteral("e %1 máis").arg(entries.size() - 5);
+        names << QCoreApplication::translate("Import", "e %1 máis").arg(entries.size() - 5);
     return names.join(QStringLiteral(", "));
 }
 
@@ -71,48 +73,57 @@ QString zipFault(ZipFault fault, const QByteArray& contents)
 {
     switch (fault) {
     case ZipFault::Empty:
-        return QStringLiteral("o .lxf está baleiro (0 bytes).");
+        return QCoreApplication::translate("Import", "o .lxf está baleiro (0 bytes).");
     case ZipFault::CutOff:
-        return QStringLiteral(
-            "o .lxf está cortado: a copia non rematou (fáltalle o final do zip, onde está o "
-            "seu índice). Cópiao de novo enteiro.");
+        return QCoreApplication::translate(
+            "Import", "o .lxf está cortado: a copia non rematou (fáltalle o final do zip, onde está o "
+                      "seu índice). Cópiao de novo enteiro.");
     case ZipFault::Split:
-        return QStringLiteral("é unha parte dun zip partido en varios ficheiros; o .lxf ha ser un só zip.");
+        return QCoreApplication::translate(
+            "Import", "é unha parte dun zip partido en varios ficheiros; o .lxf ha ser un só zip.");
     case ZipFault::Damaged:
-        return QStringLiteral("o índice do zip (o seu directorio central) está danado.");
+        return QCoreApplication::translate("Import",
+                                           "o índice do zip (o seu directorio central) está danado.");
     case ZipFault::None:
     case ZipFault::NotAZip:
         break;
     }
     return looksLikeXml(contents)
-               ? QStringLiteral("é un ficheiro Lenex sen comprimir (XML), non un zip como ha "
-                                "ser un .lxf: cámbialle o nome a .lef.")
-               : QStringLiteral("non é un ficheiro zip, como ha ser un .lxf (Lenex comprimido).");
+               ? QCoreApplication::translate("Import",
+                                             "é un ficheiro Lenex sen comprimir (XML), non un zip como ha "
+                                             "ser un .lxf: cámbialle o nome a .lef.")
+               : QCoreApplication::translate(
+                     "Import", "non é un ficheiro zip, como ha ser un .lxf (Lenex comprimido).");
 }
 
 QString readFault(ZipReadFault fault, const ZipEntry& entry)
 {
-    const QString lef = QStringLiteral("o .lef %1 que leva dentro").arg(shown(entry));
+    const QString lef = QCoreApplication::translate("Import", "o .lef %1 que leva dentro").arg(shown(entry));
     switch (fault) {
     case ZipReadFault::Encrypted:
-        return lef +
-               QStringLiteral(" está protexido con contrasinal, e este programa non le ficheiros cifrados: "
-                              "exporta o .lxf de novo sen contrasinal.");
+        return lef + QCoreApplication::translate(
+                         "Import",
+                         " está protexido con contrasinal, e este programa non le ficheiros cifrados: "
+                         "exporta o .lxf de novo sen contrasinal.");
     case ZipReadFault::Method: {
         const QString method = zipMethodName(entry.method);
-        return lef + QStringLiteral(" está comprimido %1, que este programa non sabe ler: comprímeo de novo "
-                                    "como zip normal (Deflate), ou exporta o .lxf de novo.")
-                         .arg(method.isEmpty() ? QStringLiteral("co método %1 do zip").arg(entry.method)
-                                               : QStringLiteral("con %1 (método %2 do zip)")
-                                                     .arg(method, QString::number(entry.method)));
+        return lef +
+               QCoreApplication::translate(
+                   "Import", " está comprimido %1, que este programa non sabe ler: comprímeo de novo "
+                             "como zip normal (Deflate), ou exporta o .lxf de novo.")
+                   .arg(method.isEmpty()
+                            ? QCoreApplication::translate("Import", "co método %1 do zip").arg(entry.method)
+                            : QCoreApplication::translate("Import", "con %1 (método %2 do zip)")
+                                  .arg(method, QString::number(entry.method)));
     }
     case ZipReadFault::TooLarge:
-        return lef + QStringLiteral(" é de máis de 100 MB.");
+        return lef + QCoreApplication::translate("Import", " é de máis de 100 MB.");
     case ZipReadFault::Damaged:
     case ZipReadFault::None:
         break;
     }
-    return lef + QStringLiteral(" está danado ou cortado: non se descomprime enteiro.");
+    return lef +
+           QCoreApplication::translate("Import", " está danado ou cortado: non se descomprime enteiro.");
 }
 
 // The .lef inside a zip: the first, when it holds several (and said so).
@@ -129,15 +140,19 @@ Result<LenexXml> unzipLenex(const QByteArray& contents, const QString& name)
     if (lefs.isEmpty())
         return importFileFailure(
             name, zip.entries().isEmpty()
-                      ? QStringLiteral("o .lxf está baleiro: é un zip sen ningún ficheiro dentro.")
+                      ? QCoreApplication::translate(
+                            "Import", "o .lxf está baleiro: é un zip sen ningún ficheiro dentro.")
                   : !folders.isEmpty()
-                      ? QStringLiteral("o .lxf non leva dentro ningún ficheiro .lef: %1 é un cartafol.")
+                      ? QCoreApplication::translate(
+                            "Import", "o .lxf non leva dentro ningún ficheiro .lef: %1 é un cartafol.")
                             .arg(shown(folders.first()))
-                      : QStringLiteral("o .lxf non leva dentro ningún ficheiro .lef (leva %1).")
+                      : QCoreApplication::translate("Import",
+                                                    "o .lxf non leva dentro ningún ficheiro .lef (leva %1).")
                             .arg(listed(zip.entries())));
     LenexXml xml;
     if (lefs.size() > 1)
-        xml.notes << QStringLiteral("O .lxf leva %1 ficheiros .lef (%2): lese só o primeiro, %3.")
+        xml.notes << QCoreApplication::translate(
+                         "Import", "O .lxf leva %1 ficheiros .lef (%2): lese só o primeiro, %3.")
                          .arg(QString::number(lefs.size()), listed(lefs), shown(lefs.first()));
     if (const ZipReadFault fault = zip.read(lefs.first(), LargestLenex, xml.bytes);
         fault != ZipReadFault::None)
@@ -164,13 +179,15 @@ void decodeEightBit(LenexXml& xml)
     QStringDecoder windows("windows-1252");
     xml.text = windows.isValid() ? QString(windows.decode(bytes)) : QString::fromLatin1(bytes);
     xml.bytes.clear();
-    xml.notes << QStringLiteral("O ficheiro non está en UTF-8: lese como Windows-1252.");
+    xml.notes << QCoreApplication::translate("Import",
+                                             "O ficheiro non está en UTF-8: lese como Windows-1252.");
 }
 
 Failure tooLarge(const QString& path)
 {
     return importFileFailure(
-        path, QStringLiteral("é de máis de 100 MB; ningún ficheiro Lenex dun campionato o é."));
+        path, QCoreApplication::translate("Import",
+                                          "é de máis de 100 MB; ningún ficheiro Lenex dun campionato o é."));
 }
 
 } // namespace
@@ -184,8 +201,9 @@ Result<LenexXml> lenexXml(const QByteArray& contents, const QString& name)
         xml = unzipLenex(contents, name);
     else if (looksLikeZip(contents))
         return importFileFailure(
-            name, QStringLiteral("é un ficheiro zip (un Lenex comprimido), non XML como ha ser "
-                                 "un .lef: cámbialle o nome a .lxf."));
+            name, QCoreApplication::translate("Import",
+                                              "é un ficheiro zip (un Lenex comprimido), non XML como ha ser "
+                                              "un .lef: cámbialle o nome a .lxf."));
     if (xml)
         decodeEightBit(*xml);
     return xml;
@@ -200,7 +218,7 @@ Result<LenexXml> lenexXml(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure::database(Failure::CannotOpenFile,
-                                 QStringLiteral("%1: %2").arg(path, file.errorString()));
+                                 QStringLiteral("%1: %2").arg(path, systemErrorText(file.errorString())));
     // One byte more than is allowed, for a file that grows while it is read.
     return lenexXml(file.read(LargestLenex + 1), path);
 }

@@ -1,5 +1,6 @@
 #include "rounds.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -31,18 +32,19 @@ int stage(const QString& round)
 QString roundShown(const QString& round, bool only)
 {
     if (round == u"FIN")
-        return QStringLiteral("final");
+        return QCoreApplication::translate("Results", "final");
     if (round == u"TIM" || round == u"FHT")
-        return QStringLiteral("final directa");
+        return QCoreApplication::translate("Results", "final directa");
     if (round == u"SEM")
-        return QStringLiteral("semifinal");
+        return QCoreApplication::translate("Results", "semifinal");
     if (round == u"QUA")
-        return QStringLiteral("cuartos de final");
+        return QCoreApplication::translate("Results", "cuartos de final");
     if (round == u"PRE")
-        return only ? QStringLiteral("eliminatorias, a única rolda") : QStringLiteral("eliminatorias");
+        return only ? QCoreApplication::translate("Results", "eliminatorias, a única rolda")
+                    : QCoreApplication::translate("Results", "eliminatorias");
     if (round == u"SOP" || round == u"SOS" || round == u"SOQ")
-        return QStringLiteral("desempate");
-    return QStringLiteral("rolda única");
+        return QCoreApplication::translate("Results", "desempate");
+    return QCoreApplication::translate("Results", "rolda única");
 }
 
 // The events linked into one: the same number, or a round before another.
@@ -102,7 +104,8 @@ EventsOfFile eventsOfFile(const QList<imports::FileEvent>& events)
         }
         if (event.rounds.isEmpty()) {
             for (const qsizetype i : group)
-                found.notScored.append({events[i].number, QStringLiteral("é un desempate, que non puntúa")});
+                found.notScored.append({events[i].number, QCoreApplication::translate(
+                                                              "Results", "é un desempate, que non puntúa")});
             continue;
         }
         const imports::FileEvent& first = *event.rounds.first();
@@ -115,7 +118,8 @@ EventsOfFile eventsOfFile(const QList<imports::FileEvent>& events)
         for (const int number : others)
             found.notScored.append(
                 {number,
-                 QStringLiteral("é unha rolda previa ou un desempate da proba %1, que se puntúa pola súa %2")
+                 QCoreApplication::translate(
+                     "Results", "é unha rolda previa ou un desempate da proba %1, que se puntúa pola súa %2")
                      .arg(QString::number(event.number), event.shown)});
         found.events << event;
     }

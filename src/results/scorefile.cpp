@@ -8,6 +8,7 @@
 #include "text/names.h"
 #include "text/numbers.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
@@ -50,18 +51,20 @@ QString orderShown(int order)
 // "1 marca", "3 marcas".
 QString counted(qsizetype count, const char* one, const char* many)
 {
-    return QString::number(count) + u' ' + QString::fromUtf8(count == 1 ? one : many);
+    return QString::number(count) + u' ' + QCoreApplication::translate("Results", count == 1 ? one : many);
 }
 
 QString ageGroupShown(const imports::FileAgeGroup& group)
 {
     const QString ages =
-        group.minAge < 0 ? QStringLiteral("ata %1 anos").arg(group.maxAge)
-        : group.maxAge < 0
-            ? QStringLiteral("%1 anos ou máis").arg(group.minAge)
-            : QStringLiteral("%1–%2 anos").arg(QString::number(group.minAge), QString::number(group.maxAge));
+        group.minAge < 0   ? QCoreApplication::translate("Results", "ata %1 anos").arg(group.maxAge)
+        : group.maxAge < 0 ? QCoreApplication::translate("Results", "%1 anos ou máis").arg(group.minAge)
+                           : QCoreApplication::translate("Results", "%1–%2 anos")
+                                 .arg(QString::number(group.minAge), QString::number(group.maxAge));
     const QString what =
-        group.handicap.isEmpty() ? ages : QStringLiteral("clase %1").arg(text::cleanName(group.handicap));
+        group.handicap.isEmpty()
+            ? ages
+            : QCoreApplication::translate("Results", "clase %1").arg(text::cleanName(group.handicap));
     return group.name.isEmpty() ? QStringLiteral("%1 (%2)").arg(text::cleanName(group.id), what)
                                 : QStringLiteral("%1 («%2», %3)")
                                       .arg(text::cleanName(group.id), text::cleanName(group.name), what);
@@ -86,7 +89,8 @@ std::optional<std::optional<imports::FileAgeGroup>> chosenAgeGroup(const imports
     QStringList groups;
     for (const imports::FileAgeGroup& group : event.ageGroups)
         groups << ageGroupShown(group);
-    *why = QStringLiteral("ten varios grupos de idade ou clases e ningún de todas as idades: %1. Para "
+    *why = QCoreApplication::translate(
+               "Results", "ten varios grupos de idade ou clases e ningún de todas as idades: %1. Para "
                           "puntuala, escolle un con --age-group ID")
                .arg(groups.join(QStringLiteral(", ")));
     return std::nullopt;
@@ -116,16 +120,17 @@ QString otherMeetReason(const data::MeetIdentity& programme, const data::MeetIde
     const bool dated = programme.from.isValid() && results.from.isValid();
     const bool datesMeet = dated && results.from <= programme.to && programme.from <= results.to;
     if (dated && !datesMeet)
-        reasons << QStringLiteral("o programa é do %1 e os resultados do %2")
+        reasons << QCoreApplication::translate("Results", "o programa é do %1 e os resultados do %2")
                        .arg(datesShown(programme), datesShown(results));
     if (idsCompared > 0 && idsAgreeing == 0)
-        reasons << QStringLiteral("ningunha das súas probas ten o identificador que ten no programa");
+        reasons << QCoreApplication::translate(
+            "Results", "ningunha das súas probas ten o identificador que ten no programa");
     const QString programmeName = text::cleanName(programme.name);
     const QString resultsName = text::cleanName(results.name);
     if (!programmeName.isEmpty() && !resultsName.isEmpty() &&
         text::foldName(programmeName) != text::foldName(resultsName) && !datesMeet && idsAgreeing == 0)
-        reasons
-            << QStringLiteral("o programa é de «%1» e os resultados de «%2»").arg(programmeName, resultsName);
+        reasons << QCoreApplication::translate("Results", "o programa é de «%1» e os resultados de «%2»")
+                       .arg(programmeName, resultsName);
     return reasons.join(QStringLiteral("; "));
 }
 
@@ -158,7 +163,8 @@ Ranking officialPlaces(const imports::FileResults& file, const QList<qsizetype>&
     for (const auto& [resultId, placeText] : group.places) {
         if (shared.contains(resultId)) {
             ranking.leftOut =
-                QStringLiteral("na clasificación, o resultado %1 é de máis dunha nadada e non se "
+                QCoreApplication::translate(
+                    "Results", "na clasificación, o resultado %1 é de máis dunha nadada e non se "
                                "sabe de cal é o posto")
                     .arg(text::cleanName(resultId));
             return ranking;
@@ -168,7 +174,8 @@ Ranking officialPlaces(const imports::FileResults& file, const QList<qsizetype>&
             continue;
         const imports::FileSwim& s = file.swims[*swim];
         if (placed.contains(resultId)) {
-            ranking.notes << QStringLiteral(
+            ranking.notes << QCoreApplication::translate(
+                                 "Results",
                                  "%1 aparece máis dunha vez na clasificación: conta só o primeiro posto")
                                  .arg(s.who);
             continue;
@@ -177,14 +184,16 @@ Ranking officialPlaces(const imports::FileResults& file, const QList<qsizetype>&
         bool number = false;
         const int place = placeText.toInt(&number);
         if (!number && !placeText.isEmpty() && validSwim(s)) {
-            ranking.leftOut = QStringLiteral("o posto «%1» de %2 na clasificación non é un número")
-                                  .arg(text::cleanName(placeText).left(24), s.who);
+            ranking.leftOut =
+                QCoreApplication::translate("Results", "o posto «%1» de %2 na clasificación non é un número")
+                    .arg(text::cleanName(placeText).left(24), s.who);
             return ranking;
         }
         if (number && place > 0)
             ranking.swims.append({*swim, place});
         else if (validSwim(s))
-            ranking.notes << QStringLiteral("%1 ten unha marca válida (%2), pero a clasificación non lle dá "
+            ranking.notes << QCoreApplication::translate(
+                                 "Results", "%1 ten unha marca válida (%2), pero a clasificación non lle dá "
                                             "posto («%3»): non puntúa")
                                  .arg(s.who, text::cleanName(s.swimTime),
                                       text::cleanName(placeText).left(24));
@@ -242,7 +251,7 @@ private:
 
 void note(ScorePlan& plan, int order, const QString& what)
 {
-    plan.notes << QStringLiteral("Proba %1: %2.").arg(orderShown(order), what);
+    plan.notes << QCoreApplication::translate("Results", "Proba %1: %2.").arg(orderShown(order), what);
 }
 
 bool Planner::inProgramme(const DecidingRounds& event, const std::optional<data::EventRow>& found,
@@ -252,9 +261,10 @@ bool Planner::inProgramme(const DecidingRounds& event, const std::optional<data:
     const QString fileEvent = first.code + u' ' + first.gender;
     if (!found) {
         note(plan, event.number,
-             QStringLiteral("%1 non está no programa do rexistro; non se puntúa%2")
+             QCoreApplication::translate("Results", "%1 non está no programa do rexistro; non se puntúa%2")
                  .arg(fileEvent, event.number > 99
-                                     ? QStringLiteral(" (se o programa se importou antes de que se "
+                                     ? QCoreApplication::translate(
+                                           "Results", " (se o programa se importou antes de que se "
                                                       "aceptasen os números de proba de 100 en "
                                                       "diante, impórtao de novo)")
                                      : QString()));
@@ -264,7 +274,8 @@ bool Planner::inProgramme(const DecidingRounds& event, const std::optional<data:
     const QString gender = text::valueText(found->gender);
     if (code != first.code || gender.compare(first.gender, Qt::CaseInsensitive) != 0) {
         note(plan, event.number,
-             QStringLiteral("no ficheiro é %1 e no programa do rexistro %2 %3; non se puntúa")
+             QCoreApplication::translate("Results",
+                                         "no ficheiro é %1 e no programa do rexistro %2 %3; non se puntúa")
                  .arg(fileEvent, code, gender));
         return false;
     }
@@ -302,9 +313,11 @@ QList<calc::RankedSwim> Planner::takingPart(const Ranking& ranking, int order, S
         const ClubInRegister club = s.club < 0 ? ClubInRegister{} : m_clubs.value(s.club);
         if (club.registered < 0) {
             note(plan, order,
-                 s.club < 0 ? QStringLiteral("%1 nada sen club: non puntúa").arg(s.who)
-                            : QStringLiteral("%1 é de «%2», que non participa no campionato: non puntúa")
-                                  .arg(s.who, text::cleanName(s.clubShown)));
+                 s.club < 0
+                     ? QCoreApplication::translate("Results", "%1 nada sen club: non puntúa").arg(s.who)
+                     : QCoreApplication::translate(
+                           "Results", "%1 é de «%2», que non participa no campionato: non puntúa")
+                           .arg(s.who, text::cleanName(s.clubShown)));
             continue;
         }
         swims << calc::RankedSwim{swim, club.registered, rank};
@@ -334,14 +347,16 @@ Outcome Planner::plan(const DecidingRounds& event, ScorePlan& plan)
     });
     if (!anyResult && event.earlierRounds) {
         note(plan, event.number,
-             QStringLiteral("a súa %1 aínda non ten resultados: queda para máis tarde (nunca se puntúa polas "
+             QCoreApplication::translate(
+                 "Results", "a súa %1 aínda non ten resultados: queda para máis tarde (nunca se puntúa polas "
                             "roldas previas)")
                  .arg(event.shown));
         return Done{};
     }
     const Ranking ranking = rankSwims(m_file, swims, group);
     if (!ranking.leftOut.isEmpty()) {
-        note(plan, event.number, ranking.leftOut + QStringLiteral("; non se puntúa: corrixe o ficheiro"));
+        note(plan, event.number,
+             ranking.leftOut + QCoreApplication::translate("Results", "; non se puntúa: corrixe o ficheiro"));
         return Done{};
     }
     for (const QString& line : ranking.notes)
@@ -349,7 +364,8 @@ Outcome Planner::plan(const DecidingRounds& event, ScorePlan& plan)
     const QList<calc::RankedSwim> ranked = takingPart(ranking, event.number, plan);
     if (ranked.isEmpty()) {
         note(plan, event.number,
-             QStringLiteral("aínda sen ningún resultado válido no ficheiro; non se puntúa"));
+             QCoreApplication::translate("Results",
+                                         "aínda sen ningún resultado válido no ficheiro; non se puntúa"));
         return Done{};
     }
     const QString code = text::valueText((*found)->code);
@@ -379,8 +395,11 @@ void notesOnFileEvents(const imports::FileResults& file, const EventsOfFile& eve
         bool number = false;
         const int order = left.number.toInt(&number);
         if (!number ? options.events.isEmpty() : wanted(options, order))
-            plan.notes << QStringLiteral("Proba %1: %2; a importación déixaa fóra e non se puntúa.")
-                              .arg(left.number.isEmpty() ? QStringLiteral("sen número") : left.number,
+            plan.notes << QCoreApplication::translate(
+                              "Results", "Proba %1: %2; a importación déixaa fóra e non se puntúa.")
+                              .arg(left.number.isEmpty()
+                                       ? QCoreApplication::translate("Results", "sen número")
+                                       : left.number,
                                    left.why);
     }
     for (const auto& [order, why] : events.notScored)
@@ -389,7 +408,7 @@ void notesOnFileEvents(const imports::FileResults& file, const EventsOfFile& eve
     for (const int order : options.events) {
         const auto inFile = [order](const imports::FileEvent& event) { return event.number == order; };
         if (std::none_of(file.events.cbegin(), file.events.cend(), inFile))
-            note(plan, order, QStringLiteral("non está no ficheiro de resultados"));
+            note(plan, order, QCoreApplication::translate("Results", "non está no ficheiro de resultados"));
     }
 }
 
@@ -418,7 +437,8 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
     if (planner.considered > 0 && planner.matched == 0)
         return Failure::database(
             Failure::ImportFileInvalid,
-            QStringLiteral(
+            QCoreApplication::translate(
+                "Results",
                 "O ficheiro de resultados non é deste campionato: ningunha das súas probas é a do mesmo "
                 "número no programa do rexistro (%1).")
                 .arg(plan.notes.join(u' ')));
@@ -429,7 +449,7 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
 
 QString planHeading(const ScorePlan& plan, const QString& file)
 {
-    return QStringLiteral("Resultados de «%1» (%2)").arg(plan.meetName, file);
+    return QCoreApplication::translate("Results", "Resultados de «%1» (%2)").arg(plan.meetName, file);
 }
 
 QStringList planLines(const ScorePlan& plan, bool withAwards)
@@ -439,11 +459,13 @@ QStringList planLines(const ScorePlan& plan, bool withAwards)
         double points = 0;
         for (const data::Award& award : event.awards)
             points += award.points;
-        lines << QStringLiteral("Proba %1 %2%3 (%4): %5, %6")
+        lines << QCoreApplication::translate("Results", "Proba %1 %2%3 (%4): %5, %6")
                      .arg(orderShown(event.order), event.code, event.gender, event.round,
-                          counted(event.awards.size(), "marca", "marcas"),
+                          counted(event.awards.size(), QT_TRANSLATE_NOOP("Results", "marca"),
+                                  QT_TRANSLATE_NOOP("Results", "marcas")),
                           text::writeNumber(points) +
-                              (points == 1 ? QStringLiteral(" punto") : QStringLiteral(" puntos")));
+                              (points == 1 ? QCoreApplication::translate("Results", " punto")
+                                           : QCoreApplication::translate("Results", " puntos")));
         for (const data::Award& award : withAwards ? event.awards : QList<data::Award>())
             lines << QStringLiteral("  ") + text::resultsLine(award.order, award.eventCode, award.gender,
                                                               award.club, award.points, plan.orderPlaces);
@@ -456,21 +478,25 @@ QStringList storedLines(const ScorePlan& plan, const data::StoredEvents& stored,
 {
     QStringList lines;
     if (!stored.leftAlone.isEmpty())
-        lines << (dryRun ? QStringLiteral("Xa teñen puntos no rexistro, que quedarían como están%1: %2.")
-                         : QStringLiteral("Quedan como estaban, porque xa teñen puntos%1: %2."))
+        lines << (dryRun ? QCoreApplication::translate(
+                               "Results", "Xa teñen puntos no rexistro, que quedarían como están%1: %2.")
+                         : QCoreApplication::translate("Results",
+                                                       "Quedan como estaban, porque xa teñen puntos%1: %2."))
                      .arg(replaceHint, ordersText(stored.leftAlone));
     if (!stored.replaced.isEmpty())
-        lines << (dryRun ? QStringLiteral("Substituiríanse os puntos que tiñan: %1.")
-                         : QStringLiteral("Substituídos os puntos que tiñan: %1."))
+        lines << (dryRun ? QCoreApplication::translate("Results", "Substituiríanse os puntos que tiñan: %1.")
+                         : QCoreApplication::translate("Results", "Substituídos os puntos que tiñan: %1."))
                      .arg(ordersText(stored.replaced));
     for (const double order : stored.updated)
-        lines << QStringLiteral(
+        lines << QCoreApplication::translate(
+                     "Results",
                      "Proba %1: os seus puntos viñan dunha exportación anterior destes resultados, e o "
                      "ficheiro ten agora máis ou outras marcas: %2.")
                      .arg(text::applyMask(order, u"00"),
-                          dryRun ? QStringLiteral("actualizaríase") : QStringLiteral("actualizada"));
+                          dryRun ? QCoreApplication::translate("Results", "actualizaríase")
+                                 : QCoreApplication::translate("Results", "actualizada"));
     if (!stored.unchanged.isEmpty())
-        lines << QStringLiteral("Sen cambios desde a exportación anterior: %1.")
+        lines << QCoreApplication::translate("Results", "Sen cambios desde a exportación anterior: %1.")
                      .arg(ordersText(stored.unchanged));
     qsizetype awards = 0;
     double points = 0;
@@ -484,11 +510,15 @@ QStringList storedLines(const ScorePlan& plan, const data::StoredEvents& stored,
         for (const data::Award& award : event.awards)
             points += award.points;
     }
-    lines << QStringLiteral("%1 %2 (%3 puntos) de %4%5.")
-                 .arg(dryRun ? QStringLiteral("Gardaríanse") : QStringLiteral("Gardadas"),
-                      counted(awards, "marca", "marcas"), text::writeNumber(points),
-                      counted(events, "proba", "probas"),
-                      where.isEmpty() ? QString() : QStringLiteral(" en ") + where);
+    lines << QCoreApplication::translate("Results", "%1 %2 (%3 puntos) de %4%5.")
+                 .arg(dryRun ? QCoreApplication::translate("Results", "Gardaríanse")
+                             : QCoreApplication::translate("Results", "Gardadas"),
+                      counted(awards, QT_TRANSLATE_NOOP("Results", "marca"),
+                              QT_TRANSLATE_NOOP("Results", "marcas")),
+                      text::writeNumber(points),
+                      counted(events, QT_TRANSLATE_NOOP("Results", "proba"),
+                              QT_TRANSLATE_NOOP("Results", "probas")),
+                      where.isEmpty() ? QString() : QCoreApplication::translate("Results", " en ") + where);
     return lines;
 }
 

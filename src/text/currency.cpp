@@ -2,6 +2,8 @@
 
 #include "decimal.h"
 
+#include <QCoreApplication>
+
 #include <limits>
 
 namespace quilvarden::text {
@@ -13,7 +15,7 @@ constexpr std::uint64_t largestMagnitude = std::uint64_t{1} << 63; // of the mos
 
 QString rangeDetail(const QString& what)
 {
-    return QStringLiteral("O importe «%1» sae fóra do rango.").arg(what);
+    return QCoreApplication::translate("Text", "O importe «%1» sae fóra do rango.").arg(what);
 }
 
 } // namespace

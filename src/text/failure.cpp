@@ -1,50 +1,52 @@
 #include "failure.h"
 
+#include <QCoreApplication>
+
 namespace quilvarden {
 
 QString describeError(int number)
 {
     switch (number) {
     case Failure::Overflow:
-        return QStringLiteral("Desbordamento");
+        return QCoreApplication::translate("Text", "Desbordamento");
     case Failure::DivisionByZero:
-        return QStringLiteral("División por cero");
+        return QCoreApplication::translate("Text", "División por cero");
     case Failure::TypeMismatch:
-        return QStringLiteral("Non coinciden os tipos");
+        return QCoreApplication::translate("Text", "Non coinciden os tipos");
     case Failure::InvalidUseOfNull:
-        return QStringLiteral("Uso non válido de Null");
+        return QCoreApplication::translate("Text", "Uso non válido de Null");
     case Failure::InvalidArgument:
-        return QStringLiteral("Argumento non válido");
+        return QCoreApplication::translate("Text", "Argumento non válido");
     case Failure::FileNotFound:
-        return QStringLiteral("Non se atopa o ficheiro");
+        return QCoreApplication::translate("Text", "Non se atopa o ficheiro");
     case Failure::DiskFull:
-        return QStringLiteral("Non hai espazo no disco");
+        return QCoreApplication::translate("Text", "Non hai espazo no disco");
     case Failure::ReadOnlyDatabase:
-        return QStringLiteral("A base de datos só se pode ler");
+        return QCoreApplication::translate("Text", "A base de datos só se pode ler");
     case Failure::LoginRefused:
-        return QStringLiteral("O servidor rexeitou o usuario ou o contrasinal");
+        return QCoreApplication::translate("Text", "O servidor rexeitou o usuario ou o contrasinal");
     case Failure::DiskError:
-        return QStringLiteral("Erro ao ler ou escribir no disco");
+        return QCoreApplication::translate("Text", "Erro ao ler ou escribir no disco");
     case Failure::CannotOpenFile:
-        return QStringLiteral("Non se pode abrir o ficheiro");
+        return QCoreApplication::translate("Text", "Non se pode abrir o ficheiro");
     case Failure::ConnectionFailed:
-        return QStringLiteral("Non se pode chegar á base de datos");
+        return QCoreApplication::translate("Text", "Non se pode chegar á base de datos");
     case Failure::TableNotFound:
-        return QStringLiteral("Non se atopa a táboa");
+        return QCoreApplication::translate("Text", "Non se atopa a táboa");
     case Failure::LockedByOtherProgram:
-        return QStringLiteral("A base de datos está bloqueada por outro programa");
+        return QCoreApplication::translate("Text", "A base de datos está bloqueada por outro programa");
     case Failure::ColumnNotFound:
-        return QStringLiteral("Non se atopa a columna");
+        return QCoreApplication::translate("Text", "Non se atopa a columna");
     case Failure::ImportFileInvalid:
-        return QStringLiteral("O ficheiro que se importa non ten o formato esperado");
+        return QCoreApplication::translate("Text", "O ficheiro que se importa non ten o formato esperado");
     case Failure::UnrecognisedFormat:
-        return QStringLiteral("Formato de base de datos non recoñecido");
+        return QCoreApplication::translate("Text", "Formato de base de datos non recoñecido");
     case Failure::PortInUse:
-        return QStringLiteral("O porto xa o está a usar outro programa");
+        return QCoreApplication::translate("Text", "O porto xa o está a usar outro programa");
     case Failure::CannotListen:
-        return QStringLiteral("Non se pode escoitar nese enderezo");
+        return QCoreApplication::translate("Text", "Non se pode escoitar nese enderezo");
     default:
-        return QStringLiteral("Erro da base de datos");
+        return QCoreApplication::translate("Text", "Erro da base de datos");
     }
 }
 
@@ -56,7 +58,7 @@ Failure Failure::overflow(const QString& detail)
 Failure Failure::typeMismatch(const QString& text)
 {
     return {TypeMismatch, describeError(TypeMismatch),
-            QStringLiteral("O texto «%1» non é un número.").arg(text)};
+            QCoreApplication::translate("Text", "O texto «%1» non é un número.").arg(text)};
 }
 
 Failure Failure::invalidUseOfNull(const QString& detail)
@@ -76,7 +78,8 @@ Failure Failure::database(int number, const QString& detail)
 
 QString Failure::message() const
 {
-    QString text = QStringLiteral("Erro %1: %2").arg(QString::number(number), description);
+    QString text =
+        QCoreApplication::translate("Text", "Erro %1: %2").arg(QString::number(number), description);
     if (!detail.isEmpty())
         text += QLatin1Char('\n') + detail;
     return text;

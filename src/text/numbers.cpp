@@ -2,6 +2,8 @@
 
 #include "decimal.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -22,7 +24,8 @@ Result<double> readStrict(QStringView text)
     const auto reading = detail::toDouble(*number);
     if (reading.overflow)
         return Failure::overflow(
-            QStringLiteral("O número «%1» non cabe nun número de coma flotante.").arg(text));
+            QCoreApplication::translate("Text", "O número «%1» non cabe nun número de coma flotante.")
+                .arg(text));
     return reading.value;
 }
 

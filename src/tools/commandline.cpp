@@ -1,8 +1,10 @@
 #include "commandline.h"
 
 #include "data/location.h"
+#include "language/language.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -59,7 +61,7 @@ QString valueNotTaken(const QCommandLineOption& option, const QStringList& argum
         for (const QString& name : option.names())
             if (argument.startsWith(QStringLiteral("--%1=").arg(name)) ||
                 argument.startsWith(QStringLiteral("-%1=").arg(name)))
-                return QStringLiteral("--%1 non leva valor: «%2»").arg(name, argument);
+                return QCoreApplication::translate("Tool", "--%1 non leva valor: «%2»").arg(name, argument);
     }
     return {};
 }
@@ -77,7 +79,7 @@ int fail(QTextStream& err, const QString& where, const Failure& failure)
 int usageMistake(QTextStream& err, const QString& program, const QString& what)
 {
     err << QStringLiteral("%1: %2").arg(program, what) << Qt::endl
-        << QStringLiteral("Para máis axuda: %1 --help").arg(program) << Qt::endl;
+        << QCoreApplication::translate("Tool", "Para máis axuda: %1 --help").arg(program) << Qt::endl;
     return ExitUsage;
 }
 
@@ -99,10 +101,11 @@ QString unknownOptions(const QStringList& names, const QStringList& arguments)
     // A file whose name starts with "-" is told apart by "--" before it.
     const bool aFile =
         std::any_of(typed.cbegin(), typed.cend(), [](const QString& t) { return QFileInfo::exists(t); });
-    return (typed.size() == 1 ? QStringLiteral("opción descoñecida: %1%2")
-                              : QStringLiteral("opcións descoñecidas: %1%2"))
+    return (typed.size() == 1 ? QCoreApplication::translate("Tool", "opción descoñecida: %1%2")
+                              : QCoreApplication::translate("Tool", "opcións descoñecidas: %1%2"))
         .arg(typed.join(QStringLiteral(", ")),
-             aFile ? QStringLiteral(" (se é un ficheiro, escribe -- antes del: -- %1)").arg(typed.first())
+             aFile ? QCoreApplication::translate("Tool", " (se é un ficheiro, escribe -- antes del: -- %1)")
+                         .arg(typed.first())
                    : QString());
 }
 
@@ -139,9 +142,11 @@ void CommandLine::argument(const QString& name, const QString& missing, const QS
 
 void CommandLine::registerArgument()
 {
-    argument(QStringLiteral("FICHEIRO"), QStringLiteral("o ficheiro da base de datos"),
-             QStringLiteral("a base de datos: un ficheiro SQLite, ou o URI dun servidor PostgreSQL "
-                            "(postgresql://usuario@servidor/base)"));
+    argument(QCoreApplication::translate("Tool", "FICHEIRO"),
+             QCoreApplication::translate("Tool", "o ficheiro da base de datos"),
+             QCoreApplication::translate(
+                 "Tool", "a base de datos: un ficheiro SQLite, ou o URI dun servidor PostgreSQL "
+                         "(postgresql://usuario@servidor/base)"));
 }
 
 void CommandLine::add(QCommandLineOption option, bool repeatable, Reader take)
@@ -184,7 +189,8 @@ void CommandLine::number(const QString& name, const QString& valueName, const QS
             target = value.toInt(&whole);
             return whole && target >= minimum
                        ? QString()
-                       : QStringLiteral("--%1 quere un número enteiro de %2 en diante, non «%3»")
+                       : QCoreApplication::translate("Tool",
+                                                     "--%1 quere un número enteiro de %2 en diante, non «%3»")
                              .arg(name, QString::number(minimum), value);
         });
 }
@@ -211,12 +217,18 @@ QString CommandLine::help() const
     QList<std::pair<QString, QString>> options;
     for (const Option& option : m_options)
         options.append({shownName(option.option), option.option.description()});
-    options.append({QStringLiteral("-h, --help"), QStringLiteral("amosa esta axuda e remata")});
+    // Read before the command by language::setUp (quilvarden-db.cpp); told here with the rest.
+    options.append({QStringLiteral("--%1 %2").arg(language::optionName(), language::optionValueName()),
+                    language::optionDescription()});
+    options.append(
+        {QStringLiteral("-h, --help"), QCoreApplication::translate("Tool", "amosa esta axuda e remata")});
     QString summary = m_command.summary;
     summary[0] = summary[0].toUpper();
-    QString text = QStringLiteral("Uso: %1 [opcións] %2\n\n").arg(programOf(m_command), names.join(u' '));
-    text += wrapped(summary + u'.', HelpWidth).join(u'\n') + QStringLiteral("\n\nArgumentos:\n");
-    text += helpRows(arguments) + QStringLiteral("\nOpcións:\n") + helpRows(options);
+    QString text = QCoreApplication::translate("Tool", "Uso: %1 [opcións] %2\n\n")
+                       .arg(programOf(m_command), names.join(u' '));
+    text += wrapped(summary + u'.', HelpWidth).join(u'\n') +
+            QCoreApplication::translate("Tool", "\n\nArgumentos:\n");
+    text += helpRows(arguments) + QCoreApplication::translate("Tool", "\nOpcións:\n") + helpRows(options);
     for (const QString& note : m_notes)
         text += u'\n' + wrapped(note, HelpWidth).join(u'\n') + u'\n';
     return text;
@@ -258,12 +270,13 @@ QString CommandLine::mistakeIn(const QStringList& arguments)
     if (const QString why = mistakeInOptions(parser, arguments); !why.isEmpty())
         return why;
     if (!parsed) // none of the above, which are every mistake Qt's parser finds
-        return QStringLiteral("argumentos non válidos (%1)").arg(parser.errorText());
+        return QCoreApplication::translate("Tool", "argumentos non válidos (%1)").arg(parser.errorText());
     m_arguments = parser.positionalArguments();
     if (m_arguments.size() < m_declared.size())
-        return QStringLiteral("falta %1").arg(m_declared[m_arguments.size()].missing);
+        return QCoreApplication::translate("Tool", "falta %1").arg(m_declared[m_arguments.size()].missing);
     if (m_arguments.size() > m_declared.size())
-        return QStringLiteral("sobra o argumento «%1»").arg(m_arguments[m_declared.size()]);
+        return QCoreApplication::translate("Tool", "sobra o argumento «%1»")
+            .arg(m_arguments[m_declared.size()]);
     return takeValues(parser);
 }
 
@@ -275,11 +288,11 @@ QString CommandLine::mistakeInOptions(const QCommandLineParser& parser, const QS
         const QStringList values = parser.values(option.option);
         if (!option.option.valueName().isEmpty() && parser.isSet(option.option) &&
             (values.isEmpty() || values.contains(QString())))
-            return QStringLiteral("falta o valor de %1").arg(name);
+            return QCoreApplication::translate("Tool", "falta o valor de %1").arg(name);
         if (const QString why = valueNotTaken(option.option, arguments); !why.isEmpty())
             return why;
         if (!option.repeatable && values.size() > 1)
-            return QStringLiteral("%1 dáse %2 veces; dá só un valor")
+            return QCoreApplication::translate("Tool", "%1 dáse %2 veces; dá só un valor")
                 .arg(name, QString::number(values.size()));
     }
     return {};

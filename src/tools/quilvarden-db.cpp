@@ -1,3 +1,5 @@
+#include "language/language.h"
+#include "tools/commandline.h"
 #include "tools/dbtool.h"
 
 #include <QGuiApplication>
@@ -34,9 +36,10 @@ int refuseNamesNotInUtf8(int argc, char** argv, QTextStream& err)
             err, shown,
             quilvarden::Failure::database(
                 quilvarden::Failure::CannotOpenFile,
-                QStringLiteral("O nome non está en UTF-8, a codificación dos nomes de ficheiro deste sistema "
-                               "(aquí lese como Windows-1252), e o programa non pode abrir un ficheiro así. "
-                               "Cámbialle o nome, por exemplo con: convmv -f cp1252 -t utf8 --notest NOME")));
+                QCoreApplication::translate(
+                    "Tool", "O nome non está en UTF-8, a codificación dos nomes de ficheiro deste sistema "
+                            "(aquí lese como Windows-1252), e o programa non pode abrir un ficheiro así. "
+                            "Cámbialle o nome, por exemplo con: convmv -f cp1252 -t utf8 --notest NOME")));
     }
     return 0;
 }
@@ -59,9 +62,13 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (const int status = refuseNamesNotInUtf8(argc, argv, err); status != 0)
-        return status;
     QStringList arguments = QGuiApplication::arguments();
     arguments.removeFirst();
-    return quilvarden::tools::runDbTool(arguments, out, err);
+    // The language first, so that every message, the parser's too, is told in it.
+    if (const auto language = quilvarden::language::setUp(app, arguments); language.wrong)
+        return quilvarden::tools::usageMistake(err, QStringLiteral("quilvarden-db"),
+                                               quilvarden::language::wrongValueText(language.value));
+    if (const int status = refuseNamesNotInUtf8(argc, argv, err); status != 0)
+        return status;
+    return quilvarden::tools::runDbTool(quilvarden::language::withoutLanguageOption(arguments), out, err);
 }

@@ -5,6 +5,7 @@
 #include "text/numbers.h"
 #include "tools/commands.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace quilvarden::tools {
@@ -38,10 +39,11 @@ CommandLine::Reader eventsInto(QList<int>& events)
     return [&events](const QString& list) {
         const std::optional<QList<int>> orders = orderList(list);
         events = orders.value_or(QList<int>());
-        return orders ? QString()
-                      : QStringLiteral(
-                            "--events quere números de proba de 0 a 999, como 1,3,5-8,101-125, non «%1»")
-                            .arg(list);
+        return orders
+                   ? QString()
+                   : QCoreApplication::translate(
+                         "Tool", "--events quere números de proba de 0 a 999, como 1,3,5-8,101-125, non «%1»")
+                         .arg(list);
     };
 }
 
@@ -74,31 +76,33 @@ int scoreFile(const QString& results, const QString& where, const ScoreRun& run,
         return fail(
             err, results,
             imports::importFileFailure(
-                results, QStringLiteral("parece doutro campionato que o programa do rexistro: %1. Non se "
-                                        "gardou nada; se son os resultados deste campionato, engade "
-                                        "--other-meet.")
+                results, QCoreApplication::translate(
+                             "Tool", "parece doutro campionato que o programa do rexistro: %1. Non se "
+                                     "gardou nada; se son os resultados deste campionato, engade "
+                                     "--other-meet.")
                              .arg(plan->otherMeet)));
     for (const QString& line : results::planLines(*plan, run.dryRun))
         out << line << Qt::endl;
     if (!plan->otherMeet.isEmpty())
-        out << QStringLiteral("Puntúase aínda que parece doutro campionato (--other-meet): %1.")
+        out << QCoreApplication::translate("Tool",
+                                           "Puntúase aínda que parece doutro campionato (--other-meet): %1.")
                    .arg(plan->otherMeet)
             << Qt::endl;
     if (plan->events.isEmpty()) {
-        out << QStringLiteral("Non hai ningunha proba que puntuar.") << Qt::endl;
+        out << QCoreApplication::translate("Tool", "Non hai ningunha proba que puntuar.") << Qt::endl;
         return 0;
     }
     const Result<data::StoredEvents> stored = (*database)->storeEventAwards(
         results::awardsOf(*plan), results::storeOptions(*plan, run.replace, run.dryRun));
     if (!stored)
         return fail(err, where, stored.failure());
-    for (const QString& line :
-         results::storedLines(*plan, *stored, run.dryRun,
-                              run.replace ? QString() : QStringLiteral(" (--replace para substituílos)"),
-                              data::locate(where).shown()))
+    for (const QString& line : results::storedLines(
+             *plan, *stored, run.dryRun,
+             run.replace ? QString() : QCoreApplication::translate("Tool", " (--replace para substituílos)"),
+             data::locate(where).shown()))
         out << line << Qt::endl;
     if (run.dryRun)
-        out << QStringLiteral("Non se gardou nada (--dry-run).") << Qt::endl;
+        out << QCoreApplication::translate("Tool", "Non se gardou nada (--dry-run).") << Qt::endl;
     return 0;
 }
 
@@ -106,34 +110,41 @@ int scoreLenex(const Command& command, const QStringList& arguments, QTextStream
 {
     ScoreRun run;
     CommandLine commandLine(command);
-    commandLine.argument(QStringLiteral("RESULTADOS"), QStringLiteral("o ficheiro de resultados"),
-                         QStringLiteral("os resultados do programa de xestión, en Lenex (.lxf ou .lef)"));
+    commandLine.argument(
+        QCoreApplication::translate("Tool", "RESULTADOS"),
+        QCoreApplication::translate("Tool", "o ficheiro de resultados"),
+        QCoreApplication::translate("Tool", "os resultados do programa de xestión, en Lenex (.lxf ou .lef)"));
     commandLine.registerArgument();
-    commandLine.checked(QStringLiteral("events"), QStringLiteral("LISTA"),
-                        QStringLiteral("só estas probas, polo seu número: 1,3,5-8,101-125"),
-                        eventsInto(run.options.events));
+    commandLine.checked(
+        QStringLiteral("events"), QCoreApplication::translate("Tool", "LISTA"),
+        QCoreApplication::translate("Tool", "só estas probas, polo seu número: 1,3,5-8,101-125"),
+        eventsInto(run.options.events));
     commandLine.number(QStringLiteral("per-club"), QStringLiteral("N"),
-                       QStringLiteral("cantos nadadores de cada club puntúan en cada proba (por omisión, 1)"),
+                       QCoreApplication::translate(
+                           "Tool", "cantos nadadores de cada club puntúan en cada proba (por omisión, 1)"),
                        1, run.options.perClub);
     commandLine.flag(QStringLiteral("replace"),
-                     QStringLiteral("substitúe os puntos das probas que xa os teñen, tamén os tecleados na "
-                                    "xanela (senón quedan como están; os dunha exportación anterior destes "
-                                    "resultados póñense ao día)"),
+                     QCoreApplication::translate(
+                         "Tool", "substitúe os puntos das probas que xa os teñen, tamén os tecleados na "
+                                 "xanela (senón quedan como están; os dunha exportación anterior destes "
+                                 "resultados póñense ao día)"),
                      run.replace);
     commandLine.flag(QStringLiteral("dry-run"),
-                     QStringLiteral("amosa os puntos que se gardarían e non garda nada"), run.dryRun);
-    commandLine.flag(
-        QStringLiteral("other-meet"),
-        QStringLiteral("puntúa aínda que os resultados parezan doutro campionato que o programa"),
-        run.otherMeet);
+                     QCoreApplication::translate("Tool", "amosa os puntos que se gardarían e non garda nada"),
+                     run.dryRun);
+    commandLine.flag(QStringLiteral("other-meet"),
+                     QCoreApplication::translate(
+                         "Tool", "puntúa aínda que os resultados parezan doutro campionato que o programa"),
+                     run.otherMeet);
     commandLine.texts(
         QStringLiteral("age-group"), QStringLiteral("ID"),
-        QStringLiteral("a categoría de idade que puntúa nas probas que teñen varias (pódese repetir)"),
+        QCoreApplication::translate(
+            "Tool", "a categoría de idade que puntúa nas probas que teñen varias (pódese repetir)"),
         run.options.ageGroups);
-    commandLine.note(
-        QStringLiteral("Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que "
-                       "propón a xanela, nunha soa transacción; de cada proba, a rolda que a decide (a "
-                       "final, unha final directa ou a única rolda)."));
+    commandLine.note(QCoreApplication::translate(
+        "Tool", "Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que "
+                "propón a xanela, nunha soa transacción; de cada proba, a rolda que a decide (a "
+                "final, unha final directa ou a única rolda)."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
     const QStringList files = commandLine.arguments();
@@ -145,7 +156,8 @@ int scoreLenex(const Command& command, const QStringList& arguments, QTextStream
 Command scoreLenexCommand()
 {
     return {QStringLiteral("score-lenex"),
-            QStringLiteral("puntúa as probas desde os resultados do programa de xestión (Lenex)"),
+            QCoreApplication::translate(
+                "Tool", "puntúa as probas desde os resultados do programa de xestión (Lenex)"),
             &scoreLenex};
 }
 

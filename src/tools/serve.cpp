@@ -18,7 +18,10 @@ namespace quilvarden::tools {
 
 namespace {
 
-const QString ListenExample = QStringLiteral("por exemplo 0.0.0.0:8080 ou localhost:8080");
+QString listenExample()
+{
+    return QCoreApplication::translate("Tool", "por exemplo 0.0.0.0:8080 ou localhost:8080");
+}
 
 // The address of a host named or written as an address: for a name, its first IPv4 address
 // (else its first); for [::], every address of both kinds.
@@ -54,7 +57,7 @@ int cannotServe(QTextStream& err, const Failure& failure, const live::ServeOptio
     err << QStringLiteral("quilvarden-db: %1").arg(failure.message()) << Qt::endl;
     if (failure.number == Failure::PortInUse) {
         const quint16 other = options.port < 65535 ? options.port + 1 : options.port - 1;
-        err << QStringLiteral("Escolla outro porto, por exemplo: --listen %1")
+        err << QCoreApplication::translate("Tool", "Escolla outro porto, por exemplo: --listen %1")
                    .arg(listenText(options.address, other))
             << Qt::endl;
     }
@@ -66,13 +69,15 @@ void logRegisterTrouble(const live::LiveServer& server, QTextStream& err)
 {
     const auto now = [] { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); };
     QObject::connect(&server, &live::LiveServer::unreadable, &server, [&err, now](const QString& why) {
-        err << QStringLiteral("%1 Non se pode ler o rexistro; as páxinas mostran as últimas clasificacións "
-                              "lidas.\n%2")
+        err << QCoreApplication::translate(
+                   "Tool", "%1 Non se pode ler o rexistro; as páxinas mostran as últimas clasificacións "
+                           "lidas.\n%2")
                    .arg(now(), why)
             << Qt::endl;
     });
     QObject::connect(&server, &live::LiveServer::readableAgain, &server, [&err, now] {
-        err << QStringLiteral("%1 O rexistro xa se pode ler de novo.").arg(now()) << Qt::endl;
+        err << QCoreApplication::translate("Tool", "%1 O rexistro xa se pode ler de novo.").arg(now())
+            << Qt::endl;
     });
 }
 
@@ -104,15 +109,18 @@ int serveUntilStopped(const QString& path, const live::ServeOptions& options, QT
     std::signal(SIGINT, stopServing);
     std::signal(SIGTERM, stopServing);
     std::signal(SIGPIPE, SIG_IGN);
-    out << QStringLiteral("Clasificacións de %1 en directo:").arg(data::locate(path).shown()) << Qt::endl;
+    out << QCoreApplication::translate("Tool", "Clasificacións de %1 en directo:")
+               .arg(data::locate(path).shown())
+        << Qt::endl;
     for (const QUrl& url : (*server)->addresses())
-        out << QStringLiteral("  %1  (teléfonos)   %1board  (pantalla grande)").arg(url.toString())
+        out << QCoreApplication::translate("Tool", "  %1  (teléfonos)   %1board  (pantalla grande)")
+                   .arg(url.toString())
             << Qt::endl;
-    out << QStringLiteral("Ctrl+C para deter.") << Qt::endl;
+    out << QCoreApplication::translate("Tool", "Ctrl+C para deter.") << Qt::endl;
     QCoreApplication::exec();
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
-    out << QStringLiteral("Detido.") << Qt::endl;
+    out << QCoreApplication::translate("Tool", "Detido.") << Qt::endl;
     return 0;
 }
 
@@ -122,22 +130,23 @@ int serve(const Command& command, const QStringList& arguments, QTextStream& out
     live::ServeOptions options;
     CommandLine commandLine(command);
     commandLine.registerArgument();
-    commandLine.checked(
-        QStringLiteral("listen"), QStringLiteral("ENDEREZO:PORTO"),
-        QStringLiteral("onde escoitar: un nome (localhost, o nome deste ordenador), un enderezo IPv4 "
-                       "ou un IPv6 entre corchetes ([::1]), e o porto (0: un libre). Por omisión só "
-                       "neste ordenador, 127.0.0.1:8080; para a rede da piscina, 0.0.0.0:8080 "
-                       "([::]:8080 tamén por IPv6)."),
-        [&options](const QString& text) {
-            const ListenAddress listen = listenAddress(text);
-            options.address = listen.address;
-            options.port = listen.port;
-            return listen.mistake;
-        });
-    commandLine.note(
-        QStringLiteral("Serve as clasificacións para os teléfonos (/) e para unha pantalla grande "
-                       "(/board), e os ficheiros /standings.csv, .pdf e .json; só le o rexistro. "
-                       "Ctrl+C deténo."));
+    commandLine.checked(QStringLiteral("listen"), QCoreApplication::translate("Tool", "ENDEREZO:PORTO"),
+                        QCoreApplication::translate(
+                            "Tool",
+                            "onde escoitar: un nome (localhost, o nome deste ordenador), un enderezo IPv4 "
+                            "ou un IPv6 entre corchetes ([::1]), e o porto (0: un libre). Por omisión só "
+                            "neste ordenador, 127.0.0.1:8080; para a rede da piscina, 0.0.0.0:8080 "
+                            "([::]:8080 tamén por IPv6)."),
+                        [&options](const QString& text) {
+                            const ListenAddress listen = listenAddress(text);
+                            options.address = listen.address;
+                            options.port = listen.port;
+                            return listen.mistake;
+                        });
+    commandLine.note(QCoreApplication::translate(
+        "Tool", "Serve as clasificacións para os teléfonos (/) e para unha pantalla grande "
+                "(/board), e os ficheiros /standings.csv, .pdf e .json; só le o rexistro. "
+                "Ctrl+C deténo."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
     return serveUntilStopped(commandLine.arguments().constFirst(), options, out, err);
@@ -150,39 +159,47 @@ ListenAddress listenAddress(const QString& text)
     const auto wrong = [](const QString& why) { return ListenAddress{{}, 0, why}; };
     const qsizetype colon = text.lastIndexOf(u':');
     if (colon < 0)
-        return wrong(QStringLiteral("--listen quere ENDEREZO:PORTO (%1), non «%2»").arg(ListenExample, text));
+        return wrong(QCoreApplication::translate("Tool", "--listen quere ENDEREZO:PORTO (%1), non «%2»")
+                         .arg(listenExample(), text));
     const QString portText = text.mid(colon + 1);
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
     if (!digits.match(portText).hasMatch() || portText.toUInt() > 65535)
         return wrong(
-            QStringLiteral("o porto de --listen ha ser un número de 0 a 65535, non «%1»").arg(portText));
+            QCoreApplication::translate("Tool", "o porto de --listen ha ser un número de 0 a 65535, non «%1»")
+                .arg(portText));
     QString host = text.left(colon);
     const bool bracketed = host.startsWith(u'[') && host.endsWith(u']');
     if (host.startsWith(u'[') != host.endsWith(u']'))
         return wrong(
-            QStringLiteral("un enderezo IPv6 vai enteiro entre corchetes, como --listen [::1]:8080, non «%1»")
+            QCoreApplication::translate(
+                "Tool", "un enderezo IPv6 vai enteiro entre corchetes, como --listen [::1]:8080, non «%1»")
                 .arg(text));
     if (bracketed)
         host = host.mid(1, host.size() - 2);
     else if (host.contains(u':'))
         return wrong(
-            QStringLiteral("un enderezo IPv6 vai entre corchetes: --listen [%1]:%2").arg(host, portText));
+            QCoreApplication::translate("Tool", "un enderezo IPv6 vai entre corchetes: --listen [%1]:%2")
+                .arg(host, portText));
     if (host.isEmpty())
-        return wrong(QStringLiteral("falta o ordenador antes do porto en --listen «%1» (%2)")
-                         .arg(text, ListenExample));
+        return wrong(
+            QCoreApplication::translate("Tool", "falta o ordenador antes do porto en --listen «%1» (%2)")
+                .arg(text, listenExample()));
     if (bracketed && QHostAddress(host).protocol() != QAbstractSocket::IPv6Protocol)
-        return wrong(QStringLiteral("«[%1]» non é un enderezo IPv6 (--listen)").arg(host));
+        return wrong(
+            QCoreApplication::translate("Tool", "«[%1]» non é un enderezo IPv6 (--listen)").arg(host));
     const std::optional<QHostAddress> address = hostAddress(host);
     if (!address)
-        return wrong(QStringLiteral("non se atopa o ordenador «%1» (--listen %2): comproba o nome, ou dá un "
-                                    "enderezo, %3")
-                         .arg(host, text, ListenExample));
+        return wrong(QCoreApplication::translate(
+                         "Tool", "non se atopa o ordenador «%1» (--listen %2): comproba o nome, ou dá un "
+                                 "enderezo, %3")
+                         .arg(host, text, listenExample()));
     return {*address, static_cast<quint16>(portText.toUInt()), {}};
 }
 
 Command serveCommand()
 {
-    return {QStringLiteral("serve"), QStringLiteral("serve as clasificacións en directo na web"), &serve};
+    return {QStringLiteral("serve"),
+            QCoreApplication::translate("Tool", "serve as clasificacións en directo na web"), &serve};
 }
 
 } // namespace quilvarden::tools

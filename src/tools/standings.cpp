@@ -1,7 +1,9 @@
 #include "data/database.h"
 #include "publish/publish.h"
+#include "text/systemerror.h"
 #include "tools/commands.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <cerrno>
@@ -42,9 +44,10 @@ int publishStandings(const QString& path, publish::Format format, bool byEvent, 
         // A full disk or a closed pipe behind standard output is a failure too.
         if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout))
             return fail(err, QStringLiteral("-"),
-                        Failure::database(Failure::DiskError,
-                                          QStringLiteral("Non se puido escribir toda a saída: %1")
-                                              .arg(QString::fromLocal8Bit(std::strerror(errno)))));
+                        Failure::database(
+                            Failure::DiskError,
+                            QCoreApplication::translate("Tool", "Non se puido escribir toda a saída: %1")
+                                .arg(systemErrorText(errno))));
         return 0;
     }
     if (Outcome saved =
@@ -62,32 +65,40 @@ int standings(const Command& command, const QStringList& arguments, QTextStream&
     bool byEvent = false;
     CommandLine commandLine(command);
     commandLine.registerArgument();
-    commandLine.checked(
-        QStringLiteral("format"), QStringLiteral("FORMATO"),
-        QStringLiteral("text, csv, html, pdf ou json (hai que dalo)"), [&format](const QString& word) {
-            format = publish::formatNamed(word);
-            return format
-                       ? QString()
-                       : QStringLiteral("--format ha ser text, csv, html, pdf ou json, non «%1»").arg(word);
-        });
-    commandLine.text(QStringLiteral("output"), QStringLiteral("SAÍDA"),
-                     QStringLiteral("gárdaas neste ficheiro en vez de escribilas na saída (o PDF, sempre)"),
+    commandLine.checked(QStringLiteral("format"), QCoreApplication::translate("Tool", "FORMATO"),
+                        QCoreApplication::translate("Tool", "text, csv, html, pdf ou json (hai que dalo)"),
+                        [&format](const QString& word) {
+                            format = publish::formatNamed(word);
+                            return format
+                                       ? QString()
+                                       : QCoreApplication::translate(
+                                             "Tool", "--format ha ser text, csv, html, pdf ou json, non «%1»")
+                                             .arg(word);
+                        });
+    commandLine.text(QStringLiteral("output"), QCoreApplication::translate("Tool", "SAÍDA"),
+                     QCoreApplication::translate(
+                         "Tool", "gárdaas neste ficheiro en vez de escribilas na saída (o PDF, sempre)"),
                      output);
     commandLine.flag(
         QStringLiteral("by-event"),
-        QStringLiteral("os puntos de cada club en cada proba, para cotexalos coas actas (só text e csv)"),
+        QCoreApplication::translate(
+            "Tool", "os puntos de cada club en cada proba, para cotexalos coas actas (só text e csv)"),
         byEvent);
-    commandLine.note(QStringLiteral("Só le o rexistro: ábreo só para ler e non cambia nada nel."));
+    commandLine.note(
+        QCoreApplication::translate("Tool", "Só le o rexistro: ábreo só para ler e non cambia nada nel."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
     if (!format)
-        return commandLine.mistake(err, QStringLiteral("falta --format: text, csv, html, pdf ou json"));
+        return commandLine.mistake(
+            err, QCoreApplication::translate("Tool", "falta --format: text, csv, html, pdf ou json"));
     if (byEvent && !publish::publishesByEvent(*format))
         return commandLine.mistake(
-            err, QStringLiteral("--by-event só se pode usar con --format text ou --format csv: "
-                                "os puntos por proba non se publican en HTML, PDF nin JSON."));
+            err, QCoreApplication::translate("Tool",
+                                             "--by-event só se pode usar con --format text ou --format csv: "
+                                             "os puntos por proba non se publican en HTML, PDF nin JSON."));
     if (*format == publish::Format::Pdf && output.isEmpty())
-        return commandLine.mistake(err, QStringLiteral("o PDF necesita --output FICHEIRO.pdf"));
+        return commandLine.mistake(
+            err, QCoreApplication::translate("Tool", "o PDF necesita --output FICHEIRO.pdf"));
     return publishStandings(commandLine.arguments().constFirst(), *format, byEvent, output, out, err);
 }
 
@@ -96,7 +107,9 @@ int standings(const Command& command, const QStringList& arguments, QTextStream&
 Command standingsCommand()
 {
     return {QStringLiteral("standings"),
-            QStringLiteral("publica as clasificacións, ou os puntos de cada club en cada proba"), &standings};
+            QCoreApplication::translate("Tool",
+                                        "publica as clasificacións, ou os puntos de cada club en cada proba"),
+            &standings};
 }
 
 } // namespace quilvarden::tools

@@ -1,0 +1,1266 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES" sourcelanguage="gl_ES">
+<context>
+    <name>Calc</name>
+    <message>
+        <source>O resultado non cabe nun número: revisa os tempos.</source>
+        <translation>El resultado no cabe en un número: revisa los tiempos.</translation>
+    </message>
+    <message>
+        <source>O tempo %1 é demasiado longo.</source>
+        <translation>El tiempo %1 es demasiado largo.</translation>
+    </message>
+    <message>
+        <source>base</source>
+        <translation>base</translation>
+    </message>
+    <message>
+        <source>da marca</source>
+        <translation>de la marca</translation>
+    </message>
+    <message>
+        <source>O tempo da marca non pode ser cero.</source>
+        <translation>El tiempo de la marca no puede ser cero.</translation>
+    </message>
+    <message>
+        <source>Os puntos «%1» menos o paso «%2» non caben nun número de coma flotante.</source>
+        <translation>Los puntos «%1» menos el paso «%2» no caben en un número de coma flotante.</translation>
+    </message>
+</context>
+<context>
+    <name>Data</name>
+    <message>
+        <source>Os puntos «%1» do resultado %2 (proba %3, club %4) non son un número: corríxeos na base de datos.</source>
+        <translation>Los puntos «%1» del resultado %2 (prueba %3, club %4) no son un número: corrígelos en la base de datos.</translation>
+    </message>
+    <message>
+        <source>Non se pode chegar ao rexistro en %1: o servidor non responde ou a rede está cortada. Non se gardou nada máis; os campos quedan como estaban, e a seguinte acción volve conectar.
+%2</source>
+        <translation>No se puede llegar al registro en %1: el servidor no responde o la red está cortada. No se ha guardado nada más; los campos quedan como estaban, y la siguiente acción vuelve a conectar.
+%2</translation>
+    </message>
+    <message>
+        <source>Non se pode chegar ao rexistro en %1: o servidor non responde ou a rede está cortada. Non se gardou nada; os campos quedan como estaban.
+%2</source>
+        <translation>No se puede llegar al registro en %1: el servidor no responde o la red está cortada. No se ha guardado nada; los campos quedan como estaban.
+%2</translation>
+    </message>
+    <message>
+        <source>Falta a táboa %1.</source>
+        <translation>Falta la tabla %1.</translation>
+    </message>
+    <message>
+        <source>Falta a columna %1 na táboa %2.</source>
+        <translation>Falta la columna %1 en la tabla %2.</translation>
+    </message>
+    <message>
+        <source>Os puntos do club «%1» na proba %2 pasan do maior número que se pode sumar.</source>
+        <translation>Los puntos del club «%1» en la prueba %2 superan el mayor número que se puede sumar.</translation>
+    </message>
+    <message>
+        <source>O URI do servidor non é válido: %1</source>
+        <translation>El URI del servidor no es válido: %1</translation>
+    </message>
+    <message>
+        <source>libpq non o pode ler: %1</source>
+        <translation>libpq no lo puede leer: %1</translation>
+    </message>
+    <message>
+        <source>Falta o controlador de PostgreSQL de Qt (o paquete libqt6sql6-psql): non se pode chegar ao servidor.</source>
+        <translation>Falta el controlador de PostgreSQL de Qt (el paquete libqt6sql6-psql): no se puede llegar al servidor.</translation>
+    </message>
+    <message>
+        <source>A base de datos xa ten un rexistro e non se sobrescribe.</source>
+        <translation>La base de datos ya tiene un registro y no se sobrescribe.</translation>
+    </message>
+    <message>
+        <source>Comproba o usuario e o contrasinal do URI, de ~/.pgpass ou de PGPASSWORD, e que o pg_hba.conf do servidor deixe entrar a ese usuario desde este ordenador.
+</source>
+        <translation>Comprueba el usuario y la contraseña del URI, de ~/.pgpass o de PGPASSWORD, y que el pg_hba.conf del servidor deje entrar a ese usuario desde este ordenador.
+</translation>
+    </message>
+    <message>
+        <source>É un ficheiro de Access (Jet). Esta versión do programa só abre bases de datos SQLite: convérteo primeiro.</source>
+        <translation>Es un archivo de Access (Jet). Esta versión del programa solo abre bases de datos SQLite: conviértelo primero.</translation>
+    </message>
+    <message>
+        <source>O ficheiro non é unha base de datos SQLite.</source>
+        <translation>El archivo no es una base de datos SQLite.</translation>
+    </message>
+    <message>
+        <source>O ficheiro non existe.</source>
+        <translation>El archivo no existe.</translation>
+    </message>
+    <message>
+        <source>É un cartafol, non un ficheiro.</source>
+        <translation>Es una carpeta, no un archivo.</translation>
+    </message>
+    <message>
+        <source>Non é un ficheiro normal (é un dispositivo, unha tubería ou un socket): non pode ser unha base de datos.</source>
+        <translation>No es un archivo normal (es un dispositivo, una tubería o un socket): no puede ser una base de datos.</translation>
+    </message>
+    <message>
+        <source>O ficheiro ou o seu cartafol só se poden ler: non se poderían gardar os resultados.</source>
+        <translation>El archivo o su carpeta son de solo lectura: no se podrían guardar los resultados.</translation>
+    </message>
+    <message>
+        <source>O ficheiro xa existe e non se sobrescribe.</source>
+        <translation>El archivo ya existe y no se sobrescribe.</translation>
+    </message>
+    <message>
+        <source>Non existe o cartafol %1.</source>
+        <translation>No existe la carpeta %1.</translation>
+    </message>
+    <message>
+        <source>O nome do ficheiro é longo de máis (%1 bytes): a base de datos escribe ao seu carón outro co mesmo nome e «-journal», e o sistema non admite nomes de máis de %2 bytes. Usa un nome de %3 bytes como moito.</source>
+        <translation>El nombre del archivo es demasiado largo (%1 bytes): la base de datos escribe a su lado otro con el mismo nombre y «-journal», y el sistema no admite nombres de más de %2 bytes. Usa un nombre de %3 bytes como mucho.</translation>
+    </message>
+    <message>
+        <source>Non se puido gardar o ficheiro.</source>
+        <translation>No se ha podido guardar el archivo.</translation>
+    </message>
+    <message>
+        <source>O total do club «%1» pasa do maior número que se pode sumar.</source>
+        <translation>El total del club «%1» supera el mayor número que se puede sumar.</translation>
+    </message>
+    <message>
+        <source>ten unha «@» que non separa o usuario e o contrasinal do servidor, e parte deles lerase como outra cousa. Se o usuario ou o contrasinal levan «@», «/» ou «?», escríbeos %1, %2 e %3.</source>
+        <translation>tiene una «@» que no separa el usuario y la contraseña del servidor, y parte de ellos se leerá como otra cosa. Si el usuario o la contraseña llevan «@», «/» o «?», escríbelos %1, %2 y %3.</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>mdb-export non rematou ao ler a táboa %1.</source>
+        <translation>mdb-export no terminó al leer la tabla %1.</translation>
+    </message>
+    <message>
+        <source>%1: falta a táboa %2.</source>
+        <translation>%1: falta la tabla %2.</translation>
+    </message>
+    <message>
+        <source>non se pode ler a táboa %1: %2</source>
+        <translation>no se puede leer la tabla %1: %2</translation>
+    </message>
+    <message>
+        <source>a táboa %1 non se puido ler enteira.</source>
+        <translation>la tabla %1 no se ha podido leer entera.</translation>
+    </message>
+    <message>
+        <source>falta a columna %1 na táboa %2.</source>
+        <translation>falta la columna %1 en la tabla %2.</translation>
+    </message>
+    <message>
+        <source>unha fila da táboa %1 non ten %2 columnas.</source>
+        <translation>una fila de la tabla %1 no tiene %2 columnas.</translation>
+    </message>
+    <message>
+        <source>non é un ficheiro de Access.</source>
+        <translation>no es un archivo de Access.</translation>
+    </message>
+    <message>
+        <source>Non se atopa mdb-export: instala o paquete mdbtools.</source>
+        <translation>No se encuentra mdb-export: instala el paquete mdbtools.</translation>
+    </message>
+    <message>
+        <source>Unha descrición de club sen código en CLUBDESC: queda fóra.</source>
+        <translation>Una descripción de club sin código en CLUBDESC: queda fuera.</translation>
+    </message>
+    <message>
+        <source>Club %1: descrito máis dunha vez en CLUBDESC; queda a primeira descrición.</source>
+        <translation>Club %1: descrito más de una vez en CLUBDESC; queda la primera descripción.</translation>
+    </message>
+    <message>
+        <source>Un club de CLUBCHAMP sen código: queda fóra.</source>
+        <translation>Un club de CLUBCHAMP sin código: queda fuera.</translation>
+    </message>
+    <message>
+        <source>Club %1: aparece máis dunha vez en CLUBCHAMP; é un só club.</source>
+        <translation>Club %1: aparece más de una vez en CLUBCHAMP; es un solo club.</translation>
+    </message>
+    <message>
+        <source>Club %1: toma parte pero non ten descrición en CLUBDESC; o nome curto sae do seu código.</source>
+        <translation>Club %1: participa pero no tiene descripción en CLUBDESC; el nombre corto sale de su código.</translation>
+    </message>
+    <message>
+        <source>é o que xa ten no rexistro</source>
+        <translation>es el que ya tiene en el registro</translation>
+    </message>
+    <message>
+        <source>o nome curto «%1» do rexistro non se pode conservar (%2); agora é «%3»</source>
+        <translation>el nombre corto «%1» del registro no se puede conservar (%2); ahora es «%3»</translation>
+    </message>
+    <message>
+        <source>xa o ten outro club</source>
+        <translation>ya lo tiene otro club</translation>
+    </message>
+    <message>
+        <source>ha ter de 1 a 8 caracteres, sen brancos nos extremos</source>
+        <translation>ha de tener de 1 a 8 caracteres, sin espacios en los extremos</translation>
+    </message>
+    <message>
+        <source>ten máis de 8 caracteres</source>
+        <translation>tiene más de 8 caracteres</translation>
+    </message>
+    <message>
+        <source>%1 clubs do ficheiro teñen o código «%2»</source>
+        <translation>%1 clubes del archivo tienen el código «%2»</translation>
+    </message>
+    <message>
+        <source>o código «%1» xa o ten outro club</source>
+        <translation>el código «%1» ya lo tiene otro club</translation>
+    </message>
+    <message>
+        <source>Club «%1»: sen código no ficheiro; o seu código é «%2».</source>
+        <translation>Club «%1»: sin código en el archivo; su código es «%2».</translation>
+    </message>
+    <message>
+        <source>Club «%1»: código «%2» en vez de «%3»: %4.</source>
+        <translation>Club «%1»: código «%2» en vez de «%3»: %4.</translation>
+    </message>
+    <message>
+        <source>Club «%1»: nome curto «%2» en vez de «%3»: %4.</source>
+        <translation>Club «%1»: nombre corto «%2» en vez de «%3»: %4.</translation>
+    </message>
+    <message>
+        <source>Club «%1» («%2»): xa non está no ficheiro, pero ten puntos gardados; consérvase a súa descrición, fóra da lista de clubs.</source>
+        <translation>Club «%1» («%2»): ya no está en el archivo, pero tiene puntos guardados; se conserva su descripción, fuera de la lista de clubes.</translation>
+    </message>
+    <message>
+        <source>as %1 probas</source>
+        <translation>las %1 pruebas</translation>
+    </message>
+    <message>
+        <source>os %1 clubs participantes</source>
+        <translation>los %1 clubes participantes</translation>
+    </message>
+    <message>
+        <source>non trae %1, e importalo quitaríalle ao rexistro %2.</source>
+        <translation>no trae %1, e importarlo le quitaría al registro %2.</translation>
+    </message>
+    <message>
+        <source>ningunha proba</source>
+        <translation>ninguna prueba</translation>
+    </message>
+    <message>
+        <source>ningún club</source>
+        <translation>ningún club</translation>
+    </message>
+    <message>
+        <source> e </source>
+        <translation> y </translation>
+    </message>
+    <message>
+        <source>Aínda non hai probas: o ficheiro non trae ningunha.</source>
+        <translation>Aún no hay pruebas: el archivo no trae ninguna.</translation>
+    </message>
+    <message>
+        <source>Aínda non hai clubs: o ficheiro non trae ningún (un programa ou unha convocatoria de antes das inscricións). Importa máis tarde o ficheiro coas inscricións, e con el chegarán os clubs.</source>
+        <translation>Aún no hay clubes: el archivo no trae ninguno (un programa o una convocatoria de antes de las inscripciones). Importa más tarde el archivo con las inscripciones, y con él llegarán los clubes.</translation>
+    </message>
+    <message>
+        <source>Non existe o ficheiro que se ía importar: %1</source>
+        <translation>No existe el archivo que se iba a importar: %1</translation>
+    </message>
+    <message>
+        <source>non é un ficheiro normal (é un cartafol, un dispositivo, unha tubería ou un socket).</source>
+        <translation>no es un archivo normal (es una carpeta, un dispositivo, una tubería o un socket).</translation>
+    </message>
+    <message>
+        <source>non é XML válido, ou está cortado (liña %1, columna %2): %3</source>
+        <translation>no es XML válido, o está cortado (línea %1, columna %2): %3</translation>
+    </message>
+    <message>
+        <source>non é un ficheiro Lenex (falta o elemento LENEX).</source>
+        <translation>no es un archivo Lenex (falta el elemento LENEX).</translation>
+    </message>
+    <message>
+        <source>non ten ningún campionato (MEET): %1</source>
+        <translation>no tiene ningún campeonato (MEET): %1</translation>
+    </message>
+    <message>
+        <source>só ten listas de récords ou de marcas mínimas.</source>
+        <translation>solo tiene listas de récords o de marcas mínimas.</translation>
+    </message>
+    <message>
+        <source>non hai nada que importar.</source>
+        <translation>no hay nada que importar.</translation>
+    </message>
+    <message>
+        <source>Club «%1»: aparece %2 veces no ficheiro; é un só club.</source>
+        <translation>Club «%1»: aparece %2 veces en el archivo; es un solo club.</translation>
+    </message>
+    <message>
+        <source>O ficheiro ten %1 campionatos (%2): impórtase só o primeiro.</source>
+        <translation>El archivo tiene %1 campeonatos (%2): se importa solo el primero.</translation>
+    </message>
+    <message>
+        <source>As listas de récords e de marcas mínimas do ficheiro non se importan: os seus clubs non son clubs do campionato.</source>
+        <translation>Las listas de récords y de marcas mínimas del archivo no se importan: sus clubes no son clubes del campeonato.</translation>
+    </message>
+    <message>
+        <source>, remuda</source>
+        <translation>, relevo</translation>
+    </message>
+    <message>
+        <source>Proba número %1: %2; queda fóra.</source>
+        <translation>Prueba número %1: %2; queda fuera.</translation>
+    </message>
+    <message>
+        <source>Proba %1 sen número: omitida.</source>
+        <translation>Prueba %1 sin número: omitida.</translation>
+    </message>
+    <message>
+        <source>non ten número</source>
+        <translation>no tiene número</translation>
+    </message>
+    <message>
+        <source>o número de proba só pode ir de 0 a 999</source>
+        <translation>el número de prueba solo puede ir de 0 a 999</translation>
+    </message>
+    <message>
+        <source>a distancia «%1» non é unha distancia de natación</source>
+        <translation>la distancia «%1» no es una distancia de natación</translation>
+    </message>
+    <message>
+        <source>unha remuda de «%1» nadadores non é posible</source>
+        <translation>un relevo de «%1» nadadores no es posible</translation>
+    </message>
+    <message>
+        <source>o sexo «%1» non é M, F, X nin A</source>
+        <translation>el sexo «%1» no es M, F, X ni A</translation>
+    </message>
+    <message>
+        <source>Proba número %1, rolda %2: o número xa o ten outra rolda; queda a primeira.</source>
+        <translation>Prueba número %1, ronda %2: el número ya lo tiene otra ronda; queda la primera.</translation>
+    </message>
+    <message>
+        <source>Club «%1» de tipo UNATTACHED (deportistas sen club, %2 deportistas): non puntúa para ningún club e queda fóra.</source>
+        <translation>Club «%1» de tipo UNATTACHED (deportistas sin club, %2 deportistas): no puntúa para ningún club y queda fuera.</translation>
+    </message>
+    <message>
+        <source>Un club sen nome nin código e sen ningún deportista: queda fóra.</source>
+        <translation>Un club sin nombre ni código y sin ningún deportista: queda fuera.</translation>
+    </message>
+    <message>
+        <source> (nome lido en %1)</source>
+        <translation> (nombre leído en %1)</translation>
+    </message>
+    <message>
+        <source>e %1 máis</source>
+        <translation>y %1 más</translation>
+    </message>
+    <message>
+        <source>o .lxf está baleiro (0 bytes).</source>
+        <translation>el .lxf está vacío (0 bytes).</translation>
+    </message>
+    <message>
+        <source>o .lxf está cortado: a copia non rematou (fáltalle o final do zip, onde está o seu índice). Cópiao de novo enteiro.</source>
+        <translation>el .lxf está cortado: la copia no terminó (le falta el final del zip, donde está su índice). Cópialo de nuevo entero.</translation>
+    </message>
+    <message>
+        <source>é unha parte dun zip partido en varios ficheiros; o .lxf ha ser un só zip.</source>
+        <translation>es una parte de un zip dividido en varios archivos; el .lxf ha de ser un solo zip.</translation>
+    </message>
+    <message>
+        <source>o índice do zip (o seu directorio central) está danado.</source>
+        <translation>el índice del zip (su directorio central) está dañado.</translation>
+    </message>
+    <message>
+        <source>é un ficheiro Lenex sen comprimir (XML), non un zip como ha ser un .lxf: cámbialle o nome a .lef.</source>
+        <translation>es un archivo Lenex sin comprimir (XML), no un zip como ha de ser un .lxf: cámbiale el nombre a .lef.</translation>
+    </message>
+    <message>
+        <source>non é un ficheiro zip, como ha ser un .lxf (Lenex comprimido).</source>
+        <translation>no es un archivo zip, como ha de ser un .lxf (Lenex comprimido).</translation>
+    </message>
+    <message>
+        <source>o .lef %1 que leva dentro</source>
+        <translation>el .lef %1 que lleva dentro</translation>
+    </message>
+    <message>
+        <source> está protexido con contrasinal, e este programa non le ficheiros cifrados: exporta o .lxf de novo sen contrasinal.</source>
+        <translation> está protegido con contraseña, y este programa no lee archivos cifrados: exporta el .lxf de nuevo sin contraseña.</translation>
+    </message>
+    <message>
+        <source> está comprimido %1, que este programa non sabe ler: comprímeo de novo como zip normal (Deflate), ou exporta o .lxf de novo.</source>
+        <translation> está comprimido %1, que este programa no sabe leer: comprímelo de nuevo como zip normal (Deflate), o exporta el .lxf de nuevo.</translation>
+    </message>
+    <message>
+        <source>co método %1 do zip</source>
+        <translation>con el método %1 del zip</translation>
+    </message>
+    <message>
+        <source>con %1 (método %2 do zip)</source>
+        <translation>con %1 (método %2 del zip)</translation>
+    </message>
+    <message>
+        <source> é de máis de 100 MB.</source>
+        <translation> es de más de 100 MB.</translation>
+    </message>
+    <message>
+        <source> está danado ou cortado: non se descomprime enteiro.</source>
+        <translation> está dañado o cortado: no se descomprime entero.</translation>
+    </message>
+    <message>
+        <source>o .lxf está baleiro: é un zip sen ningún ficheiro dentro.</source>
+        <translation>el .lxf está vacío: es un zip sin ningún archivo dentro.</translation>
+    </message>
+    <message>
+        <source>o .lxf non leva dentro ningún ficheiro .lef: %1 é un cartafol.</source>
+        <translation>el .lxf no lleva dentro ningún archivo .lef: %1 es una carpeta.</translation>
+    </message>
+    <message>
+        <source>o .lxf non leva dentro ningún ficheiro .lef (leva %1).</source>
+        <translation>el .lxf no lleva dentro ningún archivo .lef (lleva %1).</translation>
+    </message>
+    <message>
+        <source>O .lxf leva %1 ficheiros .lef (%2): lese só o primeiro, %3.</source>
+        <translation>El .lxf lleva %1 archivos .lef (%2): se lee solo el primero, %3.</translation>
+    </message>
+    <message>
+        <source>O ficheiro non está en UTF-8: lese como Windows-1252.</source>
+        <translation>El archivo no está en UTF-8: se lee como Windows-1252.</translation>
+    </message>
+    <message>
+        <source>é de máis de 100 MB; ningún ficheiro Lenex dun campionato o é.</source>
+        <translation>es de más de 100 MB; ningún archivo Lenex de un campeonato lo es.</translation>
+    </message>
+    <message>
+        <source>é un ficheiro zip (un Lenex comprimido), non XML como ha ser un .lef: cámbialle o nome a .lxf.</source>
+        <translation>es un archivo zip (un Lenex comprimido), no XML como ha de ser un .lef: cámbiale el nombre a .lxf.</translation>
+    </message>
+    <message>
+        <source>Club «%1»: %2.</source>
+        <translation>Club «%1»: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <source>LINGUA</source>
+        <translation>IDIOMA</translation>
+    </message>
+    <message>
+        <source>a lingua das mensaxes: gl (galego) ou es (castelán); sen ela, a do sistema</source>
+        <translation>el idioma de los mensajes: gl (gallego) o es (castellano); sin ella, el del sistema</translation>
+    </message>
+    <message>
+        <source>falta o valor de --lang: gl (galego) ou es (castelán)</source>
+        <translation>falta el valor de --lang: gl (gallego) o es (castellano)</translation>
+    </message>
+    <message>
+        <source>--lang quere gl (galego) ou es (castelán), non «%1»</source>
+        <translation>--lang admite gl (gallego) o es (castellano), no «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>Results</name>
+    <message>
+        <source>final</source>
+        <translation>final</translation>
+    </message>
+    <message>
+        <source>final directa</source>
+        <translation>final directa</translation>
+    </message>
+    <message>
+        <source>semifinal</source>
+        <translation>semifinal</translation>
+    </message>
+    <message>
+        <source>cuartos de final</source>
+        <translation>cuartos de final</translation>
+    </message>
+    <message>
+        <source>eliminatorias, a única rolda</source>
+        <translation>eliminatorias, la única ronda</translation>
+    </message>
+    <message>
+        <source>eliminatorias</source>
+        <translation>eliminatorias</translation>
+    </message>
+    <message>
+        <source>desempate</source>
+        <translation>desempate</translation>
+    </message>
+    <message>
+        <source>rolda única</source>
+        <translation>ronda única</translation>
+    </message>
+    <message>
+        <source>é un desempate, que non puntúa</source>
+        <translation>es un desempate, que no puntúa</translation>
+    </message>
+    <message>
+        <source>é unha rolda previa ou un desempate da proba %1, que se puntúa pola súa %2</source>
+        <translation>es una ronda previa o un desempate de la prueba %1, que se puntúa por su %2</translation>
+    </message>
+    <message>
+        <source>ata %1 anos</source>
+        <translation>hasta %1 años</translation>
+    </message>
+    <message>
+        <source>%1 anos ou máis</source>
+        <translation>%1 años o más</translation>
+    </message>
+    <message>
+        <source>%1–%2 anos</source>
+        <translation>%1–%2 años</translation>
+    </message>
+    <message>
+        <source>clase %1</source>
+        <translation>clase %1</translation>
+    </message>
+    <message>
+        <source>ten varios grupos de idade ou clases e ningún de todas as idades: %1. Para puntuala, escolle un con --age-group ID</source>
+        <translation>tiene varios grupos de edad o clases y ninguno de todas las edades: %1. Para puntuarla, elige uno con --age-group ID</translation>
+    </message>
+    <message>
+        <source>o programa é do %1 e os resultados do %2</source>
+        <translation>el programa es del %1 y los resultados del %2</translation>
+    </message>
+    <message>
+        <source>ningunha das súas probas ten o identificador que ten no programa</source>
+        <translation>ninguna de sus pruebas tiene el identificador que tiene en el programa</translation>
+    </message>
+    <message>
+        <source>o programa é de «%1» e os resultados de «%2»</source>
+        <translation>el programa es de «%1» y los resultados de «%2»</translation>
+    </message>
+    <message>
+        <source>na clasificación, o resultado %1 é de máis dunha nadada e non se sabe de cal é o posto</source>
+        <translation>en la clasificación, el resultado %1 es de más de una nadada y no se sabe de cuál es el puesto</translation>
+    </message>
+    <message>
+        <source>%1 aparece máis dunha vez na clasificación: conta só o primeiro posto</source>
+        <translation>%1 aparece más de una vez en la clasificación: cuenta solo el primer puesto</translation>
+    </message>
+    <message>
+        <source>o posto «%1» de %2 na clasificación non é un número</source>
+        <translation>el puesto «%1» de %2 en la clasificación no es un número</translation>
+    </message>
+    <message>
+        <source>%1 ten unha marca válida (%2), pero a clasificación non lle dá posto («%3»): non puntúa</source>
+        <translation>%1 tiene una marca válida (%2), pero la clasificación no le da puesto («%3»): no puntúa</translation>
+    </message>
+    <message>
+        <source>Proba %1: %2.</source>
+        <translation>Prueba %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 non está no programa do rexistro; non se puntúa%2</source>
+        <translation>%1 no está en el programa del registro; no se puntúa%2</translation>
+    </message>
+    <message>
+        <source> (se o programa se importou antes de que se aceptasen os números de proba de 100 en diante, impórtao de novo)</source>
+        <translation> (si el programa se importó antes de que se aceptaran los números de prueba de 100 en adelante, impórtalo de nuevo)</translation>
+    </message>
+    <message>
+        <source>no ficheiro é %1 e no programa do rexistro %2 %3; non se puntúa</source>
+        <translation>en el archivo es %1 y en el programa del registro %2 %3; no se puntúa</translation>
+    </message>
+    <message>
+        <source>%1 nada sen club: non puntúa</source>
+        <translation>%1 nada sin club: no puntúa</translation>
+    </message>
+    <message>
+        <source>%1 é de «%2», que non participa no campionato: non puntúa</source>
+        <translation>%1 es de «%2», que no participa en el campeonato: no puntúa</translation>
+    </message>
+    <message>
+        <source>a súa %1 aínda non ten resultados: queda para máis tarde (nunca se puntúa polas roldas previas)</source>
+        <translation>su %1 aún no tiene resultados: queda para más tarde (nunca se puntúa por las rondas previas)</translation>
+    </message>
+    <message>
+        <source>; non se puntúa: corrixe o ficheiro</source>
+        <translation>; no se puntúa: corrige el archivo</translation>
+    </message>
+    <message>
+        <source>aínda sen ningún resultado válido no ficheiro; non se puntúa</source>
+        <translation>aún sin ningún resultado válido en el archivo; no se puntúa</translation>
+    </message>
+    <message>
+        <source>Proba %1: %2; a importación déixaa fóra e non se puntúa.</source>
+        <translation>Prueba %1: %2; la importación la deja fuera y no se puntúa.</translation>
+    </message>
+    <message>
+        <source>sen número</source>
+        <translation>sin número</translation>
+    </message>
+    <message>
+        <source>non está no ficheiro de resultados</source>
+        <translation>no está en el archivo de resultados</translation>
+    </message>
+    <message>
+        <source>O ficheiro de resultados non é deste campionato: ningunha das súas probas é a do mesmo número no programa do rexistro (%1).</source>
+        <translation>El archivo de resultados no es de este campeonato: ninguna de sus pruebas es la del mismo número en el programa del registro (%1).</translation>
+    </message>
+    <message>
+        <source>Resultados de «%1» (%2)</source>
+        <translation>Resultados de «%1» (%2)</translation>
+    </message>
+    <message>
+        <source>Proba %1 %2%3 (%4): %5, %6</source>
+        <translation>Prueba %1 %2%3 (%4): %5, %6</translation>
+    </message>
+    <message>
+        <source>marca</source>
+        <translation>marca</translation>
+    </message>
+    <message>
+        <source>marcas</source>
+        <translation>marcas</translation>
+    </message>
+    <message>
+        <source> punto</source>
+        <translation> punto</translation>
+    </message>
+    <message>
+        <source> puntos</source>
+        <translation> puntos</translation>
+    </message>
+    <message>
+        <source>Xa teñen puntos no rexistro, que quedarían como están%1: %2.</source>
+        <translation>Ya tienen puntos en el registro, que quedarían como están%1: %2.</translation>
+    </message>
+    <message>
+        <source>Quedan como estaban, porque xa teñen puntos%1: %2.</source>
+        <translation>Quedan como estaban, porque ya tienen puntos%1: %2.</translation>
+    </message>
+    <message>
+        <source>Substituiríanse os puntos que tiñan: %1.</source>
+        <translation>Se sustituirían los puntos que tenían: %1.</translation>
+    </message>
+    <message>
+        <source>Substituídos os puntos que tiñan: %1.</source>
+        <translation>Sustituidos los puntos que tenían: %1.</translation>
+    </message>
+    <message>
+        <source>Proba %1: os seus puntos viñan dunha exportación anterior destes resultados, e o ficheiro ten agora máis ou outras marcas: %2.</source>
+        <translation>Prueba %1: sus puntos venían de una exportación anterior de estos resultados, y el archivo tiene ahora más u otras marcas: %2.</translation>
+    </message>
+    <message>
+        <source>actualizaríase</source>
+        <translation>se actualizaría</translation>
+    </message>
+    <message>
+        <source>actualizada</source>
+        <translation>actualizada</translation>
+    </message>
+    <message>
+        <source>Sen cambios desde a exportación anterior: %1.</source>
+        <translation>Sin cambios desde la exportación anterior: %1.</translation>
+    </message>
+    <message>
+        <source>%1 %2 (%3 puntos) de %4%5.</source>
+        <translation>%1 %2 (%3 puntos) de %4%5.</translation>
+    </message>
+    <message>
+        <source>Gardaríanse</source>
+        <translation>Se guardarían</translation>
+    </message>
+    <message>
+        <source>Gardadas</source>
+        <translation>Guardadas</translation>
+    </message>
+    <message>
+        <source>proba</source>
+        <translation>prueba</translation>
+    </message>
+    <message>
+        <source>probas</source>
+        <translation>pruebas</translation>
+    </message>
+    <message>
+        <source> en </source>
+        <translation> en </translation>
+    </message>
+</context>
+<context>
+    <name>Text</name>
+    <message>
+        <source>Non existe o ficheiro ou o cartafol</source>
+        <translation>No existe el archivo o la carpeta</translation>
+    </message>
+    <message>
+        <source>Permiso denegado</source>
+        <translation>Permiso denegado</translation>
+    </message>
+    <message>
+        <source>Non queda espazo no dispositivo</source>
+        <translation>No queda espacio en el dispositivo</translation>
+    </message>
+    <message>
+        <source>O sistema de ficheiros só se pode ler</source>
+        <translation>El sistema de archivos es de solo lectura</translation>
+    </message>
+    <message>
+        <source>É un cartafol</source>
+        <translation>Es una carpeta</translation>
+    </message>
+    <message>
+        <source>O ficheiro xa existe</source>
+        <translation>El archivo ya existe</translation>
+    </message>
+    <message>
+        <source>O nome do ficheiro é longo de máis</source>
+        <translation>El nombre del archivo es demasiado largo</translation>
+    </message>
+    <message>
+        <source>Superouse a cota do disco</source>
+        <translation>Se ha superado la cuota de disco</translation>
+    </message>
+    <message>
+        <source>O ficheiro é grande de máis</source>
+        <translation>El archivo es demasiado grande</translation>
+    </message>
+    <message>
+        <source>Erro de entrada ou saída</source>
+        <translation>Error de entrada o salida</translation>
+    </message>
+    <message>
+        <source>Demasiados niveis de ligazóns simbólicas</source>
+        <translation>Demasiados niveles de enlaces simbólicos</translation>
+    </message>
+    <message>
+        <source>Non é un cartafol</source>
+        <translation>No es una carpeta</translation>
+    </message>
+    <message>
+        <source>O cartafol non está baleiro</source>
+        <translation>La carpeta no está vacía</translation>
+    </message>
+    <message>
+        <source>O dispositivo ou o recurso está ocupado</source>
+        <translation>El dispositivo o el recurso está ocupado</translation>
+    </message>
+    <message>
+        <source>Hai demasiados ficheiros abertos</source>
+        <translation>Hay demasiados archivos abiertos</translation>
+    </message>
+    <message>
+        <source>Operación non permitida</source>
+        <translation>Operación no permitida</translation>
+    </message>
+    <message>
+        <source>O ficheiro está en uso</source>
+        <translation>El archivo está en uso</translation>
+    </message>
+    <message>
+        <source>Rompeu a conexión entre os programas</source>
+        <translation>Se ha roto la conexión entre los programas</translation>
+    </message>
+    <message>
+        <source>Conexión rexeitada</source>
+        <translation>Conexión rechazada</translation>
+    </message>
+    <message>
+        <source>O outro extremo cortou a conexión</source>
+        <translation>El otro extremo ha cortado la conexión</translation>
+    </message>
+    <message>
+        <source>Non se pode chegar á rede</source>
+        <translation>No se puede llegar a la red</translation>
+    </message>
+    <message>
+        <source>Non hai camiño ata o servidor</source>
+        <translation>No hay camino hasta el servidor</translation>
+    </message>
+    <message>
+        <source>Esgotouse o tempo da conexión</source>
+        <translation>Se ha agotado el tiempo de la conexión</translation>
+    </message>
+    <message>
+        <source>O enderezo xa está en uso</source>
+        <translation>La dirección ya está en uso</translation>
+    </message>
+    <message>
+        <source>Non se pode asignar o enderezo pedido</source>
+        <translation>No se puede asignar la dirección pedida</translation>
+    </message>
+    <message>
+        <source>O importe «%1» sae fóra do rango.</source>
+        <translation>El importe «%1» se sale del rango.</translation>
+    </message>
+    <message>
+        <source>Desbordamento</source>
+        <translation>Desbordamiento</translation>
+    </message>
+    <message>
+        <source>División por cero</source>
+        <translation>División por cero</translation>
+    </message>
+    <message>
+        <source>Non coinciden os tipos</source>
+        <translation>No coinciden los tipos</translation>
+    </message>
+    <message>
+        <source>Uso non válido de Null</source>
+        <translation>Uso no válido de Null</translation>
+    </message>
+    <message>
+        <source>Argumento non válido</source>
+        <translation>Argumento no válido</translation>
+    </message>
+    <message>
+        <source>Non se atopa o ficheiro</source>
+        <translation>No se encuentra el archivo</translation>
+    </message>
+    <message>
+        <source>Non hai espazo no disco</source>
+        <translation>No hay espacio en el disco</translation>
+    </message>
+    <message>
+        <source>A base de datos só se pode ler</source>
+        <translation>La base de datos es de solo lectura</translation>
+    </message>
+    <message>
+        <source>O servidor rexeitou o usuario ou o contrasinal</source>
+        <translation>El servidor ha rechazado el usuario o la contraseña</translation>
+    </message>
+    <message>
+        <source>Erro ao ler ou escribir no disco</source>
+        <translation>Error al leer o escribir en el disco</translation>
+    </message>
+    <message>
+        <source>Non se pode abrir o ficheiro</source>
+        <translation>No se puede abrir el archivo</translation>
+    </message>
+    <message>
+        <source>Non se pode chegar á base de datos</source>
+        <translation>No se puede llegar a la base de datos</translation>
+    </message>
+    <message>
+        <source>Non se atopa a táboa</source>
+        <translation>No se encuentra la tabla</translation>
+    </message>
+    <message>
+        <source>A base de datos está bloqueada por outro programa</source>
+        <translation>La base de datos está bloqueada por otro programa</translation>
+    </message>
+    <message>
+        <source>Non se atopa a columna</source>
+        <translation>No se encuentra la columna</translation>
+    </message>
+    <message>
+        <source>O ficheiro que se importa non ten o formato esperado</source>
+        <translation>El archivo que se importa no tiene el formato esperado</translation>
+    </message>
+    <message>
+        <source>Formato de base de datos non recoñecido</source>
+        <translation>Formato de base de datos no reconocido</translation>
+    </message>
+    <message>
+        <source>O porto xa o está a usar outro programa</source>
+        <translation>El puerto ya lo está usando otro programa</translation>
+    </message>
+    <message>
+        <source>Non se pode escoitar nese enderezo</source>
+        <translation>No se puede escuchar en esa dirección</translation>
+    </message>
+    <message>
+        <source>Erro da base de datos</source>
+        <translation>Error de la base de datos</translation>
+    </message>
+    <message>
+        <source>O texto «%1» non é un número.</source>
+        <translation>El texto «%1» no es un número.</translation>
+    </message>
+    <message>
+        <source>Erro %1: %2</source>
+        <translation>Error %1: %2</translation>
+    </message>
+    <message>
+        <source>O número «%1» non cabe nun número de coma flotante.</source>
+        <translation>El número «%1» no cabe en un número de coma flotante.</translation>
+    </message>
+</context>
+<context>
+    <name>Tool</name>
+    <message>
+        <source>O nome non está en UTF-8, a codificación dos nomes de ficheiro deste sistema (aquí lese como Windows-1252), e o programa non pode abrir un ficheiro así. Cámbialle o nome, por exemplo con: convmv -f cp1252 -t utf8 --notest NOME</source>
+        <translation>El nombre no está en UTF-8, la codificación de los nombres de archivo de este sistema (aquí se lee como Windows-1252), y el programa no puede abrir un archivo así. Cámbiale el nombre, por ejemplo con: convmv -f cp1252 -t utf8 --notest NOMBRE</translation>
+    </message>
+    <message>
+        <source>--%1 non leva valor: «%2»</source>
+        <translation>--%1 no lleva valor: «%2»</translation>
+    </message>
+    <message>
+        <source>Para máis axuda: %1 --help</source>
+        <translation>Para más ayuda: %1 --help</translation>
+    </message>
+    <message>
+        <source>opción descoñecida: %1%2</source>
+        <translation>opción desconocida: %1%2</translation>
+    </message>
+    <message>
+        <source>opcións descoñecidas: %1%2</source>
+        <translation>opciones desconocidas: %1%2</translation>
+    </message>
+    <message>
+        <source> (se é un ficheiro, escribe -- antes del: -- %1)</source>
+        <translation> (si es un archivo, escribe -- antes de él: -- %1)</translation>
+    </message>
+    <message>
+        <source>FICHEIRO</source>
+        <translation>ARCHIVO</translation>
+    </message>
+    <message>
+        <source>o ficheiro da base de datos</source>
+        <translation>el archivo de la base de datos</translation>
+    </message>
+    <message>
+        <source>a base de datos: un ficheiro SQLite, ou o URI dun servidor PostgreSQL (postgresql://usuario@servidor/base)</source>
+        <translation>la base de datos: un archivo SQLite, o el URI de un servidor PostgreSQL (postgresql://usuario@servidor/base)</translation>
+    </message>
+    <message>
+        <source>--%1 quere un número enteiro de %2 en diante, non «%3»</source>
+        <translation>--%1 admite un número entero de %2 en adelante, no «%3»</translation>
+    </message>
+    <message>
+        <source>amosa esta axuda e remata</source>
+        <translation>muestra esta ayuda y termina</translation>
+    </message>
+    <message>
+        <source>Uso: %1 [opcións] %2
+
+</source>
+        <translation>Uso: %1 [opciones] %2
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+Argumentos:
+</source>
+        <translation>
+
+Argumentos:
+</translation>
+    </message>
+    <message>
+        <source>
+Opcións:
+</source>
+        <translation>
+Opciones:
+</translation>
+    </message>
+    <message>
+        <source>argumentos non válidos (%1)</source>
+        <translation>argumentos no válidos (%1)</translation>
+    </message>
+    <message>
+        <source>falta %1</source>
+        <translation>falta %1</translation>
+    </message>
+    <message>
+        <source>sobra o argumento «%1»</source>
+        <translation>sobra el argumento «%1»</translation>
+    </message>
+    <message>
+        <source>falta o valor de %1</source>
+        <translation>falta el valor de %1</translation>
+    </message>
+    <message>
+        <source>%1 dáse %2 veces; dá só un valor</source>
+        <translation>%1 se da %2 veces; da solo un valor</translation>
+    </message>
+    <message>
+        <source>--events quere números de proba de 0 a 999, como 1,3,5-8,101-125, non «%1»</source>
+        <translation>--events admite números de prueba de 0 a 999, como 1,3,5-8,101-125, no «%1»</translation>
+    </message>
+    <message>
+        <source>parece doutro campionato que o programa do rexistro: %1. Non se gardou nada; se son os resultados deste campionato, engade --other-meet.</source>
+        <translation>parece de otro campeonato que el programa del registro: %1. No se ha guardado nada; si son los resultados de este campeonato, añade --other-meet.</translation>
+    </message>
+    <message>
+        <source>Puntúase aínda que parece doutro campionato (--other-meet): %1.</source>
+        <translation>Se puntúa aunque parece de otro campeonato (--other-meet): %1.</translation>
+    </message>
+    <message>
+        <source>Non hai ningunha proba que puntuar.</source>
+        <translation>No hay ninguna prueba que puntuar.</translation>
+    </message>
+    <message>
+        <source> (--replace para substituílos)</source>
+        <translation> (--replace para sustituirlos)</translation>
+    </message>
+    <message>
+        <source>Non se gardou nada (--dry-run).</source>
+        <translation>No se ha guardado nada (--dry-run).</translation>
+    </message>
+    <message>
+        <source>RESULTADOS</source>
+        <translation>RESULTADOS</translation>
+    </message>
+    <message>
+        <source>o ficheiro de resultados</source>
+        <translation>el archivo de resultados</translation>
+    </message>
+    <message>
+        <source>os resultados do programa de xestión, en Lenex (.lxf ou .lef)</source>
+        <translation>los resultados del programa de gestión, en Lenex (.lxf o .lef)</translation>
+    </message>
+    <message>
+        <source>LISTA</source>
+        <translation>LISTA</translation>
+    </message>
+    <message>
+        <source>só estas probas, polo seu número: 1,3,5-8,101-125</source>
+        <translation>solo estas pruebas, por su número: 1,3,5-8,101-125</translation>
+    </message>
+    <message>
+        <source>cantos nadadores de cada club puntúan en cada proba (por omisión, 1)</source>
+        <translation>cuántos nadadores de cada club puntúan en cada prueba (por omisión, 1)</translation>
+    </message>
+    <message>
+        <source>substitúe os puntos das probas que xa os teñen, tamén os tecleados na xanela (senón quedan como están; os dunha exportación anterior destes resultados póñense ao día)</source>
+        <translation>sustituye los puntos de las pruebas que ya los tienen, también los tecleados en la ventana (si no, quedan como están; los de una exportación anterior de estos resultados se ponen al día)</translation>
+    </message>
+    <message>
+        <source>amosa os puntos que se gardarían e non garda nada</source>
+        <translation>muestra los puntos que se guardarían y no guarda nada</translation>
+    </message>
+    <message>
+        <source>puntúa aínda que os resultados parezan doutro campionato que o programa</source>
+        <translation>puntúa aunque los resultados parezcan de otro campeonato que el programa</translation>
+    </message>
+    <message>
+        <source>a categoría de idade que puntúa nas probas que teñen varias (pódese repetir)</source>
+        <translation>la categoría de edad que puntúa en las pruebas que tienen varias (se puede repetir)</translation>
+    </message>
+    <message>
+        <source>Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que propón a xanela, nunha soa transacción; de cada proba, a rolda que a decide (a final, unha final directa ou a única rolda).</source>
+        <translation>Puntúa las pruebas del archivo que están en el programa del registro, con los puntos que propone la ventana, en una sola transacción; de cada prueba, la ronda que la decide (la final, una final directa o la única ronda).</translation>
+    </message>
+    <message>
+        <source>puntúa as probas desde os resultados do programa de xestión (Lenex)</source>
+        <translation>puntúa las pruebas desde los resultados del programa de gestión (Lenex)</translation>
+    </message>
+    <message>
+        <source>por exemplo 0.0.0.0:8080 ou localhost:8080</source>
+        <translation>por ejemplo 0.0.0.0:8080 o localhost:8080</translation>
+    </message>
+    <message>
+        <source>Escolla outro porto, por exemplo: --listen %1</source>
+        <translation>Elija otro puerto, por ejemplo: --listen %1</translation>
+    </message>
+    <message>
+        <source>%1 Non se pode ler o rexistro; as páxinas mostran as últimas clasificacións lidas.
+%2</source>
+        <translation>%1 No se puede leer el registro; las páginas muestran las últimas clasificaciones leídas.
+%2</translation>
+    </message>
+    <message>
+        <source>%1 O rexistro xa se pode ler de novo.</source>
+        <translation>%1 El registro ya se puede leer de nuevo.</translation>
+    </message>
+    <message>
+        <source>Clasificacións de %1 en directo:</source>
+        <translation>Clasificaciones de %1 en directo:</translation>
+    </message>
+    <message>
+        <source>  %1  (teléfonos)   %1board  (pantalla grande)</source>
+        <translation>  %1  (teléfonos)   %1board  (pantalla grande)</translation>
+    </message>
+    <message>
+        <source>Ctrl+C para deter.</source>
+        <translation>Ctrl+C para detener.</translation>
+    </message>
+    <message>
+        <source>Detido.</source>
+        <translation>Detenido.</translation>
+    </message>
+    <message>
+        <source>ENDEREZO:PORTO</source>
+        <translation>DIRECCIÓN:PUERTO</translation>
+    </message>
+    <message>
+        <source>onde escoitar: un nome (localhost, o nome deste ordenador), un enderezo IPv4 ou un IPv6 entre corchetes ([::1]), e o porto (0: un libre). Por omisión só neste ordenador, 127.0.0.1:8080; para a rede da piscina, 0.0.0.0:8080 ([::]:8080 tamén por IPv6).</source>
+        <translation>dónde escuchar: un nombre (localhost, el nombre de este ordenador), una dirección IPv4 o una IPv6 entre corchetes ([::1]), y el puerto (0: uno libre). Por omisión solo en este ordenador, 127.0.0.1:8080; para la red de la piscina, 0.0.0.0:8080 ([::]:8080 también por IPv6).</translation>
+    </message>
+    <message>
+        <source>Serve as clasificacións para os teléfonos (/) e para unha pantalla grande (/board), e os ficheiros /standings.csv, .pdf e .json; só le o rexistro. Ctrl+C deténo.</source>
+        <translation>Sirve las clasificaciones para los teléfonos (/) y para una pantalla grande (/board), y los archivos /standings.csv, .pdf y .json; solo lee el registro. Ctrl+C lo detiene.</translation>
+    </message>
+    <message>
+        <source>--listen quere ENDEREZO:PORTO (%1), non «%2»</source>
+        <translation>--listen admite DIRECCIÓN:PUERTO (%1), no «%2»</translation>
+    </message>
+    <message>
+        <source>o porto de --listen ha ser un número de 0 a 65535, non «%1»</source>
+        <translation>el puerto de --listen ha de ser un número de 0 a 65535, no «%1»</translation>
+    </message>
+    <message>
+        <source>un enderezo IPv6 vai enteiro entre corchetes, como --listen [::1]:8080, non «%1»</source>
+        <translation>una dirección IPv6 va entera entre corchetes, como --listen [::1]:8080, no «%1»</translation>
+    </message>
+    <message>
+        <source>un enderezo IPv6 vai entre corchetes: --listen [%1]:%2</source>
+        <translation>una dirección IPv6 va entre corchetes: --listen [%1]:%2</translation>
+    </message>
+    <message>
+        <source>falta o ordenador antes do porto en --listen «%1» (%2)</source>
+        <translation>falta el ordenador antes del puerto en --listen «%1» (%2)</translation>
+    </message>
+    <message>
+        <source>«[%1]» non é un enderezo IPv6 (--listen)</source>
+        <translation>«[%1]» no es una dirección IPv6 (--listen)</translation>
+    </message>
+    <message>
+        <source>non se atopa o ordenador «%1» (--listen %2): comproba o nome, ou dá un enderezo, %3</source>
+        <translation>no se encuentra el ordenador «%1» (--listen %2): comprueba el nombre, o da una dirección, %3</translation>
+    </message>
+    <message>
+        <source>serve as clasificacións en directo na web</source>
+        <translation>sirve las clasificaciones en directo en la web</translation>
+    </message>
+    <message>
+        <source>Non se puido escribir toda a saída: %1</source>
+        <translation>No se ha podido escribir toda la salida: %1</translation>
+    </message>
+    <message>
+        <source>FORMATO</source>
+        <translation>FORMATO</translation>
+    </message>
+    <message>
+        <source>text, csv, html, pdf ou json (hai que dalo)</source>
+        <translation>text, csv, html, pdf o json (hay que darlo)</translation>
+    </message>
+    <message>
+        <source>--format ha ser text, csv, html, pdf ou json, non «%1»</source>
+        <translation>--format ha de ser text, csv, html, pdf o json, no «%1»</translation>
+    </message>
+    <message>
+        <source>SAÍDA</source>
+        <translation>SALIDA</translation>
+    </message>
+    <message>
+        <source>gárdaas neste ficheiro en vez de escribilas na saída (o PDF, sempre)</source>
+        <translation>las guarda en este archivo en vez de escribirlas en la salida (el PDF, siempre)</translation>
+    </message>
+    <message>
+        <source>os puntos de cada club en cada proba, para cotexalos coas actas (só text e csv)</source>
+        <translation>los puntos de cada club en cada prueba, para cotejarlos con las actas (solo text y csv)</translation>
+    </message>
+    <message>
+        <source>Só le o rexistro: ábreo só para ler e non cambia nada nel.</source>
+        <translation>Solo lee el registro: lo abre solo para leer y no cambia nada en él.</translation>
+    </message>
+    <message>
+        <source>falta --format: text, csv, html, pdf ou json</source>
+        <translation>falta --format: text, csv, html, pdf o json</translation>
+    </message>
+    <message>
+        <source>--by-event só se pode usar con --format text ou --format csv: os puntos por proba non se publican en HTML, PDF nin JSON.</source>
+        <translation>--by-event solo se puede usar con --format text o --format csv: los puntos por prueba no se publican en HTML, PDF ni JSON.</translation>
+    </message>
+    <message>
+        <source>o PDF necesita --output FICHEIRO.pdf</source>
+        <translation>el PDF necesita --output ARCHIVO.pdf</translation>
+    </message>
+    <message>
+        <source>publica as clasificacións, ou os puntos de cada club en cada proba</source>
+        <translation>publica las clasificaciones, o los puntos de cada club en cada prueba</translation>
+    </message>
+</context>
+<context>
+    <name>frmIntroRes</name>
+    <message>
+        <source>Introducción de Resultados</source>
+        <translation>Introducción de Resultados</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Club</translation>
+    </message>
+    <message>
+        <source>Orde</source>
+        <translation>Orden</translation>
+    </message>
+    <message>
+        <source>Proba</source>
+        <translation>Prueba</translation>
+    </message>
+    <message>
+        <source>Sexo</source>
+        <translation>Sexo</translation>
+    </message>
+    <message>
+        <source>Puntos</source>
+        <translation>Puntos</translation>
+    </message>
+    <message>
+        <source>Actualizar Lista</source>
+        <translation>Actualizar Lista</translation>
+    </message>
+    <message>
+        <source>Engadir</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Clasificacions</source>
+        <translation>Clasificaciones</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>Paso</source>
+        <translation>Paso</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>38</source>
+        <translation>38</translation>
+    </message>
+    <message>
+        <source>30</source>
+        <translation>30</translation>
+    </message>
+    <message>
+        <source>24</source>
+        <translation>24</translation>
+    </message>
+    <message>
+        <source>27</source>
+        <translation>27</translation>
+    </message>
+    <message>
+        <source>Puntos FINA</source>
+        <translation>Puntos FINA</translation>
+    </message>
+    <message>
+        <source>Marca Centesimas</source>
+        <translation>Marca Centésimas</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>- 0,5</source>
+        <translation>- 0,5</translation>
+    </message>
+    <message>
+        <source>+ 0,5</source>
+        <translation>+ 0,5</translation>
+    </message>
+    <message>
+        <source>Desfacer Último</source>
+        <translation>Deshacer Último</translation>
+    </message>
+</context>
+</TS>
