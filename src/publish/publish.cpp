@@ -231,8 +231,11 @@ QString htmlStanding(const Edition& edition, const data::StandingSection& sectio
     QString html = QStringLiteral("<h2>%1</h2>\n").arg(section.heading.toHtmlEscaped());
     if (section.rows.isEmpty())
         return html + QStringLiteral("<p>Sen puntos.</p>\n");
-    html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">Pos.</th><th>Club</th>"
-                           "<th class=\"pts\">Puntos</th></tr></thead>\n<tbody>\n");
+    html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">%1</th><th>%2</th>"
+                           "<th class=\"pts\">%3</th></tr></thead>\n<tbody>\n")
+                .arg(QCoreApplication::translate("Publish", "Pos."),
+                     QCoreApplication::translate("Publish", "Club"),
+                     QCoreApplication::translate("Publish", "Puntos"));
     qint64 position = 0;
     for (const data::StandingRow& row : section.rows)
         html += QStringLiteral("<tr><td class=\"pos\">%1</td><td class=\"club\">%2</td>"
