@@ -103,7 +103,8 @@ int paintHeading(QPainter& painter, const Edition& edition, const Sheet& sheet, 
         const QFont& font = i == 0 ? fonts.meet : fonts.place;
         painter.setFont(font);
         const QFontMetrics metrics(font, painter.device());
-        painter.drawText(frame.area.left(), y + metrics.ascent(), meet[i]);
+        painter.drawText(frame.area.left(), y + metrics.ascent(),
+                         metrics.elidedText(meet[i], Qt::ElideRight, frame.area.width()));
         y += metrics.lineSpacing();
     }
     if (!meet.isEmpty())
@@ -168,11 +169,17 @@ void paintFooter(QPainter& painter, const Edition& edition, const Frame& frame, 
     painter.setFont(fonts.small);
     const QFontMetrics metrics(fonts.small, painter.device());
     const int first = frame.footerTop + metrics.lineSpacing() / 2 + metrics.ascent();
-    painter.drawText(frame.area.left(), first, meetLines(edition.meet).join(QStringLiteral(" · ")));
-    const int second = first + metrics.lineSpacing();
-    painter.drawText(frame.area.left(), second, editionLines(edition).join(QStringLiteral(" · ")));
+    // A meet's name of any length stays within the page, and clear of the page's number.
     const QString page = QCoreApplication::translate("Publish", "páxina %1 de %2").arg(number).arg(pages);
-    painter.drawText(frame.area.right() - metrics.horizontalAdvance(page), second, page);
+    const int pageWidth = metrics.horizontalAdvance(page);
+    painter.drawText(frame.area.left(), first,
+                     metrics.elidedText(meetLines(edition.meet).join(QStringLiteral(" · ")), Qt::ElideRight,
+                                        frame.area.width()));
+    const int second = first + metrics.lineSpacing();
+    painter.drawText(frame.area.left(), second,
+                     metrics.elidedText(editionLines(edition).join(QStringLiteral(" · ")), Qt::ElideRight,
+                                        frame.area.width() - pageWidth - frame.padding));
+    painter.drawText(frame.area.right() - pageWidth, second, page);
 }
 
 } // namespace

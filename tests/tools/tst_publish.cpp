@@ -587,6 +587,12 @@ private Q_SLOTS:
         QCOMPARE(readPage(html, QStringLiteral("p"), QStringLiteral("meet")).texts,
                  QStringList{QStringLiteral("<b>x</b>")});
         QVERIFY(page.rows.contains(QStringLiteral("1|<img src=x onerror=alert(2)>|19,00")));
+        // In the PDF the name is cut to the page's width, and leaves the page's number be.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        const QStringList pdf = pdfPages();
+        QVERIFY(pdf[0].split(u'\n').first().trimmed().endsWith(utf8("nnn…")));
+        QVERIFY(pdf[0].contains(utf8("páxina 1 de 3")));
     }
 
     void publishingChangesNothingInTheRegister()
