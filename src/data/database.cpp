@@ -1175,6 +1175,24 @@ Result<RegisteredMeet> Database::registeredMeet()
     return meet;
 }
 
+namespace {
+
+// The index of a column in a record, whatever its case; -1 when the record lacks it.
+int columnOf(const QSqlRecord& record, const char* name)
+{
+    for (int i = 0; i < record.count(); ++i)
+        if (record.fieldName(i).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QString textAt(const QSqlQuery& query, int column)
+{
+    return column < 0 ? QString() : query.value(column).toString();
+}
+
+} // namespace
+
 Result<MeetIdentity> Database::rememberedMeet()
 {
     MeetIdentity meet;
@@ -1185,12 +1203,57 @@ Result<MeetIdentity> Database::rememberedMeet()
     query.setForwardOnly(true);
     if (Outcome done = run(query, sql::RememberedMeet); !done)
         return done.failure();
+    const QSqlRecord record = query.record();
     if (query.next())
-        meet = {query.value(0).toString(), QDate::fromString(query.value(1).toString(), Qt::ISODate),
-                QDate::fromString(query.value(2).toString(), Qt::ISODate)};
+        meet = {textAt(query, columnOf(record, "nome")),
+                QDate::fromString(textAt(query, columnOf(record, "desde")), Qt::ISODate),
+                QDate::fromString(textAt(query, columnOf(record, "ata")), Qt::ISODate),
+                textAt(query, columnOf(record, "lugar"))};
     if (query.lastError().isValid())
         return failed(query.lastError(), statement(sql::RememberedMeet));
     return meet;
+}
+
+Result<MeetIdentity> Database::meetHeld()
+{
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    return rememberedMeet();
+}
+
+Result<QHash<QString, QString>> Database::clubFullNames()
+{
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    QHash<QString, QString> names;
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (Outcome done = run(query, sql::ClubDescriptionsAll); !done)
+        return done.failure();
+    const QSqlRecord record = query.record();
+    const int shortName = columnOf(record, "SHORTDESC");
+    const int longName = columnOf(record, "LONGDESC");
+    while (longName >= 0 && query.next()) {
+        const QString full = query.value(longName).toString().trimmed();
+        const QString key = textAt(query, shortName);
+        // A short name described twice keeps its first full name.
+        if (!full.isEmpty() && !names.contains(key))
+            names.insert(key, full);
+    }
+    if (query.lastError().isValid())
+        return failed(query.lastError(), statement(sql::ClubDescriptionsAll));
+    return names;
+}
+
+// A table made before the place was kept gets its column.
+Outcome Database::addMissingMeetColumns()
+{
+    QSqlQuery query(connection());
+    if (!query.exec(QString::fromLatin1(sql::ProbeTable).arg(QString::fromLatin1(schema::ProgrammeTable))))
+        return failed(query.lastError(), {});
+    const bool hasPlace = columnOf(query.record(), "lugar") >= 0;
+    query.finish();
+    return hasPlace ? Outcome(Done{}) : runText(query, QString::fromLatin1(sql::AddMeetPlaceColumn));
 }
 
 Outcome Database::rememberMeet(const MeetIdentity& identity)
@@ -1203,10 +1266,13 @@ Outcome Database::rememberMeet(const MeetIdentity& identity)
         return forgotten;
     if (identity.isEmpty())
         return Done{};
+    if (Outcome columns = addMissingMeetColumns(); !columns)
+        return columns;
     return run(query, sql::RememberMeet,
                {{"nome", identity.name},
                 {"desde", identity.from.toString(Qt::ISODate)},
-                {"ata", identity.to.toString(Qt::ISODate)}});
+                {"ata", identity.to.toString(Qt::ISODate)},
+                {"lugar", identity.place}});
 }
 
 Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)

@@ -5,6 +5,7 @@
 #include "data/meet.h"
 #include "text/failure.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -192,6 +193,13 @@ public:
     // type mismatch (13) naming the award, a sum past 64 bits an overflow (6).
     Result<QList<ClubTotal>> clubTotals();
 
+    // The meet the register holds, as its latest import remembered it: empty for a register
+    // made by hand or imported from a file that does not name its meet.
+    Result<MeetIdentity> meetHeld();
+    // The clubs' full names (LONGDESC) by the short names the awards carry; a club without
+    // one, or a register without the column, has none.
+    Result<QHash<QString, QString>> clubFullNames();
+
     // Runs the reads in one snapshot of the register: awards stored meanwhile by another
     // program are either all seen or none.
     template <typename T> Result<T> readTogether(const std::function<Result<T>()>& reads)
@@ -249,6 +257,7 @@ private:
     Result<bool> hasOwnTable(const char* name, bool make = false);
     Outcome rememberMeet(const MeetIdentity& identity);
     Result<MeetIdentity> rememberedMeet();
+    Outcome addMissingMeetColumns();
     // What the register holds of the events to store, and what storing them does.
     struct EventStore;
     Outcome storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told);

@@ -34,15 +34,16 @@ struct MeetClub {
     QVariant sourceCode = {};
 };
 
-// Which meet a programme or a results file is, as far as its file tells: the meet's name and
-// the first and last dates of its sessions. What the file does not give stays empty (an
-// Access programme, a meet made by hand).
+// Which meet a programme or a results file is, as far as its file tells: the meet's name,
+// the first and last dates of its sessions and where it is held (a town). What the file does
+// not give stays empty (an Access programme without a meet table, a meet made by hand).
 struct MeetIdentity {
     QString name;
     QDate from;
     QDate to;
+    QString place = {};
 
-    bool isEmpty() const { return name.isEmpty() && !from.isValid() && !to.isValid(); }
+    bool isEmpty() const { return name.isEmpty() && !from.isValid() && !to.isValid() && place.isEmpty(); }
     bool operator==(const MeetIdentity&) const = default;
 };
 

@@ -72,10 +72,14 @@ const QList<Table>& tables()
 const QList<Table>& ownTables()
 {
     static const QList<Table> all = {
-        // One row: the meet's name and the first and last dates of its sessions, as the
-        // programme's file gave them (ISO dates; empty where unknown).
+        // One row: the meet's name, the first and last dates of its sessions and its place, as
+        // the programme's file gave them (ISO dates; empty where unknown). Registers made
+        // before the place was kept get its column at their next import.
         {ProgrammeTable,
-         {{"nome", Type::Text, true}, {"desde", Type::Text, true}, {"ata", Type::Text, true}}},
+         {{"nome", Type::Text, true},
+          {"desde", Type::Text, true},
+          {"ata", Type::Text, true},
+          {"lugar", Type::Text, true}}},
         // One row an award stored from a results file: the award's id and what it was when
         // stored (an award taken back and another given its id is not mistaken for it), and
         // the meet of the file, so that a later export of the same meet may bring it up to date.

@@ -120,10 +120,15 @@ inline constexpr char MarkScoredAward[] =
 inline constexpr char ForgetScoredAward[] = "DELETE FROM quilvarden_puntos_resultados WHERE id=:id";
 
 // Which meet the programme was imported from.
-inline constexpr char RememberedMeet[] = "SELECT nome, desde, ata FROM quilvarden_programa";
+// Every column, so that an older register whose table has no place yet is read as well.
+inline constexpr char RememberedMeet[] = "SELECT * FROM quilvarden_programa";
 inline constexpr char ForgetMeet[] = "DELETE FROM quilvarden_programa";
 inline constexpr char RememberMeet[] =
-    "INSERT INTO quilvarden_programa (nome, desde, ata) VALUES (:nome, :desde, :ata)";
+    "INSERT INTO quilvarden_programa (nome, desde, ata, lugar) VALUES (:nome, :desde, :ata, :lugar)";
+inline constexpr char AddMeetPlaceColumn[] = "ALTER TABLE quilvarden_programa ADD COLUMN lugar TEXT";
+// The full names of the clubs: every column, as a register made by another program may have
+// no LONGDESC.
+inline constexpr char ClubDescriptionsAll[] = "SELECT * FROM CLUBDESC";
 
 inline constexpr char DeleteEvents[] = "DELETE FROM EVENT";
 inline constexpr char DeleteClubsTakingPart[] = "DELETE FROM CLUBCHAMP";

@@ -4,6 +4,7 @@
 #include "text/names.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -50,14 +51,15 @@ const std::array<TableColumns, 3>& meetTables()
 }
 
 // One table as mdb-export writes it, as CSV.
-Result<QByteArray> exportTable(const QString& program, const QString& path, const QString& table)
+Result<QByteArray> exportTable(const QString& program, const QString& path, const QString& table,
+                               const QStringList& options = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(environment);
     // An absolute path never starts with "-", so mdb-export cannot take the file for an option.
-    process.start(program, {QFileInfo(path).absoluteFilePath(), table});
+    process.start(program, QStringList(options) << QFileInfo(path).absoluteFilePath() << table);
     if (!process.waitForStarted() || !process.waitForFinished(60000) ||
         process.exitStatus() != QProcess::NormalExit)
         return importFileFailure(
@@ -105,7 +107,60 @@ Result<AccessTable> accessTableFromCsv(const QByteArray& csv, const QString& pat
     return result;
 }
 
+// The first of the columns named that the row has with a value, as text.
+QString firstOf(const QHash<QString, QVariant>& row, std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        if (const QVariant value = row.value(QString::fromLatin1(name)); !value.isNull())
+            if (const QString written = text::cleanName(value.toString()).trimmed(); !written.isEmpty())
+                return written;
+    return {};
+}
+
+// A date as mdb-export writes it when asked for ISO dates (a time may follow), or as it
+// writes dates by default (month first).
+QDate dateOf(const QString& written)
+{
+    const QDate iso = QDate::fromString(written.left(10), Qt::ISODate);
+    if (iso.isValid())
+        return iso;
+    const QDate american = QDate::fromString(written.section(u' ', 0, 0), QStringLiteral("MM/dd/yy"));
+    return american.isValid() ? american.addYears(american.year() < 1970 ? 100 : 0) : QDate();
+}
+
+// The meet's table, where the file has one: nothing when it has none or it cannot be read,
+// as the meet's name only heads the editions.
+AccessTable meetTableOf(const QString& program, const QString& path)
+{
+    const QString table = QStringLiteral("MEET");
+    const Result<QByteArray> exported =
+        exportTable(program, path, table,
+                    {QStringLiteral("-D"), QStringLiteral("%Y-%m-%d"), QStringLiteral("-T"),
+                     QStringLiteral("%Y-%m-%d %H:%M:%S")});
+    if (!exported)
+        return {};
+    const Result<AccessTable> rows = accessTableFromCsv(*exported, path, table, {});
+    return rows ? *rows : AccessTable();
+}
+
 } // namespace
+
+data::MeetIdentity meetIdentityFromAccess(const AccessTable& meetTable)
+{
+    if (meetTable.isEmpty())
+        return {};
+    const QHash<QString, QVariant>& row = meetTable.first();
+    data::MeetIdentity meet{firstOf(row, {"NAME", "MEETNAME", "MEET_NAME1", "MEETNAME1", "TITLE"}),
+                            dateOf(firstOf(row, {"STARTDATE", "DATEFROM", "FROMDATE", "MEET_START", "DATE"})),
+                            dateOf(firstOf(row, {"ENDDATE", "DATETO", "TODATE", "MEET_END"})),
+                            firstOf(row, {"CITY", "PLACE", "LOCATION", "MEET_LOCATION", "TOWN"})};
+    // A one-day meet may give only its first date.
+    if (meet.from.isValid() && !meet.to.isValid())
+        meet.to = meet.from;
+    if (meet.to < meet.from)
+        meet.to = meet.from;
+    return meet;
+}
 
 Result<FileMeet> readAccessMeet(const QString& path)
 {
@@ -132,7 +187,10 @@ Result<FileMeet> readAccessMeet(const QString& path)
             return exported.failure();
         csv[t] = std::move(exported).value();
     }
-    return meetFromAccessCsv(csv, path);
+    Result<FileMeet> meet = meetFromAccessCsv(csv, path);
+    if (meet)
+        meet->identity = meetIdentityFromAccess(meetTableOf(program, path));
+    return meet;
 }
 
 Result<FileMeet> meetFromAccessCsv(const std::array<QByteArray, 3>& csv, const QString& path)

@@ -26,6 +26,11 @@ using AccessTable = QList<QHash<QString, QVariant>>;
 FileMeet meetFromAccessTables(const AccessTable& events, const AccessTable& takingPart,
                               const AccessTable& descriptions);
 
+// Which meet the file is, from the first row of its MEET table where it has one: its name,
+// first and last dates and town, under the names such tables give them (NAME or MEETNAME,
+// STARTDATE and ENDDATE, CITY or PLACE...). Empty for a file without one: nothing is made up.
+data::MeetIdentity meetIdentityFromAccess(const AccessTable& meetTable);
+
 // The meet programme from mdb-export's CSV of EVENT, CLUBCHAMP and CLUBDESC, in that order:
 // what readAccessMeet reads once mdb-export has run. Column names count in capitals; quoted
 // texts come as texts, bare numbers as numbers, nothing as Null. A table with a quote left

@@ -222,8 +222,11 @@ void Reader::startElement()
         m_lists = true;
     if (name == u"MEET" && ((parent == u"MEETS" && depth == 3) || depth == 2)) {
         m_meetNames << attribute(attributes, "name");
-        if (m_meetNames.size() == 1)
+        if (m_meetNames.size() == 1) {
             m_meetDepth = depth;
+            // Where the meet is held: its town, as the editions head it.
+            m_meet.identity.place = text::cleanName(attribute(attributes, "city")).trimmed();
+        }
         return;
     }
     if (m_meetDepth < 0)

@@ -4,6 +4,7 @@
 #include "text/masks.h"
 #include "text/names.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -21,15 +22,49 @@ QString escaped(const QVariant& value)
 
 QString points(const QVariant& value)
 {
-    return value.isNull() ? QString() : text::applyMask(value, u"0.00");
+    return publish::pointsText(value).toHtmlEscaped();
 }
 
-QString standingTable(const data::StandingSection& section)
+// The anchor of a standing, for the phone's links to it.
+QString anchorOf(data::Standing which)
 {
-    QString html =
-        QStringLiteral("<section class=\"standing\">\n<h2>%1</h2>\n").arg(section.heading.toHtmlEscaped());
+    switch (which) {
+    case data::Standing::Men:
+        return QStringLiteral("masculina");
+    case data::Standing::Women:
+        return QStringLiteral("feminina");
+    case data::Standing::Combined:
+        break;
+    }
+    return QStringLiteral("conxunta");
+}
+
+// Back to the links at the top of the phone's page.
+QString backLink()
+{
+    return QStringLiteral("<p class=\"back\"><a href=\"#top\">%1</a></p>\n")
+        .arg(QCoreApplication::translate("Live", "↑ Volver ao principio").toHtmlEscaped());
+}
+
+// The club's full name; its short name beside it for the board, which shows that one when
+// the full name does not fit its column.
+QString clubCell(const publish::Edition& edition, const QVariant& club)
+{
+    const QString full = publish::clubName(edition, club);
+    const QString label = text::valueText(text::clubLabel(club));
+    const QString shortName =
+        full == label ? QString() : QStringLiteral(" data-short=\"%1\"").arg(label.toHtmlEscaped());
+    return QStringLiteral("<td class=\"club\"%1><span class=\"name\">%2</span></td>")
+        .arg(shortName, full.toHtmlEscaped());
+}
+
+QString standingTable(const publish::Edition& edition, const data::StandingSection& section)
+{
+    QString html = QStringLiteral("<section class=\"standing\" id=\"%1\">\n<h2>%2</h2>\n")
+                       .arg(anchorOf(section.which), section.heading.toHtmlEscaped());
     if (section.rows.isEmpty())
-        return html + QStringLiteral("<p class=\"empty\">Sen puntos.</p>\n</section>\n");
+        return html + QStringLiteral("<p class=\"empty\">Sen puntos.</p>\n") + backLink() +
+               QStringLiteral("</section>\n");
     html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">Pos.</th><th>Club</th>"
                            "<th class=\"pts\">Puntos</th></tr></thead>\n<tbody>\n");
     qint64 position = 0;
@@ -37,17 +72,16 @@ QString standingTable(const data::StandingSection& section)
         // The board shows a long standing a group of rows at a time; a phone sees one table.
         if (position > 0 && position % BoardRows == 0)
             html += QStringLiteral("</tbody>\n<tbody>\n");
-        html += QStringLiteral(
-                    "<tr><td class=\"pos\">%1</td><td class=\"club\">%2</td><td class=\"pts\">%3</td></tr>\n")
+        html += QStringLiteral("<tr><td class=\"pos\">%1</td>%2<td class=\"pts\">%3</td></tr>\n")
                     .arg(++position)
-                    .arg(escaped(text::clubLabel(row.club)), points(row.total).toHtmlEscaped());
+                    .arg(clubCell(edition, row.club), points(row.total));
     }
-    return html + QStringLiteral("</tbody>\n</table>\n</section>\n");
+    return html + QStringLiteral("</tbody>\n</table>\n") + backLink() + QStringLiteral("</section>\n");
 }
 
-QString latestAwards(const QList<data::AwardRow>& latest)
+QString latestAwards(const publish::Edition& edition, const QList<data::AwardRow>& latest)
 {
-    QString html = QStringLiteral("<section class=\"awards\">\n<h2>Últimos puntos</h2>\n");
+    QString html = QStringLiteral("<section class=\"awards\" id=\"ultimos\">\n<h2>Últimos puntos</h2>\n");
     if (latest.isEmpty())
         return html + QStringLiteral("<p class=\"empty\">Aínda non hai puntos.</p>\n</section>\n");
     html += QStringLiteral("<ol>\n");
@@ -55,7 +89,7 @@ QString latestAwards(const QList<data::AwardRow>& latest)
         html += QStringLiteral("<li><span class=\"event\">%1 %2%3</span> <span class=\"club\">%4</span> "
                                "<span class=\"pts\">%5</span></li>\n")
                     .arg(escaped(award.order), escaped(award.eventCode), escaped(award.gender),
-                         escaped(text::clubLabel(award.club)), points(award.points).toHtmlEscaped());
+                         publish::clubName(edition, award.club).toHtmlEscaped(), points(award.points));
     return html + QStringLiteral("</ol>\n</section>\n");
 }
 
@@ -71,27 +105,59 @@ QString liveFragment(const LiveEdition& live, quint64 version, const QString& no
                      publish::editionLines(edition).value(1).toHtmlEscaped());
     if (!note.isEmpty())
         html += QStringLiteral("<p class=\"note\" role=\"status\">%1</p>\n").arg(note.toHtmlEscaped());
+    // The latest awards first: what a reader on a phone looks for when a result comes in.
+    html += latestAwards(edition, live.latest);
     html += QStringLiteral("<div class=\"standings\">\n");
     for (const data::StandingSection& section : edition.standings.sections)
-        html += standingTable(section);
-    html += QStringLiteral("</div>\n") + latestAwards(live.latest) + QStringLiteral("</div>\n");
-    return html;
+        html += standingTable(edition, section);
+    return html + QStringLiteral("</div>\n</div>\n");
 }
 
-QByteArray pageHtml(const QString& fragment, bool board)
+namespace {
+
+// The meet's name as the heading, its place and dates under it; the board also tells which
+// of its pages is on screen, the phone links to each part of the page.
+QString pageHeader(const QStringList& meet, bool board)
 {
+    const QString title =
+        meet.isEmpty() ? QCoreApplication::translate("Live", "Clasificacións en directo") : meet.first();
+    QString html = QStringLiteral("<header id=\"top\">\n<div class=\"inner\">\n<h1>%1</h1>\n")
+                       .arg(title.toHtmlEscaped());
+    if (meet.size() > 1)
+        html += QStringLiteral("<p class=\"meet\">%1</p>\n").arg(meet[1].toHtmlEscaped());
+    if (board)
+        html += QStringLiteral("<p class=\"turn\" data-template=\"%1\"></p>\n")
+                    .arg(QCoreApplication::translate("Live", "páxina %1 de %2").toHtmlEscaped());
+    html += QStringLiteral("<p class=\"offline\" role=\"status\">Reconectando…</p>\n");
+    if (!board)
+        html +=
+            QStringLiteral("<nav class=\"jump\"><a href=\"#ultimos\">%1</a> <a href=\"#masculina\">%2</a> "
+                           "<a href=\"#feminina\">%3</a> <a href=\"#conxunta\">%4</a></nav>\n")
+                .arg(QCoreApplication::translate("Live", "Últimos"),
+                     QCoreApplication::translate("Live", "Masculina"),
+                     QCoreApplication::translate("Live", "Feminina"),
+                     QCoreApplication::translate("Live", "Conxunta"));
+    return html + QStringLiteral("</div>\n</header>\n");
+}
+
+} // namespace
+
+QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet)
+{
+    const QString title =
+        meet.isEmpty() ? QCoreApplication::translate("Live", "Clasificacións en directo") : meet.first();
     QString page =
-        QStringLiteral(
-            "<!DOCTYPE html>\n<html lang=\"gl\">\n<head>\n<meta charset=\"utf-8\">\n"
-            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-            "<title>Clasificacións en directo</title>\n"
-            "<link rel=\"stylesheet\" href=\"/live.css\">\n"
-            // Without scripts the page follows the meet by reloading itself now and then.
-            "<noscript><meta http-equiv=\"refresh\" content=\"20\"></noscript>\n"
-            "<script src=\"/live.js\" defer></script>\n"
-            "</head>\n<body class=\"%1\">\n<header>\n<h1>Clasificacións en directo</h1>\n"
-            "<p class=\"offline\" role=\"status\">Reconectando…</p>\n</header>\n<main id=\"live\">\n")
-            .arg(board ? QStringLiteral("board") : QStringLiteral("phone"));
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"gl\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                       "<title>%1</title>\n"
+                       "<link rel=\"stylesheet\" href=\"/live.css\">\n"
+                       // Without scripts the page follows the meet by reloading itself now and then.
+                       "<noscript><meta http-equiv=\"refresh\" content=\"20\"></noscript>\n"
+                       "<script src=\"/live.js\" defer></script>\n"
+                       "</head>\n<body class=\"%2\">\n")
+            .arg(title.toHtmlEscaped(), board ? QStringLiteral("board") : QStringLiteral("phone"));
+    page += pageHeader(meet, board);
+    page += QStringLiteral("<main id=\"live\">\n");
     page += fragment;
     page += QStringLiteral("</main>\n");
     if (!board)
@@ -125,8 +191,9 @@ std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, con
     auto pages = std::make_shared<Pages>();
     pages->version = version;
     const QString fragment = liveFragment(live, version, note);
-    pages->page = pageHtml(fragment, false);
-    pages->board = pageHtml(fragment, true);
+    const QStringList meet = publish::meetLines(live.edition.meet);
+    pages->page = pageHtml(fragment, false, meet);
+    pages->board = pageHtml(fragment, true, meet);
     pages->event = streamEvent(version, live.latestAwardId, fragment);
     pages->csv = publish::asCsv(live.edition).toUtf8();
     pages->json = publish::asJson(live.edition);

@@ -36,11 +36,12 @@ struct Pages {
 };
 
 // The live part of both pages: edition lines, an optional note (the register out of reach),
-// the three standings and the latest awards. Every text from the register is escaped.
+// the latest awards and the three standings. Every text from the register is escaped.
 QString liveFragment(const LiveEdition& live, quint64 version, const QString& note);
 
-// A whole page around the fragment: for phones, or large for a projector (board).
-QByteArray pageHtml(const QString& fragment, bool board);
+// A whole page around the fragment: for phones, or large for a projector (board), headed by
+// the meet's lines (publish::meetLines; none for a register that names no meet).
+QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet = {});
 
 // One message of the update stream (text/event-stream): the version, the latest award's id
 // and the fragment, as one line of JSON.

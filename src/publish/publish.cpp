@@ -6,14 +6,12 @@
 #include "text/numbers.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QFont>
-#include <QFontMetrics>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPagedPaintDevice>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -109,7 +107,14 @@ Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt
     const Result<QVariant> last = database.lastEventScored();
     if (!last)
         return last.failure();
-    return Edition{std::move(standings).value(), printedAt, *last, database.path()};
+    Result<data::MeetIdentity> meet = database.meetHeld();
+    if (!meet)
+        return meet.failure();
+    Result<QHash<QString, QString>> fullNames = database.clubFullNames();
+    if (!fullNames)
+        return fullNames.failure();
+    return Edition{std::move(standings).value(), printedAt, *last, database.path(), std::move(meet).value(),
+                   std::move(fullNames).value()};
 }
 
 Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt)
@@ -193,33 +198,99 @@ QString asCsv(const EventPointsEdition& points)
     return rows.join(lineBreak) + lineBreak;
 }
 
+namespace {
+
+const char htmlStyle[] =
+    "body { font-family: \"DejaVu Sans\", \"Liberation Sans\", sans-serif; margin: 1em auto; padding: 0 1em;"
+    " max-width: 48em; color: #111; background: #fff; }\n"
+    "h1 { font-size: 1.4em; margin-bottom: 0.2em; } h2 { font-size: 1.15em; margin-top: 1.4em; }\n"
+    "p.meet { margin-top: 0; font-size: 1.05em; } p.edition { color: #444; }\n"
+    "table { width: 100%; border-collapse: collapse; }\n"
+    "th, td { text-align: left; padding: 0.3em 0.4em; border-bottom: 1px solid #d9e1e7; }\n"
+    "th { font-size: 0.85em; color: #52606b; font-weight: normal; }\n"
+    "tbody tr:nth-child(even) { background: #f1f5f8; }\n"
+    "td.club { overflow-wrap: anywhere; }\n"
+    ".pos { width: 3em; text-align: right; }\n"
+    ".pts { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }\n";
+
+// The meet's name as the page's heading and its place and dates under it; "Clasificacións"
+// for a register that names no meet.
+QString htmlHeading(const Edition& edition)
+{
+    const QStringList meet = meetLines(edition.meet);
+    const bool named = !text::cleanName(edition.meet.name).isEmpty();
+    QString html = QStringLiteral("<h1>%1</h1>\n")
+                       .arg(named ? meet.first().toHtmlEscaped() : QStringLiteral("Clasificacións"));
+    if (meet.size() > (named ? 1 : 0))
+        html += QStringLiteral("<p class=\"meet\">%1</p>\n").arg(meet.last().toHtmlEscaped());
+    return html;
+}
+
+QString htmlStanding(const Edition& edition, const data::StandingSection& section)
+{
+    QString html = QStringLiteral("<h2>%1</h2>\n").arg(section.heading.toHtmlEscaped());
+    if (section.rows.isEmpty())
+        return html + QStringLiteral("<p>Sen puntos.</p>\n");
+    html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">%1</th><th>%2</th>"
+                           "<th class=\"pts\">%3</th></tr></thead>\n<tbody>\n")
+                .arg(QCoreApplication::translate("Publish", "Pos."),
+                     QCoreApplication::translate("Publish", "Club"),
+                     QCoreApplication::translate("Publish", "Puntos"));
+    qint64 position = 0;
+    for (const data::StandingRow& row : section.rows)
+        html += QStringLiteral("<tr><td class=\"pos\">%1</td><td class=\"club\">%2</td>"
+                               "<td class=\"pts\">%3</td></tr>\n")
+                    .arg(++position)
+                    .arg(clubName(edition, row.club).toHtmlEscaped(), pointsText(row.total).toHtmlEscaped());
+    return html + QStringLiteral("</tbody>\n</table>\n");
+}
+
+} // namespace
+
 QString asHtml(const Edition& edition)
 {
+    const QStringList meet = meetLines(edition.meet);
+    const QString title =
+        text::cleanName(edition.meet.name).isEmpty()
+            ? QStringLiteral("Clasificacións")
+            : QCoreApplication::translate("Publish", "%1: clasificacións").arg(meet.first());
     QString page =
         QStringLiteral("<!DOCTYPE html>\n<html lang=\"gl\">\n<head>\n<meta charset=\"utf-8\"/>\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
-                       "<title>Clasificacións</title>\n<style>\n"
-                       "body { font-family: sans-serif; margin: 1em; color: #111; background: #fff; }\n"
-                       "h1 { font-size: 1.4em; } h2 { font-size: 1.15em; margin-top: 1.4em; }\n"
-                       "p.edition { color: #444; }\n"
-                       "pre { font-family: \"Courier New\", \"Liberation Mono\", monospace; font-size: 1em; "
-                       "background: #f3f3f3;"
-                       " padding: 0.6em; overflow-x: auto; }\n"
-                       "</style>\n</head>\n<body>\n<h1>Clasificacións</h1>\n");
+                       "<title>%1</title>\n<style>\n%2</style>\n</head>\n<body>\n")
+            .arg(title.toHtmlEscaped(), QString::fromUtf8(htmlStyle));
+    page += htmlHeading(edition);
     const QStringList edit = editionLines(edition);
     page += QStringLiteral("<p class=\"edition\">%1<br/>%2</p>\n")
                 .arg(edit[0].toHtmlEscaped(), edit[1].toHtmlEscaped());
-    for (const data::StandingSection& section : edition.standings.sections) {
-        page += QStringLiteral("<h2>%1</h2>\n").arg(section.heading.toHtmlEscaped());
-        if (section.lines.isEmpty())
-            page += QStringLiteral("<p>Sen puntos.</p>\n");
-        else
-            page +=
-                QStringLiteral("<pre>%1</pre>\n").arg(section.lines.join(QLatin1Char('\n')).toHtmlEscaped());
-    }
+    for (const data::StandingSection& section : edition.standings.sections)
+        page += htmlStanding(edition, section);
     page += QStringLiteral("</body>\n</html>\n");
     return page;
 }
+
+namespace {
+
+// The meet as the register holds it: its name, place and ISO dates, each null where unknown;
+// null for a register that names no meet.
+QJsonValue meetJson(const data::MeetIdentity& meet)
+{
+    if (meet.isEmpty())
+        return QJsonValue();
+    const auto textOrNull = [](const QString& value) {
+        const QString clean = text::cleanName(value);
+        return clean.isEmpty() ? QJsonValue() : QJsonValue(clean);
+    };
+    const auto dateOrNull = [](const QDate& date) {
+        return date.isValid() ? QJsonValue(date.toString(Qt::ISODate)) : QJsonValue();
+    };
+    return QJsonObject{{QStringLiteral("name"), textOrNull(meet.name)},
+                       {QStringLiteral("place"), textOrNull(meet.place)},
+                       {QStringLiteral("from"), dateOrNull(meet.from)},
+                       {QStringLiteral("to"), dateOrNull(meet.to)}};
+}
+
+} // namespace
 
 QByteArray asJson(const Edition& edition)
 {
@@ -232,6 +303,8 @@ QByteArray asJson(const Edition& edition)
             clubs.append(QJsonObject{
                 {QStringLiteral("position"), ++position},
                 {QStringLiteral("club"), club.isNull() ? QJsonValue() : QJsonValue(text::valueText(club))},
+                {QStringLiteral("name"),
+                 row.club.isNull() ? QJsonValue() : QJsonValue(clubName(edition, row.club))},
                 {QStringLiteral("total"),
                  row.total.isNull() ? QJsonValue() : QJsonValue(row.total.toDouble())},
             });
@@ -241,6 +314,7 @@ QByteArray asJson(const Edition& edition)
                                      {QStringLiteral("clubs"), clubs}});
     }
     const QJsonObject document{
+        {QStringLiteral("meet"), meetJson(edition.meet)},
         {QStringLiteral("printedAt"), edition.printedAt.toString(Qt::ISODate)},
         {QStringLiteral("lastEvent"),
          edition.lastEvent.isNull() ? QJsonValue() : QJsonValue(text::valueText(edition.lastEvent))},
@@ -265,69 +339,6 @@ QString asTextFormat(const Edition& edition, Format format)
     return asText(edition);
 }
 
-namespace {
-
-void paintOn(const Edition& edition, QPainter& painter, QPagedPaintDevice& device)
-{
-    const QRect page = painter.viewport();
-    const int margin = page.width() / 12;
-    const QRect area = page.adjusted(margin, margin, -margin, -margin);
-
-    QFont heading(QStringLiteral("Verdana"));
-    heading.setPointSizeF(16);
-    heading.setBold(true);
-    // A touch of letter spacing keeps the face from joining "fi" into one glyph, so the
-    // headings read back from the PDF as they were written.
-    heading.setLetterSpacing(QFont::AbsoluteSpacing, 0.1);
-    QFont small(QStringLiteral("Verdana"));
-    small.setPointSizeF(9);
-    small.setLetterSpacing(QFont::AbsoluteSpacing, 0.1);
-    QFont lines(QStringLiteral("Courier New"));
-    lines.setStyleHint(QFont::TypeWriter);
-    lines.setPointSizeF(11);
-
-    bool first = true;
-    for (const data::StandingSection& section : edition.standings.sections) {
-        qsizetype next = 0;
-        // A standing too long for one page goes on over the pages after it.
-        do {
-            if (!first)
-                device.newPage();
-            first = false;
-            int y = area.top();
-            painter.setFont(heading);
-            y += QFontMetrics(heading, &device).ascent();
-            painter.drawText(area.left(), y, section.heading);
-            y += QFontMetrics(heading, &device).descent();
-            painter.setFont(small);
-            for (const QString& line : editionLines(edition)) {
-                y += QFontMetrics(small, &device).lineSpacing();
-                painter.drawText(area.left(), y, line);
-            }
-            y += QFontMetrics(small, &device).lineSpacing() * 2;
-            painter.setFont(lines);
-            const QFontMetrics metrics(lines, &device);
-            if (section.lines.isEmpty())
-                painter.drawText(area.left(), y, QStringLiteral("Sen puntos."));
-            while (next < section.lines.size() && y + metrics.lineSpacing() <= area.bottom()) {
-                painter.drawText(area.left(), y, section.lines[next++]);
-                y += metrics.lineSpacing();
-            }
-        } while (next < section.lines.size());
-    }
-}
-
-} // namespace
-
-bool paint(const Edition& edition, QPagedPaintDevice& device)
-{
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    paintOn(edition, painter, device);
-    return painter.end();
-}
-
 Result<QByteArray> render(const Edition& edition, Format format)
 {
     if (format == Format::Json)
@@ -339,7 +350,8 @@ Result<QByteArray> render(const Edition& edition, Format format)
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setTitle(QStringLiteral("Clasificacións"));
+    const QStringList meet = meetLines(edition.meet);
+    writer.setTitle(meet.isEmpty() ? QStringLiteral("Clasificacións") : meet.first());
     writer.setCreator(QStringLiteral("quilvarden"));
     if (!paint(edition, writer))
         return Failure::database(Failure::CannotOpenFile, QStringLiteral("Non se puido debuxar o PDF."));

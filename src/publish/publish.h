@@ -4,6 +4,7 @@
 #include "text/failure.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -20,12 +21,15 @@ enum class Format { Text, Csv, Html, Pdf, Json };
 std::optional<Format> formatNamed(const QString& word);
 std::optional<Format> formatOfFile(const QString& path);
 
-// What is published: the standings, when they were printed and the last event scored.
+// What is published: the standings, when they were printed and the last event scored, under
+// the meet the register holds, with the clubs' full names.
 struct Edition {
     data::StandingsReport standings;
     QDateTime printedAt;
-    QVariant lastEvent; // the order number of the latest award; Null before the first
-    QString source;     // the register it was read from, which nothing may be saved over
+    QVariant lastEvent;                     // the order number of the latest award; Null before the first
+    QString source;                         // the register it was read from, which nothing may be saved over
+    data::MeetIdentity meet = {};           // empty for a register that names no meet
+    QHash<QString, QString> fullNames = {}; // by the short names the awards carry
 };
 
 // The standings read from the register now, the last event and the totals in one snapshot.
@@ -35,6 +39,20 @@ Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt
 
 // The two lines that head every output: the time of printing and the last event scored.
 QStringList editionLines(const Edition& edition);
+
+// The lines that head a published edition (not the text format nor CSV): the meet's name,
+// then its place and dates the Galician way ("Lugo, 7–8 de decembro de 2026"). Only what the
+// register knows; none for a register that names no meet.
+QStringList meetLines(const data::MeetIdentity& meet);
+// The dates of a meet the Galician way: "7 de decembro de 2026", "7–8 de decembro de 2026",
+// "30 de novembro – 1 de decembro de 2026"; empty when the first date is unknown.
+QString meetDates(const QDate& from, const QDate& to);
+// Points as a published edition writes them: two decimals after a comma, no leading zeros
+// ("8,00", "0,00", "12,50", "-1,00"); Null as nothing, a text that is no number as it is.
+QString pointsText(const QVariant& points);
+// A club as a published edition names it: its full name where the register has one, else its
+// short name, cleaned of control characters and direction marks, never cut.
+QString clubName(const Edition& edition, const QVariant& club);
 
 // The standings text as the window shows it, under the edition lines; CR LF line breaks.
 QString asText(const Edition& edition);

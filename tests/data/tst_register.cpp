@@ -143,6 +143,52 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
+    // The meet an import remembers comes back whole, place included, for the editions' heading;
+    // a register whose table was made before the place was kept gets the column on its import.
+    void meetRemembered_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("nameBefore");
+        QTest::newRow("made now") << QStringList() << QString();
+        QTest::newRow("table without the place")
+            << QStringList{QStringLiteral("DROP TABLE quilvarden_programa"),
+                           QStringLiteral(
+                               "CREATE TABLE quilvarden_programa (nome TEXT, desde TEXT, ata TEXT)"),
+                           QStringLiteral(
+                               "INSERT INTO quilvarden_programa VALUES ('Vello', '2025-01-02', '')")}
+            << QStringLiteral("Vello");
+    }
+    void meetRemembered()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, nameBefore);
+        QVERIFY(before.isEmpty() || testsupport::runOn(path(), before));
+        reopen();
+        QCOMPARE(m_db->meetHeld()->name, nameBefore);
+        QVERIFY(m_db->meetHeld()->place.isEmpty());
+        data::MeetProgramme programme;
+        programme.identity = {QStringLiteral("Trofeo de Nadal"), QDate(2026, 12, 7), QDate(2026, 12, 8),
+                              QStringLiteral("Lugo")};
+        QVERIFY(m_db->replaceMeetProgramme(programme));
+        reopen();
+        QCOMPARE(*m_db->meetHeld(), programme.identity);
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT lugar FROM quilvarden_programa")),
+                 QStringList{QStringLiteral("Lugo")});
+    }
+
+    // Full names by the short names the awards carry, none blank; a register made by another
+    // program without the column has none.
+    void clubFullNames()
+    {
+        QVERIFY(testsupport::runOn(
+            path(), {QString::fromUtf8("INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC) VALUES"
+                                       " ('V', 'VIGO', 'Real Club Náutico de Vigo'), ('L', 'LUGO', '  ')")}));
+        QCOMPARE(m_db->clubFullNames()->keys(), QStringList{QStringLiteral("VIGO")});
+        QVERIFY(testsupport::runOn(path(), {QStringLiteral("ALTER TABLE CLUBDESC DROP COLUMN LONGDESC")}));
+        reopen();
+        QVERIFY(m_db->clubFullNames()->isEmpty());
+    }
+
     void hostileTextsStoredExactly_data()
     {
         QTest::addColumn<QString>("value");

@@ -130,6 +130,43 @@ private Q_SLOTS:
         QVERIFY(described.contains(QStringLiteral("III|Illa d'A|Illa de Arousa")));
         QVERIFY(described.contains(QStringLiteral("KKK|Miño|Ribeiras do Miño")));
         QVERIFY(described.contains(QStringLiteral("ZZZ|NotInMee|A club described but not taking part")));
+        // The file has no meet table: no meet is made up for the editions to be headed by.
+        QCOMPARE(queryRows(path(), QStringLiteral("SELECT COUNT(*) FROM quilvarden_programa")),
+                 QStringList{QStringLiteral("0")});
+    }
+
+    // A meet table as an Access meet file may have one, under the names such tables use.
+    void accessMeetTable_data()
+    {
+        QTest::addColumn<QVariantHash>("row");
+        QTest::addColumn<QString>("expected"); // name|place|from|to
+        QTest::newRow("name, city and ISO dates") << QVariantHash{{u"NAME"_s, u"Trofeo de Nadal"_s},
+                                                                  {u"CITY"_s, u" Lugo "_s},
+                                                                  {u"STARTDATE"_s, u"2026-12-07 00:00:00"_s},
+                                                                  {u"ENDDATE"_s, u"2026-12-08 00:00:00"_s}}
+                                                  << u"Trofeo de Nadal|Lugo|2026-12-07|2026-12-08"_s;
+        QTest::newRow("one day, dates month first") << QVariantHash{{u"MEETNAME"_s, u"Liga"_s},
+                                                                    {u"PLACE"_s, u"Vigo"_s},
+                                                                    {u"STARTDATE"_s, u"03/14/26 00:00:00"_s}}
+                                                    << u"Liga|Vigo|2026-03-14|2026-03-14"_s;
+        QTest::newRow("only a name, the rest blank")
+            << QVariantHash{{u"NAME"_s, u"Liga"_s}, {u"CITY"_s, QVariant()}, {u"STARTDATE"_s, u""_s}}
+            << u"Liga|||"_s;
+        QTest::newRow("columns of another kind") << QVariantHash{{u"SESSIONS"_s, 2}} << u"|||"_s;
+    }
+    void accessMeetTable()
+    {
+        QFETCH(QVariantHash, row);
+        QFETCH(QString, expected);
+        QHash<QString, QVariant> values;
+        for (auto v = row.constBegin(); v != row.constEnd(); ++v)
+            values.insert(v.key(), v.value());
+        const data::MeetIdentity meet = imports::meetIdentityFromAccess({values});
+        QCOMPARE(QStringList(
+                     {meet.name, meet.place, meet.from.toString(Qt::ISODate), meet.to.toString(Qt::ISODate)})
+                     .join(u'|'),
+                 expected);
+        QVERIFY(imports::meetIdentityFromAccess({}).isEmpty());
     }
 
     void importAgainKeepsTheAwards()
@@ -178,6 +215,10 @@ private Q_SLOTS:
         }
         QVERIFY(clubs.contains(QStringLiteral("Wädenswi|Schwimmverein Wädenswil")));
         QVERIFY(clubs.contains(QStringLiteral("Genève|Genève Natation 1885")));
+        // The meet, for the editions' heading: its name, dates and town.
+        QCOMPARE(queryRows(path(), QStringLiteral("SELECT nome, desde, ata, lugar FROM quilvarden_programa")),
+                 QStringList{
+                     QStringLiteral("Schweizerische Masters Meisterschaften|2009-09-26|2009-09-27|Nottwil")});
     }
 
     void zippedLenexGivesTheSameMeet()

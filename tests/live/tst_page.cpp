@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +22,8 @@ class TestLivePage : public QObject {
     Q_OBJECT
 
 private:
+    static constexpr char LongName[] =
+        "Sociedade Deportiva e Cultural Club de Natación e Salvamento Acuático Ribeira de Santa Uxía";
     QTemporaryDir m_dir;
     QString m_where;
     std::unique_ptr<data::Database> m_station;
@@ -60,7 +63,13 @@ private Q_SLOTS:
         auto opened = data::Database::open(m_where);
         QVERIFY(opened);
         m_station = std::move(opened).value();
-        const data::MeetProgramme meet = tools::demoMeet();
+        data::MeetProgramme meet = tools::demoMeet();
+        meet.identity = {QStringLiteral("XXIV Trofeo Cidade de Lugo"), QDate(2026, 12, 7), QDate(2026, 12, 8),
+                         QStringLiteral("Lugo")};
+        // One club with a full name longer than the board's column.
+        for (data::MeetClub& club : meet.clubs)
+            if (club.shortName == QStringLiteral("RIBEIRA"))
+                club.longName = QString::fromUtf8(LongName);
         QVERIFY(m_station->replaceMeetProgramme(meet));
         QStringList clubs;
         for (const data::MeetClub& club : meet.clubs)
@@ -103,6 +112,25 @@ private Q_SLOTS:
         QCOMPARE(
             m_browser.evaluate(QStringLiteral("document.querySelectorAll('section.standing table').length")),
             3);
+        // Headed by the meet; the latest awards first, then the standings, each reached by a
+        // link at the top and left by one back to it.
+        QCOMPARE(m_browser.evaluate(QStringLiteral("document.querySelector('h1').textContent")),
+                 QStringLiteral("XXIV Trofeo Cidade de Lugo"));
+        QCOMPARE(m_browser.evaluate(QStringLiteral("document.querySelector('header .meet').textContent")),
+                 QString::fromUtf8("Lugo, 7–8 de decembro de 2026"));
+        QCOMPARE(
+            m_browser.evaluate(QStringLiteral("[...document.querySelectorAll('main section')].map(s => s.id)"
+                                              ".join(' ')")),
+            QStringLiteral("ultimos masculina feminina conxunta"));
+        QCOMPARE(
+            m_browser.evaluate(QStringLiteral("[...document.querySelectorAll('nav.jump a')]"
+                                              ".every(a => document.querySelector(a.getAttribute('href')))"
+                                              " && document.querySelectorAll('nav.jump a').length")),
+            4);
+        QCOMPARE(m_browser.evaluate(
+                     QStringLiteral("document.querySelectorAll('section.standing .back a[href=\"#top\"]')"
+                                    ".length")),
+                 3);
         QVERIFY(m_browser.screenshot(picture(QStringLiteral("live-phone.png"))));
 
         // The reader has scrolled down to the combined standing; an award comes in.
@@ -132,6 +160,23 @@ private Q_SLOTS:
         noErrors();
     }
 
+    // On a desktop screen the page keeps to a centred column.
+    void desktopKeepsToAColumn()
+    {
+        QVERIFY(m_browser.setViewport(1920, 1080, 1, false));
+        QVERIFY(m_browser.open(url(QStringLiteral("/"))));
+        const QJsonArray box =
+            m_browser
+                .evaluate(QStringLiteral("(b => [b.left, b.width])(document.querySelector('main')"
+                                         ".getBoundingClientRect())"))
+                .toArray();
+        QVERIFY2(box[1].toDouble() <= 800, qPrintable(QString::number(box[1].toDouble())));
+        QCOMPARE(qRound(box[0].toDouble() * 2 + box[1].toDouble()),
+                 m_browser.evaluate(QStringLiteral("document.documentElement.clientWidth")).toInt());
+        QVERIFY(m_browser.screenshot(picture(QStringLiteral("live-desktop.png"))));
+        noErrors();
+    }
+
     void boardTurnsTheStandings()
     {
         QVERIFY(m_browser.setViewport(1920, 1080, 1, false));
@@ -147,11 +192,31 @@ private Q_SLOTS:
             "[...document.querySelectorAll('section.standing')].filter(s => s.offsetParent !== null)"
             ".map(s => s.querySelector('h2').textContent)");
         QCOMPARE(m_browser.evaluate(shown).toArray().size(), 1);
+        // The meet's name, and which of the board's pages is on screen.
+        QCOMPARE(m_browser.evaluate(QStringLiteral("document.querySelector('h1').textContent")),
+                 QStringLiteral("XXIV Trofeo Cidade de Lugo"));
+        const QString turn = QStringLiteral("document.querySelector('header .turn').textContent");
+        const QRegularExpression page(QString::fromUtf8("^páxina (\\d+) de (\\d+)$"));
+        const QRegularExpressionMatch firstPage = page.match(m_browser.evaluate(turn).toString());
+        QVERIFY2(firstPage.hasMatch(), qPrintable(m_browser.evaluate(turn).toString()));
+        QCOMPARE(firstPage.captured(1), QStringLiteral("1"));
+        QVERIFY(firstPage.captured(2).toInt() >= 3);
         QVERIFY(m_browser.screenshot(picture(QStringLiteral("live-board.png"))));
         const QString first = m_browser.evaluate(shown)[0].toString();
         QVERIFY(m_browser.waitFor(shown + QStringLiteral("[0] !== '%1'").arg(first), 3000));
         QCOMPARE(m_browser.evaluate(shown).toArray().size(), 1);
         QCOMPARE(m_browser.evaluate(fits), true);
+        QVERIFY(m_browser.evaluate(turn).toString().startsWith(QString::fromUtf8("páxina 2 de ")));
+        // The full names that fit, the short one where the full name would not.
+        QVERIFY(m_browser.waitFor(QStringLiteral("document.querySelector('td.club.short') !== null"), 20000));
+        QVERIFY(m_browser
+                    .evaluate(QStringLiteral("[...document.querySelectorAll('td.club.short')]"
+                                             ".every(c => c.dataset.short === 'RIBEIRA')"))
+                    .toBool());
+        QVERIFY(m_browser
+                    .evaluate(QStringLiteral("[...document.querySelectorAll('td.club:not(.short)')]"
+                                             ".some(c => c.textContent === 'Real Club Náutico de Vigo')"))
+                    .toBool());
         noErrors();
     }
 

@@ -182,6 +182,48 @@ private Q_SLOTS:
                                         QStringLiteral("3 LUGO 16")}));
     }
 
+    // Both pages are headed by the meet the register holds, nothing made up when it holds
+    // none; clubs by their full names (the board keeps the short one beside it), points
+    // without leading zeros. The meet's name is text, whatever it holds.
+    void meetHeadsThePages_data()
+    {
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QByteArray>("heading");
+        QTest::addColumn<QByteArray>("where");
+        QTest::newRow("a meet with its place")
+            << QStringList{QStringLiteral(
+                   "INSERT INTO quilvarden_programa (nome, desde, ata, lugar) VALUES"
+                   " ('Trofeo <script>x</script>', '2026-12-07', '2026-12-08', 'Lugo')")}
+            << QByteArray("<h1>Trofeo &lt;script&gt;x&lt;/script&gt;</h1>")
+            << QByteArray("<p class=\"meet\">Lugo, 7–8 de decembro de 2026</p>");
+        QTest::newRow("no meet") << QStringList{} << QByteArray("<h1>Clasificacións en directo</h1>")
+                                 << QByteArray();
+    }
+    void meetHeadsThePages()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(QByteArray, heading);
+        QFETCH(QByteArray, where);
+        statements << QStringLiteral(
+            "UPDATE CLUBDESC SET LONGDESC = 'Club Natación Vigo' WHERE SHORTDESC = 'VIGO'");
+        QVERIFY(testsupport::runOn(m_where, statements));
+        QVERIFY(record(QStringLiteral("03"), QStringLiteral("M"), QStringLiteral("LUGO"), 8) > 0);
+        serve();
+        for (const QByteArray& path : {QByteArray("/"), QByteArray("/board")}) {
+            const QByteArray page = fetch(path).body;
+            QVERIFY2(page.contains(heading), page.constData());
+            QCOMPARE(page.contains("class=\"meet\""), !where.isEmpty());
+            QVERIFY(where.isEmpty() || page.contains(where));
+            QVERIFY(page.contains("<td class=\"club\" data-short=\"VIGO\"><span class=\"name\">"
+                                  "Club Natación Vigo</span></td>"));
+            QVERIFY(page.contains(
+                "<td class=\"club\"><span class=\"name\">LUGO</span></td><td class=\"pts\">8,00</td>"));
+            QVERIFY(!page.contains("08,00"));
+            QCOMPARE(page.contains("class=\"turn\""), path == "/board");
+            QCOMPARE(page.contains("<nav class=\"jump\">"), path == "/");
+        }
+    }
+
     void hostileNamesStayText()
     {
         const QString script = QStringLiteral("<script>alert(1)</script>");

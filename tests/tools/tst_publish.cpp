@@ -1,7 +1,10 @@
 #include "data/database.h"
+#include "publish/publish.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -56,6 +59,58 @@ private:
             path(), {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
                                     " ('10', '200IM', 'F', 'VIGO', 13), ('7', '50FR', 'M', '=CEE', 16),"
                                     " ('10', '200IM', 'F', 'VIGO', 11), ('10', '200IM', 'F', 'LUGO', 24)")}));
+    }
+
+    // The texts of an HTML page's elements of one name (and class, where given), and its
+    // table rows as cells joined by "|"; whether the page is well-formed XML.
+    struct Page {
+        QStringList texts;
+        QStringList rows;
+        bool wellFormed = false;
+    };
+    static Page readPage(const QString& html, const QString& name, const QString& cls = {})
+    {
+        Page page;
+        QStringList row;
+        QXmlStreamReader reader(html);
+        while (!reader.atEnd()) {
+            const auto token = reader.readNext();
+            if (token == QXmlStreamReader::EndElement && reader.name() == u"tr" && !row.isEmpty())
+                page.rows << row.join(u'|');
+            if (token != QXmlStreamReader::StartElement)
+                continue;
+            if (reader.name() == u"tr")
+                row.clear();
+            else if (reader.name() == u"td")
+                row << reader.readElementText(QXmlStreamReader::IncludeChildElements);
+            else if (reader.name() == name &&
+                     (cls.isEmpty() || reader.attributes().value(QStringLiteral("class")) == cls))
+                page.texts << reader.readElementText(QXmlStreamReader::IncludeChildElements);
+        }
+        page.wellFormed = !reader.hasError();
+        return page;
+    }
+
+    QString standings(const char* format)
+    {
+        const auto run = runTool(
+            {QStringLiteral("standings"), path(), QStringLiteral("--format"), QString::fromLatin1(format)});
+        return run.status == 0 ? run.output : run.errors;
+    }
+
+    // The PDF's pages as pdftotext reads them (laid out), or nothing without poppler-utils.
+    QStringList pdfPages()
+    {
+        const QString out = path(QStringLiteral("edition.pdf"));
+        if (runTool({QStringLiteral("standings"), path(), QStringLiteral("--format"), QStringLiteral("pdf"),
+                     QStringLiteral("--output"), out})
+                .status != 0)
+            return {QStringLiteral("not written")};
+        QStringList pages = pdfTool("pdftotext", {QStringLiteral("-layout"), out, QStringLiteral("-")})
+                                .split(QLatin1Char('\f'));
+        if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+            pages.removeLast();
+        return pages;
     }
 
 private Q_SLOTS:
@@ -178,14 +233,14 @@ private Q_SLOTS:
             {QStringLiteral("standings"), path(), QStringLiteral("--format"), QStringLiteral("html")});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
         // Well-formed, and every line of every standing is there, whole.
-        QXmlStreamReader reader(run.output);
-        QStringList preformatted;
-        while (!reader.atEnd()) {
-            if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == u"pre")
-                preformatted << reader.readElementText().split(QLatin1Char('\n'));
-        }
-        QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
-        QCOMPARE(preformatted, menLines() + womenLines() + combinedLines());
+        // Well-formed, and every row of every standing is there, whole: position, club and
+        // points with no leading zero.
+        const Page page = readPage(run.output, QStringLiteral("h2"));
+        QVERIFY(page.wellFormed);
+        QCOMPARE(page.rows,
+                 (QStringList{utf8("1|VIGO|19,00"), utf8("2|LUGO|16,00"), utf8("1|LUGO|19,00"),
+                              utf8("2|O'GROVE|16,00"), utf8("3|VIGO|7,50"), utf8("1|A,B \"C\"|38,00"),
+                              utf8("2|LUGO|35,00"), utf8("3|VIGO|26,50"), utf8("4|O'GROVE|16,00")}));
         QVERIFY(run.output.contains(QStringLiteral("name=\"viewport\"")));
         QVERIFY(run.output.contains(utf8("Clasificación Feminina")));
     }
@@ -365,6 +420,182 @@ private Q_SLOTS:
                  (QStringList{utf8("Masculina,3,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",\"14,00\""),
                               utf8("Masculina,4,'+1+1,\"13,00\""), utf8("Masculina,5,'-2,\"12,00\""),
                               utf8("Masculina,6,'@SUM(A1),\"11,00\"")}));
+    }
+
+    // Points as the published editions write them: no leading zeros, a decimal comma.
+    void pointsWritten_data()
+    {
+        QTest::addColumn<QVariant>("points");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("eight") << QVariant(8.0) << QStringLiteral("8,00");
+        QTest::newRow("nought") << QVariant(0) << QStringLiteral("0,00");
+        QTest::newRow("a half") << QVariant(12.5) << QStringLiteral("12,50");
+        QTest::newRow("three figures") << QVariant(123) << QStringLiteral("123,00");
+        QTest::newRow("below nought") << QVariant(-1) << QStringLiteral("-1,00");
+        QTest::newRow("rounded up") << QVariant(7.499) << QStringLiteral("7,50");
+        QTest::newRow("no negative nought") << QVariant(-0.001) << QStringLiteral("0,00");
+        QTest::newRow("none") << QVariant() << QString();
+    }
+    void pointsWritten()
+    {
+        QFETCH(QVariant, points);
+        QFETCH(QString, written);
+        QCOMPARE(publish::pointsText(points), written);
+    }
+
+    // A meet's dates the Galician way.
+    void meetDates_data()
+    {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("one day") << QDate(2026, 12, 7) << QDate(2026, 12, 7) << utf8("7 de decembro de 2026");
+        QTest::newRow("two days") << QDate(2026, 12, 7) << QDate(2026, 12, 8)
+                                  << utf8("7–8 de decembro de 2026");
+        QTest::newRow("over a month's end")
+            << QDate(2026, 6, 30) << QDate(2026, 7, 1) << utf8("30 de xuño – 1 de xullo de 2026");
+        QTest::newRow("over a year's end") << QDate(2026, 12, 31) << QDate(2027, 1, 2)
+                                           << utf8("31 de decembro de 2026 – 2 de xaneiro de 2027");
+        QTest::newRow("no last date") << QDate(2026, 3, 1) << QDate() << utf8("1 de marzo de 2026");
+        QTest::newRow("no dates") << QDate() << QDate() << QString();
+    }
+    void meetDates()
+    {
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(QString, written);
+        QCOMPARE(publish::meetDates(from, to), written);
+    }
+
+    // Every published edition is headed by the meet the register holds, and by nothing made
+    // up when it holds none; the text and CSV keep their lines.
+    void meetHeadsEveryEdition_data()
+    {
+        QTest::addColumn<bool>("imported");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("imported from Lenex")
+            << true << QStringLiteral("Schweizerische Masters Meisterschaften")
+            << utf8("Nottwil, 26–27 de setembro de 2009");
+        QTest::newRow("made by hand") << false << utf8("Clasificacións") << QString();
+    }
+    void meetHeadsEveryEdition()
+    {
+        QFETCH(bool, imported);
+        QFETCH(QString, heading);
+        QFETCH(QString, where);
+        if (imported)
+            QCOMPARE(runTool({QStringLiteral("import-lenex"),
+                              QStringLiteral(QUILVARDEN_FIXTURES_DIR "/meet-entries.lef"), path()})
+                         .status,
+                     0);
+        const Page html = readPage(standings("html"), QStringLiteral("h1"));
+        QCOMPARE(html.texts, QStringList{heading});
+        QCOMPARE(readPage(standings("html"), QStringLiteral("p"), QStringLiteral("meet")).texts,
+                 where.isEmpty() ? QStringList() : QStringList{where});
+
+        const QJsonObject json = QJsonDocument::fromJson(standings("json").toUtf8()).object();
+        QCOMPARE(json.keys(), (QStringList{QStringLiteral("lastEvent"), QStringLiteral("meet"),
+                                           QStringLiteral("printedAt"), QStringLiteral("standings")}));
+        if (imported)
+            QCOMPARE(json[u"meet"].toObject(),
+                     (QJsonObject{{QStringLiteral("name"), heading},
+                                  {QStringLiteral("place"), QStringLiteral("Nottwil")},
+                                  {QStringLiteral("from"), QStringLiteral("2009-09-26")},
+                                  {QStringLiteral("to"), QStringLiteral("2009-09-27")}}));
+        else
+            QVERIFY(json[u"meet"].isNull());
+
+        QVERIFY(standings("text").startsWith(utf8("Impreso o ")));
+        QVERIFY(standings("csv").startsWith(utf8("Clasificación,Posición,Club,Total\r\n")));
+
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        const QStringList pages = pdfPages();
+        QCOMPARE(pages.size(), 3);
+        for (const QString& page : pages) {
+            const QStringList lines = page.split(u'\n', Qt::SkipEmptyParts);
+            // The meet at the top and again in the footer, over the edition's time.
+            if (imported) {
+                QCOMPARE(page.split(u'\n', Qt::SkipEmptyParts).first().trimmed(), heading);
+                QCOMPARE(page.count(where), 2);
+            }
+            QVERIFY(page.contains(
+                QRegularExpression(utf8("Impreso o \\S+ ás \\S+ · Última proba puntuada: 01"))));
+        }
+        if (!imported)
+            QCOMPARE(pages[0].split(u'\n', Qt::SkipEmptyParts).first().trimmed(),
+                     utf8("Clasificación Masculina"));
+    }
+
+    // A standing too long for a page goes on over the next with its heading again, and every
+    // page says which of how many it is. 82 rows of 14 points or more cannot fit on the 842
+    // points of an A4 page.
+    void pagesNumbered()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        QVERIFY(testsupport::runOn(
+            path(),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 80)"
+                            " INSERT INTO puntos (orde, proba, sexo, club, puntos)"
+                            " SELECT '09', '50FR', 'M', 'K' || i, 100 + i FROM n")}));
+        const QStringList pages = pdfPages();
+        QVERIFY2(pages.size() >= 5, qPrintable(QString::number(pages.size())));
+        for (qsizetype n = 0; n < pages.size(); ++n)
+            QVERIFY2(pages[n].contains(utf8("páxina %1 de %2").arg(n + 1).arg(pages.size())),
+                     qPrintable(pages[n]));
+        QVERIFY(pages[1].contains(utf8("Clasificación Masculina (continuación)")));
+        QVERIFY(pages[0].contains(QRegularExpression(QStringLiteral("\\n\\s*1\\s+K80\\s+180,00\\n"))));
+        const QString fonts = pdfTool("pdffonts", {path(QStringLiteral("edition.pdf"))});
+        QVERIFY2(fonts.contains(QStringLiteral("DejaVuSans")), qPrintable(fonts));
+    }
+
+    // Clubs by their full names where the register has them, whole in the HTML, cut with "…"
+    // in the PDF only where the column is too narrow; the text keeps the short names.
+    void fullNames()
+    {
+        const QString longName = QStringLiteral("Club Natación ") + QString(200, u'x');
+        QVERIFY(testsupport::runOn(path(),
+                                   {utf8("INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC) VALUES"
+                                         " ('V', 'VIGO', 'Real Club Náutico de Vigo'), ('L', 'LUGO', '%1')")
+                                        .arg(longName)}));
+        const Page html = readPage(standings("html"), QStringLiteral("h1"));
+        QCOMPARE(html.rows.mid(0, 2), (QStringList{utf8("1|Real Club Náutico de Vigo|19,00"),
+                                                   QStringLiteral("2|%1|16,00").arg(longName)}));
+        QCOMPARE(standings("text").split(QStringLiteral("\r\n")).at(4), utf8("  1  VIGO        19,00"));
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        const QStringList pages = pdfPages();
+        QVERIFY(pages[0].contains(QRegularExpression(utf8("1\\s+Real Club Náutico de Vigo\\s+19,00"))));
+        QVERIFY2(pages[0].contains(QRegularExpression(utf8("2\\s+Club Natación x+…\\s+16,00"))),
+                 qPrintable(pages[0]));
+    }
+
+    // The meet's name and the clubs' are text, whatever they hold.
+    void hostileNamesInTheHtml()
+    {
+        const QString script = QStringLiteral("<script>alert(1)</script>");
+        QVERIFY(testsupport::runOn(
+            path(), {QStringLiteral("INSERT INTO quilvarden_programa (nome, desde, ata, lugar) VALUES"
+                                    " ('%1' || char(8238) || '%2', '', '', '<b>x</b>')")
+                         .arg(script, QString(500, u'n')),
+                     QStringLiteral("INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC) VALUES"
+                                    " ('V', 'VIGO', '<img src=x onerror=alert(2)>')")}));
+        const QString html = standings("html");
+        const Page page = readPage(html, QStringLiteral("script"));
+        QVERIFY(page.wellFormed);
+        QVERIFY(page.texts.isEmpty());
+        QCOMPARE(readPage(html, QStringLiteral("h1")).texts, QStringList{script + QString(500, u'n')});
+        QCOMPARE(readPage(html, QStringLiteral("p"), QStringLiteral("meet")).texts,
+                 QStringList{QStringLiteral("<b>x</b>")});
+        QVERIFY(page.rows.contains(QStringLiteral("1|<img src=x onerror=alert(2)>|19,00")));
+        // In the PDF the name is cut to the page's width, and leaves the page's number be.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        const QStringList pdf = pdfPages();
+        QVERIFY(pdf[0].split(u'\n').first().trimmed().endsWith(utf8("nnn…")));
+        QVERIFY(pdf[0].contains(utf8("páxina 1 de 3")));
     }
 
     void publishingChangesNothingInTheRegister()

@@ -1,7 +1,8 @@
 // Follows the meet: each new edition arrives on the update stream and replaces the figures
 // in place, so the reader keeps their scroll position. The board shows one standing at a
 // time (a long one a group of rows at a time), turning every few seconds (#turn=N in the
-// address sets how many).
+// address sets how many), says which of its pages is on screen, and names a club by its short
+// name where its full name does not fit the column.
 'use strict';
 (function () {
   const live = document.getElementById('live');
@@ -28,6 +29,20 @@
       slide.section.classList.toggle('shown', slide.section === shown.section);
       if (slide.rows)
         slide.rows.classList.toggle('shown', slide === shown);
+    });
+    const page = document.querySelector('header .turn');
+    if (page && slides.length > 1)
+      page.textContent = page.dataset.template.replace('%1', String(turn % slides.length + 1))
+        .replace('%2', String(slides.length));
+    shortenNames(shown.section);
+  }
+
+  function shortenNames(section) {
+    section.querySelectorAll('td.club[data-short]').forEach(function (cell) {
+      cell.classList.remove('short');
+      const name = cell.querySelector('.name');
+      if (name && name.offsetWidth > cell.clientWidth)
+        cell.classList.add('short');
     });
   }
 
