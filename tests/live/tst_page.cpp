@@ -1,8 +1,8 @@
 #include "data/database.h"
 #include "live/server.h"
+#include "setup/demomeet.h"
 #include "support/browser.h"
 #include "support/testmeet.h"
-#include "tools/demomeet.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -60,7 +60,7 @@ private Q_SLOTS:
         auto opened = data::Database::open(m_where);
         QVERIFY(opened);
         m_station = std::move(opened).value();
-        const data::MeetProgramme meet = tools::demoMeet();
+        const data::MeetProgramme meet = setup::demoMeet();
         QVERIFY(m_station->replaceMeetProgramme(meet));
         QStringList clubs;
         for (const data::MeetClub& club : meet.clubs)
