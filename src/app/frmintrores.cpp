@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace quilvarden::app {
 
@@ -33,6 +34,24 @@ namespace {
 QString utf8(const char* text)
 {
     return QString::fromUtf8(text);
+}
+
+// "720,87 --> 721" needs 91 px at the usual font, and the 90 px field keeps 84 for text: the
+// line edit, with its cursor at the end, scrolled "7" out of sight. The text is shown from its
+// start in a font small enough for it (down to 6 pt), and whole in the tooltip.
+void showWhole(QLineEdit* field, const QString& text)
+{
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    const int room = field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field).width() - 4;
+    QFont font = field->parentWidget()->font();
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    field->setFont(font);
+    field->setText(text);
+    field->setCursorPosition(0);
+    field->setToolTip(text);
 }
 
 } // namespace
@@ -547,10 +566,7 @@ void FrmIntroRes::scoreFina()
         report(points.failure());
         return;
     }
-    // "720,87 --> 721" is wider than the field: shown from its start, whole in the tooltip.
-    m_ui->ptos_fina->setText(*points);
-    m_ui->ptos_fina->setCursorPosition(0);
-    m_ui->ptos_fina->setToolTip(*points);
+    showWhole(m_ui->ptos_fina, *points);
 }
 
 void FrmIntroRes::setLiveListen(const QHostAddress& address, quint16 port)

@@ -18,9 +18,15 @@ private:
         QString errors;
     };
 
-    static Run run(const QString& program, const QStringList& arguments, const QString& workingDirectory = {})
+    // The program's settings in the test's folder; QUILVARDEN_INSTALLED=0 keeps a copy of the
+    // program elsewhere to the build's rule (the register beside it).
+    Run run(const QString& program, const QStringList& arguments, const QString& workingDirectory = {}) const
     {
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("QUILVARDEN_INSTALLED"), QStringLiteral("0"));
+        process.setProcessEnvironment(environment);
         process.setProgram(program);
         process.setArguments(arguments);
         if (!workingDirectory.isEmpty())
@@ -51,8 +57,10 @@ private Q_SLOTS:
             run(program(), {QStringLiteral("--database"), database, QStringLiteral("--screenshot"), picture});
         QVERIFY2(result.status == 0, qPrintable(result.errors));
         const QImage image(picture);
-        QCOMPARE(image.size(), QSize(895, 707));
-        QCOMPARE(QColor(image.pixel(5, 600)), QColor(0, 0, 0));
+        // The main window: the menu bar, and below it the 895 × 707 window, black at its foot.
+        QCOMPARE(image.width(), 895);
+        QVERIFY(image.height() > 707);
+        QCOMPARE(QColor(image.pixel(5, image.height() - 107)), QColor(0, 0, 0));
     }
 
     void failedStartUps_data()
