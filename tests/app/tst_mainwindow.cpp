@@ -12,6 +12,8 @@
 #include <QListView>
 #include <QListWidget>
 #include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -179,6 +181,26 @@ private Q_SLOTS:
         QCOMPARE(list->rowCount(), 1);
         QVERIFY(list->index(0, 0).data().toString().contains(QStringLiteral("LUGO")));
         QCOMPARE(app::rememberedRegister(), file("b.MDB"));
+    }
+
+    void swappingClosesTheOldLiveServer()
+    {
+        QVERIFY(testsupport::makeTestMeet(file("b.MDB")));
+        const auto window = openOn(file("a.MDB"));
+        QTcpServer probe; // a free port
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        window->form()->setLiveListen(QHostAddress::LocalHost, port);
+        action(*window, QStringLiteral("actionPublicar"))->trigger();
+        const auto reached = [port] {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress::LocalHost, port);
+            return socket.waitForConnected(5000);
+        };
+        QVERIFY(reached());
+        QVERIFY(window->open(file("b.MDB")));
+        QVERIFY(!reached());
     }
 
     void importingTheProgrammeFillsTheClubs()
