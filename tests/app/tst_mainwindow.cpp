@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -30,8 +31,9 @@ private:
     QTemporaryDir m_config; // XDG_CONFIG_HOME: the settings of these tests only
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_messages;
-    QList<QString> m_filters; // what each file dialog offered
-    QString m_answerFile;     // what the file dialogs answer
+    QList<QString> m_filters;                                // what each file dialog offered
+    QString m_answerFile;                                    // what the file dialogs answer
+    QMessageBox::StandardButton m_answer = QMessageBox::Yes; // to every question
     int m_welcomes = 0;
     RegisterChoice m_welcomeAnswer = RegisterChoice::Cancel;
 
@@ -65,9 +67,10 @@ private Q_SLOTS:
         m_filters.clear();
         m_answerFile.clear();
         m_welcomes = 0;
+        m_answer = QMessageBox::Yes;
         app::MessageBox::setHandler([this](const app::MessageBox::Request& request) {
             m_messages << request.text;
-            return QMessageBox::Yes;
+            return request.icon == QMessageBox::Question ? m_answer : QMessageBox::Ok;
         });
         app::FileDialog::setHandler([this](const QString&, const QString& filters, QString*) {
             m_filters << filters;
@@ -212,6 +215,37 @@ private Q_SLOTS:
         QVERIFY2(m_messages.value(0).contains(QStringLiteral("35 probas, 43 clubs participantes")),
                  qPrintable(m_messages.join(u'|')));
         QVERIFY(window->form()->findChild<QListWidget*>(QStringLiteral("club"))->count() >= 43);
+    }
+
+    // A programme without clubs would take the register's four away: asked first, as the
+    // tool's --allow-empty.
+    void importThatEmptiesIsAsked_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<int>("clubs");
+        QTest::newRow("yes: brought in") << QMessageBox::Yes << 0;
+        QTest::newRow("no: nothing changed") << QMessageBox::No << 4;
+    }
+
+    void importThatEmptiesIsAsked()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(int, clubs);
+        QFile entries(QStringLiteral(QUILVARDEN_FIXTURES_DIR "/meet-entries.lef"));
+        QVERIFY(entries.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(entries.readAll());
+        text.remove(QRegularExpression(QStringLiteral("<CLUBS>.*</CLUBS>"),
+                                       QRegularExpression::DotMatchesEverythingOption));
+        m_answerFile = file("noclubs.lef");
+        QFile cut(m_answerFile);
+        QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(text.toUtf8()) > 0);
+        cut.close();
+        const auto window = openOn(file("a.MDB"));
+        m_answer = answer;
+        action(*window, QStringLiteral("actionImportarPrograma"))->trigger();
+        QVERIFY2(m_messages.value(0).endsWith(QStringLiteral("Importar igualmente?")),
+                 qPrintable(m_messages.join(u'|')));
+        QCOMPARE(window->form()->findChild<QListWidget*>(QStringLiteral("club"))->count(), clubs);
     }
 
     void focusStartsInOrder()
