@@ -125,23 +125,36 @@ Result<imports::FileMeet> readMeetFile(const QString& path)
     return imports::readLenexMeet(path);
 }
 
+namespace {
+
+// The places of a password to take out of a URI: user:secret@ with its colon, a
+// password=secret parameter whole with one of its separators (an empty one would keep libpq
+// from reading PGPASSWORD).
+std::pair<qsizetype, qsizetype> passwordSpan(const QString& uri, qsizetype start, qsizetype length)
+{
+    if (start > 0 && uri.at(start - 1) == u':' && uri.mid(start + length, 1) == u"@")
+        return {start - 1, length + 1};
+    const qsizetype key = std::max(uri.lastIndexOf(u'?', start), uri.lastIndexOf(u'&', start)) + 1;
+    if (key == 0 || uri.at(start - 1) != u'=')
+        return {start, length};
+    const qsizetype end = start + length;
+    if (end < uri.size() && uri.at(end) == u'&')
+        return {key, end + 1 - key}; // the separator after it
+    return {key - 1, end - key + 1}; // the last one: its ? or & before it
+}
+
+} // namespace
+
 QString withoutPassword(const QString& path)
 {
     if (!data::isServerUri(path))
         return path;
-    const data::Location location = data::locate(path);
     QString kept = path;
     // From the last to the first, so the earlier places still hold.
-    QList<std::pair<qsizetype, qsizetype>> secrets = location.server.secrets;
+    QList<std::pair<qsizetype, qsizetype>> secrets = data::locate(path).server.secrets;
     std::sort(secrets.begin(), secrets.end());
     for (auto it = secrets.crbegin(); it != secrets.crend(); ++it) {
-        auto [start, length] = *it;
-        // user:secret@host loses the colon too; password=secret keeps an empty value, which
-        // libpq takes as none given.
-        if (start > 0 && kept.at(start - 1) == u':' && kept.mid(start + length, 1) == u"@") {
-            --start;
-            ++length;
-        }
+        const auto [start, length] = passwordSpan(kept, it->first, it->second);
         kept.remove(start, length);
     }
     return kept;
