@@ -12,7 +12,7 @@
 #include "data/database.h"
 #include "data/meet.h"
 #include "figures.h"
-#include "tools/demomeet.h"
+#include "setup/demomeet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -775,7 +775,7 @@ bool makeRegister(const QString& where, Errors& errors)
         return false;
     }
     const std::unique_ptr<data::Database> database = std::move(opened).value();
-    const data::MeetProgramme meet = tools::demoMeet();
+    const data::MeetProgramme meet = setup::demoMeet();
     if (Outcome replaced = database->replaceMeetProgramme(meet); !replaced) {
         errors.add(replaced.failure().message());
         return false;
@@ -846,7 +846,7 @@ int run(const Options& options)
         std::fprintf(stderr, "quilvarden-live-bench: %s\n", qPrintable(errors.first.join(u'\n')));
         return 1;
     }
-    const data::MeetProgramme meet = tools::demoMeet();
+    const data::MeetProgramme meet = setup::demoMeet();
     const int toRecord = options.seconds * 1000 / std::max(1, options.intervalMs) + 1;
     const QList<data::Award> awards = awardsOf(meet, 16 * 8, toRecord);
     const data::Award lockedAward = awardsOf(meet, 16 * 8 + toRecord, 1).constFirst();

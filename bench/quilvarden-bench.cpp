@@ -13,7 +13,7 @@
 #include "app/startup.h"
 #include "data/database.h"
 #include "data/watch.h"
-#include "tools/demomeet.h"
+#include "setup/demomeet.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -325,7 +325,7 @@ void buildRegister(const QString& path, qint64 awards)
         Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
         if (!database)
             die(QStringLiteral("cannot open %1: %2").arg(path, database.failure().message()));
-        if (Outcome filled = (*database)->replaceMeetProgramme(tools::demoMeet()); !filled)
+        if (Outcome filled = (*database)->replaceMeetProgramme(setup::demoMeet()); !filled)
             die(QStringLiteral("cannot fill the meet programme: %1").arg(filled.failure().message()));
     }
 

@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -15,6 +16,11 @@ FileDialog::Handler& fileHandler()
 PrintDialog::Handler& printHandler()
 {
     static PrintDialog::Handler current;
+    return current;
+}
+TextDialog::Handler& textHandler()
+{
+    static TextDialog::Handler current;
     return current;
 }
 } // namespace
@@ -50,6 +56,26 @@ bool PrintDialog::exec(QPrinter& printer, QWidget* parent)
 void PrintDialog::setHandler(Handler handler)
 {
     printHandler() = std::move(handler);
+}
+
+std::optional<QString> TextDialog::getText(QWidget* parent, const QString& title, const QString& label,
+                                           const QString& placeholder)
+{
+    if (textHandler())
+        return textHandler()(label);
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextValue(placeholder);
+    dialog.resize(480, dialog.sizeHint().height());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().trimmed();
+}
+
+void TextDialog::setHandler(Handler handler)
+{
+    textHandler() = std::move(handler);
 }
 
 } // namespace quilvarden::app

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -32,6 +33,17 @@ public:
     using Handler = std::function<bool(QPrinter& printer)>;
 
     static bool exec(QPrinter& printer, QWidget* parent);
+    static void setHandler(Handler handler);
+};
+
+// A line of text asked of the operator (a server's address), behind a hook as the others.
+class TextDialog {
+public:
+    // The text given, or nothing when the operator cancels.
+    using Handler = std::function<std::optional<QString>(const QString& label)>;
+
+    static std::optional<QString> getText(QWidget* parent, const QString& title, const QString& label,
+                                          const QString& placeholder);
     static void setHandler(Handler handler);
 };
 

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace quilvarden::app {
 
@@ -33,6 +34,24 @@ namespace {
 QString utf8(const char* text)
 {
     return QString::fromUtf8(text);
+}
+
+// "720,87 --> 721" needs 91 px at the usual font, and the 90 px field keeps 84 for text: the
+// line edit, with its cursor at the end, scrolled "7" out of sight. The text is shown from its
+// start in a font small enough for it (down to 6 pt), and whole in the tooltip.
+void showWhole(QLineEdit* field, const QString& text)
+{
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    const int room = field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field).width() - 4;
+    QFont font = field->parentWidget()->font();
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    field->setFont(font);
+    field->setText(text);
+    field->setCursorPosition(0);
+    field->setToolTip(text);
 }
 
 } // namespace
@@ -50,6 +69,8 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
             label->setObjectName(QStringLiteral("Label1(%1)").arg(index.toInt()));
     }
     setFixedSize(ClientWidth, ClientHeight);
+    // Its black background drawn also when it sits inside the main window.
+    setAttribute(Qt::WA_StyledBackground);
 
     m_ui->lista->setModel(&m_results);
     m_results.setFailureHandler([this](const Failure& failure) { report(failure); });
@@ -91,13 +112,67 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     m_ui->clas->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_ui->clas, &QWidget::customContextMenuRequested, this, &FrmIntroRes::showStandingsMenu);
 
-    m_ui->puntos->setFocus(Qt::OtherFocusReason);
+    describeControls();
+    focusOrder();
 
     m_watch = new data::RegisterWatch(*m_database, this);
     connect(m_watch, &data::RegisterWatch::changed, this, &FrmIntroRes::followOtherStations);
 }
 
-FrmIntroRes::~FrmIntroRes() = default;
+FrmIntroRes::~FrmIntroRes()
+{
+    // The live server and the watch go before the connection they read.
+    m_liveServer.reset();
+    delete m_watch;
+    m_watch = nullptr;
+}
+
+void FrmIntroRes::focusOrder()
+{
+    m_ui->orde->setFocus(Qt::ShortcutFocusReason);
+    m_ui->orde->selectAll();
+}
+
+QString FrmIntroRes::registerPath() const
+{
+    return m_database->path();
+}
+
+void FrmIntroRes::describeControls()
+{
+    const auto describe = [](QWidget* control, const QString& text) {
+        control->setToolTip(text);
+        control->setAccessibleName(text);
+    };
+    describe(m_ui->clas_mas, tr("Clasificación masculina"));
+    describe(m_ui->clas_fem, tr("Clasificación feminina"));
+    describe(m_ui->clas_con, tr("Clasificación conxunta"));
+    describe(m_ui->orde, tr("Orde da proba (Ctrl+L)"));
+    describe(m_ui->totcen, tr("Marca en centésimas"));
+    describe(m_ui->ptos_fina, tr("Puntos FINA da marca"));
+    // The hundredths calculator, and the FINA one: the swim time above, the base time below.
+    const struct {
+        QLineEdit* field;
+        QString name;
+        QString placeholder;
+    } times[] = {
+        {m_ui->min, tr("Marca: minutos"), tr("m")},
+        {m_ui->seg, tr("Marca: segundos"), tr("s")},
+        {m_ui->cen, tr("Marca: centésimas"), tr("c")},
+        {m_ui->t_min, tr("Marca nadada: minutos"), tr("m")},
+        {m_ui->t_seg, tr("Marca nadada: segundos"), tr("s")},
+        {m_ui->t_cen, tr("Marca nadada: centésimas"), tr("c")},
+        {m_ui->b_min, tr("Marca base: minutos"), tr("m")},
+        {m_ui->b_seg, tr("Marca base: segundos"), tr("s")},
+        {m_ui->b_cen, tr("Marca base: centésimas"), tr("c")},
+    };
+    for (const auto& time : times) {
+        describe(time.field, time.name);
+        time.field->setPlaceholderText(time.placeholder);
+    }
+    m_ui->btnTotCen->setToolTip(tr("Pasa a marca a centésimas"));
+    m_ui->btnFina->setToolTip(tr("Calcula os puntos FINA da marca nadada fronte á marca base"));
+}
 
 Outcome FrmIntroRes::load()
 {
@@ -412,11 +487,12 @@ void FrmIntroRes::saveStandings()
         {"CSV (*.csv)", publish::Format::Csv, ".csv"},
         {"Páxina web (*.html)", publish::Format::Html, ".html"},
         {"PDF (*.pdf)", publish::Format::Pdf, ".pdf"},
+        {"JSON (*.json)", publish::Format::Json, ".json"},
     };
     QStringList filters;
     for (const Choice& choice : choices)
         filters << utf8(choice.filter);
-    QString selected = filters.last();
+    QString selected = filters.at(3); // PDF
     const QString suggested =
         (m_database->onServer() ? QDir::home() : QFileInfo(m_database->path()).absoluteDir())
             .filePath(QStringLiteral("clasificacions.pdf"));
@@ -490,7 +566,7 @@ void FrmIntroRes::scoreFina()
         report(points.failure());
         return;
     }
-    m_ui->ptos_fina->setText(*points);
+    showWhole(m_ui->ptos_fina, *points);
 }
 
 void FrmIntroRes::setLiveListen(const QHostAddress& address, quint16 port)

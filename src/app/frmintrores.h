@@ -39,6 +39,12 @@ public:
     // Shows the window in the middle of the screen it opens on.
     void showCentred();
 
+    // The cursor in "Orde", its text selected, to type the next event.
+    void focusOrder();
+
+    // The register this window works on: its path, or a server's URI.
+    QString registerPath() const;
+
     // Where "Publicar en directo…" listens: by default every IPv4 address of the machine,
     // port 8080 (another free port when that one is taken).
     void setLiveListen(const QHostAddress& address, quint16 port);
@@ -87,6 +93,10 @@ private:
     void scoreFina();
 
     QString selectedClub() const;
+
+    // What the lists and calculator fields are, told by tooltips, placeholders and
+    // accessible names (the controls have no room for more captions).
+    void describeControls();
 
     // The one place where a failed operation is shown to the operator. The operation has
     // stopped where it failed; the program goes on.

@@ -1,11 +1,13 @@
 #include "startup.h"
 
 #include "app/messagebox.h"
+#include "app/registers.h"
 #include "language/language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPixmap>
 #include <QTimer>
@@ -49,6 +51,30 @@ QString defaultDatabasePath()
 {
     return QDir::toNativeSeparators(
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quilvarden.MDB")));
+}
+
+bool runsInstalled()
+{
+    const QByteArray said = qgetenv("QUILVARDEN_INSTALLED");
+    if (!said.isEmpty())
+        return said != "0";
+    return QDir(QCoreApplication::applicationDirPath()).canonicalPath() !=
+           QDir(QStringLiteral(QUILVARDEN_BUILD_BIN_DIR)).canonicalPath();
+}
+
+std::optional<QString> registerForInstalled(QWidget* parent)
+{
+    const QString remembered = rememberedRegister();
+    if (!remembered.isEmpty() && (data::isServerUri(remembered) || QFileInfo::exists(remembered)))
+        return remembered;
+    for (;;) {
+        const RegisterChoice choice = WelcomeDialog::ask();
+        if (choice == RegisterChoice::Cancel)
+            return std::nullopt;
+        // A choice cancelled half-way (no file picked) comes back here.
+        if (const QString path = chooseRegister(parent, choice); !path.isEmpty())
+            return path;
+    }
 }
 
 Result<StartupOptions> parseArguments(const QStringList& arguments)
@@ -117,7 +143,7 @@ Result<std::unique_ptr<FrmIntroRes>> openWindow(const QString& databasePath, con
     return window;
 }
 
-int startUp(const QStringList& arguments, std::unique_ptr<FrmIntroRes>& window)
+int startUp(const QStringList& arguments, std::unique_ptr<MainWindow>& window)
 {
     const Result<StartupOptions> options = parseArguments(arguments);
     if (!options) {
@@ -129,8 +155,25 @@ int startUp(const QStringList& arguments, std::unique_ptr<FrmIntroRes>& window)
         std::fputs(options->help.toUtf8().constData(), stdout);
         return 0;
     }
-    const QString path = options->databasePath.isEmpty() ? defaultDatabasePath() : options->databasePath;
     const bool screenshot = !options->screenshotPath.isEmpty();
+    QString path = options->databasePath;
+    if (path.isEmpty() && !runsInstalled())
+        path = defaultDatabasePath();
+    if (path.isEmpty() && screenshot) {
+        // A picture asks nobody anything: the register used last, or none.
+        path = rememberedRegister();
+        if (path.isEmpty()) {
+            printError(
+                QCoreApplication::translate("Window", "Non hai rexistro que abrir: indica --database."));
+            return ExitStartupFailed;
+        }
+    }
+    if (path.isEmpty()) {
+        const std::optional<QString> chosen = registerForInstalled();
+        if (!chosen)
+            return 0; // the operator left: nothing made, nothing opened
+        path = *chosen;
+    }
 
     Result<std::unique_ptr<FrmIntroRes>> opened = openWindow(path);
     if (!opened) {
@@ -140,7 +183,9 @@ int startUp(const QStringList& arguments, std::unique_ptr<FrmIntroRes>& window)
             MessageBox::critical(nullptr, programTitle(), text);
         return ExitStartupFailed;
     }
-    window = std::move(opened).value();
+    window = std::make_unique<MainWindow>();
+    window->setForm(std::move(opened).value());
+    rememberRegister(path);
 
     if (screenshot) {
         window->show();
@@ -172,6 +217,8 @@ int runProgram(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quilvarden"));
+    // Where the register used last is remembered: ~/.config/Quilvarden/quilvarden.conf.
+    QApplication::setOrganizationName(QStringLiteral("Quilvarden"));
     // The program's own number rules are Spanish whatever the machine says.
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     // The language of the texts (--lang or the system's), before anything is told.
@@ -180,7 +227,7 @@ int runProgram(int argc, char** argv)
         return ExitBadArguments;
     }
 
-    std::unique_ptr<FrmIntroRes> window;
+    std::unique_ptr<MainWindow> window;
     const int status = startUp(QApplication::arguments(), window);
     return status == KeepRunning ? QApplication::exec() : status;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmintrores.h"
+#include "app/mainwindow.h"
 #include "data/database.h"
 #include "text/failure.h"
 
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace quilvarden::app {
 
@@ -18,9 +20,19 @@ struct StartupOptions {
     QString help;               // non-empty: --help or --version was asked for; print this and end
 };
 
-// The results database the program opens when none is named: quilvarden.MDB in the
-// program's own directory, whatever the working directory is.
+// The results database the program opens when none is named, run from its build folder:
+// quilvarden.MDB in the program's own directory, whatever the working directory is.
 QString defaultDatabasePath();
+
+// Whether the program runs installed (anywhere but its build's bin folder): then, with no
+// --database, it opens the register used last, or asks. QUILVARDEN_INSTALLED=1 or 0 in the
+// environment says so instead.
+bool runsInstalled();
+
+// The register to open with no --database, installed: the one used last while it is still
+// there, else the operator's choice in the welcome dialog (made there if it is a new one).
+// Nothing when the operator leaves.
+std::optional<QString> registerForInstalled(QWidget* parent = nullptr);
 
 // Reads the command line; a wrong one gives the text to show and no options.
 Result<StartupOptions> parseArguments(const QStringList& arguments);
@@ -39,7 +51,7 @@ inline constexpr int KeepRunning = -1;
 // Everything before the event loop: reads the arguments, opens the database and shows the
 // window (held in window), or renders it to a PNG file. Returns KeepRunning, or the exit
 // status when the program ends here. Needs a QApplication.
-int startUp(const QStringList& arguments, std::unique_ptr<FrmIntroRes>& window);
+int startUp(const QStringList& arguments, std::unique_ptr<MainWindow>& window);
 
 // The whole program: the process's exit status.
 int runProgram(int argc, char** argv);

@@ -1,4 +1,4 @@
-#include "data/database.h"
+#include "setup/setup.h"
 #include "tools/commands.h"
 
 namespace quilvarden::tools {
@@ -16,9 +16,10 @@ int create(const Command& command, const QStringList& arguments, QTextStream& ou
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
     const QString path = commandLine.arguments().constFirst();
-    if (Outcome created = data::Database::create(path); !created)
+    const Result<QString> created = setup::makeEmpty(path);
+    if (!created)
         return fail(err, path, created.failure());
-    out << QStringLiteral("Creada a base de datos baleira %1").arg(data::locate(path).shown()) << Qt::endl;
+    out << *created << Qt::endl;
     return 0;
 }
 

@@ -2,79 +2,18 @@
 
 #include "data/database.h"
 #include "imports/access.h"
-#include "imports/clubs.h"
 #include "imports/lenex.h"
+#include "setup/setup.h"
 #include "tools/commands.h"
 
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace quilvarden::tools {
 
 namespace {
 
-// Whether there is a register to import into: a file, or the tables in a server's database.
-Result<bool> registerExists(const QString& path)
-{
-    if (!data::isServerUri(path))
-        return QFileInfo::exists(path);
-    const Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
-    if (database)
-        return true;
-    const int number = database.failure().number;
-    if (number == Failure::TableNotFound || number == Failure::FileNotFound)
-        return false;
-    return database.failure();
-}
-
-} // namespace
-
-// Brings a meet programme into the register, making it if there is none (a file, or the
-// tables in a server's database). The three meet tables are replaced in one transaction;
-// the awards are never touched. On failure the register is as it was (and a file made here
-// is removed again).
-int importInto(const QString& path, const data::Database::ProgrammeBuilder& build, QTextStream& err)
-{
-    const Result<bool> existed = registerExists(path);
-    if (!existed)
-        return fail(err, path, existed.failure());
-    if (!*existed)
-        if (Outcome created = data::Database::create(path); !created)
-            return fail(err, path, created.failure());
-    Outcome imported = Failure{};
-    {
-        Result<std::unique_ptr<data::Database>> database = data::Database::open(path);
-        imported = database ? (*database)->replaceMeetProgramme(build) : Outcome(database.failure());
-    }
-    if (!imported) {
-        if (!*existed && !data::isServerUri(path))
-            QFile::remove(path);
-        return fail(err, path, imported.failure());
-    }
-    return 0;
-}
-
-namespace {
-
-QString summary(const data::MeetProgramme& meet, const QString& from, const QString& into)
-{
-    qsizetype takingPart = 0;
-    qsizetype described = 0;
-    for (const data::MeetClub& club : meet.clubs) {
-        takingPart += club.takesPart ? 1 : 0;
-        described += club.described ? 1 : 0;
-    }
-    return QStringLiteral(
-               "Importadas de %1 en %2: %3 probas, %4 clubs participantes, %5 descricións de clubs.")
-        .arg(QDir::toNativeSeparators(from), data::locate(into).shown(), QString::number(meet.events.size()),
-             QString::number(takingPart), QString::number(described));
-}
-
-// Reads a meet file and brings its programme in, the clubs with codes and short names that
-// the register can use (those it already has kept), then says what was done and changed.
-// A file that would take away all the events or all the clubs the register has (a cut-off
+// Reads a meet file and brings its programme in, then says what was done and changed. A
+// file that would take away all the events or all the clubs the register has (a cut-off
 // copy) is refused unless allowEmpty says it is meant; one that has none yet (a programme
 // sent before the entries) is taken, and said.
 int importMeet(const Result<imports::FileMeet>& read, const QString& source, const QString& path,
@@ -82,23 +21,17 @@ int importMeet(const Result<imports::FileMeet>& read, const QString& source, con
 {
     if (!read)
         return fail(err, source, read.failure());
-    data::MeetProgramme programme;
-    QStringList notes = read->notes;
-    const auto build = [&](const data::RegisteredMeet& registered) -> Result<data::MeetProgramme> {
-        if (!allowEmpty)
-            if (const std::optional<QString> lost = imports::whatImportTakesAway(*read, registered))
-                return imports::importFileFailure(
-                    source,
-                    *lost + QStringLiteral(" Nada cambiou; se é o que queres, engade --allow-empty."));
-        imports::ClubAssignment clubs = imports::assignClubs(read->clubs, registered);
-        programme = {read->events, std::move(clubs.clubs), read->identity};
-        notes = read->notes + clubs.notes + imports::whatImportLacks(*read);
-        return programme;
-    };
-    if (const int status = importInto(path, build, err); status != 0)
-        return status;
-    out << summary(programme, source, path) << Qt::endl;
-    for (const QString& note : notes)
+    const Result<setup::Imported> imported = setup::importProgramme(*read, source, path, allowEmpty);
+    if (!imported)
+        return fail(err, path, imported.failure());
+    if (imported->takesAway)
+        return fail(
+            err, path,
+            imports::importFileFailure(
+                source, *imported->takesAway +
+                            QStringLiteral(" Nada cambiou; se é o que queres, engade --allow-empty.")));
+    out << imported->summary << Qt::endl;
+    for (const QString& note : imported->notes)
         out << QStringLiteral("  %1").arg(note) << Qt::endl;
     return 0;
 }

@@ -12,8 +12,4 @@ namespace quilvarden::tools {
 // out and err; the result is the exit status, 0 only on success.
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
-// Brings a meet programme into the register, making it if there is none (a file, or the
-// tables in a server's database); the exit status, a failure told on err.
-int importInto(const QString& path, const data::Database::ProgrammeBuilder& build, QTextStream& err);
-
 } // namespace quilvarden::tools

@@ -1,9 +1,5 @@
-#include "data/database.h"
+#include "setup/setup.h"
 #include "tools/commands.h"
-#include "tools/dbtool.h"
-#include "tools/demomeet.h"
-
-#include <QFile>
 
 namespace quilvarden::tools {
 
@@ -20,21 +16,10 @@ int demo(const Command& command, const QStringList& arguments, QTextStream& out,
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
     const QString path = commandLine.arguments().constFirst();
-    // Never over a register that exists.
-    if (Outcome created = data::Database::create(path); !created)
-        return fail(err, path, created.failure());
-    const data::MeetProgramme meet = demoMeet();
-    if (const int status = importInto(
-            path, [&meet](const data::RegisteredMeet&) -> Result<data::MeetProgramme> { return meet; }, err);
-        status != 0) {
-        if (!data::isServerUri(path))
-            QFile::remove(path);
-        return status;
-    }
-    out << QStringLiteral("Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
-               .arg(data::locate(path).shown(), QString::number(meet.events.size()),
-                    QString::number(meet.clubs.size()))
-        << Qt::endl;
+    const Result<QString> made = setup::makeDemo(path);
+    if (!made)
+        return fail(err, path, made.failure());
+    out << *made << Qt::endl;
     return 0;
 }
 

@@ -804,6 +804,13 @@ private Q_SLOTS:
     {
         click("btnFina");
         QCOMPARE(text("ptos_fina"), QStringLiteral("720,87 --> 721"));
+        // Whole in the field: from its first character, within the 84 px a 90 px field keeps
+        // for text inside its 1 px border and Qt's 2 px margins; whole in its tooltip too.
+        const auto* result = field("ptos_fina");
+        QCOMPARE(result->cursorPosition(), 0);
+        const int wide = result->fontMetrics().horizontalAdvance(result->text());
+        QVERIFY2(wide <= 84, qPrintable(QString::number(wide)));
+        QCOMPARE(result->toolTip(), QStringLiteral("720,87 --> 721"));
         type("b_min", QStringLiteral("14"));
         type("b_seg", QStringLiteral("31"));
         type("b_cen", QStringLiteral("02"));

@@ -1,8 +1,8 @@
 #include "data/database.h"
 #include "live/server.h"
+#include "setup/demomeet.h"
 #include "support/browser.h"
 #include "support/testmeet.h"
-#include "tools/demomeet.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -63,7 +63,7 @@ private Q_SLOTS:
         auto opened = data::Database::open(m_where);
         QVERIFY(opened);
         m_station = std::move(opened).value();
-        data::MeetProgramme meet = tools::demoMeet();
+        data::MeetProgramme meet = setup::demoMeet();
         meet.identity = {QStringLiteral("XXIV Trofeo Cidade de Lugo"), QDate(2026, 12, 7), QDate(2026, 12, 8),
                          QStringLiteral("Lugo")};
         // One club with a full name longer than the board's column.

@@ -1,6 +1,6 @@
 #include "demomeet.h"
 
-namespace quilvarden::tools {
+namespace quilvarden::setup {
 
 data::MeetProgramme demoMeet()
 {
@@ -45,4 +45,4 @@ data::MeetProgramme demoMeet()
     return meet;
 }
 
-} // namespace quilvarden::tools
+} // namespace quilvarden::setup
