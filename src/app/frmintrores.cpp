@@ -1,6 +1,7 @@
 #include "frmintrores.h"
 
 #include "app/dialogs.h"
+#include "app/emptyhint.h"
 #include "app/livedialog.h"
 #include "app/messagebox.h"
 #include "app/scoredialog.h"
@@ -144,12 +145,23 @@ void FrmIntroRes::describeControls()
         control->setToolTip(text);
         control->setAccessibleName(text);
     };
-    describe(m_ui->clas_mas, tr("Clasificación masculina"));
-    describe(m_ui->clas_fem, tr("Clasificación feminina"));
-    describe(m_ui->clas_con, tr("Clasificación conxunta"));
+    const struct {
+        QAbstractItemView* list;
+        QString name;
+    } standings[] = {
+        {m_ui->clas_mas, tr("Clasificación masculina")},
+        {m_ui->clas_fem, tr("Clasificación feminina")},
+        {m_ui->clas_con, tr("Clasificación conxunta")},
+    };
+    for (const auto& standing : standings) {
+        describe(standing.list, standing.name);
+        new EmptyHint(standing.list, standing.name);
+    }
     describe(m_ui->orde, tr("Orde da proba (Ctrl+L)"));
     describe(m_ui->totcen, tr("Marca en centésimas"));
     describe(m_ui->ptos_fina, tr("Puntos FINA da marca"));
+    m_ui->totcen->setPlaceholderText(tr("centésimas"));
+    m_ui->ptos_fina->setPlaceholderText(tr("puntos FINA"));
     // The hundredths calculator, and the FINA one: the swim time above, the base time below.
     const struct {
         QLineEdit* field;

@@ -254,6 +254,42 @@ private Q_SLOTS:
         QCOMPARE(control(QStringLiteral("puntos"))->palette().color(QPalette::Text), QColor(224, 224, 224));
     }
 
+    // The fixed layout has no room for headings: each list and calculator field says what it
+    // is to a reader (drawn across an empty standings list) and to a screen reader.
+    void controlsTellWhatTheyAre_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("men's standing") << "clas_mas"
+                                        << "Clasificación masculina";
+        QTest::newRow("women's standing") << "clas_fem"
+                                          << "Clasificación feminina";
+        QTest::newRow("combined standing") << "clas_con"
+                                           << "Clasificación conxunta";
+        QTest::newRow("swim time, minutes") << "t_min"
+                                            << "Marca nadada: minutos";
+        QTest::newRow("base time, hundredths") << "b_cen"
+                                               << "Marca base: centésimas";
+    }
+
+    void controlsTellWhatTheyAre()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, told);
+        QWidget* widget = control(name);
+        QCOMPARE(widget->accessibleName(), told);
+        QCOMPARE(widget->toolTip(), told);
+        auto* list = qobject_cast<QListView*>(widget);
+        if (list == nullptr)
+            return;
+        const QImage image = list->viewport()->grab().toImage();
+        int lettered = 0; // lighter than the list's dark grey: the hint's letters
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                lettered += qGray(image.pixel(x, y)) > 100 ? 1 : 0;
+        QVERIFY2(lettered > 20, qPrintable(name));
+    }
+
     void listsAndFields()
     {
         QVERIFY(!control<QListWidget>(QStringLiteral("club"))->isSortingEnabled());
