@@ -6,19 +6,22 @@
 
 namespace quilvarden::app {
 
-EmptyHint::EmptyHint(QAbstractItemView* view, const QString& text) : QObject(view), m_view(view), m_text(text)
+EmptyHint::EmptyHint(QAbstractItemView* view, const QString& text)
+    : QObject(view), m_view(view), m_viewport(view->viewport()), m_text(text)
 {
-    view->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 bool EmptyHint::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_view->viewport() || event->type() != QEvent::Paint)
+    // The viewport outlives the view's own destructor by a few events: only a paint may
+    // look at the view, and a paint never comes while the view is being torn down.
+    if (event->type() != QEvent::Paint || watched != m_viewport)
         return false;
     const QAbstractItemModel* model = m_view->model();
     if (model != nullptr && model->rowCount() > 0)
         return false;
-    QWidget* viewport = m_view->viewport();
+    QWidget* viewport = m_viewport;
     QPainter painter(viewport);
     const QColor colour = viewport->palette().color(QPalette::PlaceholderText);
     painter.setPen(colour);

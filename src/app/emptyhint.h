@@ -4,6 +4,7 @@
 #include <QString>
 
 class QAbstractItemView;
+class QWidget;
 
 namespace quilvarden::app {
 
@@ -19,6 +20,7 @@ protected:
 
 private:
     QAbstractItemView* m_view;
+    QWidget* m_viewport;
     QString m_text;
 };
 

@@ -1,4 +1,5 @@
 #include "language/language.h"
+#include "text/qtmessages.h"
 #include "tools/commandline.h"
 #include "tools/dbtool.h"
 
@@ -6,17 +7,8 @@
 #include <QStringDecoder>
 
 #include <csignal>
-#include <cstdio>
 
 namespace {
-
-// Qt's own messages (XDG_RUNTIME_DIR not set under su, fonts, the platform plugin) are not
-// the tool's, and would be the first line a volunteer reads: only a fatal one is told.
-void onlyFatal(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type == QtFatalMsg)
-        std::fputs(qFormatLogMessage(type, context, message).append(u'\n').toLocal8Bit().constData(), stderr);
-}
 
 // Qt takes the arguments for UTF-8, as this system names its files: a name in another code
 // page (Latin-1, from an old machine or a Windows share) would come out as another name,
@@ -53,9 +45,7 @@ int main(int argc, char** argv)
     // without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    // QUILVARDEN_DEBUG=1 lets Qt's messages through, to look into a problem.
-    if (qEnvironmentVariableIsEmpty("QUILVARDEN_DEBUG"))
-        qInstallMessageHandler(onlyFatal);
+    quilvarden::keepQtMessagesQuiet();
     // The PDF writer needs fonts, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
