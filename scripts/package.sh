@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Debian package of the program: build/package/quilvarden_VERSION_ARCH.deb.
+# The sources (what git tracks, and new files it does not ignore) are copied to
+# build/package/work and built there, so the checkout stays as it was.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh" package
+
+out="$root/build/package"
+work="$out/work"
+rm -rf "$work"
+rm -f "$out"/quilvarden_* "$out"/quilvarden-dbgsym_*
+mkdir -p "$work"
+
+(cd "$root" && git ls-files -z --cached --others --exclude-standard) |
+    (cd "$root" && xargs -0 tar --create --no-recursion --ignore-failed-read --file=-) |
+    tar --extract --directory="$work" --file=-
+
+start=$(date +%s)
+(cd "$work" && dpkg-buildpackage -us -uc -b) >"$out/build.log" 2>&1 || {
+    tail -n 40 "$out/build.log" >&2
+    echo "The package did not build: $out/build.log" >&2
+    exit 1
+}
+echo "Built in $(($(date +%s) - start)) s (log: $out/build.log)" >&2
+
+version="$(dpkg-parsechangelog --file "$root/debian/changelog" --show-field Version)"
+deb="$out/quilvarden_${version}_$(dpkg-architecture --query DEB_HOST_ARCH).deb"
+if [ ! -f "$deb" ]; then
+    echo "No package at $deb" >&2
+    exit 1
+fi
+echo "$deb"
