@@ -18,7 +18,7 @@ mkdir -p "$work"
 
 start=$(date +%s)
 (cd "$work" && dpkg-buildpackage -us -uc -b) >"$out/build.log" 2>&1 || {
-    tail -n 40 "$out/build.log" >&2
+    tail -n 15 "$out/build.log" >&2
     echo "The package did not build: $out/build.log" >&2
     exit 1
 }
