@@ -6,6 +6,16 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh" package
 
+# The package's version is the program's: debian/changelog, CMake's project() and the
+# AppStream description's latest release must agree.
+version="$(dpkg-parsechangelog --file "$root/debian/changelog" --show-field Version)"
+project_version="$(sed -n 's/^project(quilvarden VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+release="$(grep -o -m 1 '<release version="[^"]*"' "$root/dist/io.github.quilvarden.Quilvarden.metainfo.xml" | cut -d'"' -f2)"
+if [ "$version" != "$project_version" ] || [ "$version" != "$release" ]; then
+    echo "Versions differ: debian/changelog $version, CMakeLists.txt $project_version, metainfo $release" >&2
+    exit 1
+fi
+
 out="$root/build/package"
 work="$out/work"
 rm -rf "$work"
@@ -24,7 +34,6 @@ start=$(date +%s)
 }
 echo "Built in $(($(date +%s) - start)) s (log: $out/build.log)" >&2
 
-version="$(dpkg-parsechangelog --file "$root/debian/changelog" --show-field Version)"
 deb="$out/quilvarden_${version}_$(dpkg-architecture --query DEB_HOST_ARCH).deb"
 if [ ! -f "$deb" ]; then
     echo "No package at $deb" >&2
