@@ -5,7 +5,8 @@
 #   scripts/check-package.sh [build/package/quilvarden_VERSION_ARCH.deb]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-deb="${1:-$(ls -t "$root"/build/package/quilvarden_*.deb 2>/dev/null | grep -v dbgsym | head -n 1)}"
+version="$(dpkg-parsechangelog --file "$root/debian/changelog" --show-field Version)"
+deb="${1:-$root/build/package/quilvarden_${version}_$(dpkg --print-architecture).deb}"
 if [ -z "$deb" ] || [ ! -f "$deb" ]; then
     echo "No package: run scripts/package.sh first" >&2
     exit 1
