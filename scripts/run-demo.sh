@@ -3,10 +3,10 @@
 # to the program the first time; later runs keep the awards stored in it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" build
 
 build="$root/build/release"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUILVARDEN_BENCH=OFF
 cmake --build "$build"
 
 database="$build/bin/quilvarden.MDB"

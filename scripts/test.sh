@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: once as shipped, once under AddressSanitizer
-# and UndefinedBehaviorSanitizer so that a memory fault fails the run. Between the two, a
-# short round of fuzzing (scripts/fuzz.sh runs longer ones).
+# and UndefinedBehaviorSanitizer so that a memory fault fails the run. After the first, the
+# Debian package is built, installed and its programs run; then a short round of fuzzing
+# (scripts/fuzz.sh runs longer ones).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
@@ -19,6 +20,10 @@ run_suite() {
 
 echo "== Build and tests"
 run_suite "$root/build/debug" -DCMAKE_BUILD_TYPE=Debug
+
+echo "== The Debian package: built, checked, installed and run"
+"$root/scripts/package.sh"
+"$root/scripts/check-package.sh"
 
 echo "== Fuzzing, a short round"
 "$root/scripts/fuzz.sh" 20

@@ -204,6 +204,25 @@ int startUp(const QStringList& arguments, std::unique_ptr<MainWindow>& window)
     return KeepRunning;
 }
 
+QString desktopFileName()
+{
+    return QStringLiteral("io.github.quilvarden.Quilvarden");
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1/%2.png").arg(size).arg(desktopFileName()), QSize(size, size));
+    return icon;
+}
+
+void setDesktopIdentity()
+{
+    QGuiApplication::setDesktopFileName(desktopFileName());
+    QGuiApplication::setWindowIcon(programIcon());
+}
+
 int runProgram(int argc, char** argv)
 {
 #ifdef SIGXFSZ
@@ -219,6 +238,7 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("quilvarden"));
     // Where the register used last is remembered: ~/.config/Quilvarden/quilvarden.conf.
     QApplication::setOrganizationName(QStringLiteral("Quilvarden"));
+    setDesktopIdentity();
     // The program's own number rules are Spanish whatever the machine says.
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     // The language of the texts (--lang or the system's), before anything is told.

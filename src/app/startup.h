@@ -5,6 +5,7 @@
 #include "data/database.h"
 #include "text/failure.h"
 
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 
@@ -52,6 +53,17 @@ inline constexpr int KeepRunning = -1;
 // window (held in window), or renders it to a PNG file. Returns KeepRunning, or the exit
 // status when the program ends here. Needs a QApplication.
 int startUp(const QStringList& arguments, std::unique_ptr<MainWindow>& window);
+
+// The program's name on the desktop: its desktop entry's file name without ".desktop", which
+// is also the name of its icons in the icon theme.
+QString desktopFileName();
+
+// The program's icon, from the PNGs in the resources (:/icons/SIZE/...), one per size drawn.
+QIcon programIcon();
+
+// Tells the desktop which entry and icon the program's windows belong to. Needs a
+// QGuiApplication.
+void setDesktopIdentity();
 
 // The whole program: the process's exit status.
 int runProgram(int argc, char** argv);
