@@ -61,9 +61,16 @@ version="$(dpkg-deb --field "$deb" Version)"
 [ "$(/usr/bin/quilvarden-db --version)" = "quilvarden-db $version" ] || fail "quilvarden-db --version"
 /usr/bin/quilvarden-db demo "$tmp/demo.MDB"
 /usr/bin/quilvarden-db standings "$tmp/demo.MDB" --format html --output "$tmp/standings.html"
-for heading in "Clasificación Masculina" "Clasificación Feminina"; do
+for heading in "Campionato de exemplo" "Clasificación Masculina" "Clasificación Feminina"; do
     grep -q "$heading" "$tmp/standings.html" || fail "the standings lack «$heading»"
 done
+# Every edition is headed by the meet it holds.
+/usr/bin/quilvarden-db standings "$tmp/demo.MDB" --format json --output "$tmp/standings.json"
+grep -q '"name": *"Campionato de exemplo"' "$tmp/standings.json" || fail "the JSON names no meet"
+/usr/bin/quilvarden-db standings "$tmp/demo.MDB" --format pdf --output "$tmp/standings.pdf"
+if command -v pdftotext >/dev/null; then
+    pdftotext "$tmp/standings.pdf" - | grep -q "Campionato de exemplo" || fail "the PDF names no meet"
+fi
 QT_QPA_PLATFORM=offscreen /usr/bin/quilvarden --database "$tmp/demo.MDB" --screenshot "$tmp/w.png"
 [ -s "$tmp/w.png" ] || fail "no picture of the window"
 [ "$(head -c 8 "$tmp/w.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "the picture is no PNG"

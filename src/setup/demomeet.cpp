@@ -17,6 +17,9 @@ data::MeetProgramme demoMeet()
         {"400IM", 400},  {"200FR", 200},   {"800FR", 800}, {"100IM", 100}, {"4X100FR", 400},
     };
     data::MeetProgramme meet;
+    // Named as a real meet is, so that every edition of the example shows its heading; it is
+    // on no date of its own.
+    meet.identity = {QStringLiteral("Campionato de exemplo"), {}, {}, QStringLiteral("Pontevedra")};
     int order = 0;
     for (const Swim& swim : swims) {
         for (const char* gender : {"F", "M"}) {
