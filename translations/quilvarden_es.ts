@@ -444,7 +444,7 @@
     </message>
     <message>
         <source>a lingua das mensaxes: gl (galego) ou es (castelán); sen ela, a do sistema</source>
-        <translation>el idioma de los mensajes: gl (gallego) o es (castellano); sin ella, el del sistema</translation>
+        <translation>el idioma de los mensajes: gl (gallego) o es (castellano); sin él, el del sistema</translation>
     </message>
     <message>
         <source>falta o valor de --lang: gl (galego) ou es (castelán)</source>

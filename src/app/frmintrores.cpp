@@ -9,6 +9,7 @@
 #include "calc/scoring.h"
 #include "data/standings.h"
 #include "imports/lenex.h"
+#include "language/language.h"
 #include "publish/publish.h"
 #include "results/scorefile.h"
 #include "text/lines.h"
@@ -26,6 +27,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 
 namespace quilvarden::app {
@@ -50,6 +52,22 @@ void showWhole(QLineEdit* field, const QString& text)
     field->setToolTip(text);
 }
 
+// The width a label's, button's or check box's caption needs to be seen whole; 0 for the
+// other controls. A push button's own size hint is no measure of that: the style makes every
+// captioned button at least 80 px wide, more than the form's "+", "-" and "X" buttons have.
+int captionWidth(const QWidget* control)
+{
+    const auto* button = qobject_cast<const QPushButton*>(control);
+    if (!button)
+        return qobject_cast<const QLabel*>(control) || qobject_cast<const QAbstractButton*>(control)
+                   ? control->sizeHint().width()
+                   : 0;
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    return button->style()->sizeFromContents(QStyle::CT_PushButton, &option, text, button).width();
+}
+
 } // namespace
 
 FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* parent)
@@ -64,6 +82,7 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
         if (index.isValid())
             label->setObjectName(QStringLiteral("Label1(%1)").arg(index.toInt()));
     }
+    fitTranslatedCaptions();
     setFixedSize(ClientWidth, ClientHeight);
     // Its black background drawn also when it sits inside the main window.
     setAttribute(Qt::WA_StyledBackground);
@@ -179,6 +198,17 @@ void FrmIntroRes::describeControls()
     }
     m_ui->btnTotCen->setToolTip(tr("Pasa a marca a centésimas"));
     m_ui->btnFina->setToolTip(tr("Calcula os puntos FINA da marca nadada fronte á marca base"));
+}
+
+void FrmIntroRes::fitTranslatedCaptions()
+{
+    if (language::installed(*QCoreApplication::instance()) == language::Language::Galician)
+        return;
+    const QList<QWidget*> controls = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* control : controls) {
+        if (const int needed = captionWidth(control); needed > control->width() + 2)
+            control->resize(needed, control->height());
+    }
 }
 
 Outcome FrmIntroRes::load()

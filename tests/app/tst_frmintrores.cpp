@@ -1,6 +1,7 @@
 #include "app/frmintrores.h"
 #include "app/messagebox.h"
 #include "app/startup.h"
+#include "language/language.h"
 #include "support/testmeet.h"
 
 #include <QApplication>
@@ -154,6 +155,54 @@ private Q_SLOTS:
             QCOMPARE(field->text(), text);
         else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget))
             QCOMPARE(multi->toPlainText(), text);
+    }
+
+    // In Spanish every caption is whole: a longer one grows to its right, from where the form
+    // puts it, over no other control; the others stay where they are.
+    void spanishCaptionsWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRect>("laidOut");
+        auto row = [](const char* name, const char* text, int x, int y, int w, int h) {
+            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(text) << QRect(x, y, w, h);
+        };
+        row("Label1(7)", "Club", 318, 0, 29, 14);
+        row("Label1(10)", "Orden", 18, 0, 31, 14);
+        row("Label1(11)", "Prueba", 114, 0, 37, 14);
+        row("Label1(16)", "Puntos", 516, 0, 45, 14);
+        row("btnRecargar", "Actualizar Lista", 66, 54, 157, 32);
+        row("btnEngadir", "Añadir", 468, 84, 139, 55);
+        row("btnClasificacions", "Clasificaciones", 468, 346, 139, 74);
+        row("Label1(2)", "Marca Centésimas", 469, 171, 119, 14);
+        row("btnDesfacerUltimo", "Deshacer Último", 468, 144, 139, 25);
+        row("lista", "", 12, 94, 302, 326);
+        row("proba", "", 66, 18, 139, 29);
+    }
+    void spanishCaptionsWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QRect, laidOut);
+        language::install(*qApp, language::Language::Spanish);
+        auto opened = app::openWindow(databasePath());
+        language::install(*qApp, language::Language::Galician);
+        QVERIFY(opened);
+        const QWidget* widget = (*opened)->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            QCOMPARE(label->text(), text);
+        if (const auto* button = qobject_cast<const QPushButton*>(widget))
+            QCOMPARE(button->text(), text);
+        const QRect now = widget->geometry();
+        QCOMPARE(QRect(now.topLeft(), QSize(laidOut.width(), now.height())), laidOut);
+        QVERIFY2(now.width() >= widget->sizeHint().width() - 2, qPrintable(QString::number(now.width())));
+        if (text.isEmpty() || now.width() == laidOut.width())
+            return;
+        const QList<QWidget*> others =
+            (*opened)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (const QWidget* other : others)
+            QVERIFY2(other == widget || !other->geometry().intersects(now), qPrintable(other->objectName()));
     }
 
     void everyControlAccountedFor()
