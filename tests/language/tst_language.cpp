@@ -252,7 +252,7 @@ private Q_SLOTS:
                                                  u"Abrir nun &servidor…"_s,
                                                  u"&Importar o programa do campionato…"_s,
                                                  u"Saí&r"_s}
-                                  << QStringList{u"&Aceptar"_s, u"&Cancelar"_s, u"&Gardar"_s};
+                                  << QStringList{u"Aceptar"_s, u"Cancelar"_s, u"Gardar"_s};
         QTest::newRow("spanish") << language::Language::Spanish
                                  << QStringList{u"&Registro"_s, u"R&esultados"_s, u"&Clasificaciones"_s,
                                                 u"A&yuda"_s}
@@ -263,7 +263,7 @@ private Q_SLOTS:
                                                 u"Abrir en un &servidor…"_s,
                                                 u"&Importar el programa del campeonato…"_s,
                                                 u"Sali&r"_s}
-                                 << QStringList{u"&Aceptar"_s, u"&Cancelar"_s, u"&Guardar"_s};
+                                 << QStringList{u"Aceptar"_s, u"Cancelar"_s, u"Guardar"_s};
     }
     void windowInTheChosenLanguage()
     {
