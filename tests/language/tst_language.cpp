@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "language/language.h"
+#include "live/pages.h"
 #include "support/toolrun.h"
 #include "text/systemerror.h"
 
@@ -280,6 +281,33 @@ private Q_SLOTS:
                               box.button(QDialogButtonBox::Cancel)->text(),
                               box.button(QDialogButtonBox::Save)->text()}),
                  buttons);
+    }
+
+    // The live phone page's own words; the anchors its links jump to stay.
+    void livePageInTheChosenLanguage_data()
+    {
+        QTest::addColumn<language::Language>("language");
+        QTest::addColumn<QStringList>("fragments");
+        QTest::newRow("galician") << language::Language::Galician
+                                  << QStringList{u"<html lang=\"gl\">"_s,
+                                                 u"<title>Clasificacións en directo</title>"_s,
+                                                 u"<a href=\"#feminina\">Feminina</a>"_s,
+                                                 u"<p>Descargar: <a href=\"/standings.pdf\">PDF</a>"_s};
+        QTest::newRow("spanish")
+            << language::Language::Spanish
+            << QStringList{u"<html lang=\"es\">"_s, u"<title>Clasificaciones en directo</title>"_s,
+                           u"<a href=\"#feminina\">Femenina</a> <a href=\"#conxunta\">Conjunta</a>"_s,
+                           u"role=\"status\">Reconectando…</p>"_s,
+                           u"<a href=\"/board\">Pantalla grande</a>"_s};
+    }
+    void livePageInTheChosenLanguage()
+    {
+        QFETCH(language::Language, language);
+        QFETCH(QStringList, fragments);
+        language::install(*qApp, language);
+        const QString page = QString::fromUtf8(live::pageHtml(QString(), false));
+        for (const QString& fragment : fragments)
+            QVERIFY2(page.contains(fragment), qPrintable(fragment));
     }
 
     // quilvarden-db's own help tells of --lang, in the language it speaks.
