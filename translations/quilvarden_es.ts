@@ -444,7 +444,7 @@
     </message>
     <message>
         <source>a lingua das mensaxes: gl (galego) ou es (castelán); sen ela, a do sistema</source>
-        <translation>el idioma de los mensajes: gl (gallego) o es (castellano); sin ella, el del sistema</translation>
+        <translation>el idioma de los mensajes: gl (gallego) o es (castellano); sin él, el del sistema</translation>
     </message>
     <message>
         <source>falta o valor de --lang: gl (galego) ou es (castelán)</source>
@@ -453,6 +453,278 @@
     <message>
         <source>--lang quere gl (galego) ou es (castelán), non «%1»</source>
         <translation>--lang admite gl (gallego) o es (castellano), no «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>Live</name>
+    <message>
+        <source>↑ Volver ao principio</source>
+        <translation>↑ Volver al principio</translation>
+    </message>
+    <message>
+        <source>Sen puntos.</source>
+        <translation>Sin puntos.</translation>
+    </message>
+    <message>
+        <source>Pos.</source>
+        <translation>Pos.</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Club</translation>
+    </message>
+    <message>
+        <source>Puntos</source>
+        <translation>Puntos</translation>
+    </message>
+    <message>
+        <source>Últimos puntos</source>
+        <translation>Últimos puntos</translation>
+    </message>
+    <message>
+        <source>Aínda non hai puntos.</source>
+        <translation>Todavía no hay puntos.</translation>
+    </message>
+    <message>
+        <source>Actualizado ás %1</source>
+        <translation>Actualizado a las %1</translation>
+    </message>
+    <message>
+        <source>Clasificacións en directo</source>
+        <translation>Clasificaciones en directo</translation>
+    </message>
+    <message>
+        <source>páxina %1 de %2</source>
+        <translation>página %1 de %2</translation>
+    </message>
+    <message>
+        <source>Reconectando…</source>
+        <translation>Reconectando…</translation>
+    </message>
+    <message>
+        <source>Últimos</source>
+        <translation>Últimos</translation>
+    </message>
+    <message>
+        <source>Masculina</source>
+        <translation>Masculina</translation>
+    </message>
+    <message>
+        <source>Feminina</source>
+        <translation>Femenina</translation>
+    </message>
+    <message>
+        <source>Conxunta</source>
+        <translation>Conjunta</translation>
+    </message>
+    <message>
+        <source>gl</source>
+        <comment>the language code of the page</comment>
+        <translation>es</translation>
+    </message>
+    <message>
+        <source>Descargar:</source>
+        <translation>Descargar:</translation>
+    </message>
+    <message>
+        <source>Pantalla grande</source>
+        <translation>Pantalla grande</translation>
+    </message>
+    <message>
+        <source>Desde as %1 non se poden poñer ao día as clasificacións. Estas son as das %2.</source>
+        <translation>Desde las %1 no se pueden actualizar las clasificaciones. Estas son las de las %2.</translation>
+    </message>
+    <message>
+        <source>Esta páxina só se pode ler.</source>
+        <translation>Esta página solo se puede leer.</translation>
+    </message>
+    <message>
+        <source>A petición é demasiado longa.</source>
+        <translation>La petición es demasiado larga.</translation>
+    </message>
+    <message>
+        <source>A petición ten demasiadas cabeceiras.</source>
+        <translation>La petición tiene demasiadas cabeceras.</translation>
+    </message>
+    <message>
+        <source>Este servidor só fala HTTP/1.1.</source>
+        <translation>Este servidor solo habla HTTP/1.1.</translation>
+    </message>
+    <message>
+        <source>A petición está mal formada.</source>
+        <translation>La petición está mal formada.</translation>
+    </message>
+    <message>
+        <source>Outro programa xa está a escoitar no porto %1 (%2).</source>
+        <translation>Otro programa ya está escuchando en el puerto %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Non hai permiso para escoitar en %1: os portos por debaixo do 1024 son do sistema.</source>
+        <translation>No hay permiso para escuchar en %1: los puertos por debajo del 1024 son del sistema.</translation>
+    </message>
+    <message>
+        <source>Este ordenador non ten o enderezo %1.</source>
+        <translation>Este ordenador no tiene la dirección %1.</translation>
+    </message>
+    <message>
+        <source>Non se pode escoitar en %1.</source>
+        <translation>No se puede escuchar en %1.</translation>
+    </message>
+    <message>
+        <source>Hai demasiadas conexións abertas desde este aparello. Peche algunha lapela e ténteo de novo nuns segundos.</source>
+        <translation>Hay demasiadas conexiones abiertas desde este aparato. Cierre alguna pestaña e inténtelo de nuevo en unos segundos.</translation>
+    </message>
+    <message>
+        <source>Hai demasiadas persoas conectadas agora mesmo. Ténteo de novo nuns segundos.</source>
+        <translation>Hay demasiadas personas conectadas ahora mismo. Inténtelo de nuevo en unos segundos.</translation>
+    </message>
+    <message>
+        <source>Non hai nada neste enderezo.</source>
+        <translation>No hay nada en esta dirección.</translation>
+    </message>
+    <message>
+        <source>A petición tardou demasiado.</source>
+        <translation>La petición tardó demasiado.</translation>
+    </message>
+</context>
+<context>
+    <name>Publish</name>
+    <message>
+        <source>xaneiro</source>
+        <translation>enero</translation>
+    </message>
+    <message>
+        <source>febreiro</source>
+        <translation>febrero</translation>
+    </message>
+    <message>
+        <source>marzo</source>
+        <translation>marzo</translation>
+    </message>
+    <message>
+        <source>abril</source>
+        <translation>abril</translation>
+    </message>
+    <message>
+        <source>maio</source>
+        <translation>mayo</translation>
+    </message>
+    <message>
+        <source>xuño</source>
+        <translation>junio</translation>
+    </message>
+    <message>
+        <source>xullo</source>
+        <translation>julio</translation>
+    </message>
+    <message>
+        <source>agosto</source>
+        <translation>agosto</translation>
+    </message>
+    <message>
+        <source>setembro</source>
+        <translation>septiembre</translation>
+    </message>
+    <message>
+        <source>outubro</source>
+        <translation>octubre</translation>
+    </message>
+    <message>
+        <source>novembro</source>
+        <translation>noviembre</translation>
+    </message>
+    <message>
+        <source>decembro</source>
+        <translation>diciembre</translation>
+    </message>
+    <message>
+        <source>%1 de %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>%1 (continuación)</source>
+        <translation>%1 (continuación)</translation>
+    </message>
+    <message>
+        <source>Pos.</source>
+        <translation>Pos.</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Club</translation>
+    </message>
+    <message>
+        <source>Puntos</source>
+        <translation>Puntos</translation>
+    </message>
+    <message>
+        <source>Sen puntos.</source>
+        <translation>Sin puntos.</translation>
+    </message>
+    <message>
+        <source>páxina %1 de %2</source>
+        <translation>página %1 de %2</translation>
+    </message>
+    <message>
+        <source>Impreso o %1 ás %2</source>
+        <translation>Impreso el %1 a las %2</translation>
+    </message>
+    <message>
+        <source>Aínda non se puntuou ningunha proba</source>
+        <translation>Todavía no se ha puntuado ninguna prueba</translation>
+    </message>
+    <message>
+        <source>Última proba puntuada: %1</source>
+        <translation>Última prueba puntuada: %1</translation>
+    </message>
+    <message>
+        <source>Puntos por proba</source>
+        <translation>Puntos por prueba</translation>
+    </message>
+    <message>
+        <source>Clasificacións</source>
+        <translation>Clasificaciones</translation>
+    </message>
+    <message>
+        <source>%1: clasificacións</source>
+        <translation>%1: clasificaciones</translation>
+    </message>
+    <message>
+        <source>gl</source>
+        <comment>the language code of the page</comment>
+        <translation>es</translation>
+    </message>
+    <message>
+        <source>Non se puido debuxar o PDF.</source>
+        <translation>No se pudo dibujar el PDF.</translation>
+    </message>
+    <message>
+        <source>Non se garda en %1: %2</source>
+        <translation>No se guarda en %1: %2</translation>
+    </message>
+    <message>
+        <source>non é un ficheiro normal (é un cartafol, un dispositivo ou unha tubería).</source>
+        <translation>no es un archivo normal (es una carpeta, un dispositivo o una tubería).</translation>
+    </message>
+    <message>
+        <source>é a base de datos dos resultados.</source>
+        <translation>es la base de datos de los resultados.</translation>
+    </message>
+    <message>
+        <source>é parte da base de datos dos resultados.</source>
+        <translation>es parte de la base de datos de los resultados.</translation>
+    </message>
+    <message>
+        <source>Non se puido escribir %1 (%2 de %3 bytes): %4</source>
+        <translation>No se pudo escribir %1 (%2 de %3 bytes): %4</translation>
+    </message>
+    <message>
+        <source>Non se puido escribir %1: %2</source>
+        <translation>No se pudo escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>Os puntos por proba só se gardan como texto ou CSV.</source>
+        <translation>Los puntos por prueba solo se guardan como texto o CSV.</translation>
     </message>
 </context>
 <context>
@@ -679,6 +951,21 @@
     </message>
 </context>
 <context>
+    <name>Setup</name>
+    <message>
+        <source>Importadas de %1 en %2: %3 probas, %4 clubs participantes, %5 descricións de clubs.</source>
+        <translation>Importadas de %1 en %2: %3 pruebas, %4 clubs participantes, %5 descripciones de clubs.</translation>
+    </message>
+    <message>
+        <source>Creada a base de datos baleira %1</source>
+        <translation>Creada la base de datos vacía %1</translation>
+    </message>
+    <message>
+        <source>Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs</source>
+        <translation>Creada la base de datos %1 con un campeonato de ejemplo: %2 pruebas, %3 clubs</translation>
+    </message>
+</context>
+<context>
     <name>Text</name>
     <message>
         <source>Non existe o ficheiro ou o cartafol</source>
@@ -875,6 +1162,18 @@
     <message>
         <source>O número «%1» non cabe nun número de coma flotante.</source>
         <translation>El número «%1» no cabe en un número de coma flotante.</translation>
+    </message>
+    <message>
+        <source>Clasificación Masculina</source>
+        <translation>Clasificación Masculina</translation>
+    </message>
+    <message>
+        <source>Clasificación Feminina</source>
+        <translation>Clasificación Femenina</translation>
+    </message>
+    <message>
+        <source>Clasificación Conxunta</source>
+        <translation>Clasificación Conjunta</translation>
     </message>
 </context>
 <context>
@@ -1167,6 +1466,253 @@ Opciones:
         <source>publica as clasificacións, ou os puntos de cada club en cada proba</source>
         <translation>publica las clasificaciones, o los puntos de cada club en cada prueba</translation>
     </message>
+    <message>
+        <source>Nunca sobrescribe un ficheiro que xa exista, nin un rexistro que xa estea nun servidor; nun servidor fai tamén a base de datos, se non a hai.</source>
+        <translation>Nunca sobrescribe un archivo que ya exista, ni un registro que ya esté en un servidor; en un servidor crea también la base de datos, si no la hay.</translation>
+    </message>
+    <message>
+        <source>crea unha base de datos baleira</source>
+        <translation>crea una base de datos vacía</translation>
+    </message>
+    <message>
+        <source> Nada cambiou; se é o que queres, engade --allow-empty.</source>
+        <translation> Nada ha cambiado; si es lo que quieres, añade --allow-empty.</translation>
+    </message>
+    <message>
+        <source>o ficheiro do campionato</source>
+        <translation>el archivo del campeonato</translation>
+    </message>
+    <message>
+        <source>o ficheiro de Access do programa de xestión do campionato</source>
+        <translation>el archivo de Access del programa de gestión del campeonato</translation>
+    </message>
+    <message>
+        <source>o ficheiro Lenex 3 do programa de xestión, simple ou comprimido</source>
+        <translation>el archivo Lenex 3 del programa de gestión, simple o comprimido</translation>
+    </message>
+    <message>
+        <source>importa tamén un ficheiro sen probas ou sen clubs cando o rexistro xa ten probas ou clubs, que perdería (un programa sen clubs aínda entra sen isto nun rexistro que non ten ningún)</source>
+        <translation>importa también un archivo sin pruebas o sin clubs cuando el registro ya tiene pruebas o clubs, que perdería (un programa sin clubs entra igualmente sin esto en un registro que no tiene ninguno)</translation>
+    </message>
+    <message>
+        <source>Fai a base de datos se non a hai. Substitúe as probas e os clubs (EVENT, CLUBCHAMP, CLUBDESC) nunha transacción e nunca toca os resultados gardados; os clubs que xa estaban conservan o seu código e o seu nome curto.</source>
+        <translation>Crea la base de datos si no la hay. Sustituye las pruebas y los clubs (EVENT, CLUBCHAMP, CLUBDESC) en una transacción y nunca toca los resultados guardados; los clubs que ya estaban conservan su código y su nombre corto.</translation>
+    </message>
+    <message>
+        <source> ou </source>
+        <translation> o </translation>
+    </message>
+    <message>
+        <source>Uso: quilvarden-db ORDE [opcións] ARGUMENTOS
+
+Fai, enche e publica os rexistros de resultados de Quilvarden: un ficheiro
+SQLite, ou unha base de datos dun servidor PostgreSQL
+(postgresql://usuario@servidor/base).
+
+Ordes:
+</source>
+        <translation>Uso: quilvarden-db ORDEN [opciones] ARGUMENTOS
+
+Crea, llena y publica los registros de resultados de Quilvarden: un archivo
+SQLite, o una base de datos de un servidor PostgreSQL
+(postgresql://usuario@servidor/base).
+
+Órdenes:
+</translation>
+    </message>
+    <message>
+        <source>amosa a versión e remata</source>
+        <translation>muestra la versión y termina</translation>
+    </message>
+    <message>
+        <source>
+«quilvarden-db ORDE --help» explica os argumentos e as opcións de cada orde.
+Estado de saída: 0 se todo foi ben, 1 se a operación fallou, 2 se os
+argumentos están mal.
+</source>
+        <translation>
+«quilvarden-db ORDEN --help» explica los argumentos y las opciones de cada orden.
+Estado de salida: 0 si todo fue bien, 1 si la operación falló, 2 si los
+argumentos están mal.
+</translation>
+    </message>
+    <message>
+        <source>trae o programa do campionato dun ficheiro de Access</source>
+        <translation>trae el programa del campeonato de un archivo de Access</translation>
+    </message>
+    <message>
+        <source>trae o programa do campionato dun ficheiro Lenex</source>
+        <translation>trae el programa del campeonato de un archivo Lenex</translation>
+    </message>
+    <message>
+        <source>argumentos non válidos: %1</source>
+        <translation>argumentos no válidos: %1</translation>
+    </message>
+    <message>
+        <source>falta a orde: %1</source>
+        <translation>falta la orden: %1</translation>
+    </message>
+    <message>
+        <source>orde descoñecida: «%1»</source>
+        <translation>orden desconocida: «%1»</translation>
+    </message>
+    <message>
+        <source>O campionato ten 40 probas (remudas entre elas) e 12 clubs. Nunca sobrescribe un ficheiro que xa exista, nin un rexistro que xa estea nun servidor.</source>
+        <translation>El campeonato tiene 40 pruebas (relevos entre ellas) y 12 clubs. Nunca sobrescribe un archivo que ya exista, ni un registro que ya esté en un servidor.</translation>
+    </message>
+    <message>
+        <source>crea unha base de datos cun campionato de exemplo</source>
+        <translation>crea una base de datos con un campeonato de ejemplo</translation>
+    </message>
+</context>
+<context>
+    <name>Window</name>
+    <message>
+        <source>Programas do campionato (*.lef *.lxf *.mdb);;Lenex (*.lef *.lxf);;Access (*.mdb);;Todos os ficheiros (*)</source>
+        <translation>Programas del campeonato (*.lef *.lxf *.mdb);;Lenex (*.lef *.lxf);;Access (*.mdb);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Rexistros (*.MDB *.sqlite *.db)</source>
+        <translation>Registros (*.MDB *.sqlite *.db)</translation>
+    </message>
+    <message>
+        <source>Onde gardar o rexistro novo</source>
+        <translation>Dónde guardar el registro nuevo</translation>
+    </message>
+    <message>
+        <source>Todos os ficheiros (*)</source>
+        <translation>Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Non se puido crear o rexistro
+%1
+
+%2</source>
+        <translation>No se pudo crear el registro
+%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>%1
+
+Importar igualmente?</source>
+        <translation>%1
+
+¿Importar igualmente?</translation>
+    </message>
+    <message>
+        <source>Non se puido importar o programa en
+%1
+
+%2</source>
+        <translation>No se pudo importar el programa en
+%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>Programa do campionato</source>
+        <translation>Programa del campeonato</translation>
+    </message>
+    <message>
+        <source>Xa hai un ficheiro en
+%1
+
+Escolle outro nome: o rexistro novo nunca se fai enriba doutro.</source>
+        <translation>Ya hay un archivo en
+%1
+
+Elige otro nombre: el registro nuevo nunca se crea encima de otro.</translation>
+    </message>
+    <message>
+        <source>Abrir nun servidor</source>
+        <translation>Abrir en un servidor</translation>
+    </message>
+    <message>
+        <source>Enderezo do rexistro no servidor PostgreSQL
+(o contrasinal vai en ~/.pgpass ou en PGPASSWORD):</source>
+        <translation>Dirección del registro en el servidor PostgreSQL
+(la contraseña va en ~/.pgpass o en PGPASSWORD):</translation>
+    </message>
+    <message>
+        <source>«%1» non é o enderezo dun servidor: comeza por postgresql://.</source>
+        <translation>«%1» no es la dirección de un servidor: empieza por postgresql://.</translation>
+    </message>
+    <message>
+        <source>Abrir un rexistro</source>
+        <translation>Abrir un registro</translation>
+    </message>
+    <message>
+        <source>Rexistros (*.MDB *.mdb *.sqlite *.db);;Todos os ficheiros (*)</source>
+        <translation>Registros (*.MDB *.mdb *.sqlite *.db);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Importar o programa do campionato</source>
+        <translation>Importar el programa del campeonato</translation>
+    </message>
+    <message>
+        <source>Introducción de Resultados</source>
+        <translation>Introducción de Resultados</translation>
+    </message>
+    <message>
+        <source>Abre esta base de datos en vez de quilvarden.MDB.</source>
+        <translation>Abre esta base de datos en lugar de quilvarden.MDB.</translation>
+    </message>
+    <message>
+        <source>FICHEIRO</source>
+        <translation>ARCHIVO</translation>
+    </message>
+    <message>
+        <source>Garda a imaxe da xanela neste ficheiro PNG e remata.</source>
+        <translation>Guarda la imagen de la ventana en este archivo PNG y termina.</translation>
+    </message>
+    <message>
+        <source>Remata en canto a xanela se amosa (para medir o arranque).</source>
+        <translation>Termina en cuanto se muestra la ventana (para medir el arranque).</translation>
+    </message>
+    <message>
+        <source>Amosa estas opcións e remata.</source>
+        <translation>Muestra estas opciones y termina.</translation>
+    </message>
+    <message>
+        <source>Amosa a versión e remata.</source>
+        <translation>Muestra la versión y termina.</translation>
+    </message>
+    <message>
+        <source>Uso:</source>
+        <translation>Uso:</translation>
+    </message>
+    <message>
+        <source>Opcións:</source>
+        <translation>Opciones:</translation>
+    </message>
+    <message>
+        <source>Argumento descoñecido: %1</source>
+        <translation>Argumento desconocido: %1</translation>
+    </message>
+    <message>
+        <source>Non se pode abrir a base de datos
+%1
+
+%2</source>
+        <translation>No se puede abrir la base de datos
+%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>Uso: quilvarden [--database FICHEIRO] [--screenshot FICHEIRO.png]</source>
+        <translation>Uso: quilvarden [--database ARCHIVO] [--screenshot ARCHIVO.png]</translation>
+    </message>
+    <message>
+        <source>Non hai rexistro que abrir: indica --database.</source>
+        <translation>No hay registro que abrir: indica --database.</translation>
+    </message>
+    <message>
+        <source>Non se puido gardar a imaxe en %1</source>
+        <translation>No se pudo guardar la imagen en %1</translation>
+    </message>
 </context>
 <context>
     <name>frmIntroRes</name>
@@ -1261,6 +1807,391 @@ Opciones:
     <message>
         <source>Desfacer Último</source>
         <translation>Deshacer Último</translation>
+    </message>
+</context>
+<context>
+    <name>quilvarden::app::FrmIntroRes</name>
+    <message>
+        <source>Gardar clasificacións…</source>
+        <translation>Guardar clasificaciones…</translation>
+    </message>
+    <message>
+        <source>Imprimir…</source>
+        <translation>Imprimir…</translation>
+    </message>
+    <message>
+        <source>Publicar en directo…</source>
+        <translation>Publicar en directo…</translation>
+    </message>
+    <message>
+        <source>Puntuar desde resultados…</source>
+        <translation>Puntuar desde resultados…</translation>
+    </message>
+    <message>
+        <source>Clasificación masculina</source>
+        <translation>Clasificación masculina</translation>
+    </message>
+    <message>
+        <source>Clasificación feminina</source>
+        <translation>Clasificación femenina</translation>
+    </message>
+    <message>
+        <source>Clasificación conxunta</source>
+        <translation>Clasificación conjunta</translation>
+    </message>
+    <message>
+        <source>Orde da proba (Ctrl+L)</source>
+        <translation>Orden de la prueba (Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>Marca en centésimas</source>
+        <translation>Marca en centésimas</translation>
+    </message>
+    <message>
+        <source>Puntos FINA da marca</source>
+        <translation>Puntos FINA de la marca</translation>
+    </message>
+    <message>
+        <source>centésimas</source>
+        <translation>centésimas</translation>
+    </message>
+    <message>
+        <source>puntos FINA</source>
+        <translation>puntos FINA</translation>
+    </message>
+    <message>
+        <source>Marca: minutos</source>
+        <translation>Marca: minutos</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>Marca: segundos</source>
+        <translation>Marca: segundos</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Marca: centésimas</source>
+        <translation>Marca: centésimas</translation>
+    </message>
+    <message>
+        <source>c</source>
+        <translation>c</translation>
+    </message>
+    <message>
+        <source>Marca nadada: minutos</source>
+        <translation>Marca nadada: minutos</translation>
+    </message>
+    <message>
+        <source>Marca nadada: segundos</source>
+        <translation>Marca nadada: segundos</translation>
+    </message>
+    <message>
+        <source>Marca nadada: centésimas</source>
+        <translation>Marca nadada: centésimas</translation>
+    </message>
+    <message>
+        <source>Marca base: minutos</source>
+        <translation>Marca base: minutos</translation>
+    </message>
+    <message>
+        <source>Marca base: segundos</source>
+        <translation>Marca base: segundos</translation>
+    </message>
+    <message>
+        <source>Marca base: centésimas</source>
+        <translation>Marca base: centésimas</translation>
+    </message>
+    <message>
+        <source>Pasa a marca a centésimas</source>
+        <translation>Pasa la marca a centésimas</translation>
+    </message>
+    <message>
+        <source>Calcula os puntos FINA da marca nadada fronte á marca base</source>
+        <translation>Calcula los puntos FINA de la marca nadada frente a la marca base</translation>
+    </message>
+    <message>
+        <source>A proba da orde %1 non ten código (EVENTCODE baleiro).</source>
+        <translation>La prueba del orden %1 no tiene código (EVENTCODE vacío).</translation>
+    </message>
+    <message>
+        <source>A proba da orde %1 non ten sexo (GENDERCODE baleiro).</source>
+        <translation>La prueba del orden %1 no tiene sexo (GENDERCODE vacío).</translation>
+    </message>
+    <message>
+        <source>Os puntos «%1» non son un número válido. Non se gardou nada.</source>
+        <translation>Los puntos «%1» no son un número válido. No se ha guardado nada.</translation>
+    </message>
+    <message>
+        <source>
+Non se gardou a marca.</source>
+        <translation>
+No se ha guardado la marca.</translation>
+    </message>
+    <message>
+        <source>A marca gardouse e está na lista: non a volvas engadir.
+Só fallou a proposta dos puntos seguintes: %1</source>
+        <translation>La marca se ha guardado y está en la lista: no la vuelvas a añadir.
+Solo ha fallado la propuesta de los puntos siguientes: %1</translation>
+    </message>
+    <message>
+        <source>Desfíxose a marca:
+%1</source>
+        <translation>Se ha deshecho la marca:
+%1</translation>
+    </message>
+    <message>
+        <source>Puntuar desde resultados</source>
+        <translation>Puntuar desde resultados</translation>
+    </message>
+    <message>
+        <source>Resultados Lenex (*.lxf *.lef);;Todos os ficheiros (*)</source>
+        <translation>Resultados Lenex (*.lxf *.lef);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Estes resultados parecen doutro campionato que o programa: %1.
+
+Son de verdade os resultados deste campionato?</source>
+        <translation>Estos resultados parecen de otro campeonato que el programa: %1.
+
+¿Son de verdad los resultados de este campeonato?</translation>
+    </message>
+    <message>
+        <source>Para substituír os puntos das probas que xa os teñen, marca «Substituír os puntos das probas que xa os teñen».</source>
+        <translation>Para sustituir los puntos de las pruebas que ya los tienen, marca «Sustituir los puntos de las pruebas que ya los tienen».</translation>
+    </message>
+    <message>
+        <source>Texto (*.txt)</source>
+        <translation>Texto (*.txt)</translation>
+    </message>
+    <message>
+        <source>Páxina web (*.html)</source>
+        <translation>Página web (*.html)</translation>
+    </message>
+    <message>
+        <source>Gardar clasificacións</source>
+        <translation>Guardar clasificaciones</translation>
+    </message>
+    <message>
+        <source>Clasificacións</source>
+        <translation>Clasificaciones</translation>
+    </message>
+    <message>
+        <source>Non se puido imprimir.</source>
+        <translation>No se pudo imprimir.</translation>
+    </message>
+</context>
+<context>
+    <name>quilvarden::app::LiveDialog</name>
+    <message>
+        <source>Clasificacións en directo</source>
+        <translation>Clasificaciones en directo</translation>
+    </message>
+    <message>
+        <source>Este ordenador non está en ningunha rede: as clasificacións só se ven nel mesmo, neste enderezo:</source>
+        <translation>Este ordenador no está en ninguna red: las clasificaciones solo se ven en él mismo, en esta dirección:</translation>
+    </message>
+    <message>
+        <source>Dálles este enderezo ás persoas da piscina (na mesma rede ca este ordenador):</source>
+        <translation>Dales esta dirección a las personas de la piscina (en la misma red que este ordenador):</translation>
+    </message>
+    <message>
+        <source>Pantalla grande (proxector): %1board</source>
+        <translation>Pantalla grande (proyector): %1board</translation>
+    </message>
+    <message>
+        <source>Tamén: %1</source>
+        <translation>También: %1</translation>
+    </message>
+    <message>
+        <source>Deter a publicación</source>
+        <translation>Detener la publicación</translation>
+    </message>
+    <message>
+        <source>Pechar</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>quilvarden::app::MainWindow</name>
+    <message>
+        <source>Introducción de Resultados</source>
+        <translation>Introducción de Resultados</translation>
+    </message>
+    <message>
+        <source>&amp;Rexistro</source>
+        <translation>&amp;Registro</translation>
+    </message>
+    <message>
+        <source>&amp;Novo co programa do campionato…</source>
+        <translation>&amp;Nuevo con el programa del campeonato…</translation>
+    </message>
+    <message>
+        <source>Novo &amp;baleiro…</source>
+        <translation>Nuevo &amp;vacío…</translation>
+    </message>
+    <message>
+        <source>Novo co campionato de &amp;exemplo…</source>
+        <translation>Nuevo con el campeonato de &amp;ejemplo…</translation>
+    </message>
+    <message>
+        <source>&amp;Abrir…</source>
+        <translation>&amp;Abrir…</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Abrir nun &amp;servidor…</source>
+        <translation>Abrir en un &amp;servidor…</translation>
+    </message>
+    <message>
+        <source>&amp;Importar o programa do campionato…</source>
+        <translation>&amp;Importar el programa del campeonato…</translation>
+    </message>
+    <message>
+        <source>Saí&amp;r</source>
+        <translation>Sali&amp;r</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>R&amp;esultados</source>
+        <translation>R&amp;esultados</translation>
+    </message>
+    <message>
+        <source>Ir a &amp;Orde</source>
+        <translation>Ir a &amp;Orden</translation>
+    </message>
+    <message>
+        <source>Ctrl+L</source>
+        <translation>Ctrl+L</translation>
+    </message>
+    <message>
+        <source>&amp;Puntuar desde resultados…</source>
+        <translation>&amp;Puntuar desde resultados…</translation>
+    </message>
+    <message>
+        <source>&amp;Clasificacións</source>
+        <translation>&amp;Clasificaciones</translation>
+    </message>
+    <message>
+        <source>&amp;Gardar…</source>
+        <translation>&amp;Guardar…</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation>Ctrl+S</translation>
+    </message>
+    <message>
+        <source>&amp;Imprimir…</source>
+        <translation>&amp;Imprimir…</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>&amp;Publicar en directo…</source>
+        <translation>&amp;Publicar en directo…</translation>
+    </message>
+    <message>
+        <source>A&amp;xuda</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>&amp;Guía de uso</source>
+        <translation>&amp;Guía de uso</translation>
+    </message>
+    <message>
+        <source>&amp;Acerca de Quilvarden</source>
+        <translation>&amp;Acerca de Quilvarden</translation>
+    </message>
+    <message>
+        <source>Acerca de &amp;Qt</source>
+        <translation>Acerca de &amp;Qt</translation>
+    </message>
+    <message>
+        <source>Guía de uso de Quilvarden</source>
+        <translation>Guía de uso de Quilvarden</translation>
+    </message>
+    <message>
+        <source>Acerca de Quilvarden</source>
+        <translation>Acerca de Quilvarden</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Quilvarden %1&lt;/h3&gt;&lt;p&gt;A mesa de puntuación dun campionato de natación entre clubs.&lt;/p&gt;&lt;p&gt;Software libre baixo a licenza GPL-3.0 ou posterior: &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;https://www.gnu.org/licenses/gpl-3.0.html&lt;/a&gt;&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Quilvarden %1&lt;/h3&gt;&lt;p&gt;La mesa de puntuación de un campeonato de natación entre clubs.&lt;/p&gt;&lt;p&gt;Software libre bajo la licencia GPL-3.0 o posterior: &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;https://www.gnu.org/licenses/gpl-3.0.html&lt;/a&gt;&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>quilvarden::app::ScoreDialog</name>
+    <message>
+        <source>Puntuar desde resultados</source>
+        <translation>Puntuar desde resultados</translation>
+    </message>
+    <message>
+        <source>Estes son os puntos que se gardarán desde %1:</source>
+        <translation>Estos son los puntos que se guardarán desde %1:</translation>
+    </message>
+    <message>
+        <source>Non hai nada que puntuar en %1:</source>
+        <translation>No hay nada que puntuar en %1:</translation>
+    </message>
+    <message>
+        <source>Substituír os puntos das probas que xa os teñen</source>
+        <translation>Sustituir los puntos de las pruebas que ya los tienen</translation>
+    </message>
+    <message>
+        <source>Gardar</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>quilvarden::app::WelcomeDialog</name>
+    <message>
+        <source>Benvida a Quilvarden</source>
+        <translation>Bienvenida a Quilvarden</translation>
+    </message>
+    <message>
+        <source>Para levar os puntos dun campionato cómpre un rexistro: un ficheiro neste ordenador ou unha base de datos nun servidor. Que queres facer?</source>
+        <translation>Para llevar los puntos de un campeonato hace falta un registro: un archivo en este ordenador o una base de datos en un servidor. ¿Qué quieres hacer?</translation>
+    </message>
+    <message>
+        <source>Crear un rexistro co &amp;programa do campionato (Lenex ou Access)…</source>
+        <translation>Crear un registro con el &amp;programa del campeonato (Lenex o Access)…</translation>
+    </message>
+    <message>
+        <source>Crear un rexistro &amp;baleiro…</source>
+        <translation>Crear un registro &amp;vacío…</translation>
+    </message>
+    <message>
+        <source>Crear un rexistro co campionato de &amp;exemplo…</source>
+        <translation>Crear un registro con el campeonato de &amp;ejemplo…</translation>
+    </message>
+    <message>
+        <source>&amp;Abrir un rexistro que xa existe…</source>
+        <translation>&amp;Abrir un registro que ya existe…</translation>
+    </message>
+    <message>
+        <source>Abrir un rexistro nun &amp;servidor…</source>
+        <translation>Abrir un registro en un &amp;servidor…</translation>
+    </message>
+    <message>
+        <source>Saír</source>
+        <translation>Salir</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include "calc/scoring.h"
 #include "data/standings.h"
 #include "imports/lenex.h"
+#include "language/language.h"
 #include "publish/publish.h"
 #include "results/scorefile.h"
 #include "text/lines.h"
@@ -26,16 +27,12 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 
 namespace quilvarden::app {
 
 namespace {
-
-QString utf8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // "720,87 --> 721" needs 91 px at the usual font, and the 90 px field keeps 84 for text: the
 // line edit, with its cursor at the end, scrolled "7" out of sight. The text is shown from its
@@ -55,6 +52,22 @@ void showWhole(QLineEdit* field, const QString& text)
     field->setToolTip(text);
 }
 
+// The width a label's, button's or check box's caption needs to be seen whole; 0 for the
+// other controls. A push button's own size hint is no measure of that: the style makes every
+// captioned button at least 80 px wide, more than the form's "+", "-" and "X" buttons have.
+int captionWidth(const QWidget* control)
+{
+    const auto* button = qobject_cast<const QPushButton*>(control);
+    if (!button)
+        return qobject_cast<const QLabel*>(control) || qobject_cast<const QAbstractButton*>(control)
+                   ? control->sizeHint().width()
+                   : 0;
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    return button->style()->sizeFromContents(QStyle::CT_PushButton, &option, text, button).width();
+}
+
 } // namespace
 
 FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* parent)
@@ -69,6 +82,7 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
         if (index.isValid())
             label->setObjectName(QStringLiteral("Label1(%1)").arg(index.toInt()));
     }
+    fitTranslatedCaptions();
     setFixedSize(ClientWidth, ClientHeight);
     // Its black background drawn also when it sits inside the main window.
     setAttribute(Qt::WA_StyledBackground);
@@ -94,18 +108,18 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     connect(m_ui->btnFina, &QPushButton::clicked, this, &FrmIntroRes::scoreFina);
 
     // Beside the usual editing actions, the standings text offers to save and print them.
-    m_saveStandings = new QAction(utf8("Gardar clasificacións…"), this);
+    m_saveStandings = new QAction(tr("Gardar clasificacións…"), this);
     m_saveStandings->setObjectName(QStringLiteral("actionGardarClasificacions"));
-    m_printStandings = new QAction(utf8("Imprimir…"), this);
+    m_printStandings = new QAction(tr("Imprimir…"), this);
     m_printStandings->setObjectName(QStringLiteral("actionImprimirClasificacions"));
     connect(m_saveStandings, &QAction::triggered, this, &FrmIntroRes::saveStandings);
     connect(m_printStandings, &QAction::triggered, this, &FrmIntroRes::printStandings);
     // For the pool's network, on the usual port for such pages.
     m_liveOptions.address = QHostAddress(QHostAddress::AnyIPv4);
-    m_publishLive = new QAction(utf8("Publicar en directo…"), this);
+    m_publishLive = new QAction(tr("Publicar en directo…"), this);
     m_publishLive->setObjectName(QStringLiteral("actionPublicarEnDirecto"));
     connect(m_publishLive, &QAction::triggered, this, &FrmIntroRes::publishLive);
-    m_scoreResults = new QAction(utf8("Puntuar desde resultados…"), this);
+    m_scoreResults = new QAction(tr("Puntuar desde resultados…"), this);
     m_scoreResults->setObjectName(QStringLiteral("actionPuntuarResultados"));
     connect(m_scoreResults, &QAction::triggered, this, &FrmIntroRes::scoreFromResults);
     m_ui->lista->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -184,6 +198,17 @@ void FrmIntroRes::describeControls()
     }
     m_ui->btnTotCen->setToolTip(tr("Pasa a marca a centésimas"));
     m_ui->btnFina->setToolTip(tr("Calcula os puntos FINA da marca nadada fronte á marca base"));
+}
+
+void FrmIntroRes::fitTranslatedCaptions()
+{
+    if (language::installed(*QCoreApplication::instance()) == language::Language::Galician)
+        return;
+    const QList<QWidget*> controls = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* control : controls) {
+        if (const int needed = captionWidth(control); needed > control->width() + 2)
+            control->resize(needed, control->height());
+    }
 }
 
 Outcome FrmIntroRes::load()
@@ -265,8 +290,8 @@ void FrmIntroRes::lookUpEvent(const QString& orderText)
         clearEvent();
         report(Failure::invalidUseOfNull(
             event.code.isNull()
-                ? utf8("A proba da orde %1 non ten código (EVENTCODE baleiro).").arg(orderText)
-                : utf8("A proba da orde %1 non ten sexo (GENDERCODE baleiro).").arg(orderText)));
+                ? tr("A proba da orde %1 non ten código (EVENTCODE baleiro).").arg(orderText)
+                : tr("A proba da orde %1 non ten sexo (GENDERCODE baleiro).").arg(orderText)));
         return;
     }
     m_ui->proba->setText(text::valueText(event.code));
@@ -304,14 +329,14 @@ void FrmIntroRes::recordAward()
     const Result<double> value = text::readStrict(points);
     if (!value) {
         Failure refused = value.failure();
-        refused.detail = utf8("Os puntos «%1» non son un número válido. Non se gardou nada.").arg(points);
+        refused.detail = tr("Os puntos «%1» non son un número válido. Non se gardou nada.").arg(points);
         report(refused);
         return;
     }
     if (const Result<qint64> stored = m_database->recordAward({order, eventCode, gender, club, *value});
         !stored) {
         Failure failed = stored.failure();
-        failed.detail += utf8("\nNon se gardou a marca.");
+        failed.detail += tr("\nNon se gardou a marca.");
         report(failed);
         return;
     }
@@ -321,8 +346,8 @@ void FrmIntroRes::recordAward()
     const Result<calc::Proposal> next = calc::nextPlace(points, m_ui->paso->text(), eventCode);
     if (!next) {
         Failure failed = next.failure();
-        failed.detail = utf8("A marca gardouse e está na lista: non a volvas engadir.\n"
-                             "Só fallou a proposta dos puntos seguintes: %1")
+        failed.detail = tr("A marca gardouse e está na lista: non a volvas engadir.\n"
+                           "Só fallou a proposta dos puntos seguintes: %1")
                             .arg(failed.detail);
         report(failed);
         return;
@@ -346,7 +371,7 @@ void FrmIntroRes::undoLastAward()
     reloadList();
     const data::AwardRow& award = (*undone)->award;
     MessageBox::information(this, windowTitle(),
-                            utf8("Desfíxose a marca:\n%1")
+                            tr("Desfíxose a marca:\n%1")
                                 .arg(text::resultsLine(award.order, award.eventCode, award.gender, award.club,
                                                        award.points, m_orderPlaces)));
 }
@@ -376,9 +401,8 @@ void FrmIntroRes::showListMenu(const QPoint& position)
 
 void FrmIntroRes::scoreFromResults()
 {
-    const QString path =
-        FileDialog::openFileName(this, utf8("Puntuar desde resultados"),
-                                 utf8("Resultados Lenex (*.lxf *.lef);;Todos os ficheiros (*)"));
+    const QString path = FileDialog::openFileName(
+        this, tr("Puntuar desde resultados"), tr("Resultados Lenex (*.lxf *.lef);;Todos os ficheiros (*)"));
     if (path.isEmpty())
         return;
     const Result<imports::FileResults> file = imports::readLenexResults(path);
@@ -394,8 +418,8 @@ void FrmIntroRes::scoreFromResults()
     // Another meet's results (yesterday's, last season's) are only scored when the operator says so.
     if (!plan->otherMeet.isEmpty() &&
         MessageBox::question(this, windowTitle(),
-                             utf8("Estes resultados parecen doutro campionato que o programa: %1.\n\n"
-                                  "Son de verdade os resultados deste campionato?")
+                             tr("Estes resultados parecen doutro campionato que o programa: %1.\n\n"
+                                "Son de verdade os resultados deste campionato?")
                                  .arg(plan->otherMeet)) != QMessageBox::Yes)
         return;
     // What storing would do now: events kept as they are, brought up to date, or left alone.
@@ -431,8 +455,8 @@ void FrmIntroRes::storeScored(const results::ScorePlan& plan, bool replace)
         return;
     QStringList told = results::storedLines(plan, *stored, false);
     if (!stored->leftAlone.isEmpty())
-        told << utf8("Para substituír os puntos das probas que xa os teñen, marca «Substituír os puntos das "
-                     "probas que xa os teñen».");
+        told << tr("Para substituír os puntos das probas que xa os teñen, marca «Substituír os puntos das "
+                   "probas que xa os teñen».");
     MessageBox::information(this, windowTitle(), told.join(u'\n'));
 }
 
@@ -495,20 +519,20 @@ void FrmIntroRes::saveStandings()
         const char* suffix;
     };
     static const Choice choices[] = {
-        {"Texto (*.txt)", publish::Format::Text, ".txt"},
+        {QT_TR_NOOP("Texto (*.txt)"), publish::Format::Text, ".txt"},
         {"CSV (*.csv)", publish::Format::Csv, ".csv"},
-        {"Páxina web (*.html)", publish::Format::Html, ".html"},
+        {QT_TR_NOOP("Páxina web (*.html)"), publish::Format::Html, ".html"},
         {"PDF (*.pdf)", publish::Format::Pdf, ".pdf"},
         {"JSON (*.json)", publish::Format::Json, ".json"},
     };
     QStringList filters;
     for (const Choice& choice : choices)
-        filters << utf8(choice.filter);
+        filters << tr(choice.filter);
     QString selected = filters.at(3); // PDF
     const QString suggested =
         (m_database->onServer() ? QDir::home() : QFileInfo(m_database->path()).absoluteDir())
             .filePath(QStringLiteral("clasificacions.pdf"));
-    QString path = FileDialog::saveFileName(this, utf8("Gardar clasificacións"), suggested,
+    QString path = FileDialog::saveFileName(this, tr("Gardar clasificacións"), suggested,
                                             filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
         return;
@@ -533,7 +557,7 @@ void FrmIntroRes::printStandings()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(utf8("Clasificacións"));
+    printer.setDocName(tr("Clasificacións"));
     if (!PrintDialog::exec(printer, this))
         return;
     const Result<publish::Edition> edition =
@@ -543,7 +567,7 @@ void FrmIntroRes::printStandings()
         return;
     }
     if (!publish::paint(*edition, printer))
-        report(Failure::database(Failure::CannotOpenFile, utf8("Non se puido imprimir.")));
+        report(Failure::database(Failure::CannotOpenFile, tr("Non se puido imprimir.")));
 }
 
 void FrmIntroRes::nudgePoints(int direction)

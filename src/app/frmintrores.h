@@ -97,6 +97,10 @@ private:
     // What the lists and calculator fields are, told by tooltips, placeholders and
     // accessible names (the controls have no room for more captions).
     void describeControls();
+    // Spanish captions run longer than the Galician ones the form was laid out for: a
+    // label, button or check box whose caption would be cut is widened to its right, and
+    // nothing else moves. Galician keeps the form as it is.
+    void fitTranslatedCaptions();
 
     // The one place where a failed operation is shown to the operator. The operation has
     // stopped where it failed; the program goes on.

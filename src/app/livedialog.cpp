@@ -13,17 +13,16 @@ namespace quilvarden::app {
 LiveDialog::LiveDialog(const QList<QUrl>& addresses, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgPublicarEnDirecto"));
-    setWindowTitle(QStringLiteral("Clasificacións en directo"));
+    setWindowTitle(tr("Clasificacións en directo"));
     auto* layout = new QVBoxLayout(this);
     const QUrl first = addresses.value(0);
     const bool onlyHere = first.host().startsWith(QStringLiteral("127.")) || first.host() == u"::1";
 
-    auto* intro =
-        new QLabel(onlyHere ? QStringLiteral("Este ordenador non está en ningunha rede: as clasificacións "
-                                             "só se ven nel mesmo, neste enderezo:")
-                            : QStringLiteral("Dálles este enderezo ás persoas da piscina (na mesma rede "
-                                             "ca este ordenador):"),
-                   this);
+    auto* intro = new QLabel(onlyHere ? tr("Este ordenador non está en ningunha rede: as clasificacións "
+                                           "só se ven nel mesmo, neste enderezo:")
+                                      : tr("Dálles este enderezo ás persoas da piscina (na mesma rede "
+                                           "ca este ordenador):"),
+                             this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
@@ -41,19 +40,18 @@ LiveDialog::LiveDialog(const QList<QUrl>& addresses, QWidget* parent) : QDialog(
     code->setPixmap(QPixmap::fromImage(live::qrCode(first.toString(), 6)));
     layout->addWidget(code, 0, Qt::AlignHCenter);
 
-    QStringList more{QStringLiteral("Pantalla grande (proxector): %1board").arg(first.toString())};
+    QStringList more{tr("Pantalla grande (proxector): %1board").arg(first.toString())};
     for (qsizetype i = 1; i < addresses.size(); ++i)
-        more << QStringLiteral("Tamén: %1").arg(addresses[i].toString());
+        more << tr("Tamén: %1").arg(addresses[i].toString());
     auto* others = new QLabel(more.join(u'\n'), this);
     others->setObjectName(QStringLiteral("lblOutrosEnderezos"));
     others->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(others);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* stop =
-        buttons->addButton(QStringLiteral("Deter a publicación"), QDialogButtonBox::DestructiveRole);
+    QPushButton* stop = buttons->addButton(tr("Deter a publicación"), QDialogButtonBox::DestructiveRole);
     stop->setObjectName(QStringLiteral("btnDeterPublicacion"));
-    QPushButton* close = buttons->addButton(QStringLiteral("Pechar"), QDialogButtonBox::AcceptRole);
+    QPushButton* close = buttons->addButton(tr("Pechar"), QDialogButtonBox::AcceptRole);
     close->setObjectName(QStringLiteral("btnPechar"));
     close->setDefault(true);
     connect(stop, &QPushButton::clicked, this, [this] {

@@ -18,7 +18,7 @@ namespace quilvarden::app {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Introducción de Resultados"));
+    setWindowTitle(tr("Introducción de Resultados"));
     buildRegisterMenu();
     buildResultsMenu();
     buildStandingsMenu();

@@ -18,11 +18,6 @@ namespace quilvarden::app {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Window", text);
-}
-
 QString title()
 {
     return QStringLiteral("Quilvarden");
@@ -30,18 +25,21 @@ QString title()
 
 QString programmeFilters()
 {
-    return tr("Programas do campionato (*.lef *.lxf *.mdb);;Lenex (*.lef *.lxf);;Access (*.mdb);;"
-              "Todos os ficheiros (*)");
+    return QCoreApplication::translate(
+        "Window", "Programas do campionato (*.lef *.lxf *.mdb);;Lenex (*.lef *.lxf);;Access (*.mdb);;"
+                  "Todos os ficheiros (*)");
 }
 
 // Where a new register goes: asked, in the user's documents unless told otherwise.
 QString askWhereToSave(QWidget* parent)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString filter = tr("Rexistros (*.MDB *.sqlite *.db)");
+    QString filter = QCoreApplication::translate("Window", "Rexistros (*.MDB *.sqlite *.db)");
     QString path = FileDialog::saveFileName(
-        parent, tr("Onde gardar o rexistro novo"), QDir(documents).filePath(QStringLiteral("campionato.MDB")),
-        filter + QStringLiteral(";;") + tr("Todos os ficheiros (*)"), &filter);
+        parent, QCoreApplication::translate("Window", "Onde gardar o rexistro novo"),
+        QDir(documents).filePath(QStringLiteral("campionato.MDB")),
+        filter + QStringLiteral(";;") + QCoreApplication::translate("Window", "Todos os ficheiros (*)"),
+        &filter);
     return path;
 }
 
@@ -50,7 +48,7 @@ QString made(QWidget* parent, const QString& path, const Result<QString>& result
 {
     if (!result) {
         MessageBox::critical(parent, title(),
-                             tr("Non se puido crear o rexistro\n%1\n\n%2")
+                             QCoreApplication::translate("Window", "Non se puido crear o rexistro\n%1\n\n%2")
                                  .arg(data::locate(path).shown(), result.failure().message()));
         return {};
     }
@@ -67,13 +65,16 @@ bool importFile(QWidget* parent, const QString& path, const QString& programme)
     Result<setup::Imported> imported = setup::importProgramme(*read, programme, path, false);
     // A file that would empty the register is brought in only when the operator says so.
     if (imported && imported->takesAway &&
-        MessageBox::question(parent, title(), tr("%1\n\nImportar igualmente?").arg(*imported->takesAway)) ==
+        MessageBox::question(
+            parent, title(),
+            QCoreApplication::translate("Window", "%1\n\nImportar igualmente?").arg(*imported->takesAway)) ==
             QMessageBox::Yes)
         imported = setup::importProgramme(*read, programme, path, true);
     if (!imported) {
-        MessageBox::critical(parent, title(),
-                             tr("Non se puido importar o programa en\n%1\n\n%2")
-                                 .arg(data::locate(path).shown(), imported.failure().message()));
+        MessageBox::critical(
+            parent, title(),
+            QCoreApplication::translate("Window", "Non se puido importar o programa en\n%1\n\n%2")
+                .arg(data::locate(path).shown(), imported.failure().message()));
         return false;
     }
     if (imported->takesAway)
@@ -85,8 +86,8 @@ bool importFile(QWidget* parent, const QString& path, const QString& programme)
 
 QString makeFromProgramme(QWidget* parent)
 {
-    const QString programme =
-        FileDialog::openFileName(parent, tr("Programa do campionato"), programmeFilters());
+    const QString programme = FileDialog::openFileName(
+        parent, QCoreApplication::translate("Window", "Programa do campionato"), programmeFilters());
     if (programme.isEmpty())
         return {};
     const QString path = askWhereToSave(parent);
@@ -94,8 +95,9 @@ QString makeFromProgramme(QWidget* parent)
         return {};
     if (QFileInfo::exists(path)) {
         MessageBox::critical(parent, title(),
-                             tr("Xa hai un ficheiro en\n%1\n\nEscolle outro nome: o rexistro novo "
-                                "nunca se fai enriba doutro.")
+                             QCoreApplication::translate(
+                                 "Window", "Xa hai un ficheiro en\n%1\n\nEscolle outro nome: o rexistro novo "
+                                           "nunca se fai enriba doutro.")
                                  .arg(QDir::toNativeSeparators(path)));
         return {};
     }
@@ -104,17 +106,18 @@ QString makeFromProgramme(QWidget* parent)
 
 QString askServerAddress(QWidget* parent)
 {
-    const std::optional<QString> address =
-        TextDialog::getText(parent, tr("Abrir nun servidor"),
-                            tr("Enderezo do rexistro no servidor PostgreSQL\n"
-                               "(o contrasinal vai en ~/.pgpass ou en PGPASSWORD):"),
-                            QStringLiteral("postgresql://usuario@servidor/campionato"));
+    const std::optional<QString> address = TextDialog::getText(
+        parent, QCoreApplication::translate("Window", "Abrir nun servidor"),
+        QCoreApplication::translate("Window", "Enderezo do rexistro no servidor PostgreSQL\n"
+                                              "(o contrasinal vai en ~/.pgpass ou en PGPASSWORD):"),
+        QStringLiteral("postgresql://usuario@servidor/campionato"));
     if (!address || address->isEmpty())
         return {};
     if (!data::isServerUri(*address)) {
-        MessageBox::critical(
-            parent, title(),
-            tr("«%1» non é o enderezo dun servidor: comeza por postgresql://.").arg(*address));
+        MessageBox::critical(parent, title(),
+                             QCoreApplication::translate(
+                                 "Window", "«%1» non é o enderezo dun servidor: comeza por postgresql://.")
+                                 .arg(*address));
         return {};
     }
     return *address;
@@ -138,8 +141,10 @@ QString chooseRegister(QWidget* parent, RegisterChoice choice)
     case RegisterChoice::MakeFromProgramme:
         return makeFromProgramme(parent);
     case RegisterChoice::OpenFile:
-        return FileDialog::openFileName(parent, tr("Abrir un rexistro"),
-                                        tr("Rexistros (*.MDB *.mdb *.sqlite *.db);;Todos os ficheiros (*)"));
+        return FileDialog::openFileName(
+            parent, QCoreApplication::translate("Window", "Abrir un rexistro"),
+            QCoreApplication::translate("Window",
+                                        "Rexistros (*.MDB *.mdb *.sqlite *.db);;Todos os ficheiros (*)"));
     case RegisterChoice::OpenServer:
         return askServerAddress(parent);
     }
@@ -148,8 +153,9 @@ QString chooseRegister(QWidget* parent, RegisterChoice choice)
 
 bool importProgrammeInto(QWidget* parent, const QString& path)
 {
-    const QString programme =
-        FileDialog::openFileName(parent, tr("Importar o programa do campionato"), programmeFilters());
+    const QString programme = FileDialog::openFileName(
+        parent, QCoreApplication::translate("Window", "Importar o programa do campionato"),
+        programmeFilters());
     return !programme.isEmpty() && importFile(parent, path, programme);
 }
 

@@ -14,12 +14,11 @@ ScoreDialog::ScoreDialog(const QString& file, const QStringList& lines, bool any
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgPuntuarResultados"));
-    setWindowTitle(QStringLiteral("Puntuar desde resultados"));
+    setWindowTitle(tr("Puntuar desde resultados"));
     auto* layout = new QVBoxLayout(this);
-    auto* intro =
-        new QLabel(anything ? QStringLiteral("Estes son os puntos que se gardarán desde %1:").arg(file)
-                            : QStringLiteral("Non hai nada que puntuar en %1:").arg(file),
-                   this);
+    auto* intro = new QLabel(anything ? tr("Estes son os puntos que se gardarán desde %1:").arg(file)
+                                      : tr("Non hai nada que puntuar en %1:").arg(file),
+                             this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
     auto* shown = new QPlainTextEdit(lines.join(u'\n'), this);
@@ -29,15 +28,15 @@ ScoreDialog::ScoreDialog(const QString& file, const QStringList& lines, bool any
     shown->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     shown->setMinimumSize(520, 360);
     layout->addWidget(shown);
-    m_replace = new QCheckBox(QStringLiteral("Substituír os puntos das probas que xa os teñen"), this);
+    m_replace = new QCheckBox(tr("Substituír os puntos das probas que xa os teñen"), this);
     m_replace->setObjectName(QStringLiteral("chkSubstituir"));
     layout->addWidget(m_replace);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* store = buttons->addButton(QStringLiteral("Gardar"), QDialogButtonBox::AcceptRole);
+    QPushButton* store = buttons->addButton(tr("Gardar"), QDialogButtonBox::AcceptRole);
     store->setObjectName(QStringLiteral("btnGardarPuntos"));
     store->setEnabled(anything);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(tr("Cancelar"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("btnCancelarPuntos"));
     (anything ? store : cancel)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -25,7 +25,7 @@ constexpr int ExitBadArguments = 2;
 
 QString programTitle()
 {
-    return QStringLiteral("Introducción de Resultados");
+    return QCoreApplication::translate("Window", "Introducción de Resultados");
 }
 
 void printError(const QString& text)
@@ -81,15 +81,17 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(programTitle());
-    const QCommandLineOption database(QStringLiteral("database"),
-                                      QStringLiteral("Abre esta base de datos en vez de quilvarden.MDB."),
-                                      QStringLiteral("FICHEIRO"));
+    const QCommandLineOption database(
+        QStringLiteral("database"),
+        QCoreApplication::translate("Window", "Abre esta base de datos en vez de quilvarden.MDB."),
+        QCoreApplication::translate("Window", "FICHEIRO"));
     const QCommandLineOption screenshot(
-        QStringLiteral("screenshot"), QStringLiteral("Garda a imaxe da xanela neste ficheiro PNG e remata."),
-        QStringLiteral("FICHEIRO"));
+        QStringLiteral("screenshot"),
+        QCoreApplication::translate("Window", "Garda a imaxe da xanela neste ficheiro PNG e remata."),
+        QCoreApplication::translate("Window", "FICHEIRO"));
     QCommandLineOption exitWhenShown(
         QStringLiteral("exit-when-shown"),
-        QStringLiteral("Remata en canto a xanela se amosa (para medir o arranque)."));
+        QCoreApplication::translate("Window", "Remata en canto a xanela se amosa (para medir o arranque)."));
     exitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(database);
     parser.addOption(screenshot);
@@ -98,9 +100,10 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
     parser.addOption(QCommandLineOption(language::optionName(), language::optionDescription(),
                                         language::optionValueName()));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Amosa estas opcións e remata."));
+                                  QCoreApplication::translate("Window", "Amosa estas opcións e remata."));
     parser.addOption(help);
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Amosa a versión e remata."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QCoreApplication::translate("Window", "Amosa a versión e remata."));
     parser.addOption(version);
     if (!parser.parse(arguments))
         return Failure{0, parser.errorText(), {}};
@@ -111,14 +114,17 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
     }
     if (parser.isSet(help)) {
         StartupOptions asked;
-        asked.help = parser.helpText()
-                         .replace(QStringLiteral("Usage:"), QStringLiteral("Uso:"))
-                         .replace(QStringLiteral("Options:"), QStringLiteral("Opcións:"));
+        asked.help =
+            parser.helpText()
+                .replace(QStringLiteral("Usage:"), QCoreApplication::translate("Window", "Uso:"))
+                .replace(QStringLiteral("Options:"), QCoreApplication::translate("Window", "Opcións:"));
         return asked;
     }
     if (!parser.positionalArguments().isEmpty())
-        return Failure{
-            0, QStringLiteral("Argumento descoñecido: %1").arg(parser.positionalArguments().first()), {}};
+        return Failure{0,
+                       QCoreApplication::translate("Window", "Argumento descoñecido: %1")
+                           .arg(parser.positionalArguments().first()),
+                       {}};
     StartupOptions options;
     options.databasePath = parser.value(database);
     options.screenshotPath = parser.value(screenshot);
@@ -128,7 +134,7 @@ Result<StartupOptions> parseArguments(const QStringList& arguments)
 
 QString startupFailureText(const QString& databasePath, const Failure& failure)
 {
-    return QStringLiteral("Non se pode abrir a base de datos\n%1\n\n%2")
+    return QCoreApplication::translate("Window", "Non se pode abrir a base de datos\n%1\n\n%2")
         .arg(data::locate(databasePath).shown(), failure.message());
 }
 
@@ -148,7 +154,8 @@ int startUp(const QStringList& arguments, std::unique_ptr<MainWindow>& window)
     const Result<StartupOptions> options = parseArguments(arguments);
     if (!options) {
         printError(options.failure().description);
-        printError(QStringLiteral("Uso: quilvarden [--database FICHEIRO] [--screenshot FICHEIRO.png]"));
+        printError(QCoreApplication::translate(
+            "Window", "Uso: quilvarden [--database FICHEIRO] [--screenshot FICHEIRO.png]"));
         return ExitBadArguments;
     }
     if (!options->help.isEmpty()) {
@@ -191,7 +198,8 @@ int startUp(const QStringList& arguments, std::unique_ptr<MainWindow>& window)
         window->show();
         QApplication::processEvents();
         if (!window->grab().save(options->screenshotPath, "PNG")) {
-            printError(QStringLiteral("Non se puido gardar a imaxe en %1").arg(options->screenshotPath));
+            printError(QCoreApplication::translate("Window", "Non se puido gardar a imaxe en %1")
+                           .arg(options->screenshotPath));
             return ExitStartupFailed;
         }
         return 0;

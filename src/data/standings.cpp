@@ -103,7 +103,8 @@ Result<StandingsReport> buildStandings(Database& database)
     };
     StandingsReport report;
     for (Part& part : parts) {
-        StandingSection section{part.which, QString::fromUtf8(part.heading), std::move(part.rows), {}};
+        StandingSection section{
+            part.which, QCoreApplication::translate("Text", part.heading), std::move(part.rows), {}};
         section.lines.reserve(section.rows.size());
         // Equal totals get consecutive positions, no shared ranks.
         qint64 position = 0;

@@ -1,5 +1,6 @@
 #include "language.h"
 
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -101,6 +102,15 @@ void install(QCoreApplication& app, Language language)
     } else {
         installCatalogue(app, QStringLiteral("quilvarden_es"), ownFolder);
     }
+}
+
+Language installed(const QCoreApplication& app)
+{
+    const QList<QTranslator*> translators = app.findChildren<QTranslator*>(TranslatorName);
+    for (const QTranslator* translator : translators)
+        if (QFileInfo(translator->filePath()).fileName() == u"quilvarden_es.qm")
+            return Language::Spanish;
+    return Language::Galician;
 }
 
 Choice setUp(QCoreApplication& app, const QStringList& arguments)

@@ -38,6 +38,10 @@ QStringList withoutLanguageOption(const QStringList& arguments);
 // in English.
 void install(QCoreApplication& app, Language language);
 
+// The language whose catalogue install() put in place last: Spanish when the program's own
+// Spanish catalogue is installed, else Galician.
+Language installed(const QCoreApplication& app);
+
 // Chooses from the arguments and the system and installs it; a wrong --lang installs the
 // system's language, in which the mistake is told.
 Choice setUp(QCoreApplication& app, const QStringList& arguments);

@@ -63,10 +63,14 @@ QString standingTable(const publish::Edition& edition, const data::StandingSecti
     QString html = QStringLiteral("<section class=\"standing\" id=\"%1\">\n<h2>%2</h2>\n")
                        .arg(anchorOf(section.which), section.heading.toHtmlEscaped());
     if (section.rows.isEmpty())
-        return html + QStringLiteral("<p class=\"empty\">Sen puntos.</p>\n") + backLink() +
-               QStringLiteral("</section>\n");
-    html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">Pos.</th><th>Club</th>"
-                           "<th class=\"pts\">Puntos</th></tr></thead>\n<tbody>\n");
+        return html +
+               QStringLiteral("<p class=\"empty\">%1</p>\n")
+                   .arg(QCoreApplication::translate("Live", "Sen puntos.").toHtmlEscaped()) +
+               backLink() + QStringLiteral("</section>\n");
+    html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">%1</th><th>%2</th>"
+                           "<th class=\"pts\">%3</th></tr></thead>\n<tbody>\n")
+                .arg(QCoreApplication::translate("Live", "Pos."), QCoreApplication::translate("Live", "Club"),
+                     QCoreApplication::translate("Live", "Puntos"));
     qint64 position = 0;
     for (const data::StandingRow& row : section.rows) {
         // The board shows a long standing a group of rows at a time; a phone sees one table.
@@ -81,9 +85,11 @@ QString standingTable(const publish::Edition& edition, const data::StandingSecti
 
 QString latestAwards(const publish::Edition& edition, const QList<data::AwardRow>& latest)
 {
-    QString html = QStringLiteral("<section class=\"awards\" id=\"ultimos\">\n<h2>Últimos puntos</h2>\n");
+    QString html = QStringLiteral("<section class=\"awards\" id=\"ultimos\">\n<h2>%1</h2>\n")
+                       .arg(QCoreApplication::translate("Live", "Últimos puntos").toHtmlEscaped());
     if (latest.isEmpty())
-        return html + QStringLiteral("<p class=\"empty\">Aínda non hai puntos.</p>\n</section>\n");
+        return html + QStringLiteral("<p class=\"empty\">%1</p>\n</section>\n")
+                          .arg(QCoreApplication::translate("Live", "Aínda non hai puntos.").toHtmlEscaped());
     html += QStringLiteral("<ol>\n");
     for (const data::AwardRow& award : latest)
         html += QStringLiteral("<li><span class=\"event\">%1 %2%3</span> <span class=\"club\">%4</span> "
@@ -99,9 +105,10 @@ QString liveFragment(const LiveEdition& live, quint64 version, const QString& no
 {
     const publish::Edition& edition = live.edition;
     QString html = QStringLiteral("<div class=\"edition\" data-version=\"%1\">\n").arg(version);
-    html += QStringLiteral(
-                "<p class=\"when\"><span>Actualizado ás %1</span> · <span class=\"last\">%2</span></p>\n")
-                .arg(edition.printedAt.toString(QStringLiteral("HH:mm:ss")),
+    html += QStringLiteral("<p class=\"when\"><span>%1</span> · <span class=\"last\">%2</span></p>\n")
+                .arg(QCoreApplication::translate("Live", "Actualizado ás %1")
+                         .arg(edition.printedAt.toString(QStringLiteral("HH:mm:ss")))
+                         .toHtmlEscaped(),
                      publish::editionLines(edition).value(1).toHtmlEscaped());
     if (!note.isEmpty())
         html += QStringLiteral("<p class=\"note\" role=\"status\">%1</p>\n").arg(note.toHtmlEscaped());
@@ -128,7 +135,8 @@ QString pageHeader(const QStringList& meet, bool board)
     if (board)
         html += QStringLiteral("<p class=\"turn\" data-template=\"%1\"></p>\n")
                     .arg(QCoreApplication::translate("Live", "páxina %1 de %2").toHtmlEscaped());
-    html += QStringLiteral("<p class=\"offline\" role=\"status\">Reconectando…</p>\n");
+    html += QStringLiteral("<p class=\"offline\" role=\"status\">%1</p>\n")
+                .arg(QCoreApplication::translate("Live", "Reconectando…").toHtmlEscaped());
     if (!board)
         html +=
             QStringLiteral("<nav class=\"jump\"><a href=\"#ultimos\">%1</a> <a href=\"#masculina\">%2</a> "
@@ -147,7 +155,7 @@ QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet
     const QString title =
         meet.isEmpty() ? QCoreApplication::translate("Live", "Clasificacións en directo") : meet.first();
     QString page =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"gl\">\n<head>\n<meta charset=\"utf-8\">\n"
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"%3\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                        "<title>%1</title>\n"
                        "<link rel=\"stylesheet\" href=\"/live.css\">\n"
@@ -155,15 +163,18 @@ QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet
                        "<noscript><meta http-equiv=\"refresh\" content=\"20\"></noscript>\n"
                        "<script src=\"/live.js\" defer></script>\n"
                        "</head>\n<body class=\"%2\">\n")
-            .arg(title.toHtmlEscaped(), board ? QStringLiteral("board") : QStringLiteral("phone"));
+            .arg(title.toHtmlEscaped(), board ? QStringLiteral("board") : QStringLiteral("phone"),
+                 QCoreApplication::translate("Live", "gl", "the language code of the page"));
     page += pageHeader(meet, board);
     page += QStringLiteral("<main id=\"live\">\n");
     page += fragment;
     page += QStringLiteral("</main>\n");
     if (!board)
-        page += QStringLiteral("<footer>\n<p>Descargar: <a href=\"/standings.pdf\">PDF</a> · "
+        page += QStringLiteral("<footer>\n<p>%1 <a href=\"/standings.pdf\">PDF</a> · "
                                "<a href=\"/standings.csv\">CSV</a> · <a href=\"/standings.json\">JSON</a> · "
-                               "<a href=\"/board\">Pantalla grande</a></p>\n</footer>\n");
+                               "<a href=\"/board\">%2</a></p>\n</footer>\n")
+                    .arg(QCoreApplication::translate("Live", "Descargar:").toHtmlEscaped(),
+                         QCoreApplication::translate("Live", "Pantalla grande").toHtmlEscaped());
     page += QStringLiteral("</body>\n</html>\n");
     return page.toUtf8();
 }
@@ -182,7 +193,8 @@ QByteArray streamEvent(quint64 version, const std::optional<qint64>& latestAward
 
 QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf)
 {
-    return QStringLiteral("Desde as %1 non se poden poñer ao día as clasificacións. Estas son as das %2.")
+    return QCoreApplication::translate(
+               "Live", "Desde as %1 non se poden poñer ao día as clasificacións. Estas son as das %2.")
         .arg(since.toString(QStringLiteral("HH:mm:ss")), figuresOf.toString(QStringLiteral("HH:mm:ss")));
 }
 

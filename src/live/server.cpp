@@ -4,6 +4,7 @@
 #include "live/source.h"
 
 #include <QAbstractHttpServer>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
@@ -80,17 +81,18 @@ Answer refusal(int status)
 {
     switch (status) {
     case 405:
-        return plain(405, QStringLiteral("Esta páxina só se pode ler."), {{"Allow", "GET, HEAD"}});
+        return plain(405, QCoreApplication::translate("Live", "Esta páxina só se pode ler."),
+                     {{"Allow", "GET, HEAD"}});
     case 413:
-        return plain(413, QStringLiteral("A petición é demasiado longa."));
+        return plain(413, QCoreApplication::translate("Live", "A petición é demasiado longa."));
     case 431:
-        return plain(431, QStringLiteral("A petición ten demasiadas cabeceiras."));
+        return plain(431, QCoreApplication::translate("Live", "A petición ten demasiadas cabeceiras."));
     case 505:
-        return plain(505, QStringLiteral("Este servidor só fala HTTP/1.1."));
+        return plain(505, QCoreApplication::translate("Live", "Este servidor só fala HTTP/1.1."));
     default:
         break;
     }
-    return plain(400, QStringLiteral("A petición está mal formada."));
+    return plain(400, QCoreApplication::translate("Live", "A petición está mal formada."));
 }
 
 // Why the server could not listen where it was told, said plainly.
@@ -99,22 +101,25 @@ Failure cannotListen(QAbstractSocket::SocketError error, const QHostAddress& add
     const QString where = QStringLiteral("%1:%2").arg(address.toString(), QString::number(port));
     switch (error) {
     case QAbstractSocket::AddressInUseError:
-        return Failure::database(Failure::PortInUse,
-                                 QStringLiteral("Outro programa xa está a escoitar no porto %1 (%2).")
-                                     .arg(QString::number(port), where));
+        return Failure::database(
+            Failure::PortInUse,
+            QCoreApplication::translate("Live", "Outro programa xa está a escoitar no porto %1 (%2).")
+                .arg(QString::number(port), where));
     case QAbstractSocket::SocketAccessError:
-        return Failure::database(Failure::CannotListen,
-                                 QStringLiteral("Non hai permiso para escoitar en %1: os portos por debaixo "
-                                                "do 1024 son do sistema.")
-                                     .arg(where));
-    case QAbstractSocket::SocketAddressNotAvailableError:
         return Failure::database(
             Failure::CannotListen,
-            QStringLiteral("Este ordenador non ten o enderezo %1.").arg(address.toString()));
+            QCoreApplication::translate("Live", "Non hai permiso para escoitar en %1: os portos por debaixo "
+                                                "do 1024 son do sistema.")
+                .arg(where));
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        return Failure::database(Failure::CannotListen,
+                                 QCoreApplication::translate("Live", "Este ordenador non ten o enderezo %1.")
+                                     .arg(address.toString()));
     default:
         break;
     }
-    return Failure::database(Failure::CannotListen, QStringLiteral("Non se pode escoitar en %1.").arg(where));
+    return Failure::database(Failure::CannotListen,
+                             QCoreApplication::translate("Live", "Non se pode escoitar en %1.").arg(where));
 }
 
 // The status line, the headers and (unless only the head was asked for) the body. The
@@ -235,15 +240,17 @@ public:
         if (m_perAddress.value(address) >= m_options.maxClientsPerAddress) {
             // One device (or one program) holding many connections never crowds out the rest.
             turnAway(socket, plain(429,
-                                   QStringLiteral("Hai demasiadas conexións abertas desde este aparello. "
-                                                  "Peche algunha lapela e ténteo de novo nuns segundos."),
+                                   QCoreApplication::translate(
+                                       "Live", "Hai demasiadas conexións abertas desde este aparello. "
+                                               "Peche algunha lapela e ténteo de novo nuns segundos."),
                                    {{"Retry-After", "5"}}));
             return nullptr;
         }
         if (clients() >= m_options.maxClients && !makeRoom()) {
             turnAway(socket, plain(503,
-                                   QStringLiteral("Hai demasiadas persoas conectadas agora mesmo. "
-                                                  "Ténteo de novo nuns segundos."),
+                                   QCoreApplication::translate(
+                                       "Live", "Hai demasiadas persoas conectadas agora mesmo. "
+                                               "Ténteo de novo nuns segundos."),
                                    {{"Retry-After", "5"}}));
             return nullptr;
         }
@@ -296,7 +303,8 @@ protected:
     void missingHandler(const QHttpServerRequest&, QTcpSocket* socket) override
     {
         if (const auto found = m_connections.find(socket); found != m_connections.end())
-            answer(socket, found->second, plain(404, QStringLiteral("Non hai nada neste enderezo.")), false);
+            answer(socket, found->second,
+                   plain(404, QCoreApplication::translate("Live", "Non hai nada neste enderezo.")), false);
     }
 
 private:
@@ -328,7 +336,7 @@ private:
             return {204, "image/x-icon", {}, {}};
         if (path == u"/standings.json")
             return {200, "application/json", pages.json, {}};
-        return plain(404, QStringLiteral("Non hai nada neste enderezo."));
+        return plain(404, QCoreApplication::translate("Live", "Non hai nada neste enderezo."));
     }
 
     void send(QTcpSocket* socket, Connection& connection, const QByteArray& bytes)
@@ -483,7 +491,9 @@ private:
             }
             if (connection.requestSince >= 0 && now - connection.requestSince > m_options.requestTimeoutMs) {
                 connection.keepAlive = false;
-                answer(socket, connection, plain(408, QStringLiteral("A petición tardou demasiado.")), false);
+                answer(socket, connection,
+                       plain(408, QCoreApplication::translate("Live", "A petición tardou demasiado.")),
+                       false);
             } else if (connection.requestSince < 0 && now - connection.lastActivity > m_options.idleTimeoutMs)
                 close(socket, connection);
         }

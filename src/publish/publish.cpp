@@ -125,12 +125,13 @@ Result<Edition> currentEdition(data::Database& database, const QDateTime& printe
 QStringList editionLines(const Edition& edition)
 {
     return {
-        QStringLiteral("Impreso o %1 ás %2")
+        QCoreApplication::translate("Publish", "Impreso o %1 ás %2")
             .arg(edition.printedAt.toString(QStringLiteral("dd/MM/yyyy")),
                  edition.printedAt.toString(QStringLiteral("HH:mm"))),
         edition.lastEvent.isNull()
-            ? QStringLiteral("Aínda non se puntuou ningunha proba")
-            : QStringLiteral("Última proba puntuada: %1").arg(text::valueText(edition.lastEvent)),
+            ? QCoreApplication::translate("Publish", "Aínda non se puntuou ningunha proba")
+            : QCoreApplication::translate("Publish", "Última proba puntuada: %1")
+                  .arg(text::valueText(edition.lastEvent)),
     };
 }
 
@@ -174,7 +175,7 @@ bool publishesByEvent(Format format)
 QString asText(const EventPointsEdition& points)
 {
     QStringList lines = editionLines(points.edition);
-    lines << QString() << QStringLiteral("Puntos por proba");
+    lines << QString() << QCoreApplication::translate("Publish", "Puntos por proba");
     // The order numbers as wide as the widest, so that the columns line up.
     std::optional<double> highest;
     for (const data::EventClubPoints& row : points.rows)
@@ -220,7 +221,8 @@ QString htmlHeading(const Edition& edition)
     const QStringList meet = meetLines(edition.meet);
     const bool named = !text::cleanName(edition.meet.name).isEmpty();
     QString html = QStringLiteral("<h1>%1</h1>\n")
-                       .arg(named ? meet.first().toHtmlEscaped() : QStringLiteral("Clasificacións"));
+                       .arg(named ? meet.first().toHtmlEscaped()
+                                  : QCoreApplication::translate("Publish", "Clasificacións"));
     if (meet.size() > (named ? 1 : 0))
         html += QStringLiteral("<p class=\"meet\">%1</p>\n").arg(meet.last().toHtmlEscaped());
     return html;
@@ -230,7 +232,8 @@ QString htmlStanding(const Edition& edition, const data::StandingSection& sectio
 {
     QString html = QStringLiteral("<h2>%1</h2>\n").arg(section.heading.toHtmlEscaped());
     if (section.rows.isEmpty())
-        return html + QStringLiteral("<p>Sen puntos.</p>\n");
+        return html + QStringLiteral("<p>%1</p>\n")
+                          .arg(QCoreApplication::translate("Publish", "Sen puntos.").toHtmlEscaped());
     html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">%1</th><th>%2</th>"
                            "<th class=\"pts\">%3</th></tr></thead>\n<tbody>\n")
                 .arg(QCoreApplication::translate("Publish", "Pos."),
@@ -252,13 +255,14 @@ QString asHtml(const Edition& edition)
     const QStringList meet = meetLines(edition.meet);
     const QString title =
         text::cleanName(edition.meet.name).isEmpty()
-            ? QStringLiteral("Clasificacións")
+            ? QCoreApplication::translate("Publish", "Clasificacións")
             : QCoreApplication::translate("Publish", "%1: clasificacións").arg(meet.first());
     QString page =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"gl\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"%3\">\n<head>\n<meta charset=\"utf-8\"/>\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
                        "<title>%1</title>\n<style>\n%2</style>\n</head>\n<body>\n")
-            .arg(title.toHtmlEscaped(), QString::fromUtf8(htmlStyle));
+            .arg(title.toHtmlEscaped(), QString::fromUtf8(htmlStyle),
+                 QCoreApplication::translate("Publish", "gl", "the language code of the page"));
     page += htmlHeading(edition);
     const QStringList edit = editionLines(edition);
     page += QStringLiteral("<p class=\"edition\">%1<br/>%2</p>\n")
@@ -351,10 +355,11 @@ Result<QByteArray> render(const Edition& edition, Format format)
     QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
     const QStringList meet = meetLines(edition.meet);
-    writer.setTitle(meet.isEmpty() ? QStringLiteral("Clasificacións") : meet.first());
+    writer.setTitle(meet.isEmpty() ? QCoreApplication::translate("Publish", "Clasificacións") : meet.first());
     writer.setCreator(QStringLiteral("quilvarden"));
     if (!paint(edition, writer))
-        return Failure::database(Failure::CannotOpenFile, QStringLiteral("Non se puido debuxar o PDF."));
+        return Failure::database(Failure::CannotOpenFile,
+                                 QCoreApplication::translate("Publish", "Non se puido debuxar o PDF."));
     return bytes;
 }
 
@@ -366,19 +371,21 @@ Outcome saveRendered(const QString& source, const QString& path,
 {
     const QFileInfo target(path);
     const auto refused = [&path](const QString& why) {
-        return Failure::database(Failure::CannotOpenFile,
-                                 QStringLiteral("Non se garda en %1: %2").arg(path, why));
+        return Failure::database(
+            Failure::CannotOpenFile,
+            QCoreApplication::translate("Publish", "Non se garda en %1: %2").arg(path, why));
     };
     if (target.exists() && !target.isFile())
-        return refused(
-            QStringLiteral("non é un ficheiro normal (é un cartafol, un dispositivo ou unha tubería)."));
+        return refused(QCoreApplication::translate(
+            "Publish", "non é un ficheiro normal (é un cartafol, un dispositivo ou unha tubería)."));
     if (!source.isEmpty()) {
         if (target.exists() && sameFile(target, QFileInfo(source)))
-            return refused(QStringLiteral("é a base de datos dos resultados."));
+            return refused(QCoreApplication::translate("Publish", "é a base de datos dos resultados."));
         // Nor over the files the engine keeps beside it while it writes.
         for (const char* side : {"-journal", "-wal", "-shm"})
             if (target.absoluteFilePath() == QFileInfo(source).absoluteFilePath() + QLatin1String(side))
-                return refused(QStringLiteral("é parte da base de datos dos resultados."));
+                return refused(
+                    QCoreApplication::translate("Publish", "é parte da base de datos dos resultados."));
     }
 
     Result<QByteArray> rendered = bytesOf();
@@ -397,14 +404,16 @@ Outcome saveRendered(const QString& source, const QString& path,
                                 ? file.errorString()
                                 : QString::fromLocal8Bit(std::strerror(errno));
         file.cancelWriting();
-        return Failure::database(Failure::DiskError,
-                                 QStringLiteral("Non se puido escribir %1 (%2 de %3 bytes): %4")
-                                     .arg(path, QString::number(std::max<qint64>(written, 0)),
-                                          QString::number(bytes.size()), why));
+        return Failure::database(
+            Failure::DiskError,
+            QCoreApplication::translate("Publish", "Non se puido escribir %1 (%2 de %3 bytes): %4")
+                .arg(path, QString::number(std::max<qint64>(written, 0)), QString::number(bytes.size()),
+                     why));
     }
     if (!file.commit())
-        return Failure::database(
-            Failure::DiskError, QStringLiteral("Non se puido escribir %1: %2").arg(path, file.errorString()));
+        return Failure::database(Failure::DiskError,
+                                 QCoreApplication::translate("Publish", "Non se puido escribir %1: %2")
+                                     .arg(path, file.errorString()));
     return Done{};
 }
 
@@ -418,8 +427,9 @@ Outcome save(const Edition& edition, Format format, const QString& path)
 Outcome save(const EventPointsEdition& points, Format format, const QString& path)
 {
     if (!publishesByEvent(format))
-        return Failure::database(Failure::CannotOpenFile,
-                                 QStringLiteral("Os puntos por proba só se gardan como texto ou CSV."));
+        return Failure::database(
+            Failure::CannotOpenFile,
+            QCoreApplication::translate("Publish", "Os puntos por proba só se gardan como texto ou CSV."));
     return saveRendered(points.edition.source, path, [&]() -> Result<QByteArray> {
         return (format == Format::Csv ? asCsv(points) : asText(points)).toUtf8();
     });

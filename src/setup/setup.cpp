@@ -15,11 +15,6 @@ namespace quilvarden::setup {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Setup", text);
-}
-
 // Whether there is a register to import into: a file, or the tables in a server's database.
 Result<bool> registerExists(const QString& path)
 {
@@ -42,7 +37,8 @@ QString summary(const data::MeetProgramme& meet, const QString& from, const QStr
         takingPart += club.takesPart ? 1 : 0;
         described += club.described ? 1 : 0;
     }
-    return tr("Importadas de %1 en %2: %3 probas, %4 clubs participantes, %5 descricións de clubs.")
+    return QCoreApplication::translate(
+               "Setup", "Importadas de %1 en %2: %3 probas, %4 clubs participantes, %5 descricións de clubs.")
         .arg(QDir::toNativeSeparators(from), data::locate(into).shown(), QString::number(meet.events.size()),
              QString::number(takingPart), QString::number(described));
 }
@@ -53,7 +49,8 @@ Result<QString> makeEmpty(const QString& path)
 {
     if (Outcome created = data::Database::create(path); !created)
         return created.failure();
-    return tr("Creada a base de datos baleira %1").arg(data::locate(path).shown());
+    return QCoreApplication::translate("Setup", "Creada a base de datos baleira %1")
+        .arg(data::locate(path).shown());
 }
 
 Result<QString> makeDemo(const QString& path)
@@ -69,7 +66,8 @@ Result<QString> makeDemo(const QString& path)
             QFile::remove(path);
         return filled.failure();
     }
-    return tr("Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
+    return QCoreApplication::translate(
+               "Setup", "Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs")
         .arg(data::locate(path).shown(), QString::number(meet.events.size()),
              QString::number(meet.clubs.size()));
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -31,10 +32,11 @@ int orderPlaces(const std::optional<double>& highestOrder);
 // Example: 1, CLUBA, 57.5 gives "  1  CLUBA" then seven blanks and "57,50" (22 characters).
 QString standingsLine(qint64 position, const QVariant& club, const QVariant& total);
 
-// The headings of the three standings, in the order they are built.
-inline constexpr char MenHeading[] = "Clasificación Masculina";
-inline constexpr char WomenHeading[] = "Clasificación Feminina";
-inline constexpr char CombinedHeading[] = "Clasificación Conxunta";
+// The headings of the three standings, in the order they are built: sources for
+// QCoreApplication::translate("Text", …), read in the operator's language when shown.
+inline constexpr char MenHeading[] = QT_TRANSLATE_NOOP("Text", "Clasificación Masculina");
+inline constexpr char WomenHeading[] = QT_TRANSLATE_NOOP("Text", "Clasificación Feminina");
+inline constexpr char CombinedHeading[] = QT_TRANSLATE_NOOP("Text", "Clasificación Conxunta");
 
 // The line break of the standings text: carriage return and line feed.
 inline constexpr char StandingsLineBreak[] = "\r\n";

@@ -1,6 +1,8 @@
 #include "setup/setup.h"
 #include "tools/commands.h"
 
+#include <QCoreApplication>
+
 namespace quilvarden::tools {
 
 namespace {
@@ -10,9 +12,9 @@ int create(const Command& command, const QStringList& arguments, QTextStream& ou
 {
     CommandLine commandLine(command);
     commandLine.registerArgument();
-    commandLine.note(
-        QStringLiteral("Nunca sobrescribe un ficheiro que xa exista, nin un rexistro que xa estea nun "
-                       "servidor; nun servidor fai tamén a base de datos, se non a hai."));
+    commandLine.note(QCoreApplication::translate(
+        "Tool", "Nunca sobrescribe un ficheiro que xa exista, nin un rexistro que xa estea nun "
+                "servidor; nun servidor fai tamén a base de datos, se non a hai."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
     const QString path = commandLine.arguments().constFirst();
@@ -27,7 +29,8 @@ int create(const Command& command, const QStringList& arguments, QTextStream& ou
 
 Command createCommand()
 {
-    return {QStringLiteral("create"), QStringLiteral("crea unha base de datos baleira"), &create};
+    return {QStringLiteral("create"), QCoreApplication::translate("Tool", "crea unha base de datos baleira"),
+            &create};
 }
 
 } // namespace quilvarden::tools

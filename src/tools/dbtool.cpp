@@ -3,10 +3,12 @@
 #include "data/database.h"
 #include "imports/access.h"
 #include "imports/lenex.h"
+#include "language/language.h"
 #include "setup/setup.h"
 #include "tools/commands.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace quilvarden::tools {
 
@@ -25,11 +27,11 @@ int importMeet(const Result<imports::FileMeet>& read, const QString& source, con
     if (!imported)
         return fail(err, path, imported.failure());
     if (imported->takesAway)
-        return fail(
-            err, path,
-            imports::importFileFailure(
-                source, *imported->takesAway +
-                            QStringLiteral(" Nada cambiou; se é o que queres, engade --allow-empty.")));
+        return fail(err, path,
+                    imports::importFileFailure(
+                        source, *imported->takesAway +
+                                    QCoreApplication::translate(
+                                        "Tool", " Nada cambiou; se é o que queres, engade --allow-empty.")));
     out << imported->summary << Qt::endl;
     for (const QString& note : imported->notes)
         out << QStringLiteral("  %1").arg(note) << Qt::endl;
@@ -44,20 +46,23 @@ int importCommand(const Command& command, const QStringList& arguments, QTextStr
     CommandLine commandLine(command);
     commandLine.argument(
         access ? QStringLiteral("MEET.mdb") : QStringLiteral("MEET.lef|MEET.lxf"),
-        QStringLiteral("o ficheiro do campionato"),
-        access ? QStringLiteral("o ficheiro de Access do programa de xestión do campionato")
-               : QStringLiteral("o ficheiro Lenex 3 do programa de xestión, simple ou comprimido"));
+        QCoreApplication::translate("Tool", "o ficheiro do campionato"),
+        access
+            ? QCoreApplication::translate("Tool", "o ficheiro de Access do programa de xestión do campionato")
+            : QCoreApplication::translate("Tool",
+                                          "o ficheiro Lenex 3 do programa de xestión, simple ou comprimido"));
     commandLine.registerArgument();
-    commandLine.flag(
-        QStringLiteral("allow-empty"),
-        QStringLiteral("importa tamén un ficheiro sen probas ou sen clubs cando o rexistro xa ten "
-                       "probas ou clubs, que perdería (un programa sen clubs aínda entra sen isto nun "
-                       "rexistro que non ten ningún)"),
-        allowEmpty);
-    commandLine.note(
-        QStringLiteral("Fai a base de datos se non a hai. Substitúe as probas e os clubs (EVENT, CLUBCHAMP, "
-                       "CLUBDESC) nunha transacción e nunca toca os resultados gardados; os clubs que xa "
-                       "estaban conservan o seu código e o seu nome curto."));
+    commandLine.flag(QStringLiteral("allow-empty"),
+                     QCoreApplication::translate(
+                         "Tool",
+                         "importa tamén un ficheiro sen probas ou sen clubs cando o rexistro xa ten "
+                         "probas ou clubs, que perdería (un programa sen clubs aínda entra sen isto nun "
+                         "rexistro que non ten ningún)"),
+                     allowEmpty);
+    commandLine.note(QCoreApplication::translate(
+        "Tool", "Fai a base de datos se non a hai. Substitúe as probas e os clubs (EVENT, CLUBCHAMP, "
+                "CLUBDESC) nunha transacción e nunca toca os resultados gardados; os clubs que xa "
+                "estaban conservan o seu código e o seu nome curto."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
     const QStringList files = commandLine.arguments();
@@ -73,7 +78,7 @@ QString namesOf(const QList<Command>& commands)
     for (const Command& command : commands)
         names << command.name;
     const QString last = names.takeLast();
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" ou ") + last;
+    return names.join(QStringLiteral(", ")) + QCoreApplication::translate("Tool", " ou ") + last;
 }
 
 QString toolHelp(const QList<Command>& commands)
@@ -81,17 +86,23 @@ QString toolHelp(const QList<Command>& commands)
     QList<std::pair<QString, QString>> rows;
     for (const Command& command : commands)
         rows.append({command.name, command.summary});
-    return QStringLiteral("Uso: quilvarden-db ORDE [opcións] ARGUMENTOS\n\n"
-                          "Fai, enche e publica os rexistros de resultados de Quilvarden: un ficheiro\n"
-                          "SQLite, ou unha base de datos dun servidor PostgreSQL\n"
-                          "(postgresql://usuario@servidor/base).\n\n"
-                          "Ordes:\n") +
-           helpRows(rows) + QStringLiteral("\nOpcións:\n") +
-           helpRows({{QStringLiteral("-h, --help"), QStringLiteral("amosa esta axuda e remata")},
-                     {QStringLiteral("--version"), QStringLiteral("amosa a versión e remata")}}) +
-           QStringLiteral("\n«quilvarden-db ORDE --help» explica os argumentos e as opcións de cada orde.\n"
-                          "Estado de saída: 0 se todo foi ben, 1 se a operación fallou, 2 se os\n"
-                          "argumentos están mal.\n");
+    return QCoreApplication::translate(
+               "Tool", "Uso: quilvarden-db ORDE [opcións] ARGUMENTOS\n\n"
+                       "Fai, enche e publica os rexistros de resultados de Quilvarden: un ficheiro\n"
+                       "SQLite, ou unha base de datos dun servidor PostgreSQL\n"
+                       "(postgresql://usuario@servidor/base).\n\n"
+                       "Ordes:\n") +
+           helpRows(rows) + QCoreApplication::translate("Tool", "\nOpcións:\n") +
+           helpRows({{QStringLiteral("-h, --help"),
+                      QCoreApplication::translate("Tool", "amosa esta axuda e remata")},
+                     {QStringLiteral("--version"),
+                      QCoreApplication::translate("Tool", "amosa a versión e remata")},
+                     {QStringLiteral("--%1 %2").arg(language::optionName(), language::optionValueName()),
+                      language::optionDescription()}}) +
+           QCoreApplication::translate(
+               "Tool", "\n«quilvarden-db ORDE --help» explica os argumentos e as opcións de cada orde.\n"
+                       "Estado de saída: 0 se todo foi ben, 1 se a operación fallou, 2 se os\n"
+                       "argumentos están mal.\n");
 }
 
 } // namespace
@@ -99,13 +110,15 @@ QString toolHelp(const QList<Command>& commands)
 Command importMdbCommand()
 {
     return {QStringLiteral("import-mdb"),
-            QStringLiteral("trae o programa do campionato dun ficheiro de Access"), &importCommand};
+            QCoreApplication::translate("Tool", "trae o programa do campionato dun ficheiro de Access"),
+            &importCommand};
 }
 
 Command importLenexCommand()
 {
     return {QStringLiteral("import-lenex"),
-            QStringLiteral("trae o programa do campionato dun ficheiro Lenex"), &importCommand};
+            QCoreApplication::translate("Tool", "trae o programa do campionato dun ficheiro Lenex"),
+            &importCommand};
 }
 
 QList<Command> commands()
@@ -136,17 +149,19 @@ int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!parser.unknownOptionNames().isEmpty())
         return usageMistake(err, program, unknownOptions(parser.unknownOptionNames(), arguments));
     if (!parsed)
-        return usageMistake(err, program,
-                            QStringLiteral("argumentos non válidos: %1").arg(arguments.join(u' ')));
+        return usageMistake(
+            err, program,
+            QCoreApplication::translate("Tool", "argumentos non válidos: %1").arg(arguments.join(u' ')));
     if (parser.isSet(version)) {
         out << QStringLiteral("quilvarden-db %1").arg(QStringLiteral(QUILVARDEN_VERSION)) << Qt::endl;
         return 0;
     }
     if (parser.positionalArguments().isEmpty())
-        return usageMistake(err, program, QStringLiteral("falta a orde: %1").arg(namesOf(all)));
-    return usageMistake(
-        err, program,
-        QStringLiteral("orde descoñecida: «%1»").arg(parser.positionalArguments().constFirst()));
+        return usageMistake(err, program,
+                            QCoreApplication::translate("Tool", "falta a orde: %1").arg(namesOf(all)));
+    return usageMistake(err, program,
+                        QCoreApplication::translate("Tool", "orde descoñecida: «%1»")
+                            .arg(parser.positionalArguments().constFirst()));
 }
 
 } // namespace quilvarden::tools

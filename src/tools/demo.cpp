@@ -1,6 +1,8 @@
 #include "setup/setup.h"
 #include "tools/commands.h"
 
+#include <QCoreApplication>
+
 namespace quilvarden::tools {
 
 namespace {
@@ -10,9 +12,9 @@ int demo(const Command& command, const QStringList& arguments, QTextStream& out,
 {
     CommandLine commandLine(command);
     commandLine.registerArgument();
-    commandLine.note(
-        QStringLiteral("O campionato ten 40 probas (remudas entre elas) e 12 clubs. Nunca sobrescribe un "
-                       "ficheiro que xa exista, nin un rexistro que xa estea nun servidor."));
+    commandLine.note(QCoreApplication::translate(
+        "Tool", "O campionato ten 40 probas (remudas entre elas) e 12 clubs. Nunca sobrescribe un "
+                "ficheiro que xa exista, nin un rexistro que xa estea nun servidor."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
     const QString path = commandLine.arguments().constFirst();
@@ -27,8 +29,8 @@ int demo(const Command& command, const QStringList& arguments, QTextStream& out,
 
 Command demoCommand()
 {
-    return {QStringLiteral("demo"), QStringLiteral("crea unha base de datos cun campionato de exemplo"),
-            &demo};
+    return {QStringLiteral("demo"),
+            QCoreApplication::translate("Tool", "crea unha base de datos cun campionato de exemplo"), &demo};
 }
 
 } // namespace quilvarden::tools

@@ -1,6 +1,7 @@
 #include "app/frmintrores.h"
 #include "app/messagebox.h"
 #include "app/startup.h"
+#include "language/language.h"
 #include "support/testmeet.h"
 
 #include <QApplication>
@@ -154,6 +155,61 @@ private Q_SLOTS:
             QCOMPARE(field->text(), text);
         else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget))
             QCOMPARE(multi->toPlainText(), text);
+    }
+
+    // In Spanish every caption is whole. A caption the form's own size holds leaves its
+    // control as it is (the short "+" and "X" too, however wide the style likes buttons); a
+    // longer label grows to its right, from where the form puts it, over no other control.
+    void spanishCaptionsWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRect>("laidOut");
+        QTest::addColumn<bool>("holds");
+        auto row = [](const char* name, const char* text, QRect laidOut, bool holds) {
+            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(text) << laidOut << holds;
+        };
+        row("Label1(7)", "Club", {318, 0, 29, 14}, true);
+        row("Label1(10)", "Orden", {18, 0, 31, 14}, false);
+        row("Label1(11)", "Prueba", {114, 0, 37, 14}, false);
+        row("Label1(2)", "Marca Centésimas", {469, 171, 119, 14}, false);
+        row("btnRecargar", "Actualizar Lista", {66, 54, 157, 32}, true);
+        row("btnEngadir", "Añadir", {468, 84, 139, 55}, true);
+        row("btnClasificacions", "Clasificaciones", {468, 346, 139, 74}, true);
+        row("btnDesfacerUltimo", "Deshacer Último", {468, 144, 139, 25}, true);
+        row("btnOrdeMaisUn", "+", {36, 54, 25, 32}, true);
+        row("btnTotCen", "X", {565, 190, 39, 46}, true);
+        row("btnMedioMenos", "- 0,5", {468, 54, 67, 25}, true);
+        row("lista", "", {12, 94, 302, 326}, true);
+    }
+    void spanishCaptionsWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QRect, laidOut);
+        QFETCH(bool, holds);
+        language::install(*qApp, language::Language::Spanish);
+        auto opened = app::openWindow(databasePath());
+        language::install(*qApp, language::Language::Galician);
+        QVERIFY(opened);
+        const QWidget* widget = (*opened)->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        if (const auto* button = qobject_cast<const QPushButton*>(widget))
+            QCOMPARE(button->text(), text);
+        const QRect now = widget->geometry();
+        if (holds) {
+            QCOMPARE(now, laidOut);
+            return;
+        }
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        QVERIFY(label);
+        QCOMPARE(label->text(), text);
+        QCOMPARE(QRect(now.topLeft(), QSize(laidOut.width(), now.height())), laidOut);
+        QVERIFY2(now.width() >= label->sizeHint().width() - 2, qPrintable(QString::number(now.width())));
+        const QList<QWidget*> others =
+            (*opened)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (const QWidget* other : others)
+            QVERIFY2(other == widget || !other->geometry().intersects(now), qPrintable(other->objectName()));
     }
 
     void everyControlAccountedFor()

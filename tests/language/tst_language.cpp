@@ -1,12 +1,16 @@
+#include "app/mainwindow.h"
 #include "language/language.h"
+#include "live/pages.h"
 #include "support/toolrun.h"
 #include "text/systemerror.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -43,6 +47,28 @@ QStringList placeholders(const QString& text)
             found << match.captured();
     found.sort();
     return found;
+}
+
+// The HTML tags of a text, in order, and how many mnemonics ("&" before a letter) it has.
+QStringList tags(const QString& text)
+{
+    QStringList found;
+    for (const QRegularExpressionMatch& match : QRegularExpression(u"<[^>]*>"_s).globalMatch(text))
+        found << match.captured();
+    return found;
+}
+qsizetype mnemonics(const QString& text)
+{
+    return text.count(QRegularExpression(u"&\\w"_s));
+}
+
+QStringList textsOf(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (const QAction* action : actions)
+        if (!action->isSeparator())
+            texts << action->text();
+    return texts;
 }
 
 } // namespace
@@ -210,6 +236,110 @@ private Q_SLOTS:
                  texts);
     }
 
+    // The window's menus, some of their actions and Qt's standard buttons of a dialog.
+    void windowInTheChosenLanguage_data()
+    {
+        QTest::addColumn<language::Language>("language");
+        QTest::addColumn<QStringList>("menus");
+        QTest::addColumn<QStringList>("registerMenu");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("galician") << language::Language::Galician
+                                  << QStringList{u"&Rexistro"_s, u"R&esultados"_s, u"&Clasificacións"_s,
+                                                 u"A&xuda"_s}
+                                  << QStringList{u"&Novo co programa do campionato…"_s,
+                                                 u"Novo &baleiro…"_s,
+                                                 u"Novo co campionato de &exemplo…"_s,
+                                                 u"&Abrir…"_s,
+                                                 u"Abrir nun &servidor…"_s,
+                                                 u"&Importar o programa do campionato…"_s,
+                                                 u"Saí&r"_s}
+                                  << QStringList{u"Aceptar"_s, u"Cancelar"_s, u"Gardar"_s};
+        QTest::newRow("spanish") << language::Language::Spanish
+                                 << QStringList{u"&Registro"_s, u"R&esultados"_s, u"&Clasificaciones"_s,
+                                                u"A&yuda"_s}
+                                 << QStringList{u"&Nuevo con el programa del campeonato…"_s,
+                                                u"Nuevo &vacío…"_s,
+                                                u"Nuevo con el campeonato de &ejemplo…"_s,
+                                                u"&Abrir…"_s,
+                                                u"Abrir en un &servidor…"_s,
+                                                u"&Importar el programa del campeonato…"_s,
+                                                u"Sali&r"_s}
+                                 << QStringList{u"Aceptar"_s, u"Cancelar"_s, u"Guardar"_s};
+    }
+    void windowInTheChosenLanguage()
+    {
+        QFETCH(language::Language, language);
+        QFETCH(QStringList, menus);
+        QFETCH(QStringList, registerMenu);
+        QFETCH(QStringList, buttons);
+        language::install(*qApp, language);
+        const app::MainWindow window;
+        QCOMPARE(textsOf(window.menuBar()->actions()), menus);
+        QCOMPARE(textsOf(window.menuBar()->actions().first()->menu()->actions()), registerMenu);
+        const QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+        QCOMPARE((QStringList{box.button(QDialogButtonBox::Ok)->text(),
+                              box.button(QDialogButtonBox::Cancel)->text(),
+                              box.button(QDialogButtonBox::Save)->text()}),
+                 buttons);
+    }
+
+    // The live phone page's own words; the anchors its links jump to stay.
+    void livePageInTheChosenLanguage_data()
+    {
+        QTest::addColumn<language::Language>("language");
+        QTest::addColumn<QStringList>("fragments");
+        QTest::newRow("galician") << language::Language::Galician
+                                  << QStringList{u"<html lang=\"gl\">"_s,
+                                                 u"<title>Clasificacións en directo</title>"_s,
+                                                 u"<a href=\"#feminina\">Feminina</a>"_s,
+                                                 u"<p>Descargar: <a href=\"/standings.pdf\">PDF</a>"_s};
+        QTest::newRow("spanish")
+            << language::Language::Spanish
+            << QStringList{u"<html lang=\"es\">"_s, u"<title>Clasificaciones en directo</title>"_s,
+                           u"<a href=\"#feminina\">Femenina</a> <a href=\"#conxunta\">Conjunta</a>"_s,
+                           u"role=\"status\">Reconectando…</p>"_s,
+                           u"<a href=\"/board\">Pantalla grande</a>"_s};
+    }
+    void livePageInTheChosenLanguage()
+    {
+        QFETCH(language::Language, language);
+        QFETCH(QStringList, fragments);
+        language::install(*qApp, language);
+        const QString page = QString::fromUtf8(live::pageHtml(QString(), false));
+        for (const QString& fragment : fragments)
+            QVERIFY2(page.contains(fragment), qPrintable(fragment));
+    }
+
+    // quilvarden-db's own help tells of --lang, in the language it speaks.
+    void toolHelpTellsTheLanguageOption_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("usage");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("galician")
+            << u"gl"_s << u"Uso: quilvarden-db ORDE [opcións] ARGUMENTOS"_s
+            << u"--lang LINGUA a lingua das mensaxes: gl (galego) ou es (castelán); sen "
+               u"ela, a do sistema"_s;
+        QTest::newRow("spanish")
+            << u"es"_s << u"Uso: quilvarden-db ORDEN [opciones] ARGUMENTOS"_s
+            << u"--lang IDIOMA el idioma de los mensajes: gl (gallego) o es (castellano); "
+               u"sin él, el del sistema"_s;
+    }
+    void toolHelpTellsTheLanguageOption()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, usage);
+        QFETCH(QString, option);
+        const testsupport::ToolRun run = testsupport::runTool({u"--lang"_s, code, u"--help"_s});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.output.section(u'\n', 0, 0), usage);
+        // The option's row, its description wrapped or not, up to the paragraph after the options.
+        const qsizetype start = run.output.indexOf(u"  --lang"_s);
+        QVERIFY2(start > 0, qPrintable(run.output));
+        const qsizetype end = run.output.indexOf(u"\n\n"_s, start);
+        QCOMPARE(run.output.mid(start, end < 0 ? -1 : end - start).simplified(), option);
+    }
+
     void cLibraryDetails_data()
     {
         QTest::addColumn<language::Language>("language");
@@ -265,6 +395,8 @@ private Q_SLOTS:
                 QCOMPARE(translation.count(u'\n'), source.count(u'\n'));
                 QCOMPARE(translation.startsWith(u' '), source.startsWith(u' '));
                 QCOMPARE(translation.endsWith(u' '), source.endsWith(u' '));
+                QCOMPARE(mnemonics(translation), mnemonics(source));
+                QCOMPARE(tags(translation), tags(source));
                 ++messages;
             }
         }

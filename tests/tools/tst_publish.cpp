@@ -3,6 +3,7 @@
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -243,6 +244,67 @@ private Q_SLOTS:
                               utf8("2|LUGO|35,00"), utf8("3|VIGO|26,50"), utf8("4|O'GROVE|16,00")}));
         QVERIFY(run.output.contains(QStringLiteral("name=\"viewport\"")));
         QVERIFY(run.output.contains(utf8("Clasificación Feminina")));
+    }
+
+    // The edition's words follow --lang; the figures, and the CSV other programs read, stay.
+    void editionInTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QStringList>("fragments");
+        const QString crlf = QStringLiteral("\r\n");
+        QTest::newRow("text in spanish")
+            << "es"
+            << "text" << utf8("^Impreso el \\d\\d/\\d\\d/\\d{4} a las \\d\\d:\\d\\d\r\n")
+            << QStringList{crlf + utf8("Última prueba puntuada: 01") + crlf + crlf +
+                               utf8("Clasificación Masculina") + crlf + menLines().join(crlf) + crlf +
+                               utf8("Clasificación Femenina") + crlf,
+                           crlf + utf8("Clasificación Conjunta") + crlf + combinedLines().join(crlf) + crlf};
+        QTest::newRow("html in spanish")
+            << "es"
+            << "html" << utf8("^<!DOCTYPE html>\n<html lang=\"es\">")
+            << QStringList{utf8("<title>Clasificaciones</title>"), utf8("<h1>Clasificaciones</h1>"),
+                           utf8("<h2>Clasificación Femenina</h2>"), utf8("Última prueba puntuada: 01"),
+                           utf8("<th class=\"pos\">Pos.</th><th>Club</th><th class=\"pts\">Puntos</th>")};
+        QTest::newRow("html in galician")
+            << "gl"
+            << "html" << utf8("^<!DOCTYPE html>\n<html lang=\"gl\">")
+            << QStringList{utf8("<title>Clasificacións</title>"), utf8("<h2>Clasificación Conxunta</h2>"),
+                           utf8("Última proba puntuada: 01")};
+        QTest::newRow("pdf in spanish") << "es"
+                                        << "pdf" << utf8("^Clasificación Masculina")
+                                        << QStringList{utf8("página 1 de 3"), utf8("Clasificación Femenina"),
+                                                       utf8("página 3 de 3"), utf8("Impreso el ")};
+        QTest::newRow("pdf in galician")
+            << "gl"
+            << "pdf" << utf8("^Clasificación Masculina")
+            << QStringList{utf8("páxina 1 de 3"), utf8("Clasificación Feminina")};
+        QTest::newRow("csv in spanish stays as other programs read it")
+            << "es"
+            << "csv" << utf8("^Clasificación,Posición,Club,Total\r\nMasculina,1,VIGO,")
+            << QStringList{crlf + utf8("Feminina,3,VIGO,"), crlf + utf8("Conxunta,4,O'GROVE,")};
+    }
+    void editionInTheChosenLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, format);
+        QFETCH(QString, start);
+        QFETCH(QStringList, fragments);
+        const bool pdf = format == u"pdf";
+        if (pdf && QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        const QString out = path(QStringLiteral("edition.") + format);
+        const auto run = runTool({QStringLiteral("--lang"), code, QStringLiteral("standings"), path(),
+                                  QStringLiteral("--format"), format, QStringLiteral("--output"), out});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString written =
+            pdf ? pdfTool("pdftotext", {out, QStringLiteral("-")}) : QString::fromUtf8(file.readAll());
+        QVERIFY2(QRegularExpression(start).match(written).hasMatch(), qPrintable(written.left(200)));
+        for (const QString& fragment : fragments)
+            QVERIFY2(written.contains(fragment), qPrintable(fragment));
     }
 
     void pdfOnePagePerStanding()
