@@ -3,6 +3,7 @@
 #include "data/engine.h"
 #include "data/location.h"
 #include "data/meet.h"
+#include "rules/rules.h"
 #include "text/failure.h"
 
 #include <QHash>
@@ -196,6 +197,11 @@ public:
     // The meet the register holds, as its latest import remembered it: empty for a register
     // made by hand or imported from a file that does not name its meet.
     Result<MeetIdentity> meetHeld();
+    // The competition's rules the register holds; none for a register whose rules were never
+    // set (the league's scale holds). Rules stored that no longer read are refused, named.
+    Result<std::optional<rules::MeetRules>> meetRules();
+    // Keeps the rules in the register, in place of any before; stored awards keep their points.
+    Outcome setMeetRules(const rules::MeetRules& rules);
     // The clubs' full names (LONGDESC) by the short names the awards carry; a club without
     // one, or a register without the column, has none.
     Result<QHash<QString, QString>> clubFullNames();

@@ -88,6 +88,9 @@ const QList<Table>& ownTables()
           {"orde", Type::Text, true},
           {"club", Type::Text, true},
           {"campionato", Type::Text, true}}},
+        // One row: the competition's rules as JSON (points tables, caps, ties, guests), so
+        // that they travel with the register. Without it the league's scale holds.
+        {RulesTable, {{"regras", Type::Text, true}}},
     };
     return all;
 }

@@ -40,6 +40,7 @@ const QList<Table>& tables();
 // (a register that can only be read) everything works as before.
 inline constexpr char ProgrammeTable[] = "quilvarden_programa";
 inline constexpr char ScoredAwardsTable[] = "quilvarden_puntos_resultados";
+inline constexpr char RulesTable[] = "quilvarden_regras";
 const QList<Table>& ownTables();
 // The statement that makes one of them where it is missing.
 QString createOwnTable(const Table& table, Engine engine);

@@ -126,6 +126,10 @@ inline constexpr char ForgetMeet[] = "DELETE FROM quilvarden_programa";
 inline constexpr char RememberMeet[] =
     "INSERT INTO quilvarden_programa (nome, desde, ata, lugar) VALUES (:nome, :desde, :ata, :lugar)";
 inline constexpr char AddMeetPlaceColumn[] = "ALTER TABLE quilvarden_programa ADD COLUMN lugar TEXT";
+// The competition's rules, one row of JSON.
+inline constexpr char MeetRulesRead[] = "SELECT regras FROM quilvarden_regras";
+inline constexpr char MeetRulesForget[] = "DELETE FROM quilvarden_regras";
+inline constexpr char MeetRulesKeep[] = "INSERT INTO quilvarden_regras (regras) VALUES (:regras)";
 // The full names of the clubs: every column, as a register made by another program may have
 // no LONGDESC.
 inline constexpr char ClubDescriptionsAll[] = "SELECT * FROM CLUBDESC";
