@@ -202,6 +202,10 @@ public:
     Result<std::optional<rules::MeetRules>> meetRules();
     // Keeps the rules in the register, in place of any before; stored awards keep their points.
     Outcome setMeetRules(const rules::MeetRules& rules);
+    // The club names that awards carry for the rules' guests: each guest as written (a club
+    // without a description is known by its code) and the short name of each club described
+    // under a guest's code. rules::isGuestName tells whether an award's club is one of them.
+    Result<QStringList> guestClubNames(const rules::MeetRules& rules);
     // The clubs' full names (LONGDESC) by the short names the awards carry; a club without
     // one, or a register without the column, has none.
     Result<QHash<QString, QString>> clubFullNames();

@@ -64,4 +64,21 @@ Outcome Database::setMeetRules(const rules::MeetRules& rules)
     return Done{};
 }
 
+Result<QStringList> Database::guestClubNames(const rules::MeetRules& rules)
+{
+    QStringList names = rules.guests;
+    if (rules.guests.isEmpty())
+        return names;
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (Outcome done = run(query, sql::ClubCodesAndNames); !done)
+        return done.failure();
+    while (query.next())
+        if (rules.isGuest(query.value(0).toString()))
+            names << query.value(1).toString().trimmed();
+    return names;
+}
+
 } // namespace quilvarden::data

@@ -130,6 +130,7 @@ inline constexpr char AddMeetPlaceColumn[] = "ALTER TABLE quilvarden_programa AD
 inline constexpr char MeetRulesRead[] = "SELECT regras FROM quilvarden_regras";
 inline constexpr char MeetRulesForget[] = "DELETE FROM quilvarden_regras";
 inline constexpr char MeetRulesKeep[] = "INSERT INTO quilvarden_regras (regras) VALUES (:regras)";
+inline constexpr char ClubCodesAndNames[] = "SELECT CLUBCODE, SHORTDESC FROM CLUBDESC";
 // The full names of the clubs: every column, as a register made by another program may have
 // no LONGDESC.
 inline constexpr char ClubDescriptionsAll[] = "SELECT * FROM CLUBDESC";

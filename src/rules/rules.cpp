@@ -69,9 +69,15 @@ double MeetRules::pointsFor(qsizetype place, bool relayEvent) const
 
 bool MeetRules::isGuest(const QString& clubCode) const
 {
-    const QString code = clubCode.trimmed();
-    return std::any_of(guests.cbegin(), guests.cend(),
-                       [&](const QString& guest) { return guest.compare(code, Qt::CaseInsensitive) == 0; });
+    return isGuestName(guests, clubCode);
+}
+
+bool isGuestName(const QStringList& guestNames, const QString& club)
+{
+    const QString name = club.trimmed();
+    return !name.isEmpty() && std::any_of(guestNames.cbegin(), guestNames.cend(), [&](const QString& guest) {
+        return guest.trimmed().compare(name, Qt::CaseInsensitive) == 0;
+    });
 }
 
 MeetRules leagueRules()

@@ -52,6 +52,9 @@ struct MeetRules {
     bool isGuest(const QString& clubCode) const;
 };
 
+// Whether a club, as an award names it, is one of the guests' names (trimmed, in any case).
+bool isGuestName(const QStringList& guestNames, const QString& club);
+
 // The league's scale, as a register without rules scores.
 MeetRules leagueRules();
 
