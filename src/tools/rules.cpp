@@ -21,10 +21,10 @@ QString afterText(const QList<double>& table, rules::After after)
     if (after == rules::After::Zero)
         return QCoreApplication::translate("Tool", "despois do posto %1, ningún punto").arg(table.size());
     const double step = table.size() > 1 ? table[table.size() - 2] - table.last() : 1;
-    if (step <= 0)
+    if (step <= 0) // a flat end goes on giving its last points
         return QCoreApplication::translate("Tool", "despois do posto %1, os mesmos %2 puntos")
             .arg(table.size())
-            .arg(rules::tableText({step}));
+            .arg(rules::tableText({table.last()}));
     return QCoreApplication::translate("Tool", "despois do posto %1, %2 menos por posto, sen baixar de 0")
         .arg(table.size())
         .arg(rules::tableText({step}));

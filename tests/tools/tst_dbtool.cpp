@@ -521,12 +521,12 @@ private Q_SLOTS:
                  qPrintable(text));
 
         const auto own = rulesFrom(R"({"name": "Trofeo", "individual": [10, 7], "after": "step",
-            "scorers": {"individual": 2}, "ties": "full", "equal_totals": "shared", "guests": ["GAL", "LUG"]})");
+            "relay": [4.5, 4.5], "scorers": {"individual": 2}, "ties": "full", "equal_totals": "shared", "guests": ["GAL", "LUG"]})");
         QCOMPARE(own.status, 0);
         QCOMPARE(rulesOf(),
                  u"Nome: Trofeo\n"
                  u"Probas individuais: 10-7; despois do posto 2, 3 menos por posto, sen baixar de 0\n"
-                 u"Remudas: o dobre dos puntos das probas individuais\n"
+                 u"Remudas: 4,5-4,5; despois do posto 2, os mesmos 4,5 puntos\n"
                  u"Puntúan de cada club en cada proba: nas individuais, 2; nas remudas, todas\n"
                  u"Empates nunha proba: cada un leva os puntos do mellor dos postos que ocupan\n"
                  u"Totais iguais na clasificación: o mesmo posto, e o seguinte salta tantos como eles\n"
