@@ -54,7 +54,9 @@ private Q_SLOTS:
         for (QString place : places.split(u' ')) {
             const bool relay = place.startsWith(u'r');
             const QStringList parts = place.remove(u'r').split(u':');
-            QVERIFY2(meet.pointsFor(parts[0].toInt(), relay) == parts[1].toDouble(), qPrintable(place));
+            const double points = meet.pointsFor(parts[0].toInt(), relay);
+            QVERIFY2(points == parts[1].toDouble(),
+                     qPrintable(place + u" gave "_s + QString::number(points)));
         }
     }
 

@@ -429,6 +429,10 @@ private Q_SLOTS:
         QVERIFY2(standings.status == 0 &&
                      standings.output.startsWith(QStringLiteral("Clasificación,Posición")),
                  qPrintable(standings.errors));
+        // The rules kept in the server's register.
+        QCOMPARE(tool({u"rules"_s, meet, u"--preset"_s, u"5-3-1"_s}), QString());
+        QVERIFY(
+            testsupport::runTool({u"rules"_s, meet}).output.contains(u"Remudas: 7-3; despois do posto 2"_s));
         // An empty register in a database that is there.
         QCOMPARE(tool({QStringLiteral("create"), server.uri(server.newDatabase())}), QString());
     }
