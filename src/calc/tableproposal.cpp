@@ -1,0 +1,24 @@
+#include "tableproposal.h"
+
+#include "text/numbers.h"
+
+namespace quilvarden::calc {
+
+bool scoresAsLeague(const std::optional<rules::MeetRules>& stored)
+{
+    if (!stored)
+        return true;
+    // The name and how equal totals rank say nothing of the points of a place.
+    const rules::MeetRules league = rules::leagueRules();
+    const rules::MeetRules& r = *stored;
+    return r.individual == league.individual && r.after == league.after && r.relay == league.relay &&
+           r.individualScorers == 0 && r.relayScorers == 0 && r.guests.isEmpty() &&
+           r.ties == rules::Ties::Share;
+}
+
+QString placePoints(const rules::MeetRules& rules, qsizetype place, bool relayEvent)
+{
+    return text::writeNumber(rules.pointsFor(place, relayEvent));
+}
+
+} // namespace quilvarden::calc

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "rules/rules.h"
+
+#include <QString>
+
+#include <optional>
+
+// The points the window proposes by the meet's own table, place after place.
+namespace quilvarden::calc {
+
+// Whether the rules score as the league always has: its table, stepping on after its end,
+// relays double, no caps, no guests, shared ties. The window then proposes by its text rules
+// (the step field, half points), as before the meet had rules of its own. No rules stored is
+// the league too.
+bool scoresAsLeague(const std::optional<rules::MeetRules>& stored);
+
+// The points text of a place (1 for the first) in an individual or relay event: "9", "12,5",
+// "0" past the end of a table that stops there.
+QString placePoints(const rules::MeetRules& rules, qsizetype place, bool relayEvent);
+
+} // namespace quilvarden::calc
