@@ -1,4 +1,3 @@
-#include "app/frmintrores.h"
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
 #include "app/rulesdialog.h"
@@ -29,70 +28,59 @@ private:
     QMessageBox::StandardButton m_answer = QMessageBox::No;
 
     QString path() const { return m_dir->filePath(QStringLiteral("regras.MDB")); }
-    app::FrmIntroRes* form() const { return m_main->form(); }
-    template <typename T = QLineEdit> T* control(const char* name) const
+    template <typename T = QLineEdit> static T* find(const QObject* in, const char* name)
     {
-        return m_main->findChild<T*>(QString::fromLatin1(name));
+        return in->findChild<T*>(QString::fromLatin1(name));
     }
-    QString proposed() const { return control("puntos")->text(); }
-
-    void type(const char* name, const QString& value)
+    QString proposed() const { return find(m_main.get(), "puntos")->text(); }
+    void click(const char* button) { find<QPushButton>(m_main.get(), button)->click(); }
+    void order(const char* text)
     {
-        QLineEdit* field = control(name);
-        field->selectAll();
-        QTest::keyClicks(field, value);
+        find(m_main.get(), "orde")->selectAll();
+        QTest::keyClicks(find(m_main.get(), "orde"), QString::fromLatin1(text));
     }
-
     void record(const QString& club)
     {
-        auto* clubs = control<QListWidget>("club");
+        auto* clubs = find<QListWidget>(m_main.get(), "club");
         clubs->setCurrentItem(clubs->findItems(club, Qt::MatchExactly).value(0));
-        QTest::mouseClick(control<QPushButton>("btnEngadir"), Qt::LeftButton);
+        click("btnEngadir");
     }
-
-    // The points stored, oldest first.
-    QStringList storedPoints() const
+    QString storedPoints() const
     {
-        return testsupport::queryRows(path(), QStringLiteral("SELECT puntos FROM puntos ORDER BY id"));
+        return testsupport::queryRows(path(), QStringLiteral("SELECT puntos FROM puntos ORDER BY id"))
+            .join(u' ');
     }
-
-    app::RulesDialog* openRules()
-    {
-        // A dialog closed before is gone first.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        control<QAction>("actionRegras")->trigger();
-        return m_main->findChild<app::RulesDialog*>();
-    }
-
-    // Opens the dialog, lets the change fill its fields and presses "Gardar".
-    template <typename Change> void setRules(Change change)
-    {
-        app::RulesDialog* dialog = openRules();
-        QVERIFY(dialog);
-        change(*dialog);
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    }
-
-    static void typeTable(app::RulesDialog& dialog, const char* table, bool zeroAfter = true)
-    {
-        dialog.findChild<QLineEdit*>(QStringLiteral("taboaIndividual"))->setText(QString::fromUtf8(table));
-        dialog.findChild<QComboBox*>(QStringLiteral("despois"))->setCurrentIndex(zeroAfter ? 1 : 0);
-    }
-
     std::optional<rules::MeetRules> storedRules() const
     {
-        auto opened = data::Database::open(path());
-        if (!opened)
-            return std::nullopt;
-        const auto read = (*opened)->meetRules();
+        const auto read = (*data::Database::open(path()))->meetRules();
         return read ? *read : std::nullopt;
     }
-
+    app::RulesDialog* openRules()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the last one closed
+        find<QAction>(m_main.get(), "actionRegras")->trigger();
+        return m_main->findChild<app::RulesDialog*>();
+    }
+    // Types the individual table (none: kept), 0 after its end, and the changes; then "Gardar".
+    template <typename Change> app::RulesDialog* setRules(const char* table, Change change)
+    {
+        app::RulesDialog* dialog = openRules();
+        if (table) {
+            find(dialog, "taboaIndividual")->setText(QString::fromUtf8(table));
+            find<QComboBox>(dialog, "despois")->setCurrentIndex(1);
+        }
+        change(*dialog);
+        find<QDialogButtonBox>(dialog, "")->button(QDialogButtonBox::Ok)->click();
+        return dialog;
+    }
+    app::RulesDialog* setRules(const char* table)
+    {
+        return setRules(table, [](QDialog&) {});
+    }
     static QStringList words(const char* text) { return QString::fromUtf8(text).split(u' '); }
 
 private Q_SLOTS:
     void initTestCase() { qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8()); }
-
     void init()
     {
         m_messages.clear();
@@ -106,179 +94,119 @@ private Q_SLOTS:
         m_main = std::make_unique<app::MainWindow>();
         QVERIFY(m_main->open(path()));
     }
-
     void cleanup()
     {
         m_main.reset();
-        m_dir.reset();
         app::MessageBox::setHandler({});
     }
 
-    // Four awards in a row, one club each: the proposal before each and after the last.
+    // Four awards in a row: the proposal before each and after the last.
     void proposalsByTheTable_data()
     {
         QTest::addColumn<QString>("table");
-        QTest::addColumn<bool>("zeroAfter");
         QTest::addColumn<QString>("relayTable"); // empty: relays double
         QTest::addColumn<QString>("order");
         QTest::addColumn<QStringList>("proposals");
-        QTest::newRow("zero after the end") << "9 7 6" << true << ""
-                                            << "01" << words("9 7 6 0 0");
-        QTest::newRow("stepping on after the end") << "9 7 6" << false << ""
-                                                   << "01" << words("9 7 6 5 4");
-        QTest::newRow("half points") << "9,5 7 6" << true << ""
-                                     << "02" << words("9,5 7 6 0 0");
-        QTest::newRow("relay doubles") << "9 7 6" << true << ""
-                                       << "03" << words("18 14 12 0 0");
-        QTest::newRow("relay table of its own") << "9 7 6" << true << "10 5"
-                                                << "03" << words("10 5 0 0 0");
+        const auto row = [](const char* name, const char* table, const char* relay, const char* order,
+                            const char* proposals) {
+            QTest::newRow(name) << QString::fromUtf8(table) << QString::fromUtf8(relay)
+                                << QString::fromLatin1(order) << words(proposals);
+        };
+        row("individual", "9 7 6", "", "01", "9 7 6 0 0");
+        row("half points", "9,5 7 6", "", "02", "9,5 7 6 0 0");
+        row("relay doubles", "9 7 6", "", "03", "18 14 12 0 0");
+        row("relay table of its own", "9 7 6", "10 5", "03", "10 5 0 0 0");
+        row("no rules: the league", "", "", "01", "19 16 14 13 12");
     }
     void proposalsByTheTable()
     {
         QFETCH(QString, table);
-        QFETCH(bool, zeroAfter);
         QFETCH(QString, relayTable);
         QFETCH(QString, order);
         QFETCH(QStringList, proposals);
-        setRules([&](app::RulesDialog& dialog) {
-            typeTable(dialog, table.toUtf8().constData(), zeroAfter);
-            if (!relayTable.isEmpty()) {
-                dialog.findChild<QComboBox*>(QStringLiteral("remudas"))->setCurrentIndex(1);
-                dialog.findChild<QLineEdit*>(QStringLiteral("taboaRemudas"))->setText(relayTable);
-            }
-        });
-        QVERIFY(storedRules());
-        type("orde", order);
-        const QStringList clubs = words("VIGO O'GROVE CORUÑA LUGO");
-        for (qsizetype place = 0; place < clubs.size(); ++place) {
-            QCOMPARE(proposed(), proposals[place]);
-            record(clubs[place]);
-        }
-        QCOMPARE(proposed(), proposals.last());
-        QCOMPARE(storedPoints().join(u' '), proposals.mid(0, 4).join(u' ').replace(u',', u'.'));
-        QVERIFY(m_messages.isEmpty());
-    }
-
-    // Points nudged are stored as they stand; the next award still takes the next place.
-    void nudgedPointsKeepTheCount()
-    {
-        setRules([](app::RulesDialog& dialog) { typeTable(dialog, "9 7 6"); });
-        type("orde", QStringLiteral("01"));
-        QTest::mouseClick(control<QPushButton>("btnMedioMais"), Qt::LeftButton);
-        QCOMPARE(proposed(), QStringLiteral("9,5"));
-        record(QStringLiteral("VIGO"));
-        QCOMPARE(proposed(), QStringLiteral("7"));
-        QTest::mouseClick(control<QPushButton>("btnMedioMenos"), Qt::LeftButton);
-        QTest::mouseClick(control<QPushButton>("btnMedioMenos"), Qt::LeftButton);
-        record(QStringLiteral("LUGO"));
-        QCOMPARE(proposed(), QStringLiteral("6"));
-        QCOMPARE(storedPoints(), words("9.5 6"));
-    }
-
-    void anotherOrderNumberStartsAgain()
-    {
-        setRules([](app::RulesDialog& dialog) { typeTable(dialog, "9 7 6"); });
-        type("orde", QStringLiteral("01"));
-        record(QStringLiteral("VIGO"));
-        record(QStringLiteral("LUGO"));
-        QCOMPARE(proposed(), QStringLiteral("6"));
-        type("orde", QStringLiteral("02"));
-        QCOMPARE(proposed(), QStringLiteral("9"));
-        // Taken back, the award frees its place.
-        record(QStringLiteral("VIGO"));
-        QTest::mouseClick(control<QPushButton>("btnDesfacerUltimo"), Qt::LeftButton);
-        QCOMPARE(proposed(), QStringLiteral("9"));
-    }
-
-    void guestAwardAsked_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<QString>("next");
-        QTest::newRow("no") << int(QMessageBox::No) << QStringList() << "9";
-        QTest::newRow("yes") << int(QMessageBox::Yes) << QStringList{QStringLiteral("9")} << "7";
-    }
-    void guestAwardAsked()
-    {
-        QFETCH(int, answer);
-        QFETCH(QStringList, stored);
-        QFETCH(QString, next);
-        setRules([](app::RulesDialog& dialog) {
-            typeTable(dialog, "9 7 6");
-            auto* guests = dialog.findChild<QListWidget*>(QStringLiteral("convidados"));
-            for (int i = 0; i < guests->count(); ++i)
-                if (guests->item(i)->data(Qt::UserRole) == QStringLiteral("CNGRO"))
-                    guests->item(i)->setCheckState(Qt::Checked);
-        });
-        QCOMPARE(storedRules()->guests, QStringList{QStringLiteral("CNGRO")});
-        m_answer = QMessageBox::StandardButton(answer);
-        type("orde", QStringLiteral("01"));
-        record(QStringLiteral("O'GROVE"));
-        QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages[0].icon, QMessageBox::Question);
-        QVERIFY(m_messages[0].text.contains(QStringLiteral("«O'GROVE» é un club convidado")));
-        QCOMPARE(storedPoints(), stored);
-        QCOMPARE(proposed(), next);
-    }
-
-    // A club's second award in an event is asked about when one scores; the other kind of
-    // event has its own cap.
-    void capAsked_data()
-    {
-        QTest::addColumn<int>("individualCap");
-        QTest::addColumn<int>("relayCap");
-        QTest::addColumn<QString>("order");
-        QTest::addColumn<bool>("asked");
-        QTest::newRow("individual cap, individual event") << 1 << 0 << "01" << true;
-        QTest::newRow("individual cap, relay event") << 1 << 0 << "03" << false;
-        QTest::newRow("relay cap, relay event") << 0 << 1 << "03" << true;
-        QTest::newRow("cap of two") << 2 << 0 << "01" << false;
-    }
-    void capAsked()
-    {
-        QFETCH(int, individualCap);
-        QFETCH(int, relayCap);
-        QFETCH(QString, order);
-        QFETCH(bool, asked);
-        setRules([&](app::RulesDialog& dialog) {
-            dialog.findChild<QSpinBox*>(QStringLiteral("puntuanIndividual"))->setValue(individualCap);
-            dialog.findChild<QSpinBox*>(QStringLiteral("puntuanRemudas"))->setValue(relayCap);
-        });
-        type("orde", order);
-        record(QStringLiteral("VIGO"));
-        record(QStringLiteral("LUGO"));
-        QVERIFY(m_messages.isEmpty());
-        record(QStringLiteral("VIGO"));
-        QCOMPARE(m_messages.size(), asked ? 1 : 0);
-        QCOMPARE(storedPoints().size(), asked ? 2 : 3);
-        if (asked)
-            QVERIFY2(m_messages[0].text.contains(
-                         QStringLiteral("«VIGO» xa leva nesta proba as marcas que puntúan por club (1)")),
-                     qPrintable(m_messages[0].text));
-    }
-
-    // No rules stored: the league's scale as it always was, step field and all; the dialog
-    // shows it and, cancelled, stores nothing.
-    void registerWithoutRules()
-    {
-        type("orde", QStringLiteral("01"));
+        if (!table.isEmpty())
+            setRules(table.toUtf8().constData(), [&](QDialog& dialog) {
+                find<QComboBox>(&dialog, "remudas")->setCurrentIndex(relayTable.isEmpty() ? 0 : 1);
+                find(&dialog, "taboaRemudas")->setText(relayTable);
+            });
+        QCOMPARE(storedRules().has_value(), !table.isEmpty());
+        this->order(order.toLatin1().constData());
         QStringList seen;
         for (const QString& club : words("VIGO O'GROVE CORUÑA LUGO")) {
             seen << proposed();
             record(club);
         }
-        seen << proposed();
-        QCOMPARE(seen, words("19 16 14 13 12"));
-        QCOMPARE(control("paso")->text(), QStringLiteral("1"));
-        app::RulesDialog* dialog = openRules();
-        QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("presets"))->currentText(),
-                 QStringLiteral("liga"));
-        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("taboaIndividual"))->text(),
-                 QStringLiteral("19 16 14 13"));
-        dialog->reject();
-        QVERIFY(!storedRules());
-        QCOMPARE(proposed(), QStringLiteral("12"));
+        QCOMPARE(seen << proposed(), proposals);
+        QCOMPARE(storedPoints(), proposals.mid(0, 4).join(u' ').replace(u',', u'.'));
         QVERIFY(m_messages.isEmpty());
+    }
+
+    // Nudged points are stored as they stand and take one place; an award taken back frees
+    // its place; another order number starts again.
+    void placesCountedByAwards()
+    {
+        setRules("9 7 6");
+        order("01");
+        click("btnMedioMais");
+        record(QStringLiteral("VIGO"));
+        click("btnMedioMenos");
+        click("btnMedioMenos");
+        record(QStringLiteral("LUGO"));
+        QCOMPARE(storedPoints(), QStringLiteral("9.5 6"));
+        QCOMPARE(proposed(), QStringLiteral("6"));
+        click("btnDesfacerUltimo");
+        QCOMPARE(proposed(), QStringLiteral("7"));
+        order("02");
+        QCOMPARE(proposed(), QStringLiteral("9"));
+    }
+
+    // Guests (O'GROVE is CNGRO) and a club's awards past its cap are asked; No stores nothing.
+    void awardsAsked_data()
+    {
+        QTest::addColumn<int>("individualCap");
+        QTest::addColumn<int>("relayCap");
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<QString>("third"); // the club of the third award
+        QTest::addColumn<QString>("asked");
+        const auto row = [](const char* name, int individual, int relay, const char* order, const char* third,
+                            const char* asked) {
+            QTest::newRow(name) << individual << relay << QString::fromLatin1(order)
+                                << QString::fromUtf8(third) << QString::fromUtf8(asked);
+        };
+        row("guest", 0, 0, "01", "O'GROVE", "«O'GROVE» é un club convidado");
+        row("individual cap", 1, 0, "01", "VIGO",
+            "«VIGO» xa leva nesta proba as marcas que puntúan por club (1)");
+        row("individual cap, relay", 1, 0, "03", "VIGO", "");
+        row("relay cap", 0, 1, "03", "VIGO", "«VIGO» xa leva");
+        row("cap of two", 2, 0, "01", "VIGO", "");
+    }
+    void awardsAsked()
+    {
+        QFETCH(int, individualCap);
+        QFETCH(int, relayCap);
+        QFETCH(QString, order);
+        QFETCH(QString, third);
+        QFETCH(QString, asked);
+        setRules(nullptr, [&](QDialog& dialog) {
+            find<QSpinBox>(&dialog, "puntuanIndividual")->setValue(individualCap);
+            find<QSpinBox>(&dialog, "puntuanRemudas")->setValue(relayCap);
+            find<QListWidget>(&dialog, "convidados")->item(1)->setCheckState(Qt::Checked);
+        });
+        QCOMPARE(storedRules()->guests, QStringList{QStringLiteral("CNGRO")});
+        this->order(order.toLatin1().constData());
+        record(QStringLiteral("VIGO"));
+        record(QStringLiteral("LUGO"));
+        const QString before = proposed();
+        record(third);
+        QCOMPARE(m_messages.size(), asked.isEmpty() ? 0 : 1);
+        QCOMPARE(storedPoints().split(u' ').size(), asked.isEmpty() ? 3 : 2);
+        if (!asked.isEmpty()) {
+            QVERIFY2(m_messages[0].text.contains(asked), qPrintable(m_messages[0].text));
+            QCOMPARE(proposed(), before);
+            m_answer = QMessageBox::Yes;
+            record(third);
+            QCOMPARE(storedPoints().split(u' ').size(), 3);
+        }
     }
 
     void faultyTableTold_data()
@@ -286,107 +214,66 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("told");
-        QTest::newRow("not a number") << "taboaIndividual"
-                                      << "9 x 6"
-                                      << "«x» non é un número de puntos.";
-        QTest::newRow("rising") << "taboaIndividual"
-                                << "6 7"
-                                << "A táboa individual sobe no posto 2";
-        QTest::newRow("empty") << "taboaIndividual"
-                               << ""
-                               << "A táboa individual non ten ningún posto.";
-        QTest::newRow("relay table") << "taboaRemudas"
-                                     << "4 8"
-                                     << "A táboa das remudas sobe no posto 2";
+        const auto row = [](const char* name, const char* field, const char* typed, const char* told) {
+            QTest::newRow(name) << QString::fromLatin1(field) << QString::fromUtf8(typed)
+                                << QString::fromUtf8(told);
+        };
+        row("not a number", "taboaIndividual", "9 x 6", "«x» non é un número de puntos.");
+        row("relay rising", "taboaRemudas", "4 8",
+            "A táboa das remudas sobe no posto 2: ningún posto dá máis puntos ca o anterior.");
     }
     void faultyTableTold()
     {
         QFETCH(QString, field);
         QFETCH(QString, typed);
         QFETCH(QString, told);
-        app::RulesDialog* dialog = openRules();
-        dialog->findChild<QComboBox*>(QStringLiteral("remudas"))->setCurrentIndex(1);
-        dialog->findChild<QLineEdit*>(QStringLiteral("taboaRemudas"))->setText(QStringLiteral("8 4"));
-        dialog->findChild<QLineEdit*>(field)->setText(typed);
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        const app::RulesDialog* dialog = setRules(nullptr, [&](QDialog& shown) {
+            find<QComboBox>(&shown, "remudas")->setCurrentIndex(1);
+            find(&shown, "taboaRemudas")->setText(QStringLiteral("8 4"));
+            shown.findChild<QLineEdit*>(field)->setText(typed);
+        });
         QCOMPARE(m_messages.size(), 1);
-        QVERIFY2(m_messages[0].text.contains(told), qPrintable(m_messages[0].text));
-        QVERIFY(m_messages[0].text.contains(QStringLiteral("Non se gardou nada.")));
+        QCOMPARE(m_messages[0].text, told + QStringLiteral("\nNon se gardou nada."));
         QVERIFY(dialog->isVisible());
         QVERIFY(!storedRules());
     }
 
-    void presetFillsTheFields()
+    // The dialog shows the rules stored (by another station too); a preset picked fills it,
+    // caps and all, but keeps the guests; the proposal on show follows once it closes.
+    void rulesShownAndFollowed()
     {
-        app::RulesDialog* dialog = openRules();
-        dialog->findChild<QComboBox*>(QStringLiteral("presets"))->setCurrentText(QStringLiteral("6-4-3-2-1"));
-        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("taboaIndividual"))->text(),
-                 QStringLiteral("6 4 3 2 1"));
-        QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("despois"))->currentIndex(), 1);
-        QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("remudas"))->currentIndex(), 1);
-        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("taboaRemudas"))->text(),
-                 QStringLiteral("8 4 2"));
-        QVERIFY(dialog->findChild<QLineEdit*>(QStringLiteral("taboaRemudas"))->isEnabled());
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        QCOMPARE(storedRules(), rules::preset(QStringLiteral("6-4-3-2-1")));
-    }
-
-    // What another station stored shows in the dialog, and in the next lookup.
-    void rulesStoredElsewhereFollowed()
-    {
-        type("orde", QStringLiteral("01"));
-        QCOMPARE(proposed(), QStringLiteral("19"));
+        order("01");
         rules::MeetRules other{QStringLiteral("outra"), {5, 3}, rules::After::Zero};
         other.relayScorers = 2;
-        other.ties = rules::Ties::Full;
-        other.guests = {QStringLiteral("CNLUG"), QStringLiteral("FORA")};
+        other.guests = {QStringLiteral("FORA")};
         QVERIFY((*data::Database::open(path()))->setMeetRules(other));
-        type("orde", QStringLiteral("03"));
+        order("03");
         QCOMPARE(proposed(), QStringLiteral("10"));
-        app::RulesDialog* dialog = openRules();
-        QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("presets"))->currentIndex(), -1);
-        QCOMPARE(dialog->findChild<QSpinBox*>(QStringLiteral("puntuanRemudas"))->value(), 2);
-        QCOMPARE(dialog->findChild<QSpinBox*>(QStringLiteral("puntuanIndividual"))->text(),
-                 QStringLiteral("todas"));
-        QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("empates"))->currentIndex(), 1);
-        auto* guests = dialog->findChild<QListWidget*>(QStringLiteral("convidados"));
-        QStringList checked;
-        for (int i = 0; i < guests->count(); ++i)
-            if (guests->item(i)->checkState() == Qt::Checked)
-                checked << guests->item(i)->text();
-        QCOMPARE(checked, (QStringList{QStringLiteral("LUGO (CNLUG)"), QStringLiteral("FORA")}));
-        // Kept as they were, the rules keep their guests, even one the register does not know.
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        QCOMPARE(storedRules()->guests, other.guests);
-    }
-
-    // Rules changed with an event on show: its proposal follows at once.
-    void proposalFollowsTheDialog()
-    {
-        type("orde", QStringLiteral("01"));
-        record(QStringLiteral("VIGO"));
-        QCOMPARE(proposed(), QStringLiteral("16"));
-        setRules([](app::RulesDialog& dialog) { typeTable(dialog, "9 7 6"); });
-        QCOMPARE(proposed(), QStringLiteral("7"));
-        setRules([](app::RulesDialog& dialog) {
-            dialog.findChild<QComboBox*>(QStringLiteral("presets"))->setCurrentText(QStringLiteral("liga"));
+        setRules(nullptr, [](QDialog& dialog) {
+            QCOMPARE(find<QComboBox>(&dialog, "presets")->currentIndex(), -1);
+            QCOMPARE(find<QSpinBox>(&dialog, "puntuanRemudas")->value(), 2);
+            QCOMPARE(find<QSpinBox>(&dialog, "puntuanIndividual")->text(), QStringLiteral("todas"));
+            QCOMPARE(find<QListWidget>(&dialog, "convidados")->item(4)->text(), QStringLiteral("FORA"));
+            find<QComboBox>(&dialog, "presets")->setCurrentText(QStringLiteral("6-4-3-2-1"));
+            QCOMPARE(find(&dialog, "taboaIndividual")->text(), QStringLiteral("6 4 3 2 1"));
+            QCOMPARE(find(&dialog, "taboaRemudas")->text(), QStringLiteral("8 4 2"));
         });
-        QCOMPARE(proposed(), QStringLiteral("16"));
+        rules::MeetRules expected = *rules::preset(QStringLiteral("6-4-3-2-1"));
+        expected.guests = other.guests;
+        QCOMPARE(storedRules(), expected);
+        QCOMPARE(proposed(), QStringLiteral("8"));
     }
 
     // A register that refuses the rules: its own message, and the dialog stays.
     void unwritableRegisterTold()
     {
         QVERIFY(testsupport::runOn(
-            path(),
-            {QStringLiteral("DROP TABLE quilvarden_regras"),
-             QStringLiteral("CREATE TABLE quilvarden_regras (regras TEXT NOT NULL CHECK (regras = ''))")}));
-        app::RulesDialog* dialog = openRules();
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            path(), {QStringLiteral("DROP TABLE quilvarden_regras"),
+                     QStringLiteral("CREATE TABLE quilvarden_regras (regras TEXT CHECK (0))")}));
+        QVERIFY(setRules("9")->isVisible());
         QCOMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages[0].text.contains(QStringLiteral("CHECK constraint failed")),
                  qPrintable(m_messages[0].text));
-        QVERIFY(dialog->isVisible());
     }
 };
 
