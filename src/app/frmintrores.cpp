@@ -334,8 +334,10 @@ bool FrmIntroRes::byTable() const
 
 void FrmIntroRes::proposePlace()
 {
-    const rules::MeetRules effective = m_rules.value_or(rules::leagueRules());
-    m_ui->puntos->setText(calc::placePoints(effective, m_place, calc::isRelay(m_ui->proba->text())));
+    const calc::Proposal proposal = calc::placeProposal(m_rules, m_place, calc::isRelay(m_ui->proba->text()));
+    m_ui->puntos->setText(proposal.points);
+    if (proposal.step)
+        m_ui->paso->setText(*proposal.step);
 }
 
 void FrmIntroRes::editRules()
@@ -378,14 +380,14 @@ bool FrmIntroRes::confirmAward(const QString& order, const QString& eventCode, c
     QStringList reasons;
     if (rules::isGuestName(m_guestNames, club))
         reasons << tr("«%1» é un club convidado: non puntúa.").arg(club);
-    const int cap = m_rules ? m_rules->scorers(calc::isRelay(eventCode)) : 0;
-    if (cap > 0) {
+    const bool relay = calc::isRelay(eventCode);
+    if (const int cap = m_rules ? m_rules->scorers(relay) : 0; cap > 0) {
         const Result<int> before = m_database->clubAwardsInEvent(text::readLenient(order), club);
         if (!before) {
             report(before.failure());
             return false;
         }
-        if (*before + 1 > cap)
+        if (calc::pastCap(*m_rules, relay, *before))
             reasons << tr("«%1» xa leva nesta proba as marcas que puntúan por club (%2).").arg(club).arg(cap);
     }
     if (reasons.isEmpty())

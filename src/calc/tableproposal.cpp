@@ -21,4 +21,18 @@ QString placePoints(const rules::MeetRules& rules, qsizetype place, bool relayEv
     return text::writeNumber(rules.pointsFor(place, relayEvent));
 }
 
+Proposal placeProposal(const std::optional<rules::MeetRules>& stored, qsizetype place, bool relayEvent)
+{
+    Proposal proposal{placePoints(stored.value_or(rules::leagueRules()), place, relayEvent), std::nullopt};
+    if (scoresAsLeague(stored) && (relayEvent || place >= 4))
+        proposal.step = relayEvent ? QStringLiteral("2") : QStringLiteral("1");
+    return proposal;
+}
+
+bool pastCap(const rules::MeetRules& rules, bool relayEvent, int awardsBefore)
+{
+    const int cap = rules.scorers(relayEvent);
+    return cap > 0 && awardsBefore + 1 > cap;
+}
+
 } // namespace quilvarden::calc

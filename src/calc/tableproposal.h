@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/scoring.h"
 #include "rules/rules.h"
 
 #include <QString>
@@ -18,5 +19,14 @@ bool scoresAsLeague(const std::optional<rules::MeetRules>& stored);
 // The points text of a place (1 for the first) in an individual or relay event: "9", "12,5",
 // "0" past the end of a table that stops there.
 QString placePoints(const rules::MeetRules& rules, qsizetype place, bool relayEvent);
+
+// The proposal for a place when the rules change with an event on show: the points of the
+// place and, under the league's scale, the step its text rules go on with from there (2 for
+// a relay; 1 from the fourth place of an individual event, as "14" leaves it).
+Proposal placeProposal(const std::optional<rules::MeetRules>& stored, qsizetype place, bool relayEvent);
+
+// Whether one more award of a club that has awardsBefore in the event goes past the club's
+// cap there (no cap: never).
+bool pastCap(const rules::MeetRules& rules, bool relayEvent, int awardsBefore);
 
 } // namespace quilvarden::calc

@@ -64,6 +64,54 @@ private Q_SLOTS:
             got << calc::placePoints(rules, place, relay);
         QCOMPARE(got.join(u' '), places);
     }
+
+    // Under the league the step goes with the points, as the lookup and "14" leave it.
+    void placeProposal_data()
+    {
+        QTest::addColumn<std::optional<MeetRules>>("stored");
+        QTest::addColumn<int>("place");
+        QTest::addColumn<bool>("relay");
+        QTest::addColumn<QString>("proposed"); // points, then the step or "-" for none
+        const auto row = [](const char* name, std::optional<MeetRules> stored, int place, bool relay,
+                            const char* proposed) {
+            QTest::newRow(name) << stored << place << relay << QString::fromLatin1(proposed);
+        };
+        row("league, second place", std::nullopt, 2, false, "16 -");
+        row("league, fourth place", std::nullopt, 4, false, "13 1");
+        row("league relay, second place", std::nullopt, 2, true, "32 2");
+        row("a table, no step", rules::preset(QStringLiteral("5-3-1")), 4, false, "0 -");
+    }
+    void placeProposal()
+    {
+        QFETCH(std::optional<MeetRules>, stored);
+        QFETCH(int, place);
+        QFETCH(bool, relay);
+        QFETCH(QString, proposed);
+        const calc::Proposal got = calc::placeProposal(stored, place, relay);
+        QCOMPARE(got.points + u' ' + got.step.value_or(QStringLiteral("-")), proposed);
+    }
+
+    void pastCap_data()
+    {
+        QTest::addColumn<int>("individualCap");
+        QTest::addColumn<bool>("relay");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<bool>("past");
+        QTest::newRow("no cap") << 0 << false << 9 << false;
+        QTest::newRow("within") << 2 << false << 1 << false;
+        QTest::newRow("one past") << 2 << false << 2 << true;
+        QTest::newRow("relays uncapped") << 2 << true << 2 << false;
+    }
+    void pastCap()
+    {
+        QFETCH(int, individualCap);
+        QFETCH(bool, relay);
+        QFETCH(int, before);
+        QFETCH(bool, past);
+        MeetRules r = rules::leagueRules();
+        r.individualScorers = individualCap;
+        QCOMPARE(calc::pastCap(r, relay, before), past);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTableProposal)
