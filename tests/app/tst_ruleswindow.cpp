@@ -209,6 +209,22 @@ private Q_SLOTS:
         }
     }
 
+    // Awards stored elsewhere count, under any text of the order number; other events and
+    // clubs do not.
+    void capCountsTheRegister()
+    {
+        QVERIFY(testsupport::runOn(
+            path(), {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
+                                    " ('1', '100FR', 'F', 'VIGO', 9), ('02', '100FR', 'M', "
+                                    "'LUGO', 9), ('01', '100FR', 'F', 'VIGOS', 9)")}));
+        setRules(nullptr, [](QDialog& dialog) { find<QSpinBox>(&dialog, "puntuanIndividual")->setValue(1); });
+        order("01");
+        record(QStringLiteral("LUGO"));
+        QVERIFY(m_messages.isEmpty());
+        record(QStringLiteral("VIGO"));
+        QCOMPARE(m_messages.size(), 1);
+    }
+
     void faultyTableTold_data()
     {
         QTest::addColumn<QString>("field");
