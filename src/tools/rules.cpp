@@ -112,7 +112,9 @@ int showRules(const QString& where, bool json, QTextStream& out, QTextStream& er
     if (!*stored)
         out << QCoreApplication::translate(
                    "Tool",
-                   "O rexistro non ten regras propias: puntúa coa escala da liga, as regras por omisión.")
+                   "O rexistro non ten regras propias: puntúa coa escala da liga, as regras por omisión "
+                   "(score-lenex puntúa un nadador ou remuda de cada club por proba, se non se lle di "
+                   "--per-club).")
             << Qt::endl;
     else if (effective == rules::leagueRules())
         out << QCoreApplication::translate("Tool",

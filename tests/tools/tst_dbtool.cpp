@@ -499,7 +499,9 @@ private Q_SLOTS:
     {
         QCOMPARE(testsupport::runTool({u"create"_s, path()}).status, 0);
         QCOMPARE(rulesOf(),
-                 u"O rexistro non ten regras propias: puntúa coa escala da liga, as regras por omisión.\n"
+                 u"O rexistro non ten regras propias: puntúa coa escala da liga, as regras por omisión "
+                 u"(score-lenex puntúa un nadador ou remuda de cada club por proba, se non se lle di "
+                 u"--per-club).\n"
                  u"Nome: liga\n"
                  u"Probas individuais: 19-16-14-13; despois do posto 4, 1 menos por posto, sen baixar de 0\n"
                  u"Remudas: o dobre dos puntos das probas individuais\n"
