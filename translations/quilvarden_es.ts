@@ -128,6 +128,14 @@
         <source>ten unha «@» que non separa o usuario e o contrasinal do servidor, e parte deles lerase como outra cousa. Se o usuario ou o contrasinal levan «@», «/» ou «?», escríbeos %1, %2 e %3.</source>
         <translation>tiene una «@» que no separa el usuario y la contraseña del servidor, y parte de ellos se leerá como otra cosa. Si el usuario o la contraseña llevan «@», «/» o «?», escríbelos %1, %2 y %3.</translation>
     </message>
+    <message>
+        <source>As regras do campionato gardadas no rexistro non se len: %1</source>
+        <translation>Las reglas del campeonato guardadas en el registro no se pueden leer: %1</translation>
+    </message>
+    <message>
+        <source>Non se puido facer a táboa das regras no rexistro: o rexistro ábrese só para ler, ou o usuario non pode crear táboas.</source>
+        <translation>No se ha podido crear la tabla de las reglas en el registro: el registro se abre solo para leer, o el usuario no puede crear tablas.</translation>
+    </message>
 </context>
 <context>
     <name>Import</name>
@@ -949,6 +957,97 @@
         <source> en </source>
         <translation> en </translation>
     </message>
+    <message>
+        <source>%1 é de «%2», un club convidado: non puntúa, e o posto pasa ao seguinte</source>
+        <translation>%1 es de «%2», un club invitado: no puntúa, y el puesto pasa al siguiente</translation>
+    </message>
+    <message>
+        <source>Puntuación: %1</source>
+        <translation>Puntuación: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Rules</name>
+    <message>
+        <source>%1 non ten ningún posto.</source>
+        <translation>%1 no tiene ningún puesto.</translation>
+    </message>
+    <message>
+        <source>%1 ten máis de %2 postos.</source>
+        <translation>%1 tiene más de %2 puestos.</translation>
+    </message>
+    <message>
+        <source>%1 dá ao posto %2 uns puntos que non valen: han de estar entre 0 e %3.</source>
+        <translation>%1 da al puesto %2 unos puntos que no valen: han de estar entre 0 y %3.</translation>
+    </message>
+    <message>
+        <source>%1 sobe no posto %2: ningún posto dá máis puntos ca o anterior.</source>
+        <translation>%1 sube en el puesto %2: ningún puesto da más puntos que el anterior.</translation>
+    </message>
+    <message>
+        <source>«%1» non é un número de puntos.</source>
+        <translation>«%1» no es un número de puntos.</translation>
+    </message>
+    <message>
+        <source>«%1» ha de ser unha lista de puntos.</source>
+        <translation>«%1» ha de ser una lista de puntos.</translation>
+    </message>
+    <message>
+        <source>«%1» ha de ser unha lista de números.</source>
+        <translation>«%1» ha de ser una lista de números.</translation>
+    </message>
+    <message>
+        <source>«%1» ha de ser %2.</source>
+        <translation>«%1» ha de ser %2.</translation>
+    </message>
+    <message>
+        <source>«scorers.%1» ha de ser un número enteiro de 0 (sen límite) a %2.</source>
+        <translation>«scorers.%1» ha de ser un número entero de 0 (sin límite) a %2.</translation>
+    </message>
+    <message>
+        <source>Non se coñece a clave «%1%2»: as claves son %3.</source>
+        <translation>No se conoce la clave «%1%2»: las claves son %3.</translation>
+    </message>
+    <message>
+        <source>«scorers» ha de ser un obxecto: {&quot;individual&quot;: N, &quot;relay&quot;: N}.</source>
+        <translation>«scorers» ha de ser un objeto: {&quot;individual&quot;: N, &quot;relay&quot;: N}.</translation>
+    </message>
+    <message>
+        <source>«relay» ha de ser &quot;double&quot; ou unha lista de puntos.</source>
+        <translation>«relay» ha de ser &quot;double&quot; o una lista de puntos.</translation>
+    </message>
+    <message>
+        <source>A táboa das remudas</source>
+        <translation>La tabla de los relevos</translation>
+    </message>
+    <message>
+        <source>«guests» ha de ser unha lista de códigos de club.</source>
+        <translation>«guests» ha de ser una lista de códigos de club.</translation>
+    </message>
+    <message>
+        <source>«guests» ha de ser unha lista de códigos de club, sen ningún baleiro.</source>
+        <translation>«guests» ha de ser una lista de códigos de club, sin ninguno vacío.</translation>
+    </message>
+    <message>
+        <source>«name» ha de ser un texto.</source>
+        <translation>«name» ha de ser un texto.</translation>
+    </message>
+    <message>
+        <source>Non é JSON: %1 (carácter %2).</source>
+        <translation>No es JSON: %1 (carácter %2).</translation>
+    </message>
+    <message>
+        <source>As regras han de ser un obxecto JSON: {&quot;individual&quot;: [9, 7, 6, …], …}.</source>
+        <translation>Las reglas han de ser un objeto JSON: {&quot;individual&quot;: [9, 7, 6, …], …}.</translation>
+    </message>
+    <message>
+        <source>Falta «individual», a táboa de puntos das probas individuais.</source>
+        <translation>Falta «individual», la tabla de puntos de las pruebas individuales.</translation>
+    </message>
+    <message>
+        <source>A táboa das probas individuais</source>
+        <translation>La tabla de las pruebas individuales</translation>
+    </message>
 </context>
 <context>
     <name>Setup</name>
@@ -1313,10 +1412,6 @@ Opciones:
         <translation>solo estas pruebas, por su número: 1,3,5-8,101-125</translation>
     </message>
     <message>
-        <source>cantos nadadores de cada club puntúan en cada proba (por omisión, 1)</source>
-        <translation>cuántos nadadores de cada club puntúan en cada prueba (por omisión, 1)</translation>
-    </message>
-    <message>
         <source>substitúe os puntos das probas que xa os teñen, tamén os tecleados na xanela (senón quedan como están; os dunha exportación anterior destes resultados póñense ao día)</source>
         <translation>sustituye los puntos de las pruebas que ya los tienen, también los tecleados en la ventana (si no, quedan como están; los de una exportación anterior de estos resultados se ponen al día)</translation>
     </message>
@@ -1563,6 +1658,134 @@ argumentos están mal.
     <message>
         <source>crea unha base de datos cun campionato de exemplo</source>
         <translation>crea una base de datos con un campeonato de ejemplo</translation>
+    </message>
+    <message>
+        <source>despois do posto %1, ningún punto</source>
+        <translation>después del puesto %1, ningún punto</translation>
+    </message>
+    <message>
+        <source>despois do posto %1, os mesmos %2 puntos</source>
+        <translation>después del puesto %1, los mismos %2 puntos</translation>
+    </message>
+    <message>
+        <source>despois do posto %1, %2 menos por posto, sen baixar de 0</source>
+        <translation>después del puesto %1, %2 menos por puesto, sin bajar de 0</translation>
+    </message>
+    <message>
+        <source>todas</source>
+        <translation>todas</translation>
+    </message>
+    <message>
+        <source>Nome: %1</source>
+        <translation>Nombre: %1</translation>
+    </message>
+    <message>
+        <source>Probas individuais: %1; %2</source>
+        <translation>Pruebas individuales: %1; %2</translation>
+    </message>
+    <message>
+        <source>Remudas: %1; %2</source>
+        <translation>Relevos: %1; %2</translation>
+    </message>
+    <message>
+        <source>Remudas: o dobre dos puntos das probas individuais</source>
+        <translation>Relevos: el doble de los puntos de las pruebas individuales</translation>
+    </message>
+    <message>
+        <source>Puntúan de cada club en cada proba: nas individuais, %1; nas remudas, %2</source>
+        <translation>Puntúan de cada club en cada prueba: en las individuales, %1; en los relevos, %2</translation>
+    </message>
+    <message>
+        <source>Empates nunha proba: repártense entre eles os puntos dos postos que ocupan</source>
+        <translation>Empates en una prueba: se reparten entre ellos los puntos de los puestos que ocupan</translation>
+    </message>
+    <message>
+        <source>Empates nunha proba: cada un leva os puntos do mellor dos postos que ocupan</source>
+        <translation>Empates en una prueba: cada uno se lleva los puntos del mejor de los puestos que ocupan</translation>
+    </message>
+    <message>
+        <source>Totais iguais na clasificación: postos consecutivos, na orde da clasificación</source>
+        <translation>Totales iguales en la clasificación: puestos consecutivos, en el orden de la clasificación</translation>
+    </message>
+    <message>
+        <source>Totais iguais na clasificación: o mesmo posto, e o seguinte salta tantos como eles</source>
+        <translation>Totales iguales en la clasificación: el mismo puesto, y el siguiente salta tantos como ellos</translation>
+    </message>
+    <message>
+        <source>Clubs convidados, que nadan sen puntuar: %1</source>
+        <translation>Clubs invitados, que nadan sin puntuar: %1</translation>
+    </message>
+    <message>
+        <source>ningún</source>
+        <translation>ninguno</translation>
+    </message>
+    <message>
+        <source>O ficheiro pasa de %1 bytes: non é un de regras.</source>
+        <translation>El archivo supera los %1 bytes: no es un archivo de reglas.</translation>
+    </message>
+    <message>
+        <source>O rexistro non ten regras propias: puntúa coa escala da liga, as regras por omisión (score-lenex puntúa un nadador ou remuda de cada club por proba, se non se lle di --per-club).</source>
+        <translation>El registro no tiene reglas propias: puntúa con la escala de la liga, las reglas por omisión (score-lenex puntúa un nadador o relevo de cada club por prueba, si no se le indica --per-club).</translation>
+    </message>
+    <message>
+        <source>As regras do rexistro son as por omisión, a escala da liga.</source>
+        <translation>Las reglas del registro son las reglas por omisión, la escala de la liga.</translation>
+    </message>
+    <message>
+        <source>Gardáronse no rexistro as regras «%1».</source>
+        <translation>Se han guardado en el registro las reglas «%1».</translation>
+    </message>
+    <message>
+        <source>Os puntos xa gardados quedan como están; estas regras valen para os que se dean de agora en diante.</source>
+        <translation>Los puntos ya guardados quedan como están; estas reglas valen para los que se den de ahora en adelante.</translation>
+    </message>
+    <message>
+        <source>text (por omisión) ou json</source>
+        <translation>text (por omisión) o json</translation>
+    </message>
+    <message>
+        <source>--format ha ser text ou json, non «%1»</source>
+        <translation>--format ha de ser text o json, no «%1»</translation>
+    </message>
+    <message>
+        <source>NOME</source>
+        <translation>NOMBRE</translation>
+    </message>
+    <message>
+        <source>garda no rexistro unhas regras feitas: %1</source>
+        <translation>guarda en el registro unas reglas predefinidas: %1</translation>
+    </message>
+    <message>
+        <source>--preset ha ser un destes: %1; non «%2»</source>
+        <translation>--preset ha de ser uno de estos: %1; no «%2»</translation>
+    </message>
+    <message>
+        <source>REGRAS.json</source>
+        <translation>REGLAS.json</translation>
+    </message>
+    <message>
+        <source>garda no rexistro as regras deste ficheiro JSON (as que dá --format json)</source>
+        <translation>guarda en el registro las reglas de este archivo JSON (las que da --format json)</translation>
+    </message>
+    <message>
+        <source>Sen --preset nin --from, amosa as regras do rexistro e non cambia nada nel; un rexistro sen regras puntúa coa escala da liga. Cambiar as regras non cambia os puntos xa gardados.</source>
+        <translation>Sin --preset ni --from, muestra las reglas del registro y no cambia nada en él; un registro sin reglas puntúa con la escala de la liga. Cambiar las reglas no cambia los puntos ya guardados.</translation>
+    </message>
+    <message>
+        <source>--preset e --from non van xuntos: dá só un dos dous</source>
+        <translation>--preset y --from no van juntos: da solo uno de los dos</translation>
+    </message>
+    <message>
+        <source>--format só vale para amosar as regras, non con --preset nin con --from</source>
+        <translation>--format solo vale para mostrar las reglas, no con --preset ni con --from</translation>
+    </message>
+    <message>
+        <source>amosa ou cambia as regras de puntuación do campionato</source>
+        <translation>muestra o cambia las reglas de puntuación del campeonato</translation>
+    </message>
+    <message>
+        <source>cantos nadadores de cada club puntúan en cada proba, individual ou de remudas (por omisión, os que din as regras do campionato; sen regras, 1)</source>
+        <translation>cuántos nadadores de cada club puntúan en cada prueba, individual o de relevos (por omisión, los que dicen las reglas del campeonato; sin reglas, 1)</translation>
     </message>
 </context>
 <context>
@@ -1985,6 +2208,18 @@ Son de verdade os resultados deste campionato?</source>
         <source>Non se puido imprimir.</source>
         <translation>No se pudo imprimir.</translation>
     </message>
+    <message>
+        <source>«%1» é un club convidado: non puntúa.</source>
+        <translation>«%1» es un club invitado: no puntúa.</translation>
+    </message>
+    <message>
+        <source>«%1» xa leva nesta proba as marcas que puntúan por club (%2).</source>
+        <translation>«%1» ya tiene en esta prueba las marcas que puntúan por club (%2).</translation>
+    </message>
+    <message>
+        <source>Gardar a marca igualmente?</source>
+        <translation>¿Guardar la marca igualmente?</translation>
+    </message>
 </context>
 <context>
     <name>quilvarden::app::LiveDialog</name>
@@ -2134,6 +2369,127 @@ Son de verdade os resultados deste campionato?</source>
     <message>
         <source>&lt;h3&gt;Quilvarden %1&lt;/h3&gt;&lt;p&gt;A mesa de puntuación dun campionato de natación entre clubs.&lt;/p&gt;&lt;p&gt;Software libre baixo a licenza GPL-3.0 ou posterior: &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;https://www.gnu.org/licenses/gpl-3.0.html&lt;/a&gt;&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Quilvarden %1&lt;/h3&gt;&lt;p&gt;La mesa de puntuación de un campeonato de natación entre clubs.&lt;/p&gt;&lt;p&gt;Software libre bajo la licencia GPL-3.0 o posterior: &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;https://www.gnu.org/licenses/gpl-3.0.html&lt;/a&gt;&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>quilvarden::app::RulesDialog</name>
+    <message>
+        <source>Regras do campionato</source>
+        <translation>Reglas del campeonato</translation>
+    </message>
+    <message>
+        <source>&amp;Regras predefinidas:</source>
+        <translation>&amp;Reglas predefinidas:</translation>
+    </message>
+    <message>
+        <source>19 16 14 13</source>
+        <translation>19 16 14 13</translation>
+    </message>
+    <message>
+        <source>Táboa &amp;individual:</source>
+        <translation>Tabla &amp;individual:</translation>
+    </message>
+    <message>
+        <source>Segue baixando polo último salto, ata 0</source>
+        <translation>Sigue bajando por el último salto, hasta 0</translation>
+    </message>
+    <message>
+        <source>0 puntos</source>
+        <translation>0 puntos</translation>
+    </message>
+    <message>
+        <source>&amp;Despois da táboa:</source>
+        <translation>&amp;Después de la tabla:</translation>
+    </message>
+    <message>
+        <source>O dobre da individual</source>
+        <translation>El doble de la individual</translation>
+    </message>
+    <message>
+        <source>Táboa propia</source>
+        <translation>Tabla propia</translation>
+    </message>
+    <message>
+        <source>Re&amp;mudas:</source>
+        <translation>Rele&amp;vos:</translation>
+    </message>
+    <message>
+        <source>38 32 28 26</source>
+        <translation>38 32 28 26</translation>
+    </message>
+    <message>
+        <source>&amp;Táboa das remudas:</source>
+        <translation>&amp;Tabla de los relevos:</translation>
+    </message>
+    <message>
+        <source>todas</source>
+        <translation>todas</translation>
+    </message>
+    <message>
+        <source>Puntúan por club nunha &amp;proba individual:</source>
+        <translation>Puntúan por club en una &amp;prueba individual:</translation>
+    </message>
+    <message>
+        <source>Puntúan por club nunha rem&amp;uda:</source>
+        <translation>Puntúan por club en un relev&amp;o:</translation>
+    </message>
+    <message>
+        <source>Repártense os puntos dos postos que ocupan</source>
+        <translation>Se reparten los puntos de los puestos que ocupan</translation>
+    </message>
+    <message>
+        <source>Cada un leva os puntos do mellor posto</source>
+        <translation>Cada uno se lleva los puntos del mejor puesto</translation>
+    </message>
+    <message>
+        <source>&amp;Empates nunha proba:</source>
+        <translation>&amp;Empates en una prueba:</translation>
+    </message>
+    <message>
+        <source>Postos consecutivos</source>
+        <translation>Puestos consecutivos</translation>
+    </message>
+    <message>
+        <source>O mesmo posto</source>
+        <translation>El mismo puesto</translation>
+    </message>
+    <message>
+        <source>Igua&amp;ldade de puntos na clasificación:</source>
+        <translation>Igua&amp;ldad de puntos en la clasificación:</translation>
+    </message>
+    <message>
+        <source>Clubs &amp;convidados (non puntúan):</source>
+        <translation>&amp;Clubs invitados (no puntúan):</translation>
+    </message>
+    <message>
+        <source>As marcas xa gardadas conservan os seus puntos: as regras novas valen para as que se engadan despois.</source>
+        <translation>Las marcas ya guardadas conservan sus puntos: las reglas nuevas valen para las que se añadan después.</translation>
+    </message>
+    <message>
+        <source>Gardar</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>A táboa individual</source>
+        <translation>La tabla individual</translation>
+    </message>
+    <message>
+        <source>A táboa das remudas</source>
+        <translation>La tabla de los relevos</translation>
+    </message>
+    <message>
+        <source>%1
+Non se gardou nada.</source>
+        <translation>%1
+No se ha guardado nada.</translation>
     </message>
 </context>
 <context>
