@@ -1048,6 +1048,10 @@
         <source>A táboa das probas individuais</source>
         <translation>La tabla de las pruebas individuales</translation>
     </message>
+    <message>
+        <source> ou </source>
+        <translation> o </translation>
+    </message>
 </context>
 <context>
     <name>Setup</name>

@@ -66,7 +66,7 @@ Result<int> wordOf(const QJsonObject& object, const QString& key, const QStringL
     const qsizetype index = value.isString() ? words.indexOf(value.toString()) : -1;
     if (index < 0)
         return refused(QCoreApplication::translate("Rules", "«%1» ha de ser %2.")
-                           .arg(key, words.join(QStringLiteral(" ou "))));
+                           .arg(key, words.join(QCoreApplication::translate("Rules", " ou "))));
     return static_cast<int>(index);
 }
 

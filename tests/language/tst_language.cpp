@@ -195,6 +195,30 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(dir.filePath(u"meet.db"_s)));
     }
 
+    // A rules file with a word its key does not take: the words it takes, joined in the language.
+    void rulesMistakeInTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("galician") << u"gl"_s << u"«ties» ha de ser share ou full."_s;
+        QTest::newRow("spanish") << u"es"_s << u"«ties» ha de ser share o full."_s;
+    }
+    void rulesMistakeInTheChosenLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        QFile wrong(dir.filePath(u"rules.json"_s));
+        QVERIFY(wrong.open(QIODevice::WriteOnly));
+        wrong.write(R"({"individual": [9, 7], "ties": "even"})");
+        wrong.close();
+        const testsupport::ToolRun run = testsupport::runTool(
+            {u"--lang"_s, code, u"rules"_s, u"meet.db"_s, u"--from"_s, u"rules.json"_s}, dir.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.errors.split(u'\n').value(1), line);
+        QVERIFY(!QFile::exists(dir.filePath(u"meet.db"_s)));
+    }
+
     void languageOptionLeftOutForTheCommand()
     {
         QCOMPARE(language::withoutLanguageOption(
