@@ -165,6 +165,9 @@ void paintTable(QPainter& painter, const Edition& edition, const Sheet& sheet, c
         QStringList cells{positionText(row), clubName(edition, row.club), pointsText(row.total)};
         if (row.guest)
             cells << guestMark();
+        // A rule over the guests' clubs, apart from the clubs in competition.
+        if (row.guest && r > 0 && !section.rows[r - 1].guest)
+            painter.drawLine(frame.area.left(), y, frame.area.right(), y);
         paintRow(painter, frame, y, cells);
     }
 }

@@ -224,7 +224,8 @@ const char htmlStyle[] =
     ".pts { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }\n";
 
 // Only for a register with rules: their line under the heading, the guests' clubs apart.
-const char htmlRulesStyle[] = "p.rules { margin-top: 0; color: #333; }\n"
+const char htmlRulesStyle[] = "p.meet:has(+ p.rules) { margin-bottom: 0; }\n"
+                              "p.rules { margin-top: 0.2em; color: #333; }\n"
                               "tr:not(.guest) + tr.guest td { border-top: 2px solid #9aa8b3; }\n"
                               "tr.guest td { color: #52606b; font-style: italic; }\n";
 
