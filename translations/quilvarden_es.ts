@@ -2056,6 +2056,10 @@ Son de verdade os resultados deste campionato?</source>
         <translation>&amp;Importar el programa del campeonato…</translation>
     </message>
     <message>
+        <source>Re&amp;gras do campionato…</source>
+        <translation>Re&amp;glas del campeonato…</translation>
+    </message>
+    <message>
         <source>Saí&amp;r</source>
         <translation>Sali&amp;r</translation>
     </message>

@@ -4,9 +4,11 @@
 #include "app/emptyhint.h"
 #include "app/livedialog.h"
 #include "app/messagebox.h"
+#include "app/rulesdialog.h"
 #include "app/scoredialog.h"
 #include "calc/calculators.h"
 #include "calc/scoring.h"
+#include "calc/tableproposal.h"
 #include "data/standings.h"
 #include "imports/lenex.h"
 #include "language/language.h"
@@ -283,6 +285,11 @@ void FrmIntroRes::lookUpEvent(const QString& orderText)
         report(found.failure());
         return;
     }
+    if (Outcome read = readRules(); !read) {
+        clearEvent();
+        report(read.failure());
+        return;
+    }
     if (!found->has_value())
         return; // no such event: the fields keep what they showed
     const data::EventRow& event = **found;
@@ -296,10 +303,98 @@ void FrmIntroRes::lookUpEvent(const QString& orderText)
     }
     m_ui->proba->setText(text::valueText(event.code));
     m_ui->sexo->setText(text::valueText(event.gender));
+    m_place = 1;
+    if (byTable()) {
+        proposePlace();
+        return;
+    }
     const calc::Proposal first = calc::firstPlace(m_ui->proba->text());
     m_ui->puntos->setText(first.points);
     if (first.step)
         m_ui->paso->setText(*first.step);
+}
+
+Outcome FrmIntroRes::readRules()
+{
+    const Result<std::optional<rules::MeetRules>> stored = m_database->meetRules();
+    if (!stored)
+        return stored.failure();
+    const Result<QStringList> guests = m_database->guestClubNames(stored->value_or(rules::leagueRules()));
+    if (!guests)
+        return guests.failure();
+    m_rules = *stored;
+    m_guestNames = *guests;
+    return Done{};
+}
+
+bool FrmIntroRes::byTable() const
+{
+    return !calc::scoresAsLeague(m_rules);
+}
+
+void FrmIntroRes::proposePlace()
+{
+    const calc::Proposal proposal = calc::placeProposal(m_rules, m_place, calc::isRelay(m_ui->proba->text()));
+    m_ui->puntos->setText(proposal.points);
+    if (proposal.step)
+        m_ui->paso->setText(*proposal.step);
+}
+
+void FrmIntroRes::editRules()
+{
+    // Rules kept that no longer read are told, and the league's shown, to be set anew.
+    const Result<std::optional<rules::MeetRules>> stored = m_database->meetRules();
+    if (!stored)
+        report(stored.failure());
+    const Result<data::RegisteredMeet> meet = m_database->meetClubs();
+    if (!meet) {
+        report(meet.failure());
+        return;
+    }
+    const rules::MeetRules current = stored ? stored->value_or(rules::leagueRules()) : rules::leagueRules();
+    auto* dialog = new RulesDialog(
+        current, meet->clubs,
+        [this](const rules::MeetRules& chosen) { return m_database->setMeetRules(chosen); }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, &FrmIntroRes::rulesClosed);
+    dialog->open();
+}
+
+void FrmIntroRes::rulesClosed()
+{
+    const bool wasByTable = byTable();
+    if (Outcome read = readRules(); !read) {
+        report(read.failure());
+        return;
+    }
+    // The event on show gets the points of its place by the rules now; under the league's
+    // scale, as it has always been, the proposal shown stays.
+    if (m_ui->proba->text().isEmpty() || !calc::looksUpOrder(m_ui->orde->text(), m_orderPlaces))
+        return;
+    if (byTable() || wasByTable)
+        proposePlace();
+}
+
+bool FrmIntroRes::confirmAward(const QString& order, const QString& eventCode, const QString& club)
+{
+    QStringList reasons;
+    if (rules::isGuestName(m_guestNames, club))
+        reasons << tr("«%1» é un club convidado: non puntúa.").arg(club);
+    const bool relay = calc::isRelay(eventCode);
+    if (const int cap = m_rules ? m_rules->scorers(relay) : 0; cap > 0) {
+        const Result<int> before = m_database->clubAwardsInEvent(text::readLenient(order), club);
+        if (!before) {
+            report(before.failure());
+            return false;
+        }
+        if (calc::pastCap(*m_rules, relay, *before))
+            reasons << tr("«%1» xa leva nesta proba as marcas que puntúan por club (%2).").arg(club).arg(cap);
+    }
+    if (reasons.isEmpty())
+        return true;
+    return MessageBox::question(this, windowTitle(),
+                                reasons.join(u'\n') + u'\n' + u'\n' + tr("Gardar a marca igualmente?")) ==
+           QMessageBox::Yes;
 }
 
 void FrmIntroRes::stepOrder(bool forward)
@@ -333,6 +428,8 @@ void FrmIntroRes::recordAward()
         report(refused);
         return;
     }
+    if (!confirmAward(order, eventCode, club))
+        return;
     if (const Result<qint64> stored = m_database->recordAward({order, eventCode, gender, club, *value});
         !stored) {
         Failure failed = stored.failure();
@@ -343,6 +440,11 @@ void FrmIntroRes::recordAward()
     m_results.prepend(text::resultsLine(order, eventCode, gender, club, points, m_orderPlaces));
     m_ui->lista->scrollToTop();
 
+    ++m_place;
+    if (byTable()) {
+        proposePlace();
+        return;
+    }
     const Result<calc::Proposal> next = calc::nextPlace(points, m_ui->paso->text(), eventCode);
     if (!next) {
         Failure failed = next.failure();
@@ -370,6 +472,12 @@ void FrmIntroRes::undoLastAward()
         return; // nothing to take back
     reloadList();
     const data::AwardRow& award = (*undone)->award;
+    // The award taken back frees its place in the event on show.
+    if (award.order.toString() == m_ui->orde->text() && m_place > 1) {
+        --m_place;
+        if (byTable())
+            proposePlace();
+    }
     MessageBox::information(this, windowTitle(),
                             tr("Desfíxose a marca:\n%1")
                                 .arg(text::resultsLine(award.order, award.eventCode, award.gender, award.club,

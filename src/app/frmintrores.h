@@ -49,6 +49,10 @@ public:
     // port 8080 (another free port when that one is taken).
     void setLiveListen(const QHostAddress& address, quint16 port);
 
+    // "Regras do campionato…": the meet's rules, to see and change. The proposals follow
+    // them once the dialog closes.
+    void editRules();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -83,6 +87,18 @@ private:
     // The standings on the web for everyone at the pool, from this register: started on
     // the first call, then its addresses shown again.
     void publishLive();
+
+    // The meet's rules read again (another station may have changed them), with the names
+    // its guests' awards carry.
+    Outcome readRules();
+    // By the meet's own table: the points of the place the next award takes. The league's
+    // scale proposes by the texts of the points and the step instead.
+    bool byTable() const;
+    void proposePlace();
+    void rulesClosed();
+    // An award to a guest club, or past the club's cap in the event, is stored only when the
+    // operator says so; false when it is not to be stored.
+    bool confirmAward(const QString& order, const QString& eventCode, const QString& club);
 
     // "+ 0,5" and "- 0,5" on the proposed points.
     void nudgePoints(int direction);
@@ -124,6 +140,11 @@ private:
     QAction* m_scoreResults = nullptr;
     std::unique_ptr<live::LiveServer> m_liveServer;
     live::ServeOptions m_liveOptions;
+    std::optional<rules::MeetRules> m_rules; // as stored; none: the league's scale
+    QStringList m_guestNames;
+    // The place the next award takes in the event looked up: one more for each award this
+    // window records there, whatever its points.
+    qsizetype m_place = 1;
 };
 
 } // namespace quilvarden::app

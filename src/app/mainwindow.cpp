@@ -65,6 +65,10 @@ void MainWindow::buildRegisterMenu()
     menu->addSeparator();
     connect(addAction(menu, "actionImportarPrograma", tr("&Importar o programa do campionato…")),
             &QAction::triggered, this, &MainWindow::importProgramme);
+    connect(addAction(menu, "actionRegras", tr("Re&gras do campionato…")), &QAction::triggered, this, [this] {
+        if (FrmIntroRes* open = form())
+            open->editRules();
+    });
     menu->addSeparator();
     connect(addAction(menu, "actionSair", tr("Saí&r"), QKeySequence(tr("Ctrl+Q"))), &QAction::triggered, this,
             &QWidget::close);

@@ -33,43 +33,52 @@ Result<QList<double>> scalePoints(const QString& eventCode, qsizetype places)
     }
 }
 
-Result<QList<TakenPlace>> placeClubs(QList<RankedSwim> swims, const QString& eventCode, int perClub)
+namespace {
+
+// The swims that take places, in order, each tie a group of its own.
+QList<QList<RankedSwim>> placeTakers(QList<RankedSwim> swims, int perClub)
 {
     std::stable_sort(swims.begin(), swims.end(),
                      [](const RankedSwim& a, const RankedSwim& b) { return a.rank < b.rank; });
-    // The swims that take places, in order, each tie a group of its own.
     QList<QList<RankedSwim>> groups;
     QHash<qsizetype, int> taken;
     for (qsizetype i = 0; i < swims.size();) {
         QList<RankedSwim> group;
         const qint64 rank = swims[i].rank;
         for (; i < swims.size() && swims[i].rank == rank; ++i)
-            if (taken[swims[i].club] < perClub) {
+            if (perClub <= 0 || taken[swims[i].club] < perClub) {
                 ++taken[swims[i].club];
                 group << swims[i];
             }
         if (!group.isEmpty())
             groups << group;
     }
-    qsizetype places = 0;
-    for (const QList<RankedSwim>& group : groups)
-        places += group.size();
-    const Result<QList<double>> scale = scalePoints(eventCode, places);
-    if (!scale)
-        return scale.failure();
+    return groups;
+}
 
+} // namespace
+
+QList<TakenPlace> placeClubs(QList<RankedSwim> swims, const Placing& placing)
+{
     QList<TakenPlace> placed;
     qsizetype next = 0;
-    for (const QList<RankedSwim>& group : groups) {
-        double shared = 0;
-        for (qsizetype k = 0; k < group.size(); ++k)
-            shared += (*scale)[next + k];
-        shared /= static_cast<double>(group.size());
+    for (const QList<RankedSwim>& group : placeTakers(std::move(swims), placing.perClub)) {
+        double points = placing.rules.pointsFor(next + 1, placing.relay);
+        if (placing.rules.ties == rules::Ties::Share) {
+            for (qsizetype k = 1; k < group.size(); ++k)
+                points += placing.rules.pointsFor(next + 1 + k, placing.relay);
+            points /= static_cast<double>(group.size());
+        }
         for (const RankedSwim& swim : group)
-            placed << TakenPlace{swim.swim, swim.club, next + 1, shared};
+            placed << TakenPlace{swim.swim, swim.club, next + 1, points};
         next += group.size();
     }
     return placed;
+}
+
+Result<QList<TakenPlace>> placeClubs(QList<RankedSwim> swims, const QString& eventCode, int perClub)
+{
+    return placeClubs(std::move(swims), Placing{rules::leagueRules(), isRelay(eventCode), perClub});
 }
 
 } // namespace quilvarden::calc

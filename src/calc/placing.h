@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/rules.h"
 #include "text/failure.h"
 
 #include <QList>
@@ -29,10 +30,23 @@ struct TakenPlace {
     double points = 0;
 };
 
+// How the places of an event score: the meet's table of the event's kind, how many swims of
+// one club take places (0: all of them), and what tied swims get.
+struct Placing {
+    rules::MeetRules rules;
+    bool relay = false;
+    int perClub = 1;
+};
+
 // Clubs take places in the order of their swims: each club's first perClub swims take the
 // next places, its later swims take none (so the second club gets the second place's points
-// even when the second swim was the first club's). Tied swims take as many places together
-// and share their points equally: two clubs tied for second get (16 + 14) / 2 each.
+// even when the second swim was the first club's). Tied swims take as many places together;
+// they share their points equally (two clubs tied for second get (16 + 14) / 2 each), or by
+// the rules' Full ties each gets the points of the first of them (16 each); either way the
+// next swim takes the place after theirs.
+QList<TakenPlace> placeClubs(QList<RankedSwim> swims, const Placing& placing);
+
+// The same by the league's scale, for the event of that code.
 Result<QList<TakenPlace>> placeClubs(QList<RankedSwim> swims, const QString& eventCode, int perClub);
 
 } // namespace quilvarden::calc

@@ -425,6 +425,28 @@ Result<QSqlQuery*> Database::prepared(const char* text)
     return kept;
 }
 
+Result<int> Database::clubAwardsInEvent(double orderNumber, const QString& club)
+{
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    Result<QSqlQuery*> query = prepared(sql::ClubAwardOrders);
+    if (!query)
+        return query.failure();
+    QSqlQuery& q = **query;
+    if (Outcome done = execute(q, sql::ClubAwardOrders, {{"club", club}}); !done)
+        return done.failure();
+    int count = 0;
+    // "7" and "07" are one event.
+    while (q.next())
+        if (orderNumberOf(q.value(0)) == orderNumber)
+            ++count;
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid())
+        return failed(error, statement(sql::ClubAwardOrders));
+    return count;
+}
+
 Result<std::optional<EventRow>> Database::findEvent(double orderNumber)
 {
     if (Outcome connected = ready(); !connected)

@@ -131,6 +131,8 @@ inline constexpr char MeetRulesRead[] = "SELECT regras FROM quilvarden_regras";
 inline constexpr char MeetRulesForget[] = "DELETE FROM quilvarden_regras";
 inline constexpr char MeetRulesKeep[] = "INSERT INTO quilvarden_regras (regras) VALUES (:regras)";
 inline constexpr char ClubCodesAndNames[] = "SELECT CLUBCODE, SHORTDESC FROM CLUBDESC";
+// The order numbers of a club's awards, to count its awards in one event.
+inline constexpr char ClubAwardOrders[] = "SELECT orde FROM puntos WHERE club=:club";
 // The full names of the clubs: every column, as a register made by another program may have
 // no LONGDESC.
 inline constexpr char ClubDescriptionsAll[] = "SELECT * FROM CLUBDESC";

@@ -1,8 +1,10 @@
 #include "scorefile.h"
 
 #include "calc/placing.h"
+#include "calc/scoring.h"
 #include "imports/clubs.h"
 #include "results/rounds.h"
+#include "rules/rules.h"
 #include "text/lines.h"
 #include "text/masks.h"
 #include "text/names.h"
@@ -218,11 +220,33 @@ Ranking rankSwims(const imports::FileResults& file, const QList<qsizetype>& swim
 }
 
 // Plans the events of one file, one at a time.
+// How the register scores: its rules (the league's scale when it has none), and the names
+// its guest clubs' awards would carry.
+struct MeetScoring {
+    bool ruled = false; // the register has rules of its own
+    rules::MeetRules rules = rules::leagueRules();
+    QStringList guestNames;
+};
+
+Result<MeetScoring> meetScoring(data::Database& database)
+{
+    const Result<std::optional<rules::MeetRules>> stored = database.meetRules();
+    if (!stored)
+        return stored.failure();
+    if (!*stored)
+        return MeetScoring{};
+    const Result<QStringList> guests = database.guestClubNames(**stored);
+    if (!guests)
+        return guests.failure();
+    return MeetScoring{true, **stored, *guests};
+}
+
 class Planner {
 public:
     Planner(const imports::FileResults& file, data::Database& database, const ScoreOptions& options,
-            const data::RegisteredMeet& meet)
-        : m_file(file), m_database(database), m_options(options), m_clubs(clubsInRegister(file, meet))
+            const data::RegisteredMeet& meet, const MeetScoring& scoring)
+        : m_file(file), m_database(database), m_options(options), m_scoring(scoring),
+          m_clubs(clubsInRegister(file, meet))
     {
         for (qsizetype i = 0; i < file.swims.size(); ++i)
             m_swimsOf[file.swims[i].eventId] << i;
@@ -241,10 +265,13 @@ private:
                      ScorePlan& plan);
     std::optional<imports::FileAgeGroup> ageGroupOf(const DecidingRounds& event, QString* why) const;
     QList<calc::RankedSwim> takingPart(const Ranking& ranking, int order, ScorePlan& plan) const;
+    bool isGuest(const imports::FileSwim& swim, const ClubInRegister& club) const;
+    calc::Placing placing(const QString& code) const;
 
     const imports::FileResults& m_file;
     data::Database& m_database;
     const ScoreOptions& m_options;
+    const MeetScoring& m_scoring;
     QList<ClubInRegister> m_clubs;
     QHash<QString, QList<qsizetype>> m_swimsOf;
 };
@@ -302,7 +329,17 @@ std::optional<imports::FileAgeGroup> Planner::ageGroupOf(const DecidingRounds& e
     return group ? *group : std::nullopt;
 }
 
-// The ranked swims that may take a place: valid, and of a club taking part (the others listed).
+// A guest club by the name its awards would carry or by its code in the file.
+bool Planner::isGuest(const imports::FileSwim& swim, const ClubInRegister& club) const
+{
+    if (m_scoring.guestNames.isEmpty() || swim.club < 0)
+        return false;
+    return (club.registered >= 0 && rules::isGuestName(m_scoring.guestNames, club.name)) ||
+           rules::isGuestName(m_scoring.guestNames, m_file.meet.clubs.value(swim.club).code);
+}
+
+// The ranked swims that may take a place: valid, and of a club taking part that is not a
+// guest (the others listed).
 QList<calc::RankedSwim> Planner::takingPart(const Ranking& ranking, int order, ScorePlan& plan) const
 {
     QList<calc::RankedSwim> swims;
@@ -311,6 +348,13 @@ QList<calc::RankedSwim> Planner::takingPart(const Ranking& ranking, int order, S
         if (!s.status.isEmpty())
             continue; // disqualified, not started or finished, withdrawn, exhibition
         const ClubInRegister club = s.club < 0 ? ClubInRegister{} : m_clubs.value(s.club);
+        if (isGuest(s, club)) {
+            note(plan, order,
+                 QCoreApplication::translate(
+                     "Results", "%1 é de «%2», un club convidado: non puntúa, e o posto pasa ao seguinte")
+                     .arg(s.who, club.registered >= 0 ? club.name : text::cleanName(s.clubShown)));
+            continue;
+        }
         if (club.registered < 0) {
             note(plan, order,
                  s.club < 0
@@ -323,6 +367,15 @@ QList<calc::RankedSwim> Planner::takingPart(const Ranking& ranking, int order, S
         swims << calc::RankedSwim{swim, club.registered, rank};
     }
     return swims;
+}
+
+// The rules' points of the event's kind; the cap asked for, else the rules' own (one swim a
+// club in a register without rules).
+calc::Placing Planner::placing(const QString& code) const
+{
+    const bool relay = calc::isRelay(code);
+    const int perClub = m_options.perClub.value_or(m_scoring.ruled ? m_scoring.rules.scorers(relay) : 1);
+    return {m_scoring.rules, relay, perClub};
 }
 
 Outcome Planner::plan(const DecidingRounds& event, ScorePlan& plan)
@@ -370,11 +423,8 @@ Outcome Planner::plan(const DecidingRounds& event, ScorePlan& plan)
     }
     const QString code = text::valueText((*found)->code);
     const QString gender = text::valueText((*found)->gender);
-    const Result<QList<calc::TakenPlace>> places = calc::placeClubs(ranked, code, m_options.perClub);
-    if (!places)
-        return places.failure();
     ScoredEvent scored{event.number, code, gender, event.shown, {}};
-    for (const calc::TakenPlace& place : *places)
+    for (const calc::TakenPlace& place : calc::placeClubs(ranked, placing(code)))
         scored.awards << data::Award{orderShown(event.number), code, gender,
                                      m_clubs[m_file.swims[place.swim].club].name, place.points};
     plan.events << scored;
@@ -423,13 +473,19 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
     const Result<std::optional<double>> highest = database.highestOrderNumber();
     if (!highest)
         return highest.failure();
+    const Result<MeetScoring> scoring = meetScoring(database);
+    if (!scoring)
+        return scoring.failure();
     ScorePlan plan;
+    if (scoring->ruled)
+        plan.rules = scoring->rules.name.trimmed().isEmpty() ? rules::tableText(scoring->rules.individual)
+                                                             : scoring->rules.name.trimmed();
     plan.meetName = text::cleanName(file.meet.identity.name);
     plan.source = identityKey(file.meet.identity);
     plan.orderPlaces = text::orderPlaces(*highest);
     const EventsOfFile events = eventsOfFile(file.events);
     notesOnFileEvents(file, events, options, plan);
-    Planner planner(file, database, options, *meet);
+    Planner planner(file, database, options, *meet, *scoring);
     for (const DecidingRounds& event : events.events)
         if (wanted(options, event.number))
             if (Outcome planned = planner.plan(event, plan); !planned)
@@ -455,6 +511,8 @@ QString planHeading(const ScorePlan& plan, const QString& file)
 QStringList planLines(const ScorePlan& plan, bool withAwards)
 {
     QStringList lines;
+    if (!plan.rules.isEmpty())
+        lines << QCoreApplication::translate("Results", "Puntuación: %1").arg(plan.rules);
     for (const ScoredEvent& event : plan.events) {
         double points = 0;
         for (const data::Award& award : event.awards)

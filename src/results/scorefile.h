@@ -8,14 +8,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Scoring events from the results file of the meet-management program: which events of
 // the file are the register's, which round of each decides it, which clubs take which
 // places, and the awards they give.
 namespace quilvarden::results {
 
 struct ScoreOptions {
-    QList<int> events;     // order numbers to score; empty: every event of the file
-    int perClub = 1;       // swims of one club that take places in an event
+    QList<int> events; // order numbers to score; empty: every event of the file
+    // Swims of one club that take places in an event; when not given, the cap of the
+    // register's rules for the event's kind (0: all), or 1 in a register without rules.
+    std::optional<int> perClub;
     QStringList ageGroups; // age group ids named for events with several and none for all ages
 };
 
@@ -30,6 +34,7 @@ struct ScoredEvent {
 
 struct ScorePlan {
     QString meetName; // the results' meet, cleaned to one line
+    QString rules;    // the name of the register's rules; empty in a register without them
     // The results' meet as the register marks the awards stored from it, so that a later
     // export of the same meet finds them (empty when the file does not say which meet).
     QString source;
@@ -49,18 +54,20 @@ struct ScorePlan {
 // ranking of the event's one age group, or of the one for every age; a class of para
 // swimmers is never every age), else the order of the valid swim times; disqualified, not
 // started, not finished, withdrawn and exhibition swims take none, nor swims of a club not
-// taking part or of nobody's club (listed). A ranking that cannot be told (two swims under
-// one result id, a place that is no number) leaves its event out, listed. A file none of
-// whose events is the register's is refused: it is another meet's.
+// taking part, of nobody's club or of a guest club (listed). The points, the cap and the
+// ties are the register's rules, or the league's scale without them. A ranking that cannot
+// be told (two swims under one result id, a place that is no number) leaves its event out,
+// listed. A file none of whose events is the register's is refused: it is another meet's.
 Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& database,
                              const ScoreOptions& options);
 
 // The first line of the output: the results' meet and the file read.
 QString planHeading(const ScorePlan& plan, const QString& file);
 
-// The plan as the operator reads it: a heading for each event (its round, awards and
-// points), with the results lines of its awards as the results list shows them (unless only
-// the headings are asked for), then the notes.
+// The plan as the operator reads it: the rules it scores by (in a register that has them),
+// a heading for each event (its round, awards and points), with the results lines of its
+// awards as the results list shows them (unless only the headings are asked for), then the
+// notes.
 QStringList planLines(const ScorePlan& plan, bool withAwards = true);
 
 // What storing the plan did (or, for a dry run, would do), event by event where it was not

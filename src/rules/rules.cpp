@@ -13,11 +13,6 @@ namespace {
 constexpr qsizetype MostPlaces = 500;
 constexpr double MostPoints = 100000;
 
-QString says(const char* text)
-{
-    return QCoreApplication::translate("Rules", text);
-}
-
 Failure refused(const QString& detail)
 {
     return Failure::database(Failure::InvalidArgument, detail);
@@ -42,19 +37,24 @@ double pointsOf(const QList<double>& table, qsizetype place, After after)
 Result<QList<double>> checkedTable(const QList<double>& points, const QString& what)
 {
     if (points.isEmpty())
-        return refused(says("%1 non ten ningún posto.").arg(what));
+        return refused(QCoreApplication::translate("Rules", "%1 non ten ningún posto.").arg(what));
     if (points.size() > MostPlaces)
-        return refused(says("%1 ten máis de %2 postos.").arg(what).arg(MostPlaces));
+        return refused(
+            QCoreApplication::translate("Rules", "%1 ten máis de %2 postos.").arg(what).arg(MostPlaces));
     for (qsizetype i = 0; i < points.size(); ++i) {
         const double value = points[i];
         if (!std::isfinite(value) || value < 0 || value > MostPoints)
-            return refused(says("%1 dá ao posto %2 uns puntos que non valen: han de estar entre 0 e %3.")
-                               .arg(what)
-                               .arg(i + 1)
-                               .arg(MostPoints));
-        if (i > 0 && value > points[i - 1])
             return refused(
-                says("%1 sobe no posto %2: ningún posto dá máis puntos ca o anterior.").arg(what).arg(i + 1));
+                QCoreApplication::translate(
+                    "Rules", "%1 dá ao posto %2 uns puntos que non valen: han de estar entre 0 e %3.")
+                    .arg(what)
+                    .arg(i + 1)
+                    .arg(MostPoints));
+        if (i > 0 && value > points[i - 1])
+            return refused(QCoreApplication::translate(
+                               "Rules", "%1 sobe no posto %2: ningún posto dá máis puntos ca o anterior.")
+                               .arg(what)
+                               .arg(i + 1));
     }
     return points;
 }
@@ -130,7 +130,7 @@ Result<QList<double>> readTable(const QString& text, const QString& what)
         bool ok = false;
         const double value = QString(word).replace(u',', u'.').toDouble(&ok);
         if (!ok)
-            return refused(says("«%1» non é un número de puntos.").arg(word));
+            return refused(QCoreApplication::translate("Rules", "«%1» non é un número de puntos.").arg(word));
         points << value;
     }
     return checkedTable(points, what);

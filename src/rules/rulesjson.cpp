@@ -15,11 +15,6 @@ namespace {
 constexpr int MostScorers = 1000;
 constexpr qsizetype MostGuests = 1000;
 
-QString says(const char* text)
-{
-    return QCoreApplication::translate("Rules", text);
-}
-
 Failure refused(const QString& detail)
 {
     return Failure::database(Failure::InvalidArgument, detail);
@@ -51,11 +46,12 @@ const char* totalsWord(EqualTotals totals)
 Result<QList<double>> tableOf(const QJsonValue& value, const QString& key, const QString& what)
 {
     if (!value.isArray())
-        return refused(says("«%1» ha de ser unha lista de puntos.").arg(key));
+        return refused(QCoreApplication::translate("Rules", "«%1» ha de ser unha lista de puntos.").arg(key));
     QList<double> points;
     for (const QJsonValue& item : value.toArray()) {
         if (!item.isDouble())
-            return refused(says("«%1» ha de ser unha lista de números.").arg(key));
+            return refused(
+                QCoreApplication::translate("Rules", "«%1» ha de ser unha lista de números.").arg(key));
         points << item.toDouble();
     }
     return checkedTable(points, what);
@@ -69,7 +65,8 @@ Result<int> wordOf(const QJsonObject& object, const QString& key, const QStringL
     const QJsonValue value = object.value(key);
     const qsizetype index = value.isString() ? words.indexOf(value.toString()) : -1;
     if (index < 0)
-        return refused(says("«%1» ha de ser %2.").arg(key, words.join(QStringLiteral(" ou "))));
+        return refused(QCoreApplication::translate("Rules", "«%1» ha de ser %2.")
+                           .arg(key, words.join(QStringLiteral(" ou "))));
     return static_cast<int>(index);
 }
 
@@ -80,7 +77,8 @@ Result<int> capOf(const QJsonObject& scorers, const QString& key)
     const QJsonValue value = scorers.value(key);
     const double number = value.toDouble(-1);
     if (!value.isDouble() || number < 0 || number > MostScorers || std::floor(number) != number)
-        return refused(says("«scorers.%1» ha de ser un número enteiro de 0 (sen límite) a %2.")
+        return refused(QCoreApplication::translate(
+                           "Rules", "«scorers.%1» ha de ser un número enteiro de 0 (sen límite) a %2.")
                            .arg(key)
                            .arg(MostScorers));
     return static_cast<int>(number);
@@ -90,8 +88,9 @@ Result<bool> refuseUnknownKeys(const QJsonObject& object, const QStringList& kno
 {
     for (const QString& key : object.keys())
         if (!known.contains(key))
-            return refused(says("Non se coñece a clave «%1%2»: as claves son %3.")
-                               .arg(prefix, key, known.join(QStringLiteral(", "))));
+            return refused(
+                QCoreApplication::translate("Rules", "Non se coñece a clave «%1%2»: as claves son %3.")
+                    .arg(prefix, key, known.join(QStringLiteral(", "))));
     return true;
 }
 
@@ -100,7 +99,8 @@ Result<bool> readScorers(const QJsonObject& object, MeetRules& rules)
     if (!object.contains(QStringLiteral("scorers")))
         return true;
     if (!object.value(QStringLiteral("scorers")).isObject())
-        return refused(says("«scorers» ha de ser un obxecto: {\"individual\": N, \"relay\": N}."));
+        return refused(QCoreApplication::translate(
+            "Rules", "«scorers» ha de ser un obxecto: {\"individual\": N, \"relay\": N}."));
     const QJsonObject scorers = object.value(QStringLiteral("scorers")).toObject();
     if (auto known = refuseUnknownKeys(scorers, {QStringLiteral("individual"), QStringLiteral("relay")},
                                        QStringLiteral("scorers."));
@@ -123,8 +123,10 @@ Result<bool> readRelay(const QJsonObject& object, MeetRules& rules)
     if (relay.isUndefined() || relay.toString() == QLatin1String("double"))
         return true;
     if (!relay.isArray())
-        return refused(says("«relay» ha de ser \"double\" ou unha lista de puntos."));
-    const Result<QList<double>> table = tableOf(relay, QStringLiteral("relay"), says("A táboa das remudas"));
+        return refused(
+            QCoreApplication::translate("Rules", "«relay» ha de ser \"double\" ou unha lista de puntos."));
+    const Result<QList<double>> table =
+        tableOf(relay, QStringLiteral("relay"), QCoreApplication::translate("Rules", "A táboa das remudas"));
     if (!table)
         return table.failure();
     rules.relay = *table;
@@ -137,11 +139,13 @@ Result<bool> readGuests(const QJsonObject& object, MeetRules& rules)
     if (guests.isUndefined())
         return true;
     if (!guests.isArray() || guests.toArray().size() > MostGuests)
-        return refused(says("«guests» ha de ser unha lista de códigos de club."));
+        return refused(
+            QCoreApplication::translate("Rules", "«guests» ha de ser unha lista de códigos de club."));
     for (const QJsonValue& guest : guests.toArray()) {
         const QString code = guest.toString().trimmed();
         if (!guest.isString() || code.isEmpty())
-            return refused(says("«guests» ha de ser unha lista de códigos de club, sen ningún baleiro."));
+            return refused(QCoreApplication::translate(
+                "Rules", "«guests» ha de ser unha lista de códigos de club, sen ningún baleiro."));
         if (!rules.isGuest(code))
             rules.guests << code;
     }
@@ -172,7 +176,7 @@ Result<bool> readName(const QJsonObject& object, MeetRules& rules)
 {
     const QJsonValue name = object.value(QStringLiteral("name"));
     if (!name.isUndefined() && !name.isString())
-        return refused(says("«name» ha de ser un texto."));
+        return refused(QCoreApplication::translate("Rules", "«name» ha de ser un texto."));
     rules.name = name.toString().simplified().left(200);
     if (rules.name.isEmpty())
         rules.name = tableText(rules.individual);
@@ -203,9 +207,12 @@ Result<MeetRules> fromJson(const QByteArray& json)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return refused(says("Non é JSON: %1 (carácter %2).").arg(error.errorString()).arg(error.offset));
+        return refused(QCoreApplication::translate("Rules", "Non é JSON: %1 (carácter %2).")
+                           .arg(error.errorString())
+                           .arg(error.offset));
     if (!document.isObject())
-        return refused(says("As regras han de ser un obxecto JSON: {\"individual\": [9, 7, 6, …], …}."));
+        return refused(QCoreApplication::translate(
+            "Rules", "As regras han de ser un obxecto JSON: {\"individual\": [9, 7, 6, …], …}."));
     const QJsonObject object = document.object();
     if (auto known =
             refuseUnknownKeys(object,
@@ -216,11 +223,12 @@ Result<MeetRules> fromJson(const QByteArray& json)
         !known)
         return known.failure();
     if (!object.contains(QStringLiteral("individual")))
-        return refused(says("Falta «individual», a táboa de puntos das probas individuais."));
+        return refused(QCoreApplication::translate(
+            "Rules", "Falta «individual», a táboa de puntos das probas individuais."));
     MeetRules rules;
     const Result<QList<double>> individual =
         tableOf(object.value(QStringLiteral("individual")), QStringLiteral("individual"),
-                says("A táboa das probas individuais"));
+                QCoreApplication::translate("Rules", "A táboa das probas individuais"));
     if (!individual)
         return individual.failure();
     rules.individual = *individual;

@@ -14,6 +14,7 @@ Command importLenexCommand();
 Command standingsCommand();
 Command serveCommand();
 Command scoreLenexCommand();
+Command rulesCommand();
 
 // Every command, in the order the help lists them.
 QList<Command> commands();

@@ -123,8 +123,8 @@ Command importLenexCommand()
 
 QList<Command> commands()
 {
-    return {createCommand(),    demoCommand(),  importMdbCommand(), importLenexCommand(),
-            standingsCommand(), serveCommand(), scoreLenexCommand()};
+    return {createCommand(),    demoCommand(),  importMdbCommand(),  importLenexCommand(),
+            standingsCommand(), serveCommand(), scoreLenexCommand(), rulesCommand()};
 }
 
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)

@@ -109,6 +109,7 @@ int scoreFile(const QString& results, const QString& where, const ScoreRun& run,
 int scoreLenex(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     ScoreRun run;
+    int perClub = 0; // not given
     CommandLine commandLine(command);
     commandLine.argument(
         QCoreApplication::translate("Tool", "RESULTADOS"),
@@ -121,8 +122,10 @@ int scoreLenex(const Command& command, const QStringList& arguments, QTextStream
         eventsInto(run.options.events));
     commandLine.number(QStringLiteral("per-club"), QStringLiteral("N"),
                        QCoreApplication::translate(
-                           "Tool", "cantos nadadores de cada club puntúan en cada proba (por omisión, 1)"),
-                       1, run.options.perClub);
+                           "Tool", "cantos nadadores de cada club puntúan en cada proba, individual ou "
+                                   "de remudas (por omisión, os que din as regras do campionato; sen "
+                                   "regras, 1)"),
+                       1, perClub);
     commandLine.flag(QStringLiteral("replace"),
                      QCoreApplication::translate(
                          "Tool", "substitúe os puntos das probas que xa os teñen, tamén os tecleados na "
@@ -147,6 +150,8 @@ int scoreLenex(const Command& command, const QStringList& arguments, QTextStream
                 "final, unha final directa ou a única rolda)."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
+    if (perClub > 0)
+        run.options.perClub = perClub;
     const QStringList files = commandLine.arguments();
     return scoreFile(files[0], files[1], run, out, err);
 }

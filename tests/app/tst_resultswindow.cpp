@@ -2,12 +2,15 @@
 #include "app/frmintrores.h"
 #include "app/messagebox.h"
 #include "app/startup.h"
+#include "data/database.h"
+#include "rules/rules.h"
 #include "support/resultsfile.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QListView>
 #include <QMenu>
@@ -138,6 +141,35 @@ private Q_SLOTS:
         QCOMPARE(listed(), 8);
         QCOMPARE(m_told.size(), 1);
         QVERIFY2(m_told[0].contains(QStringLiteral("01, 02, 03")), qPrintable(m_told[0]));
+    }
+
+    // Rules set while the window is open count from the next proposal: one swim a club, and a
+    // guest club passed over (CORUÑA takes event 1's second place behind VIGO, LUGO being the
+    // guest's).
+    void proposesByTheMeetsRules()
+    {
+        rules::MeetRules meetRules = *rules::preset(QStringLiteral("9-7-6-5-4-3-2-1"));
+        meetRules.individualScorers = 1;
+        meetRules.guests = {QStringLiteral("LUG")};
+        {
+            auto database = data::Database::open(path());
+            QVERIFY(database && (*database)->setMeetRules(meetRules));
+        }
+        QVERIFY(propose());
+        QDialog* dialog = nullptr; // the one open, not those before it
+        for (QDialog* found : m_window->findChildren<QDialog*>(QStringLiteral("dlgPuntuarResultados")))
+            dialog = found->isVisible() ? found : dialog;
+        QVERIFY(dialog);
+        const QString shown = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtPuntos"))->toPlainText();
+        for (const QString& line :
+             {QStringLiteral("Puntuación: 9-7-6-5-4-3-2-1\n"), QStringLiteral("01   100LF CORUÑA    7,00"),
+              QStringLiteral("un club convidado")})
+            QVERIFY2(shown.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + shown));
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkSubstituir"))->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnGardarPuntos")), Qt::LeftButton);
+        QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT club, SUM(puntos) FROM puntos "
+                                                               "GROUP BY club ORDER BY club")),
+                 (QStringList{QStringLiteral("CORUÑA|34"), QStringLiteral("VIGO|30")}));
     }
 };
 

@@ -8,6 +8,28 @@ using namespace quilvarden;
 class TestPlacing : public QObject {
     Q_OBJECT
 
+private:
+    // "A1 B2": club A ranked 1, club B ranked 2.
+    static QList<calc::RankedSwim> ranked(const QString& swims)
+    {
+        QList<calc::RankedSwim> ranked;
+        for (const QString& swim : swims.split(u' '))
+            ranked << calc::RankedSwim{ranked.size(), swim[0].unicode() - u'A', swim.mid(1).toLongLong()};
+        return ranked;
+    }
+
+    // "A:1:19 B:2:16": club, place and points, by place.
+    static QString shown(const QList<calc::TakenPlace>& taken)
+    {
+        QStringList texts;
+        for (const calc::TakenPlace& place : taken)
+            texts << QStringLiteral("%1:%2:%3")
+                         .arg(QChar(static_cast<char16_t>(u'A' + place.club)))
+                         .arg(place.place)
+                         .arg(place.points);
+        return texts.join(u' ');
+    }
+
 private Q_SLOTS:
     void scale_data()
     {
@@ -79,6 +101,56 @@ private Q_SLOTS:
                          .arg(place.place)
                          .arg(place.points);
         QCOMPARE(texts.join(u' '), places);
+    }
+
+    void byRules_data()
+    {
+        QTest::addColumn<QString>("table"); // a preset's name
+        QTest::addColumn<bool>("relay");
+        QTest::addColumn<int>("perClub");
+        QTest::addColumn<bool>("fullTies");
+        QTest::addColumn<QString>("swims");  // club and rank
+        QTest::addColumn<QString>("places"); // club:place:points, by place
+        const QString nine = QStringLiteral("9-7-6-5-4-3-2-1");
+        QTest::newRow("two a club: the third swim in the top five takes no place")
+            << nine << false << 2 << false << "A1 A2 B3 A4 C5 D6"
+            << "A:1:9 A:2:7 B:3:6 C:4:5 D:5:4";
+        QTest::newRow("no cap: every swim takes a place")
+            << nine << false << 0 << false << "A1 A2 B3 A4 C5 D6"
+            << "A:1:9 A:2:7 B:3:6 A:4:5 C:5:4 D:6:3";
+        QTest::newRow("tied for first, shared") << nine << false << 1 << false << "A1 B1 C2"
+                                                << "A:1:8 B:1:8 C:3:6";
+        QTest::newRow("tied for first, full") << nine << false << 1 << true << "A1 B1 C2"
+                                              << "A:1:9 B:1:9 C:3:6";
+        QTest::newRow("three tied for second, full") << nine << false << 1 << true << "A1 B2 C2 D2 E3"
+                                                     << "A:1:9 B:2:7 C:2:7 D:2:7 E:5:4";
+        QTest::newRow("zero after the end of the table")
+            << nine << false << 0 << false << "A1 B2 C3 D4 E5 F6 G7 H8 I9 J10"
+            << "A:1:9 B:2:7 C:3:6 D:4:5 E:5:4 F:6:3 G:7:2 H:8:1 I:9:0 J:10:0";
+        QTest::newRow("relays double a table without its own") << nine << true << 1 << false << "A1 B2 C3"
+                                                               << "A:1:18 B:2:14 C:3:12";
+        const QString six = QStringLiteral("6-4-3-2-1");
+        QTest::newRow("the relay table 8-4-2, zero after it") << six << true << 1 << false << "A1 B2 C3 D4"
+                                                              << "A:1:8 B:2:4 C:3:2 D:4:0";
+        QTest::newRow("relays tied at the end of the table, full")
+            << six << true << 1 << true << "A1 B2 C3 D3"
+            << "A:1:8 B:2:4 C:3:2 D:3:2";
+        QTest::newRow("the league's scale, full ties, two a club")
+            << QStringLiteral("liga") << false << 2 << true << "A1 A1 A1 B2 C3"
+            << "A:1:19 A:1:19 B:3:14 C:4:13";
+    }
+
+    void byRules()
+    {
+        QFETCH(QString, table);
+        QFETCH(bool, relay);
+        QFETCH(int, perClub);
+        QFETCH(bool, fullTies);
+        QFETCH(QString, swims);
+        QFETCH(QString, places);
+        rules::MeetRules meet = *rules::preset(table);
+        meet.ties = fullTies ? rules::Ties::Full : rules::Ties::Share;
+        QCOMPARE(shown(calc::placeClubs(ranked(swims), {meet, relay, perClub})), places);
     }
 
     void threeTiedShareExactly()

@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "rules/rules.h"
 #include "support/pgserver.h"
 #include "support/resultsfile.h"
 #include "support/scratchdb.h"
@@ -53,6 +54,19 @@ private:
         return score(options);
     }
 
+    // Keeps the rules in the register, as the operator sets them.
+    bool setRules(const rules::MeetRules& meetRules) const
+    {
+        Result<std::unique_ptr<data::Database>> database = data::Database::open(m_register);
+        return database && (*database)->setMeetRules(meetRules);
+    }
+
+    QStringList totals() const
+    {
+        return testsupport::queryRows(
+            m_register, QStringLiteral("SELECT club, SUM(puntos) FROM puntos GROUP BY club ORDER BY club"));
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -99,6 +113,91 @@ private Q_SLOTS:
         const ToolRun run = score(options);
         QVERIFY2(run.status == 0, qPrintable(run.errors + run.output));
         QCOMPARE(awards(), expected);
+    }
+
+    // The meet's results under 9-7-6-5-4-3-2-1: event 1 by places VIGO, VIGO, LUGO, (the late
+    // club, the unattached swimmer), CORUÑA; event 2 LUGO and CORUÑA tied before VIGO; the
+    // relay event 3 CORUÑA, VIGO (double points, the table having none for relays).
+    void scoresByTheRules_data()
+    {
+        QTest::addColumn<int>("individualScorers");
+        QTest::addColumn<bool>("fullTies");
+        QTest::addColumn<QStringList>("guests");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("totals");
+        QTest::addColumn<QString>("said");
+        const QStringList relay{u"03|4X50L|F|CORUÑA|18"_s, u"03|4X50L|F|VIGO|14"_s};
+        const QStringList event2{u"02|100E|M|CORUÑA|8"_s, u"02|100E|M|LUGO|8"_s, u"02|100E|M|VIGO|6"_s};
+        const QStringList everySwim = QStringList{u"01|100L|F|VIGO|9"_s, u"01|100L|F|VIGO|7"_s,
+                                                  u"01|100L|F|LUGO|6"_s, u"01|100L|F|CORUÑA|5"_s} +
+                                      event2 + relay;
+        const QStringList oneSwim =
+            QStringList{u"01|100L|F|VIGO|9"_s, u"01|100L|F|LUGO|7"_s, u"01|100L|F|CORUÑA|6"_s};
+        QTest::newRow("no cap in the rules: every swim scores")
+            << 0 << false << QStringList() << QStringList() << everySwim
+            << QStringList{u"CORUÑA|31"_s, u"LUGO|14"_s, u"VIGO|36"_s}
+            << u"Proba 02 100EM (rolda única): 3 marcas, 22 puntos"_s;
+        QTest::newRow("the rules' cap of one swim a club")
+            << 1 << false << QStringList() << QStringList() << oneSwim + event2 + relay
+            << QStringList{u"CORUÑA|32"_s, u"LUGO|15"_s, u"VIGO|29"_s}
+            << u"Proba 01 100LF (rolda única): 3 marcas, 22 puntos"_s;
+        QTest::newRow("--per-club over the rules' cap")
+            << 1 << false << QStringList() << QStringList{u"--per-club"_s, u"2"_s} << everySwim
+            << QStringList{u"CORUÑA|31"_s, u"LUGO|14"_s, u"VIGO|36"_s}
+            << u"Proba 01 100LF (rolda única): 4 marcas, 27 puntos"_s;
+        QTest::newRow("full ties") << 1 << true << QStringList() << QStringList()
+                                   << oneSwim +
+                                          QStringList{u"02|100E|M|CORUÑA|9"_s, u"02|100E|M|LUGO|9"_s,
+                                                      u"02|100E|M|VIGO|6"_s} +
+                                          relay
+                                   << QStringList{u"CORUÑA|33"_s, u"LUGO|16"_s, u"VIGO|29"_s}
+                                   << u"Proba 02 100EM (rolda única): 3 marcas, 24 puntos"_s;
+        QTest::newRow("a guest club by its code: the next club takes its places")
+            << 0 << false << QStringList{u"LUG"_s} << QStringList()
+            << QStringList{u"01|100L|F|VIGO|9"_s, u"01|100L|F|VIGO|7"_s, u"01|100L|F|CORUÑA|6"_s,
+                           u"02|100E|M|CORUÑA|9"_s, u"02|100E|M|VIGO|7"_s} +
+                   relay
+            << QStringList{u"CORUÑA|33"_s, u"VIGO|37"_s}
+            << u"Proba 02: Lugo Un, A é de «LUGO», un club convidado: non puntúa, e o posto pasa ao seguinte"_s;
+        QTest::newRow("a guest the register does not know, by the file's code")
+            << 1 << false << QStringList{u"tar"_s} << QStringList() << oneSwim + event2 + relay
+            << QStringList{u"CORUÑA|32"_s, u"LUGO|15"_s, u"VIGO|29"_s}
+            << u"Proba 01: Tarde Un, A é de «Club Tardío», un club convidado"_s;
+    }
+
+    void scoresByTheRules()
+    {
+        QFETCH(int, individualScorers);
+        QFETCH(bool, fullTies);
+        QFETCH(QStringList, guests);
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, expected);
+        QFETCH(QStringList, totals);
+        QFETCH(QString, said);
+        rules::MeetRules meetRules = *rules::preset(u"9-7-6-5-4-3-2-1"_s);
+        meetRules.individualScorers = individualScorers;
+        meetRules.ties = fullTies ? rules::Ties::Full : rules::Ties::Share;
+        meetRules.guests = guests;
+        QVERIFY(setRules(meetRules));
+        const ToolRun run = score(options);
+        QVERIFY2(run.status == 0, qPrintable(run.errors + run.output));
+        QCOMPARE(run.output.section(u'\n', 1, 1), u"Puntuación: 9-7-6-5-4-3-2-1"_s);
+        QVERIFY2(run.output.contains(said), qPrintable(run.output));
+        QCOMPARE(awards(), expected);
+        QCOMPARE(this->totals(), totals);
+    }
+
+    void scoredAgainByTheRulesOfTheTime()
+    {
+        QVERIFY(score().status == 0);
+        QCOMPARE(totals(), (QStringList{u"CORUÑA|69.5"_s, u"LUGO|33.5"_s, u"VIGO|65"_s}));
+        rules::MeetRules meetRules = *rules::preset(u"6-4-3-2-1"_s);
+        meetRules.individualScorers = 1;
+        QVERIFY(setRules(meetRules));
+        // 6-4-3 in event 1, 5 each for the tie and 3 in event 2, the relay table's 8-4 in event 3.
+        QVERIFY(score({u"--replace"_s}).status == 0);
+        QCOMPARE(totals(), (QStringList{u"CORUÑA|16"_s, u"LUGO|9"_s, u"VIGO|13"_s}));
     }
 
     void listsWhatItLeavesOut()

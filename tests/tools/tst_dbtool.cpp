@@ -5,6 +5,9 @@
 #include "tools/serve.h"
 
 #include <QHostInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkInterface>
 #include <QProcess>
 #include <QRegularExpression>
@@ -77,6 +80,8 @@ private Q_SLOTS:
         QTest::newRow("score-lenex") << QStringList{u"score-lenex"_s, u"--help"_s}
                                      << u"Uso: quilvarden-db score-lenex [opcións] RESULTADOS FICHEIRO"_s
                                      << u"  --age-group ID  a categoría de idade"_s;
+        QTest::newRow("rules") << QStringList{u"rules"_s, u"--help"_s}
+                               << u"Uso: quilvarden-db rules [opcións] FICHEIRO"_s << u"  --preset NOME"_s;
     }
 
     void helpOfTheToolAndOfEachCommand()
@@ -102,7 +107,7 @@ private Q_SLOTS:
         const auto row = [](const char* name, const QStringList& arguments, const QString& program,
                             const QString& said) { QTest::newRow(name) << arguments << program << said; };
         row("nothing", {}, u"quilvarden-db"_s,
-            u"falta a orde: create, demo, import-mdb, import-lenex, standings, serve ou score-lenex"_s);
+            u"falta a orde: create, demo, import-mdb, import-lenex, standings, serve, score-lenex ou rules"_s);
         row("unknown command", {u"frobnicate"_s, u"x.MDB"_s}, u"quilvarden-db"_s,
             u"orde descoñecida: «frobnicate»"_s);
         row("unknown option of the tool", {u"--frobnicate"_s}, u"quilvarden-db"_s,
@@ -146,6 +151,35 @@ private Q_SLOTS:
             u"non se atopa o ordenador «piscina.invalid» (--listen piscina.invalid:8080): comproba o nome, "
             u"ou dá "
             u"un enderezo, por exemplo 0.0.0.0:8080 ou localhost:8080"_s);
+    }
+
+    void mistakesInTheRules_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("an unknown preset")
+            << QStringList{u"rules"_s, u"x.MDB"_s, u"--preset"_s, u"9-7"_s}
+            << u"--preset ha ser un destes: liga, 9-7-6-5-4-3-2-1, 8-7-6-5-4-3-2-1, 6-4-3-2-1, 5-3-1, "
+               u"20-17-16-15-14-13-12-11-9-7-6-5-4-3-2-1; non «9-7»"_s;
+        QTest::newRow("a preset and a file")
+            << QStringList{u"rules"_s, u"x.MDB"_s, u"--preset=liga"_s, u"--from"_s, u"r.json"_s}
+            << u"--preset e --from non van xuntos: dá só un dos dous"_s;
+        QTest::newRow("a format while setting")
+            << QStringList{u"rules"_s, u"x.MDB"_s, u"--from"_s, u"r.json"_s, u"--format"_s, u"json"_s}
+            << u"--format só vale para amosar as regras, non con --preset nin con --from"_s;
+        QTest::newRow("a format of its own") << QStringList{u"rules"_s, u"x.MDB"_s, u"--format"_s, u"csv"_s}
+                                             << u"--format ha ser text ou json, non «csv»"_s;
+    }
+
+    void mistakesInTheRules()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, said);
+        const auto result = runIn(arguments, m_dir->path());
+        QCOMPARE(result.status, 2);
+        QCOMPARE(result.errors,
+                 u"quilvarden-db rules: %1\nPara máis axuda: quilvarden-db rules --help\n"_s.arg(said));
+        QCOMPARE(testsupport::otherFiles(m_dir->path(), {}), QStringList());
     }
 
     void mistakesNamedInGalician()
@@ -395,6 +429,10 @@ private Q_SLOTS:
         QVERIFY2(standings.status == 0 &&
                      standings.output.startsWith(QStringLiteral("Clasificación,Posición")),
                  qPrintable(standings.errors));
+        // The rules kept in the server's register.
+        QCOMPARE(tool({u"rules"_s, meet, u"--preset"_s, u"5-3-1"_s}), QString());
+        QVERIFY(
+            testsupport::runTool({u"rules"_s, meet}).output.contains(u"Remudas: 7-3; despois do posto 2"_s));
         // An empty register in a database that is there.
         QCOMPARE(tool({QStringLiteral("create"), server.uri(server.newDatabase())}), QString());
     }
@@ -438,6 +476,135 @@ private Q_SLOTS:
                      "de PGPASSWORD"_s.arg(QString(wrong).replace(u"wrongPw"_s, u"***"_s))),
                  qPrintable(result.errors));
         QVERIFY2(!result.errors.contains(u"wrongPw"_s), qPrintable(result.errors));
+    }
+
+    // The register's rules as the tool prints them: the league's when none were set.
+    QString rulesOf(const QStringList& format = {}) const
+    {
+        const auto shown = testsupport::runTool(QStringList{u"rules"_s, path()} + format);
+        return shown.status == 0 ? shown.output : shown.errors;
+    }
+
+    // A register made by the tool, its rules set from a file written here.
+    testsupport::ToolRun rulesFrom(const QByteArray& json) const
+    {
+        QFile file(path(u"regras.json"_s));
+        if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size())
+            return {};
+        file.close();
+        return testsupport::runTool({u"rules"_s, path(), u"--from"_s, file.fileName()});
+    }
+
+    void rulesShownAndSet()
+    {
+        QCOMPARE(testsupport::runTool({u"create"_s, path()}).status, 0);
+        QCOMPARE(rulesOf(),
+                 u"O rexistro non ten regras propias: puntúa coa escala da liga, as regras por omisión.\n"
+                 u"Nome: liga\n"
+                 u"Probas individuais: 19-16-14-13; despois do posto 4, 1 menos por posto, sen baixar de 0\n"
+                 u"Remudas: o dobre dos puntos das probas individuais\n"
+                 u"Puntúan de cada club en cada proba: nas individuais, todas; nas remudas, todas\n"
+                 u"Empates nunha proba: repártense entre eles os puntos dos postos que ocupan\n"
+                 u"Totais iguais na clasificación: postos consecutivos, na orde da clasificación\n"
+                 u"Clubs convidados, que nadan sen puntuar: ningún\n"_s);
+        const auto set = testsupport::runTool({u"rules"_s, path(), u"--preset"_s, u"6-4-3-2-1"_s});
+        QCOMPARE(set.errors, QString());
+        QCOMPARE(set.status, 0);
+        QVERIFY2(
+            set.output.startsWith(u"Gardáronse no rexistro as regras «6-4-3-2-1».\nOs puntos xa gardados "
+                                  u"quedan como están"_s),
+            qPrintable(set.output));
+        const QJsonObject preset = QJsonDocument::fromJson(rulesOf({u"--format=json"_s}).toUtf8()).object();
+        QCOMPARE(preset.value(u"individual"_s).toArray(), (QJsonArray{6, 4, 3, 2, 1}));
+        QCOMPARE(preset.value(u"relay"_s).toArray(), (QJsonArray{8, 4, 2}));
+        QCOMPARE(preset.value(u"after"_s).toString(), u"zero"_s);
+        const QString text = rulesOf();
+        QVERIFY2(text.startsWith(
+                     u"Nome: 6-4-3-2-1\nProbas individuais: 6-4-3-2-1; despois do posto 5, ningún punto\n"
+                     u"Remudas: 8-4-2; despois do posto 3, ningún punto\n"_s),
+                 qPrintable(text));
+
+        const auto own = rulesFrom(R"({"name": "Trofeo", "individual": [10, 7], "after": "step",
+            "relay": [4.5, 4.5], "scorers": {"individual": 2}, "ties": "full", "equal_totals": "shared", "guests": ["GAL", "LUG"]})");
+        QCOMPARE(own.status, 0);
+        QCOMPARE(rulesOf(),
+                 u"Nome: Trofeo\n"
+                 u"Probas individuais: 10-7; despois do posto 2, 3 menos por posto, sen baixar de 0\n"
+                 u"Remudas: 4,5-4,5; despois do posto 2, os mesmos 4,5 puntos\n"
+                 u"Puntúan de cada club en cada proba: nas individuais, 2; nas remudas, todas\n"
+                 u"Empates nunha proba: cada un leva os puntos do mellor dos postos que ocupan\n"
+                 u"Totais iguais na clasificación: o mesmo posto, e o seguinte salta tantos como eles\n"
+                 u"Clubs convidados, que nadan sen puntuar: GAL, LUG\n"_s);
+        // The league's scale set on purpose is told as the default it is.
+        QCOMPARE(testsupport::runTool({u"rules"_s, path(), u"--preset"_s, u"LIGA"_s}).status, 0);
+        QVERIFY(rulesOf().startsWith(
+            u"As regras do rexistro son as por omisión, a escala da liga.\nNome: liga\n"_s));
+    }
+
+    void rulesNotSetFromAFault_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a rising table") << QByteArray(R"({"individual": [5, 9]})")
+                                        << u"Erro 3001: Argumento non válido\nA táboa das probas individuais "
+                                           u"sobe no posto 2"_s;
+        QTest::newRow("not JSON") << QByteArray("{9-7-6") << u"Erro 3001: Argumento non válido\nNon é JSON"_s;
+        QTest::newRow("no file") << QByteArray() << u"Erro 3024: Non se atopa o ficheiro"_s;
+    }
+
+    void rulesNotSetFromAFault()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, said);
+        QCOMPARE(testsupport::runTool({u"create"_s, path()}).status, 0);
+        QCOMPARE(testsupport::runTool({u"rules"_s, path(), u"--preset"_s, u"5-3-1"_s}).status, 0);
+        const QString before = rulesOf({u"--format"_s, u"json"_s});
+        const QString file = path(u"regras.json"_s);
+        const auto result =
+            json.isEmpty() ? testsupport::runTool({u"rules"_s, path(), u"--from"_s, file}) : rulesFrom(json);
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.output, QString());
+        QVERIFY2(result.errors.startsWith(u"quilvarden-db: %1: %2"_s.arg(file, said)),
+                 qPrintable(result.errors));
+        QCOMPARE(rulesOf({u"--format"_s, u"json"_s}), before);
+    }
+
+    // A register another program holds locked is refused with its own message, and kept as it was.
+    void rulesOfALockedRegisterNotSet()
+    {
+        QCOMPARE(testsupport::runTool({u"create"_s, path()}).status, 0);
+        const QString before = rulesOf();
+        {
+            QSqlDatabase holder = testsupport::connectTo(path(), u"holder"_s);
+            QVERIFY(holder.open());
+            QSqlQuery lock(holder);
+            QVERIFY(lock.exec(u"BEGIN EXCLUSIVE"_s));
+            const auto result = testsupport::runTool({u"rules"_s, path(), u"--preset"_s, u"5-3-1"_s});
+            QCOMPARE(result.status, 1);
+            QVERIFY2(result.errors.startsWith(u"quilvarden-db: %1: Erro 3260"_s.arg(path())),
+                     qPrintable(result.errors));
+            QVERIFY(lock.exec(u"ROLLBACK"_s));
+        }
+        QSqlDatabase::removeDatabase(u"holder"_s);
+        QCOMPARE(rulesOf(), before);
+    }
+
+    // A register that is not there is not made by setting its rules, nor by reading them.
+    void rulesOfNoRegister_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("shown") << QStringList{};
+        QTest::newRow("set") << QStringList{u"--preset"_s, u"liga"_s};
+    }
+
+    void rulesOfNoRegister()
+    {
+        QFETCH(QStringList, options);
+        const auto result = runIn(QStringList{u"rules"_s, u"nothere.MDB"_s} + options, m_dir->path());
+        QCOMPARE(result.status, 1);
+        QCOMPARE(result.errors, u"quilvarden-db: nothere.MDB: Erro 3024: Non se atopa o ficheiro\n"
+                                u"O ficheiro non existe.\n"_s);
+        QVERIFY(QDir(m_dir->path()).isEmpty());
     }
 
     void missingFolderReported()
