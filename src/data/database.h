@@ -84,10 +84,13 @@ struct EventRow {
     QVariant id; // the meet-management program's own id of the event, where it gives one
 };
 
-// One club's line in a standing.
+// One club's line in a standing: its position (none for a guest, who is listed after the
+// clubs in competition and takes no position from them).
 struct StandingRow {
     QVariant club;
     QVariant total;
+    std::optional<qint64> position = {};
+    bool guest = false;
 };
 
 // A club's total of points in the events of one gender code.

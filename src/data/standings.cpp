@@ -48,17 +48,63 @@ QList<StandingRow> ranked(QList<StandingRow> rows)
     return rows;
 }
 
+// Two totals that share a position: equal numbers, or both Null.
+bool sameTotal(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    return a.toDouble() == b.toDouble();
+}
+
+// A standing's rows in order: the clubs in competition with their positions and lines, then
+// the guests' clubs, without positions.
+StandingSection sectionOf(Standing which, const char* heading, QList<StandingRow> rows,
+                          rules::EqualTotals equalTotals, const QStringList& guestNames)
+{
+    QList<StandingRow> competing;
+    QList<StandingRow> guests;
+    for (StandingRow& row : ranked(std::move(rows))) {
+        row.guest = !row.club.isNull() && rules::isGuestName(guestNames, text::valueText(row.club));
+        (row.guest ? guests : competing).append(std::move(row));
+    }
+    StandingSection section{which, QCoreApplication::translate("Text", heading), {}, {}};
+    const QList<qint64> at = positions(competing, equalTotals);
+    for (qsizetype i = 0; i < competing.size(); ++i) {
+        competing[i].position = at[i];
+        section.lines.append(text::standingsLine(at[i], competing[i].club, competing[i].total));
+    }
+    for (const StandingRow& guest : guests)
+        section.lines.append(text::guestStandingsLine(guest.club, guest.total));
+    section.rows = std::move(competing) + std::move(guests);
+    return section;
+}
+
 } // namespace
 
-Result<StandingsReport> buildStandings(Database& database)
+QList<qint64> positions(const QList<StandingRow>& ranked, rules::EqualTotals equalTotals)
 {
-    const Result<QList<ClubTotal>> totals = database.clubTotals();
-    if (!totals)
-        return totals.failure();
+    QList<qint64> at;
+    at.reserve(ranked.size());
+    for (qsizetype i = 0; i < ranked.size(); ++i) {
+        const bool shares = equalTotals == rules::EqualTotals::Shared && i > 0 &&
+                            sameTotal(ranked[i - 1].total, ranked[i].total);
+        at.append(shares ? at.last() : i + 1);
+    }
+    return at;
+}
 
+namespace {
+
+// The clubs' totals by standing: the men's, the women's and the combined.
+struct ByStanding {
     QList<StandingRow> men;
     QList<StandingRow> women;
     QList<StandingRow> combined;
+};
+
+Result<ByStanding> byStanding(const QList<ClubTotal>& totals)
+{
+    ByStanding parts;
     QHash<QString, qsizetype> combinedAt;
     // A total past the largest number is an overflow, never shown as "Infinito".
     const auto overflowed = [](const StandingRow& row) {
@@ -66,53 +112,57 @@ Result<StandingsReport> buildStandings(Database& database)
                                      "Data", "O total do club «%1» pasa do maior número que se pode sumar.")
                                      .arg(text::valueText(row.club)));
     };
-    for (const ClubTotal& total : *totals) {
+    for (const ClubTotal& total : totals) {
         if (!total.total.isNull() && !std::isfinite(total.total.toDouble()))
             return overflowed({total.club, total.total});
         // Only the codes M and F exactly; any other code counts in the combined standing.
         const QString gender =
             total.gender.typeId() == QMetaType::QString ? total.gender.toString() : QString();
         if (gender == u"M")
-            men.append({total.club, total.total});
+            parts.men.append({total.club, total.total});
         else if (gender == u"F")
-            women.append({total.club, total.total});
+            parts.women.append({total.club, total.total});
         const QString key = clubKey(total.club);
         if (auto at = combinedAt.constFind(key); at != combinedAt.constEnd()) {
-            QVariant& sum = combined[*at].total;
+            QVariant& sum = parts.combined[*at].total;
             if (sum.isNull())
                 sum = total.total;
             else if (!total.total.isNull())
                 sum = sum.toDouble() + total.total.toDouble();
             if (!sum.isNull() && !std::isfinite(sum.toDouble()))
-                return overflowed(combined[*at]);
+                return overflowed(parts.combined[*at]);
         } else {
-            combinedAt.insert(key, combined.size());
-            combined.append({total.club, total.total});
+            combinedAt.insert(key, parts.combined.size());
+            parts.combined.append({total.club, total.total});
         }
     }
+    return parts;
+}
 
-    struct Part {
-        Standing which;
-        const char* heading;
-        QList<StandingRow> rows;
+} // namespace
+
+Result<StandingsReport> buildStandings(Database& database)
+{
+    Result<std::optional<rules::MeetRules>> stored = database.meetRules();
+    if (!stored)
+        return stored.failure();
+    const rules::MeetRules effective = stored->value_or(rules::leagueRules());
+    const Result<QStringList> guestNames = database.guestClubNames(effective);
+    if (!guestNames)
+        return guestNames.failure();
+    const Result<QList<ClubTotal>> totals = database.clubTotals();
+    if (!totals)
+        return totals.failure();
+    Result<ByStanding> parts = byStanding(*totals);
+    if (!parts)
+        return parts.failure();
+    const auto section = [&](Standing which, const char* heading, QList<StandingRow>& rows) {
+        return sectionOf(which, heading, std::move(rows), effective.equalTotals, *guestNames);
     };
-    Part parts[] = {
-        {Standing::Men, text::MenHeading, ranked(std::move(men))},
-        {Standing::Women, text::WomenHeading, ranked(std::move(women))},
-        {Standing::Combined, text::CombinedHeading, ranked(std::move(combined))},
-    };
-    StandingsReport report;
-    for (Part& part : parts) {
-        StandingSection section{
-            part.which, QCoreApplication::translate("Text", part.heading), std::move(part.rows), {}};
-        section.lines.reserve(section.rows.size());
-        // Equal totals get consecutive positions, no shared ranks.
-        qint64 position = 0;
-        for (const StandingRow& row : section.rows)
-            section.lines.append(text::standingsLine(++position, row.club, row.total));
-        report.sections.append(std::move(section));
-    }
-    return report;
+    return StandingsReport{{section(Standing::Men, text::MenHeading, parts->men),
+                            section(Standing::Women, text::WomenHeading, parts->women),
+                            section(Standing::Combined, text::CombinedHeading, parts->combined)},
+                           std::move(stored).value()};
 }
 
 } // namespace quilvarden::data

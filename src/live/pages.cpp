@@ -47,15 +47,19 @@ QString backLink()
 }
 
 // The club's full name; its short name beside it for the board, which shows that one when
-// the full name does not fit its column.
-QString clubCell(const publish::Edition& edition, const QVariant& club)
+// the full name does not fit its column. A guest's club is marked after its name, either one.
+QString clubCell(const publish::Edition& edition, const data::StandingRow& row)
 {
-    const QString full = publish::clubName(edition, club);
-    const QString label = text::valueText(text::clubLabel(club));
+    const QString full = publish::clubName(edition, row.club);
+    const QString label = text::valueText(text::clubLabel(row.club));
+    const QString mark = row.guest ? u' ' + publish::guestMark() : QString();
     const QString shortName =
-        full == label ? QString() : QStringLiteral(" data-short=\"%1\"").arg(label.toHtmlEscaped());
-    return QStringLiteral("<td class=\"club\"%1><span class=\"name\">%2</span></td>")
-        .arg(shortName, full.toHtmlEscaped());
+        full == label ? QString() : QStringLiteral(" data-short=\"%1\"").arg((label + mark).toHtmlEscaped());
+    return QStringLiteral("<td class=\"club\"%1><span class=\"name\">%2</span>%3</td>")
+        .arg(shortName, full.toHtmlEscaped(),
+             row.guest
+                 ? QStringLiteral(" <span class=\"mark\">%1</span>").arg(publish::guestMark().toHtmlEscaped())
+                 : QString());
 }
 
 QString standingTable(const publish::Edition& edition, const data::StandingSection& section)
@@ -71,14 +75,14 @@ QString standingTable(const publish::Edition& edition, const data::StandingSecti
                            "<th class=\"pts\">%3</th></tr></thead>\n<tbody>\n")
                 .arg(QCoreApplication::translate("Live", "Pos."), QCoreApplication::translate("Live", "Club"),
                      QCoreApplication::translate("Live", "Puntos"));
-    qint64 position = 0;
-    for (const data::StandingRow& row : section.rows) {
+    for (qsizetype shown = 0; shown < section.rows.size(); ++shown) {
+        const data::StandingRow& row = section.rows[shown];
         // The board shows a long standing a group of rows at a time; a phone sees one table.
-        if (position > 0 && position % BoardRows == 0)
+        if (shown > 0 && shown % BoardRows == 0)
             html += QStringLiteral("</tbody>\n<tbody>\n");
-        html += QStringLiteral("<tr><td class=\"pos\">%1</td>%2<td class=\"pts\">%3</td></tr>\n")
-                    .arg(++position)
-                    .arg(clubCell(edition, row.club), points(row.total));
+        html += QStringLiteral("<tr%1><td class=\"pos\">%2</td>%3<td class=\"pts\">%4</td></tr>\n")
+                    .arg(row.guest ? QStringLiteral(" class=\"guest\"") : QString(),
+                         publish::positionText(row), clubCell(edition, row), points(row.total));
     }
     return html + QStringLiteral("</tbody>\n</table>\n") + backLink() + QStringLiteral("</section>\n");
 }
@@ -124,7 +128,7 @@ namespace {
 
 // The meet's name as the heading, its place and dates under it; the board also tells which
 // of its pages is on screen, the phone links to each part of the page.
-QString pageHeader(const QStringList& meet, bool board)
+QString pageHeader(const QStringList& meet, const QStringList& rules, bool board)
 {
     const QString title =
         meet.isEmpty() ? QCoreApplication::translate("Live", "Clasificacións en directo") : meet.first();
@@ -132,6 +136,8 @@ QString pageHeader(const QStringList& meet, bool board)
                        .arg(title.toHtmlEscaped());
     if (meet.size() > 1)
         html += QStringLiteral("<p class=\"meet\">%1</p>\n").arg(meet[1].toHtmlEscaped());
+    for (const QString& line : rules)
+        html += QStringLiteral("<p class=\"rules\">%1</p>\n").arg(line.toHtmlEscaped());
     if (board)
         html += QStringLiteral("<p class=\"turn\" data-template=\"%1\"></p>\n")
                     .arg(QCoreApplication::translate("Live", "páxina %1 de %2").toHtmlEscaped());
@@ -150,7 +156,7 @@ QString pageHeader(const QStringList& meet, bool board)
 
 } // namespace
 
-QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet)
+QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet, const QStringList& rules)
 {
     const QString title =
         meet.isEmpty() ? QCoreApplication::translate("Live", "Clasificacións en directo") : meet.first();
@@ -165,7 +171,7 @@ QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet
                        "</head>\n<body class=\"%2\">\n")
             .arg(title.toHtmlEscaped(), board ? QStringLiteral("board") : QStringLiteral("phone"),
                  QCoreApplication::translate("Live", "gl", "the language code of the page"));
-    page += pageHeader(meet, board);
+    page += pageHeader(meet, rules, board);
     page += QStringLiteral("<main id=\"live\">\n");
     page += fragment;
     page += QStringLiteral("</main>\n");
@@ -204,8 +210,9 @@ std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, con
     pages->version = version;
     const QString fragment = liveFragment(live, version, note);
     const QStringList meet = publish::meetLines(live.edition.meet);
-    pages->page = pageHtml(fragment, false, meet);
-    pages->board = pageHtml(fragment, true, meet);
+    const QStringList rules = publish::rulesLines(live.edition);
+    pages->page = pageHtml(fragment, false, meet, rules);
+    pages->board = pageHtml(fragment, true, meet, rules);
     pages->event = streamEvent(version, live.latestAwardId, fragment);
     pages->csv = publish::asCsv(live.edition).toUtf8();
     pages->json = publish::asJson(live.edition);

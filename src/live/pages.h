@@ -40,8 +40,10 @@ struct Pages {
 QString liveFragment(const LiveEdition& live, quint64 version, const QString& note);
 
 // A whole page around the fragment: for phones, or large for a projector (board), headed by
-// the meet's lines (publish::meetLines; none for a register that names no meet).
-QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet = {});
+// the meet's lines (publish::meetLines; none for a register that names no meet) and the
+// rules' line (publish::rulesLines; none for a register without rules).
+QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet = {},
+                    const QStringList& rules = {});
 
 // One message of the update stream (text/event-stream): the version, the latest award's id
 // and the fragment, as one line of JSON.

@@ -62,6 +62,27 @@ QStringList meetLines(const data::MeetIdentity& meet)
     return lines;
 }
 
+QStringList rulesLines(const Edition& edition)
+{
+    const std::optional<rules::MeetRules>& rules = edition.standings.rules;
+    if (!rules)
+        return {};
+    QString name = text::cleanName(rules->name);
+    if (name.isEmpty())
+        name = rules::tableText(rules->individual);
+    return {QCoreApplication::translate("Publish", "Puntuación: %1").arg(name)};
+}
+
+QString positionText(const data::StandingRow& row)
+{
+    return row.position ? QString::number(*row.position) : QString();
+}
+
+QString guestMark()
+{
+    return QCoreApplication::translate("Publish", "(convidado)");
+}
+
 QString pointsText(const QVariant& points)
 {
     if (points.isNull())

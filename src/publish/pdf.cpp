@@ -64,7 +64,9 @@ Frame frameOf(const Edition& edition, const QRect& page, const Fonts& fonts, QPa
     const QStringList meet = meetLines(edition.meet);
     for (qsizetype i = 0; i < meet.size(); ++i)
         top += QFontMetrics(i == 0 ? fonts.meet : fonts.place, &device).lineSpacing();
-    if (!meet.isEmpty())
+    for (qsizetype i = 0; i < rulesLines(edition).size(); ++i)
+        top += QFontMetrics(fonts.place, &device).lineSpacing();
+    if (!meet.isEmpty() || edition.standings.rules)
         top += small.lineSpacing();
     top += QFontMetrics(fonts.heading, &device).lineSpacing() * 3 / 2;
     frame.rowHeight = body.lineSpacing() * 3 / 2;
@@ -99,15 +101,16 @@ int paintHeading(QPainter& painter, const Edition& edition, const Sheet& sheet, 
 {
     int y = frame.area.top();
     const QStringList meet = meetLines(edition.meet);
-    for (qsizetype i = 0; i < meet.size(); ++i) {
-        const QFont& font = i == 0 ? fonts.meet : fonts.place;
+    const QStringList lines = meet + rulesLines(edition);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QFont& font = i == 0 && !meet.isEmpty() ? fonts.meet : fonts.place;
         painter.setFont(font);
         const QFontMetrics metrics(font, painter.device());
         painter.drawText(frame.area.left(), y + metrics.ascent(),
-                         metrics.elidedText(meet[i], Qt::ElideRight, frame.area.width()));
+                         metrics.elidedText(lines[i], Qt::ElideRight, frame.area.width()));
         y += metrics.lineSpacing();
     }
-    if (!meet.isEmpty())
+    if (!lines.isEmpty())
         y += QFontMetrics(fonts.small, painter.device()).lineSpacing();
     const QString heading = edition.standings.sections[sheet.section].heading;
     painter.setFont(fonts.heading);
@@ -117,17 +120,22 @@ int paintHeading(QPainter& painter, const Edition& edition, const Sheet& sheet, 
     return frame.rowsTop - frame.rowHeight;
 }
 
-// One row of the table: position, club and points, in their columns.
+// One row of the table: position, club and points, in their columns; a mark after the club
+// (a fourth cell) stays whole when a long name is cut.
 void paintRow(QPainter& painter, const Frame& frame, int top, const QStringList& cells)
 {
     const QRect row(frame.area.left(), top, frame.area.width(), frame.rowHeight);
     const int clubLeft = row.left() + frame.positionWidth + frame.padding;
     const int clubWidth = row.width() - frame.positionWidth - frame.pointsWidth - 3 * frame.padding;
     const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+    const QString mark = cells.size() > 3 ? u' ' + cells[3] : QString();
     painter.drawText(QRect(row.left(), top, frame.positionWidth, row.height()), flags | Qt::AlignRight,
                      cells[0]);
-    painter.drawText(QRect(clubLeft, top, clubWidth, row.height()), flags | Qt::AlignLeft,
-                     painter.fontMetrics().elidedText(cells[1], Qt::ElideRight, clubWidth));
+    painter.drawText(
+        QRect(clubLeft, top, clubWidth, row.height()), flags | Qt::AlignLeft,
+        painter.fontMetrics().elidedText(cells[1], Qt::ElideRight,
+                                         clubWidth - painter.fontMetrics().horizontalAdvance(mark)) +
+            mark);
     painter.drawText(
         QRect(row.right() - frame.pointsWidth - frame.padding, top, frame.pointsWidth, row.height()),
         flags | Qt::AlignRight, cells[2]);
@@ -153,9 +161,14 @@ void paintTable(QPainter& painter, const Edition& edition, const Sheet& sheet, c
         if ((r - sheet.first) % 2 == 1)
             painter.fillRect(QRect(frame.area.left(), y, frame.area.width(), frame.rowHeight),
                              QColor(0xe9, 0xef, 0xf3));
-        paintRow(painter, frame, y,
-                 {QString::number(r + 1), clubName(edition, section.rows[r].club),
-                  pointsText(section.rows[r].total)});
+        const data::StandingRow& row = section.rows[r];
+        QStringList cells{positionText(row), clubName(edition, row.club), pointsText(row.total)};
+        if (row.guest)
+            cells << guestMark();
+        // A rule over the guests' clubs, apart from the clubs in competition.
+        if (row.guest && r > 0 && !section.rows[r - 1].guest)
+            painter.drawLine(frame.area.left(), y, frame.area.right(), y);
+        paintRow(painter, frame, y, cells);
     }
 }
 

@@ -137,16 +137,19 @@ QStringList editionLines(const Edition& edition)
 
 QString asText(const Edition& edition)
 {
-    return (editionLines(edition) << QString() << edition.standings.text()).join(lineBreak) + lineBreak;
+    return (editionLines(edition) << rulesLines(edition) << QString() << edition.standings.text())
+               .join(lineBreak) +
+           lineBreak;
 }
 
 QString asCsv(const Edition& edition)
 {
     QStringList rows{QStringLiteral("Clasificación,Posición,Club,Total")};
     for (const data::StandingSection& section : edition.standings.sections) {
-        qint64 position = 0;
         for (const data::StandingRow& row : section.rows)
-            rows << QStringList{csvField(standingName(section.which)), QString::number(++position),
+            rows << QStringList{csvField(standingName(section.which)),
+                                row.guest ? QCoreApplication::translate("Publish", "convidado")
+                                          : positionText(row),
                                 csvField(textCell(text::valueText(text::clubLabel(row.club)))),
                                 csvField(total(row.total))}
                         .join(QLatin1Char(','));
@@ -163,7 +166,12 @@ Result<EventPointsEdition> currentEventPoints(data::Database& database, const QD
         const Result<QVariant> last = database.lastEventScored();
         if (!last)
             return last.failure();
-        return EventPointsEdition{Edition{{}, printedAt, *last, database.path()}, std::move(rows).value()};
+        Result<std::optional<rules::MeetRules>> rules = database.meetRules();
+        if (!rules)
+            return rules.failure();
+        data::StandingsReport none{{}, std::move(rules).value()};
+        return EventPointsEdition{Edition{std::move(none), printedAt, *last, database.path()},
+                                  std::move(rows).value()};
     });
 }
 
@@ -175,7 +183,8 @@ bool publishesByEvent(Format format)
 QString asText(const EventPointsEdition& points)
 {
     QStringList lines = editionLines(points.edition);
-    lines << QString() << QCoreApplication::translate("Publish", "Puntos por proba");
+    lines << rulesLines(points.edition) << QString()
+          << QCoreApplication::translate("Publish", "Puntos por proba");
     // The order numbers as wide as the widest, so that the columns line up.
     std::optional<double> highest;
     for (const data::EventClubPoints& row : points.rows)
@@ -214,6 +223,12 @@ const char htmlStyle[] =
     ".pos { width: 3em; text-align: right; }\n"
     ".pts { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }\n";
 
+// Only for a register with rules: their line under the heading, the guests' clubs apart.
+const char htmlRulesStyle[] = "p.meet:has(+ p.rules) { margin-bottom: 0; }\n"
+                              "p.rules { margin-top: 0.2em; color: #333; }\n"
+                              "tr:not(.guest) + tr.guest td { border-top: 2px solid #9aa8b3; }\n"
+                              "tr.guest td { color: #52606b; font-style: italic; }\n";
+
 // The meet's name as the page's heading and its place and dates under it; "Clasificacións"
 // for a register that names no meet.
 QString htmlHeading(const Edition& edition)
@@ -225,6 +240,8 @@ QString htmlHeading(const Edition& edition)
                                   : QCoreApplication::translate("Publish", "Clasificacións"));
     if (meet.size() > (named ? 1 : 0))
         html += QStringLiteral("<p class=\"meet\">%1</p>\n").arg(meet.last().toHtmlEscaped());
+    for (const QString& line : rulesLines(edition))
+        html += QStringLiteral("<p class=\"rules\">%1</p>\n").arg(line.toHtmlEscaped());
     return html;
 }
 
@@ -239,12 +256,16 @@ QString htmlStanding(const Edition& edition, const data::StandingSection& sectio
                 .arg(QCoreApplication::translate("Publish", "Pos."),
                      QCoreApplication::translate("Publish", "Club"),
                      QCoreApplication::translate("Publish", "Puntos"));
-    qint64 position = 0;
     for (const data::StandingRow& row : section.rows)
-        html += QStringLiteral("<tr><td class=\"pos\">%1</td><td class=\"club\">%2</td>"
-                               "<td class=\"pts\">%3</td></tr>\n")
-                    .arg(++position)
-                    .arg(clubName(edition, row.club).toHtmlEscaped(), pointsText(row.total).toHtmlEscaped());
+        html +=
+            QStringLiteral("<tr%1><td class=\"pos\">%2</td><td class=\"club\">%3%4</td>"
+                           "<td class=\"pts\">%5</td></tr>\n")
+                .arg(row.guest ? QStringLiteral(" class=\"guest\"") : QString(), positionText(row),
+                     clubName(edition, row.club).toHtmlEscaped(),
+                     row.guest
+                         ? QStringLiteral(" <span class=\"mark\">%1</span>").arg(guestMark().toHtmlEscaped())
+                         : QString(),
+                     pointsText(row.total).toHtmlEscaped());
     return html + QStringLiteral("</tbody>\n</table>\n");
 }
 
@@ -261,7 +282,9 @@ QString asHtml(const Edition& edition)
         QStringLiteral("<!DOCTYPE html>\n<html lang=\"%3\">\n<head>\n<meta charset=\"utf-8\"/>\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
                        "<title>%1</title>\n<style>\n%2</style>\n</head>\n<body>\n")
-            .arg(title.toHtmlEscaped(), QString::fromUtf8(htmlStyle),
+            .arg(title.toHtmlEscaped(),
+                 QString::fromUtf8(htmlStyle) +
+                     (edition.standings.rules ? QString::fromUtf8(htmlRulesStyle) : QString()),
                  QCoreApplication::translate("Publish", "gl", "the language code of the page"));
     page += htmlHeading(edition);
     const QStringList edit = editionLines(edition);
@@ -301,29 +324,34 @@ QByteArray asJson(const Edition& edition)
     QJsonArray standings;
     for (const data::StandingSection& section : edition.standings.sections) {
         QJsonArray clubs;
-        qint64 position = 0;
         for (const data::StandingRow& row : section.rows) {
             const QVariant club = text::clubLabel(row.club);
-            clubs.append(QJsonObject{
-                {QStringLiteral("position"), ++position},
+            QJsonObject entry{
+                {QStringLiteral("position"), row.position ? QJsonValue(*row.position) : QJsonValue()},
                 {QStringLiteral("club"), club.isNull() ? QJsonValue() : QJsonValue(text::valueText(club))},
                 {QStringLiteral("name"),
                  row.club.isNull() ? QJsonValue() : QJsonValue(clubName(edition, row.club))},
                 {QStringLiteral("total"),
                  row.total.isNull() ? QJsonValue() : QJsonValue(row.total.toDouble())},
-            });
+            };
+            if (edition.standings.rules)
+                entry.insert(QStringLiteral("guest"), row.guest);
+            clubs.append(entry);
         }
         standings.append(QJsonObject{{QStringLiteral("standing"), standingName(section.which)},
                                      {QStringLiteral("heading"), section.heading},
                                      {QStringLiteral("clubs"), clubs}});
     }
-    const QJsonObject document{
+    QJsonObject document{
         {QStringLiteral("meet"), meetJson(edition.meet)},
         {QStringLiteral("printedAt"), edition.printedAt.toString(Qt::ISODate)},
         {QStringLiteral("lastEvent"),
          edition.lastEvent.isNull() ? QJsonValue() : QJsonValue(text::valueText(edition.lastEvent))},
         {QStringLiteral("standings"), standings},
     };
+    if (edition.standings.rules)
+        document.insert(QStringLiteral("rules"),
+                        QJsonDocument::fromJson(rules::toJson(*edition.standings.rules)).object());
     return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 

@@ -40,6 +40,14 @@ Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt
 // The two lines that head every output: the time of printing and the last event scored.
 QStringList editionLines(const Edition& edition);
 
+// The line that names the rules the standings were made by ("Puntuación: 9-7-6-5-4-3-2-1")
+// under the heading of every edition but CSV; none for a register without rules.
+QStringList rulesLines(const Edition& edition);
+// A standing's position as the editions write it; nothing for a guest's club, which has none.
+QString positionText(const data::StandingRow& row);
+// The mark after a guest's club name in the HTML and PDF editions: "(convidado)".
+QString guestMark();
+
 // The lines that head a published edition (not the text format nor CSV): the meet's name,
 // then its place and dates the Galician way ("Lugo, 7–8 de decembro de 2026"). Only what the
 // register knows; none for a register that names no meet.
@@ -54,16 +62,19 @@ QString pointsText(const QVariant& points);
 // short name, cleaned of control characters and direction marks, never cut.
 QString clubName(const Edition& edition, const QVariant& club);
 
-// The standings text as the window shows it, under the edition lines; CR LF line breaks.
+// The standings text as the window shows it, under the edition lines and the rules' line;
+// CR LF line breaks.
 QString asText(const Edition& edition);
-// One row per club and standing: standing, position, club, total with a decimal comma. A
+// One row per club and standing: standing, position ("convidado" for a guest's club), club,
+// total with a decimal comma. A
 // club name that a spreadsheet would take for a formula (=, +, -, @ first) starts with an
 // apostrophe, as spreadsheet users write text; numbers stay numbers.
 QString asCsv(const Edition& edition);
 // One self-contained page that reads well on a phone.
 QString asHtml(const Edition& edition);
 // For programs: the edition lines' facts and each standing's clubs with position and total
-// (a number, or null), as UTF-8 JSON.
+// (a number, or null), as UTF-8 JSON. Where the register holds rules, also the rules (as
+// rules::toJson writes them) and whether each club is a guest (whose position is null).
 QByteArray asJson(const Edition& edition);
 // The standings in one of the text formats (text, CSV, HTML, JSON); PDF is not text.
 QString asTextFormat(const Edition& edition, Format format);
@@ -82,8 +93,8 @@ Result<EventPointsEdition> currentEventPoints(data::Database& database, const QD
 
 // Only as text and as CSV: the points are for checking, not for the notice board.
 bool publishesByEvent(Format format);
-// The edition lines, a blank line, "Puntos por proba" and one line per event and club laid out
-// as the window's results list (the club as one line, as in the standings); CR LF line breaks.
+// The edition lines, the rules' line, a blank line, "Puntos por proba" and one line per event and club laid
+// out as the window's results list (the club as one line, as in the standings); CR LF line breaks.
 QString asText(const EventPointsEdition& points);
 // One row per event and club: order number, event code, gender, club and points with a decimal
 // comma and two decimals; texts that a spreadsheet would take for a formula start with an

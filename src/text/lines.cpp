@@ -3,6 +3,8 @@
 #include "masks.h"
 #include "names.h"
 
+#include <QCoreApplication>
+
 namespace quilvarden::text {
 
 namespace {
@@ -32,6 +34,13 @@ QString standingsLine(qint64 position, const QVariant& club, const QVariant& tot
 {
     return applyMask(QVariant::fromValue(position), u"@@@") + QStringLiteral("  ") +
            applyMask(clubLabel(club), u"!@@@@@@@@") + pointsColumn(total, u"00.00", u"@@@@@@@@@");
+}
+
+QString guestStandingsLine(const QVariant& club, const QVariant& total)
+{
+    return QStringLiteral("     ") + applyMask(clubLabel(club), u"!@@@@@@@@") +
+           pointsColumn(total, u"00.00", u"@@@@@@@@@") + QStringLiteral("  ") +
+           QCoreApplication::translate("Text", "(convidado)");
 }
 
 } // namespace quilvarden::text

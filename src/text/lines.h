@@ -31,6 +31,10 @@ int orderPlaces(const std::optional<double>& highestOrder);
 // right-aligned in 9.
 // Example: 1, CLUBA, 57.5 gives "  1  CLUBA" then seven blanks and "57,50" (22 characters).
 QString standingsLine(qint64 position, const QVariant& club, const QVariant& total);
+// A guest's club in a standing: no position (its three places blank), the club and the total
+// as above, and the word "(convidado)" after two blanks.
+// Example: CEE, 16 gives five blanks, "CEE", nine blanks and "16,00  (convidado)".
+QString guestStandingsLine(const QVariant& club, const QVariant& total);
 
 // The headings of the three standings, in the order they are built: sources for
 // QCoreApplication::translate("Text", …), read in the operator's language when shown.

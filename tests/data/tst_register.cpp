@@ -436,6 +436,89 @@ private Q_SLOTS:
                                                        QStringLiteral("Ñoño=19")}));
     }
 
+    // Equal totals and guests by the rules the register holds: the men's standing as the
+    // window's lines show it, the combined one as position, club and total. Men: Guest 30,
+    // ARO 19, BUEU 16, CEE 16, DUO 14; CEE has 3 more among the women, so the combined
+    // standing ties ARO with CEE at 19 and BUEU is alone at 16.
+    void standingsByTheMeetsRules_data()
+    {
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("shared");
+        QTest::addColumn<QStringList>("guests");
+        QTest::addColumn<QStringList>("men");
+        QTest::addColumn<QStringList>("combined");
+        const auto line = [](const char* text) { return QString::fromUtf8(text); };
+        const QString guestLine = line("     Guest       30,00  (convidado)");
+        QTest::newRow("no rules: consecutive, the guest competes")
+            << false << false << QStringList{QStringLiteral("GUEST")}
+            << QStringList{line("  1  Guest       30,00"), line("  2  ARO         19,00"),
+                           line("  3  BUEU        16,00"), line("  4  CEE         16,00"),
+                           line("  5  DUO         14,00")}
+            << QStringList{QStringLiteral("1 Guest=30"), QStringLiteral("2 ARO=19"),
+                           QStringLiteral("3 CEE=19"), QStringLiteral("4 BUEU=16"),
+                           QStringLiteral("5 DUO=14")};
+        QTest::newRow("shared, no guests: 1 2 3 3 5")
+            << true << true << QStringList()
+            << QStringList{line("  1  Guest       30,00"), line("  2  ARO         19,00"),
+                           line("  3  BUEU        16,00"), line("  3  CEE         16,00"),
+                           line("  5  DUO         14,00")}
+            << QStringList{QStringLiteral("1 Guest=30"), QStringLiteral("2 ARO=19"),
+                           QStringLiteral("2 CEE=19"), QStringLiteral("4 BUEU=16"),
+                           QStringLiteral("5 DUO=14")};
+        QTest::newRow("consecutive, a guest apart: 1 2 3 4")
+            << true << false << QStringList{QStringLiteral("GUEST")}
+            << QStringList{line("  1  ARO         19,00"), line("  2  BUEU        16,00"),
+                           line("  3  CEE         16,00"), line("  4  DUO         14,00"), guestLine}
+            << QStringList{QStringLiteral("1 ARO=19"), QStringLiteral("2 CEE=19"),
+                           QStringLiteral("3 BUEU=16"), QStringLiteral("4 DUO=14"),
+                           QStringLiteral("- Guest=30")};
+        QTest::newRow("shared, a guest apart: 1 2 2 4 and 1 1 3 4")
+            << true << true << QStringList{QStringLiteral(" guest ")}
+            << QStringList{line("  1  ARO         19,00"), line("  2  BUEU        16,00"),
+                           line("  2  CEE         16,00"), line("  4  DUO         14,00"), guestLine}
+            << QStringList{QStringLiteral("1 ARO=19"), QStringLiteral("1 CEE=19"),
+                           QStringLiteral("3 BUEU=16"), QStringLiteral("4 DUO=14"),
+                           QStringLiteral("- Guest=30")};
+        QTest::newRow("two guests, shared: the others keep 1 2 2")
+            << true << true << QStringList{QStringLiteral("GUEST"), QStringLiteral("DUO")}
+            << QStringList{line("  1  ARO         19,00"), line("  2  BUEU        16,00"),
+                           line("  2  CEE         16,00"), guestLine,
+                           line("     DUO         14,00  (convidado)")}
+            << QStringList{QStringLiteral("1 ARO=19"), QStringLiteral("1 CEE=19"),
+                           QStringLiteral("3 BUEU=16"), QStringLiteral("- Guest=30"),
+                           QStringLiteral("- DUO=14")};
+    }
+    void standingsByTheMeetsRules()
+    {
+        QFETCH(bool, stored);
+        QFETCH(bool, shared);
+        QFETCH(QStringList, guests);
+        QFETCH(QStringList, men);
+        QFETCH(QStringList, combined);
+        for (const auto& [gender, club, points] : {std::tuple{"M", "ARO", 19.0},
+                                                   {"M", "CEE", 16.0},
+                                                   {"M", "Guest", 30.0},
+                                                   {"M", "BUEU", 16.0},
+                                                   {"M", "DUO", 14.0},
+                                                   {"F", "CEE", 3.0}})
+            QVERIFY(m_db->recordAward({QStringLiteral("01"), QStringLiteral("E"), QString::fromLatin1(gender),
+                                       QString::fromLatin1(club), points}));
+        rules::MeetRules rules = rules::leagueRules();
+        rules.equalTotals = shared ? rules::EqualTotals::Shared : rules::EqualTotals::Consecutive;
+        rules.guests = guests;
+        if (stored)
+            QVERIFY(m_db->setMeetRules(rules));
+        const Result<data::StandingsReport> report = data::buildStandings(*m_db);
+        QVERIFY(report);
+        QCOMPARE(report->rules.has_value(), stored);
+        QCOMPARE(report->sections.at(int(Standing::Men)).lines, men);
+        QStringList rows;
+        for (const data::StandingRow& row : report->sections.at(int(Standing::Combined)).rows)
+            rows << (row.position ? QString::number(*row.position) : QStringLiteral("-")) + u' ' +
+                        row.club.toString() + u'=' + row.total.toString();
+        QCOMPARE(rows, combined);
+    }
+
     void pointsInATextColumn_data()
     {
         QTest::addColumn<QString>("points"); // VIGO's second award, id 3 in event 02

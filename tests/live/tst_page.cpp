@@ -1,5 +1,6 @@
 #include "data/database.h"
 #include "live/server.h"
+#include "rules/rules.h"
 #include "setup/demomeet.h"
 #include "support/browser.h"
 #include "support/testmeet.h"
@@ -264,6 +265,41 @@ private Q_SLOTS:
         QVERIFY(m_browser.evaluate(QStringLiteral("document.querySelector('td.club').offsetParent !== null"))
                     .toBool());
         QVERIFY(m_browser.setScriptsEnabled(true));
+    }
+
+    // Under rules stored in the register, both pages name them under the meet, and a guest's
+    // club (by its code: MARÍN) closes each standing it swam in, without a position, marked.
+    void rulesAndAGuestShown()
+    {
+        rules::MeetRules rules = *rules::preset(QStringLiteral("9-7-6-5-4-3-2-1"));
+        rules.guests = QStringList{QStringLiteral("CNMAR")};
+        rules.equalTotals = rules::EqualTotals::Shared;
+        QVERIFY(m_station->setMeetRules(rules));
+        QVERIFY(record(QStringLiteral("19"), QStringLiteral("100L"), QStringLiteral("F"),
+                       QStringLiteral("LUGO"), 1) > 0);
+        const QString guestRows = QStringLiteral("[...document.querySelectorAll('tr.guest')]");
+        for (const char* page : {"/", "/board"}) {
+            QVERIFY(m_browser.setViewport(1280, 900, 1, false));
+            QVERIFY(m_browser.open(url(QString::fromLatin1(page))));
+            QVERIFY(m_browser.waitFor(guestRows + QStringLiteral(".length > 0"), 10000));
+            QVERIFY(m_browser.open(url(QString::fromLatin1(page)))); // the heading is made with the page
+            QCOMPARE(
+                m_browser.evaluate(QStringLiteral("document.querySelector('header .rules').textContent")),
+                QString::fromUtf8("Puntuación: 9-7-6-5-4-3-2-1"));
+            QVERIFY(
+                m_browser
+                    .evaluate(guestRows +
+                              QStringLiteral(
+                                  ".every(r => r.querySelector('.pos').textContent === ''"
+                                  " && r.querySelector('.club').textContent === "
+                                  "'Club Natación Marín (convidado)'"
+                                  " && r === [...r.closest('table').querySelectorAll('tbody tr')].pop())"))
+                    .toBool());
+            m_browser.evaluate(QStringLiteral("document.querySelector('tr.guest').scrollIntoView()"));
+            QVERIFY(m_browser.screenshot(picture(page[1] ? QStringLiteral("live-rules-board.png")
+                                                         : QStringLiteral("live-rules.png"))));
+        }
+        noErrors();
     }
 };
 

@@ -1,9 +1,11 @@
 #include "data/database.h"
 #include "publish/publish.h"
+#include "rules/rules.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -527,6 +529,170 @@ private Q_SLOTS:
         QFETCH(QDate, to);
         QFETCH(QString, written);
         QCOMPARE(publish::meetDates(from, to), written);
+    }
+
+private:
+    // Under rules that share equal totals, with O'GROVE a guest: CEE 10 for the men and 8,50
+    // more for VIGO's women tie VIGO with LUGO in the combined standing (35) and VIGO with
+    // the guest among the women (16), where the guest takes no part.
+    void storeSharedRulesWithAGuest()
+    {
+        QVERIFY(testsupport::runOn(
+            path(), {QStringLiteral("INSERT INTO puntos (orde, proba, sexo, club, puntos) VALUES"
+                                    " ('06', '100BR', 'M', 'CEE', 10), ('06', '100BR', 'F', 'VIGO', 8.5)")}));
+        rules::MeetRules rules = *rules::preset(QStringLiteral("9-7-6-5-4-3-2-1"));
+        rules.equalTotals = rules::EqualTotals::Shared;
+        rules.guests = QStringList{QStringLiteral("o'grove")};
+        auto database = data::Database::open(path());
+        QVERIFY(database && (*database)->setMeetRules(rules));
+    }
+
+    // An edition reduced to what it says of the rules, the positions and the guests: the text's
+    // lines under the time (the points by event's heading); the CSV's rows; the HTML's rules line and rows;
+    // the JSON's rules' name and each club as position|club|guest; the PDF's lines but its footer.
+    QStringList editionFacts(const QString& format)
+    {
+        if (format == u"pdf") {
+            QStringList lines;
+            for (const QString& line :
+                 pdfTool("pdftotext", {QStringLiteral("-layout"), pdfOut(), QStringLiteral("-")})
+                     .split(u'\n'))
+                if (!line.simplified().isEmpty() && !line.contains(QStringLiteral("Impreso o")))
+                    lines << line.simplified();
+            return lines;
+        }
+        const QStringList arguments = format == u"by-event"
+                                          ? QStringList{QStringLiteral("text"), QStringLiteral("--by-event")}
+                                          : QStringList{format};
+        const auto run =
+            runTool(QStringList{QStringLiteral("standings"), path(), QStringLiteral("--format")} + arguments);
+        if (run.status != 0)
+            return {run.errors};
+        if (format == u"html")
+            return readPage(run.output, QStringLiteral("p"), QStringLiteral("rules")).texts +
+                   readPage(run.output, QStringLiteral("p")).rows;
+        if (format != u"json")
+            return run.output.split(QStringLiteral("\r\n"))
+                .mid(format == u"csv" ? 0 : 1, format == u"by-event" ? 4 : -1);
+        const QJsonObject json = QJsonDocument::fromJson(run.output.toUtf8()).object();
+        QStringList facts{json[u"rules"][u"name"].toString()};
+        for (const QJsonValue standing : json[u"standings"].toArray())
+            for (const QJsonValue club : standing[u"clubs"].toArray())
+                facts << QStringList{club[u"position"].isNull() ? QStringLiteral("null")
+                                                                : QString::number(club[u"position"].toInt()),
+                                     club[u"club"].toString(),
+                                     club[u"guest"].toBool() ? QStringLiteral("guest") : QStringLiteral("-")}
+                             .join(u'|');
+        return facts;
+    }
+    QString pdfOut()
+    {
+        const QString out = path(QStringLiteral("rules.pdf"));
+        runTool({QStringLiteral("standings"), path(), QStringLiteral("--format"), QStringLiteral("pdf"),
+                 QStringLiteral("--output"), out});
+        return out;
+    }
+
+private Q_SLOTS:
+    void editionsByTheRules_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QStringList>("facts");
+        const QString rulesLine = utf8("Puntuación: 9-7-6-5-4-3-2-1");
+        const QString guest = utf8("     O'GROVE     16,00  (convidado)");
+        QTest::newRow("text") << "text"
+                              << QStringList{utf8("Última proba puntuada: 06"),
+                                             rulesLine,
+                                             QString(),
+                                             utf8("Clasificación Masculina"),
+                                             utf8("  1  VIGO        19,00"),
+                                             utf8("  2  LUGO        16,00"),
+                                             utf8("  3  CEE         10,00"),
+                                             utf8("Clasificación Feminina"),
+                                             utf8("  1  LUGO        19,00"),
+                                             utf8("  2  VIGO        16,00"),
+                                             guest,
+                                             utf8("Clasificación Conxunta"),
+                                             utf8("  1  A,B \"C\"     38,00"),
+                                             utf8("  2  LUGO        35,00"),
+                                             utf8("  2  VIGO        35,00"),
+                                             utf8("  4  CEE         10,00"),
+                                             guest,
+                                             QString()};
+        QTest::newRow("text by event")
+            << "by-event"
+            << QStringList{utf8("Última proba puntuada: 06"), rulesLine, QString(), utf8("Puntos por proba")};
+        QTest::newRow("csv: the guest's position is a word")
+            << "csv"
+            << QStringList{utf8("Clasificación,Posición,Club,Total"),
+                           utf8("Masculina,1,VIGO,\"19,00\""),
+                           utf8("Masculina,2,LUGO,\"16,00\""),
+                           utf8("Masculina,3,CEE,\"10,00\""),
+                           utf8("Feminina,1,LUGO,\"19,00\""),
+                           utf8("Feminina,2,VIGO,\"16,00\""),
+                           utf8("Feminina,convidado,O'GROVE,\"16,00\""),
+                           utf8("Conxunta,1,\"A,B \"\"C\"\"\",\"38,00\""),
+                           utf8("Conxunta,2,LUGO,\"35,00\""),
+                           utf8("Conxunta,2,VIGO,\"35,00\""),
+                           utf8("Conxunta,4,CEE,\"10,00\""),
+                           utf8("Conxunta,convidado,O'GROVE,\"16,00\""),
+                           QString()};
+        QTest::newRow("html") << "html"
+                              << QStringList{rulesLine,
+                                             utf8("1|VIGO|19,00"),
+                                             utf8("2|LUGO|16,00"),
+                                             utf8("3|CEE|10,00"),
+                                             utf8("1|LUGO|19,00"),
+                                             utf8("2|VIGO|16,00"),
+                                             utf8("|O'GROVE (convidado)|16,00"),
+                                             utf8("1|A,B \"C\"|38,00"),
+                                             utf8("2|LUGO|35,00"),
+                                             utf8("2|VIGO|35,00"),
+                                             utf8("4|CEE|10,00"),
+                                             utf8("|O'GROVE (convidado)|16,00")};
+        QTest::newRow("json") << "json"
+                              << QStringList{QStringLiteral("9-7-6-5-4-3-2-1"),
+                                             utf8("1|VIGO|-"),
+                                             utf8("2|LUGO|-"),
+                                             utf8("3|CEE|-"),
+                                             utf8("1|LUGO|-"),
+                                             utf8("2|VIGO|-"),
+                                             utf8("null|O'GROVE|guest"),
+                                             utf8("1|A,B \"C\"|-"),
+                                             utf8("2|LUGO|-"),
+                                             utf8("2|VIGO|-"),
+                                             utf8("4|CEE|-"),
+                                             utf8("null|O'GROVE|guest")};
+        QTest::newRow("pdf") << "pdf"
+                             << QStringList{rulesLine,
+                                            utf8("Clasificación Masculina"),
+                                            utf8("Pos. Club Puntos"),
+                                            utf8("1 VIGO 19,00"),
+                                            utf8("2 LUGO 16,00"),
+                                            utf8("3 CEE 10,00"),
+                                            rulesLine,
+                                            utf8("Clasificación Feminina"),
+                                            utf8("Pos. Club Puntos"),
+                                            utf8("1 LUGO 19,00"),
+                                            utf8("2 VIGO 16,00"),
+                                            utf8("O'GROVE (convidado) 16,00"),
+                                            rulesLine,
+                                            utf8("Clasificación Conxunta"),
+                                            utf8("Pos. Club Puntos"),
+                                            utf8("1 A,B \"C\" 38,00"),
+                                            utf8("2 LUGO 35,00"),
+                                            utf8("2 VIGO 35,00"),
+                                            utf8("4 CEE 10,00"),
+                                            utf8("O'GROVE (convidado) 16,00")};
+    }
+    void editionsByTheRules()
+    {
+        QFETCH(QString, format);
+        QFETCH(QStringList, facts);
+        if (format == u"pdf" && QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        storeSharedRulesWithAGuest();
+        QCOMPARE(editionFacts(format), facts);
     }
 
     // Every published edition is headed by the meet the register holds, and by nothing made
