@@ -734,6 +734,18 @@
         <source>Os puntos por proba só se gardan como texto ou CSV.</source>
         <translation>Los puntos por prueba solo se guardan como texto o CSV.</translation>
     </message>
+    <message>
+        <source>Puntuación: %1</source>
+        <translation>Puntuación: %1</translation>
+    </message>
+    <message>
+        <source>(convidado)</source>
+        <translation>(invitado)</translation>
+    </message>
+    <message>
+        <source>convidado</source>
+        <translation>invitado</translation>
+    </message>
 </context>
 <context>
     <name>Results</name>
@@ -1277,6 +1289,10 @@
     <message>
         <source>Clasificación Conxunta</source>
         <translation>Clasificación Conjunta</translation>
+    </message>
+    <message>
+        <source>(convidado)</source>
+        <translation>(invitado)</translation>
     </message>
 </context>
 <context>
