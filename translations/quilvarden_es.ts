@@ -742,10 +742,6 @@
         <source>(convidado)</source>
         <translation>(invitado)</translation>
     </message>
-    <message>
-        <source>convidado</source>
-        <translation>invitado</translation>
-    </message>
 </context>
 <context>
     <name>Results</name>

@@ -148,8 +148,8 @@ QString asCsv(const Edition& edition)
     for (const data::StandingSection& section : edition.standings.sections) {
         for (const data::StandingRow& row : section.rows)
             rows << QStringList{csvField(standingName(section.which)),
-                                row.guest ? QCoreApplication::translate("Publish", "convidado")
-                                          : positionText(row),
+                                // A word of the data, as the standings' names: the same in every language.
+                                row.guest ? QStringLiteral("convidado") : positionText(row),
                                 csvField(textCell(text::valueText(text::clubLabel(row.club)))),
                                 csvField(total(row.total))}
                         .join(QLatin1Char(','));
