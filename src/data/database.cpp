@@ -1357,6 +1357,11 @@ Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)
         }
         return Done{};
     }();
+    return endWriting(done);
+}
+
+Outcome Database::endWriting(const Outcome& done)
+{
     if (!done) {
         rollback();
         return done;

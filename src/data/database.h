@@ -285,6 +285,8 @@ private:
     Outcome begin();
     Outcome commit();
     void rollback();
+    // Commits what a transaction did, or rolls it back when it failed or the commit fails.
+    Outcome endWriting(const Outcome& done);
     Result<RegisteredMeet> registeredMeet();
     // A statement prepared once and kept for the life of the connection.
     Result<QSqlQuery*> prepared(const char* statement);

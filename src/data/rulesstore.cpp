@@ -53,15 +53,7 @@ Outcome Database::setMeetRules(const rules::MeetRules& rules)
             return forgotten;
         return run(query, sql::MeetRulesKeep, {{"regras", QString::fromUtf8(rules::toJson(rules))}});
     }();
-    if (!done) {
-        rollback();
-        return done;
-    }
-    if (Outcome committed = commit(); !committed) {
-        rollback();
-        return committed;
-    }
-    return Done{};
+    return endWriting(done);
 }
 
 Result<QStringList> Database::guestClubNames(const rules::MeetRules& rules)

@@ -13,11 +13,6 @@ namespace {
 constexpr qsizetype MostPlaces = 500;
 constexpr double MostPoints = 100000;
 
-Failure refused(const QString& detail)
-{
-    return Failure::database(Failure::InvalidArgument, detail);
-}
-
 // Past its end a table goes on down by its last difference (1 after a single place).
 double pointsOf(const QList<double>& table, qsizetype place, After after)
 {
@@ -37,26 +32,31 @@ double pointsOf(const QList<double>& table, qsizetype place, After after)
 Result<QList<double>> checkedTable(const QList<double>& points, const QString& what)
 {
     if (points.isEmpty())
-        return refused(QCoreApplication::translate("Rules", "%1 non ten ningún posto.").arg(what));
+        return refusal(QCoreApplication::translate("Rules", "%1 non ten ningún posto.").arg(what));
     if (points.size() > MostPlaces)
-        return refused(
+        return refusal(
             QCoreApplication::translate("Rules", "%1 ten máis de %2 postos.").arg(what).arg(MostPlaces));
     for (qsizetype i = 0; i < points.size(); ++i) {
         const double value = points[i];
         if (!std::isfinite(value) || value < 0 || value > MostPoints)
-            return refused(
+            return refusal(
                 QCoreApplication::translate(
                     "Rules", "%1 dá ao posto %2 uns puntos que non valen: han de estar entre 0 e %3.")
                     .arg(what)
                     .arg(i + 1)
                     .arg(MostPoints));
         if (i > 0 && value > points[i - 1])
-            return refused(QCoreApplication::translate(
+            return refusal(QCoreApplication::translate(
                                "Rules", "%1 sobe no posto %2: ningún posto dá máis puntos ca o anterior.")
                                .arg(what)
                                .arg(i + 1));
     }
     return points;
+}
+
+Failure refusal(const QString& detail)
+{
+    return Failure::database(Failure::InvalidArgument, detail);
 }
 
 double MeetRules::pointsFor(qsizetype place, bool relayEvent) const
@@ -130,7 +130,7 @@ Result<QList<double>> readTable(const QString& text, const QString& what)
         bool ok = false;
         const double value = QString(word).replace(u',', u'.').toDouble(&ok);
         if (!ok)
-            return refused(QCoreApplication::translate("Rules", "«%1» non é un número de puntos.").arg(word));
+            return refusal(QCoreApplication::translate("Rules", "«%1» non é un número de puntos.").arg(word));
         points << value;
     }
     return checkedTable(points, what);

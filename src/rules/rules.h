@@ -77,6 +77,9 @@ QString tableText(const QList<double>& points);
 // what names the table in a refusal ("A táboa das remudas").
 Result<QList<double>> readTable(const QString& text, const QString& what);
 
+// The failure of rules that cannot be taken, naming the fault.
+Failure refusal(const QString& detail);
+
 // A table as the rules take it: some places, none past a bound, none giving more than the
 // one before, no negative or unbounded points.
 Result<QList<double>> checkedTable(const QList<double>& points, const QString& what);

@@ -15,11 +15,6 @@ namespace {
 constexpr int MostScorers = 1000;
 constexpr qsizetype MostGuests = 1000;
 
-Failure refused(const QString& detail)
-{
-    return Failure::database(Failure::InvalidArgument, detail);
-}
-
 QJsonArray tableJson(const QList<double>& points)
 {
     QJsonArray array;
@@ -46,11 +41,11 @@ const char* totalsWord(EqualTotals totals)
 Result<QList<double>> tableOf(const QJsonValue& value, const QString& key, const QString& what)
 {
     if (!value.isArray())
-        return refused(QCoreApplication::translate("Rules", "«%1» ha de ser unha lista de puntos.").arg(key));
+        return refusal(QCoreApplication::translate("Rules", "«%1» ha de ser unha lista de puntos.").arg(key));
     QList<double> points;
     for (const QJsonValue& item : value.toArray()) {
         if (!item.isDouble())
-            return refused(
+            return refusal(
                 QCoreApplication::translate("Rules", "«%1» ha de ser unha lista de números.").arg(key));
         points << item.toDouble();
     }
@@ -65,7 +60,7 @@ Result<int> wordOf(const QJsonObject& object, const QString& key, const QStringL
     const QJsonValue value = object.value(key);
     const qsizetype index = value.isString() ? words.indexOf(value.toString()) : -1;
     if (index < 0)
-        return refused(QCoreApplication::translate("Rules", "«%1» ha de ser %2.")
+        return refusal(QCoreApplication::translate("Rules", "«%1» ha de ser %2.")
                            .arg(key, words.join(QCoreApplication::translate("Rules", " ou "))));
     return static_cast<int>(index);
 }
@@ -77,7 +72,7 @@ Result<int> capOf(const QJsonObject& scorers, const QString& key)
     const QJsonValue value = scorers.value(key);
     const double number = value.toDouble(-1);
     if (!value.isDouble() || number < 0 || number > MostScorers || std::floor(number) != number)
-        return refused(QCoreApplication::translate(
+        return refusal(QCoreApplication::translate(
                            "Rules", "«scorers.%1» ha de ser un número enteiro de 0 (sen límite) a %2.")
                            .arg(key)
                            .arg(MostScorers));
@@ -88,7 +83,7 @@ Result<bool> refuseUnknownKeys(const QJsonObject& object, const QStringList& kno
 {
     for (const QString& key : object.keys())
         if (!known.contains(key))
-            return refused(
+            return refusal(
                 QCoreApplication::translate("Rules", "Non se coñece a clave «%1%2»: as claves son %3.")
                     .arg(prefix, key, known.join(QStringLiteral(", "))));
     return true;
@@ -99,7 +94,7 @@ Result<bool> readScorers(const QJsonObject& object, MeetRules& rules)
     if (!object.contains(QStringLiteral("scorers")))
         return true;
     if (!object.value(QStringLiteral("scorers")).isObject())
-        return refused(QCoreApplication::translate(
+        return refusal(QCoreApplication::translate(
             "Rules", "«scorers» ha de ser un obxecto: {\"individual\": N, \"relay\": N}."));
     const QJsonObject scorers = object.value(QStringLiteral("scorers")).toObject();
     if (auto known = refuseUnknownKeys(scorers, {QStringLiteral("individual"), QStringLiteral("relay")},
@@ -123,7 +118,7 @@ Result<bool> readRelay(const QJsonObject& object, MeetRules& rules)
     if (relay.isUndefined() || relay.toString() == QLatin1String("double"))
         return true;
     if (!relay.isArray())
-        return refused(
+        return refusal(
             QCoreApplication::translate("Rules", "«relay» ha de ser \"double\" ou unha lista de puntos."));
     const Result<QList<double>> table =
         tableOf(relay, QStringLiteral("relay"), QCoreApplication::translate("Rules", "A táboa das remudas"));
@@ -139,12 +134,12 @@ Result<bool> readGuests(const QJsonObject& object, MeetRules& rules)
     if (guests.isUndefined())
         return true;
     if (!guests.isArray() || guests.toArray().size() > MostGuests)
-        return refused(
+        return refusal(
             QCoreApplication::translate("Rules", "«guests» ha de ser unha lista de códigos de club."));
     for (const QJsonValue& guest : guests.toArray()) {
         const QString code = guest.toString().trimmed();
         if (!guest.isString() || code.isEmpty())
-            return refused(QCoreApplication::translate(
+            return refusal(QCoreApplication::translate(
                 "Rules", "«guests» ha de ser unha lista de códigos de club, sen ningún baleiro."));
         if (!rules.isGuest(code))
             rules.guests << code;
@@ -176,7 +171,7 @@ Result<bool> readName(const QJsonObject& object, MeetRules& rules)
 {
     const QJsonValue name = object.value(QStringLiteral("name"));
     if (!name.isUndefined() && !name.isString())
-        return refused(QCoreApplication::translate("Rules", "«name» ha de ser un texto."));
+        return refusal(QCoreApplication::translate("Rules", "«name» ha de ser un texto."));
     rules.name = name.toString().simplified().left(200);
     if (rules.name.isEmpty())
         rules.name = tableText(rules.individual);
@@ -207,11 +202,11 @@ Result<MeetRules> fromJson(const QByteArray& json)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return refused(QCoreApplication::translate("Rules", "Non é JSON: %1 (carácter %2).")
+        return refusal(QCoreApplication::translate("Rules", "Non é JSON: %1 (carácter %2).")
                            .arg(error.errorString())
                            .arg(error.offset));
     if (!document.isObject())
-        return refused(QCoreApplication::translate(
+        return refusal(QCoreApplication::translate(
             "Rules", "As regras han de ser un obxecto JSON: {\"individual\": [9, 7, 6, …], …}."));
     const QJsonObject object = document.object();
     if (auto known =
@@ -223,7 +218,7 @@ Result<MeetRules> fromJson(const QByteArray& json)
         !known)
         return known.failure();
     if (!object.contains(QStringLiteral("individual")))
-        return refused(QCoreApplication::translate(
+        return refusal(QCoreApplication::translate(
             "Rules", "Falta «individual», a táboa de puntos das probas individuais."));
     MeetRules rules;
     const Result<QList<double>> individual =
