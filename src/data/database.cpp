@@ -1316,6 +1316,8 @@ Outcome Database::replaceMeetProgramme(const ProgrammeBuilder& build)
         const MeetProgramme& programme = *built;
         if (Outcome remembered = rememberMeet(programme.identity); !remembered)
             return remembered;
+        if (Outcome kept = keepCategories(programme.categories); !kept)
+            return kept;
         QSqlQuery query(db);
         for (const char* text : {sql::DeleteEvents, sql::DeleteClubsTakingPart, sql::DeleteClubDescriptions})
             if (Outcome deleted = run(query, text); !deleted)

@@ -212,6 +212,9 @@ public:
     // without a description is known by its code) and the short name of each club described
     // under a guest's code. rules::isGuestName tells whether an award's club is one of them.
     Result<QStringList> guestClubNames(const rules::MeetRules& rules);
+    // The categories the meet ranks, as its latest programme import gave them, with their
+    // events' order numbers from the lowest; none for a meet that ranks none.
+    Result<QList<MeetCategory>> meetCategories();
     // The clubs' full names (LONGDESC) by the short names the awards carry; a club without
     // one, or a register without the column, has none.
     Result<QHash<QString, QString>> clubFullNames();
@@ -274,6 +277,8 @@ private:
     Outcome rememberMeet(const MeetIdentity& identity);
     Result<MeetIdentity> rememberedMeet();
     Outcome addMissingMeetColumns();
+    // Replaces the categories kept, within the import's transaction.
+    Outcome keepCategories(const QList<MeetCategory>& categories);
     // What the register holds of the events to store, and what storing them does.
     struct EventStore;
     Outcome storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told);

@@ -47,10 +47,24 @@ struct MeetIdentity {
     bool operator==(const MeetIdentity&) const = default;
 };
 
+// A category the meet ranks apart (an age group, a class of para swimmers), and the order
+// numbers of the programme's events that rank it.
+struct MeetCategory {
+    QString name;
+    int minAge = -1;    // -1: no lower limit
+    int maxAge = -1;    // -1: no upper limit
+    QString gender;     // as the file gives the group's (M, F, X, A for every swimmer); may be empty
+    QString sportClass; // the class of a para-swimming category; empty for an age group
+    QList<int> events;
+
+    bool operator==(const MeetCategory&) const = default;
+};
+
 struct MeetProgramme {
     QList<MeetEvent> events;
     QList<MeetClub> clubs;
-    MeetIdentity identity = {}; // remembered with the programme, to tell another meet's results
+    MeetIdentity identity = {};          // remembered with the programme, to tell another meet's results
+    QList<MeetCategory> categories = {}; // kept with the programme; none for a meet that ranks none
 };
 
 // The meet as the register holds it before an import: its clubs (one for each description,

@@ -91,6 +91,18 @@ const QList<Table>& ownTables()
         // One row: the competition's rules as JSON (points tables, caps, ties, guests), so
         // that they travel with the register. Without it the league's scale holds.
         {RulesTable, {{"regras", Type::Text, true}}},
+        // One row a category: its place in the programme's order (1 the first), name, ages
+        // (Null: no limit that way), gender and class of para swimmers.
+        {CategoriesTable,
+         {{"id", Type::Id, true},
+          {"nome", Type::Text, true},
+          {"idade_min", Type::Integer, true},
+          {"idade_max", Type::Integer, true},
+          {"sexo", Type::Text, true},
+          {"clase", Type::Text, true}},
+         true},
+        // One row an event that ranks a category: the category's id and the event's order number.
+        {CategoryEventsTable, {{"categoria", Type::Id, true}, {"orde", Type::Integer, true}}, true},
     };
     return all;
 }
@@ -152,7 +164,8 @@ QStringList createStatements(Engine engine)
     for (const Table& table : tables())
         statements << createTable(table, engine, false);
     for (const Table& table : ownTables())
-        statements << createTable(table, engine, false);
+        if (!table.whenNeeded)
+            statements << createTable(table, engine, false);
     for (const Index& index : indexes(engine))
         statements << createIndex(index);
     if (engine == Engine::Postgres)

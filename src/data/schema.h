@@ -20,6 +20,7 @@ struct Column {
 struct Table {
     const char* name;
     QList<Column> columns;
+    bool whenNeeded = false; // one of the program's own, made only when there is something to keep
 };
 
 struct Index {
@@ -41,6 +42,10 @@ const QList<Table>& tables();
 inline constexpr char ProgrammeTable[] = "quilvarden_programa";
 inline constexpr char ScoredAwardsTable[] = "quilvarden_puntos_resultados";
 inline constexpr char RulesTable[] = "quilvarden_regras";
+// The categories of the meet and the events that rank each, kept only for a programme that
+// has any: a register whose meet ranks none never has them.
+inline constexpr char CategoriesTable[] = "quilvarden_categorias";
+inline constexpr char CategoryEventsTable[] = "quilvarden_categorias_probas";
 const QList<Table>& ownTables();
 // The statement that makes one of them where it is missing.
 QString createOwnTable(const Table& table, Engine engine);

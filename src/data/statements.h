@@ -130,6 +130,18 @@ inline constexpr char AddMeetPlaceColumn[] = "ALTER TABLE quilvarden_programa AD
 inline constexpr char MeetRulesRead[] = "SELECT regras FROM quilvarden_regras";
 inline constexpr char MeetRulesForget[] = "DELETE FROM quilvarden_regras";
 inline constexpr char MeetRulesKeep[] = "INSERT INTO quilvarden_regras (regras) VALUES (:regras)";
+// The meet's categories and the events that rank them.
+inline constexpr char CategoriesRead[] =
+    "SELECT id, nome, idade_min, idade_max, sexo, clase FROM quilvarden_categorias ORDER BY id";
+inline constexpr char CategoryEventsRead[] =
+    "SELECT categoria, orde FROM quilvarden_categorias_probas ORDER BY categoria, orde";
+inline constexpr char CategoriesForget[] = "DELETE FROM quilvarden_categorias";
+inline constexpr char CategoryEventsForget[] = "DELETE FROM quilvarden_categorias_probas";
+inline constexpr char CategoryKeep[] =
+    "INSERT INTO quilvarden_categorias (id, nome, idade_min, idade_max, sexo, clase)"
+    " VALUES (:id, :nome, :idade_min, :idade_max, :sexo, :clase)";
+inline constexpr char CategoryEventKeep[] =
+    "INSERT INTO quilvarden_categorias_probas (categoria, orde) VALUES (:categoria, :orde)";
 inline constexpr char ClubCodesAndNames[] = "SELECT CLUBCODE, SHORTDESC FROM CLUBDESC";
 // The order numbers of a club's awards, to count its awards in one event.
 inline constexpr char ClubAwardOrders[] = "SELECT orde FROM puntos WHERE club=:club";

@@ -29,6 +29,7 @@ struct FileMeet {
     QList<data::MeetEvent> events;
     QList<FileClub> clubs;
     QStringList notes;
+    QList<data::MeetCategory> categories = {};
 };
 
 // Whether bringing this meet in would take away what the register already has: all its

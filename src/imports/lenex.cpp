@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 
@@ -246,7 +247,8 @@ void Reader::startElement()
                                    ageLimit(attributes, "agemin"),
                                    ageLimit(attributes, "agemax"),
                                    handicap,
-                                   {}});
+                                   {},
+                                   attribute(attributes, "gender").trimmed().toUpper()});
     } else if (name == u"RANKING" && parent == u"RANKINGS" && m_event && depth == m_event->depth + 4 &&
                m_path[depth - 3] == u"AGEGROUP" && !m_event->ageGroups.isEmpty()) {
         m_event->ageGroups.last().places.append(
@@ -479,10 +481,35 @@ Result<FileResults> readLenex(const Result<LenexXml>& xml, const QString& path)
     return results;
 }
 
+// The categories of the events' age groups that are not every age, in the order the file
+// first gives them; a group the file repeats across events (the same name, ages, gender and
+// class) is one category that lists each of them.
+QList<data::MeetCategory> categoriesOf(const QList<FileEvent>& events)
+{
+    QList<data::MeetCategory> categories;
+    for (const FileEvent& event : events)
+        for (const FileAgeGroup& group : event.ageGroups) {
+            if (group.covers())
+                continue;
+            data::MeetCategory found{
+                text::cleanName(group.name), group.minAge, group.maxAge, group.gender, group.handicap, {}};
+            auto same = std::find_if(categories.begin(), categories.end(), [&](const data::MeetCategory& c) {
+                return c.name == found.name && c.minAge == found.minAge && c.maxAge == found.maxAge &&
+                       c.gender == found.gender && c.sportClass == found.sportClass;
+            });
+            if (same == categories.end())
+                same = categories.insert(categories.end(), found);
+            if (!same->events.contains(event.number))
+                same->events.append(event.number);
+        }
+    return categories;
+}
+
 Result<FileMeet> meetOf(Result<FileResults> results)
 {
     if (!results)
         return results.failure();
+    results->meet.categories = categoriesOf(results->events);
     return std::move(results->meet);
 }
 

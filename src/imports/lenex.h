@@ -39,6 +39,7 @@ struct FileAgeGroup {
     // place may repeat for a tie; empty or no whole number where the file gives none, as for
     // a disqualified swim).
     QList<std::pair<QString, QString>> places; // resultid, place, in the file's order
+    QString gender = {};                       // upper case, as the file gives it; empty for none
     // Every age: no limit either way (-1; some programs write 0 for no lower limit, or an
     // upper one of 99 or more). A class of para swimmers is never every age, whatever its ages.
     bool covers() const { return handicap.isEmpty() && minAge <= 0 && (maxAge < 0 || maxAge >= 99); }

@@ -43,6 +43,18 @@ QString summary(const data::MeetProgramme& meet, const QString& from, const QStr
              QString::number(takingPart), QString::number(described));
 }
 
+// One line naming the categories the programme brings, or none when it brings none.
+QStringList categoriesNote(const QList<data::MeetCategory>& categories)
+{
+    if (categories.isEmpty())
+        return {};
+    QStringList names;
+    for (const data::MeetCategory& category : categories)
+        names << category.name;
+    return {QCoreApplication::translate("Setup", "%n categorías: %1", nullptr, int(categories.size()))
+                .arg(names.join(QStringLiteral(", ")))};
+}
+
 } // namespace
 
 Result<QString> makeEmpty(const QString& path)
@@ -103,8 +115,9 @@ Result<Imported> importProgramme(const imports::FileMeet& read, const QString& s
                 return imports::importFileFailure(source, *lost);
             }
         imports::ClubAssignment clubs = imports::assignClubs(read.clubs, registered);
-        programme = {read.events, std::move(clubs.clubs), read.identity};
-        done.notes = read.notes + clubs.notes + imports::whatImportLacks(read);
+        programme = {read.events, std::move(clubs.clubs), read.identity, read.categories};
+        done.notes =
+            read.notes + clubs.notes + imports::whatImportLacks(read) + categoriesNote(read.categories);
         return programme;
     };
     if (Outcome imported = bringIn(path, build); !imported) {

@@ -12,6 +12,7 @@ Command demoCommand();
 Command importMdbCommand();
 Command importLenexCommand();
 Command standingsCommand();
+Command categoriesCommand();
 Command serveCommand();
 Command scoreLenexCommand();
 Command rulesCommand();

@@ -123,8 +123,9 @@ Command importLenexCommand()
 
 QList<Command> commands()
 {
-    return {createCommand(),    demoCommand(),  importMdbCommand(),  importLenexCommand(),
-            standingsCommand(), serveCommand(), scoreLenexCommand(), rulesCommand()};
+    return {createCommand(),      demoCommand(),       importMdbCommand(),
+            importLenexCommand(), standingsCommand(),  categoriesCommand(),
+            serveCommand(),       scoreLenexCommand(), rulesCommand()};
 }
 
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)

@@ -107,7 +107,7 @@ private Q_SLOTS:
         const auto row = [](const char* name, const QStringList& arguments, const QString& program,
                             const QString& said) { QTest::newRow(name) << arguments << program << said; };
         row("nothing", {}, u"quilvarden-db"_s,
-            u"falta a orde: create, demo, import-mdb, import-lenex, standings, serve, score-lenex ou rules"_s);
+            u"falta a orde: create, demo, import-mdb, import-lenex, standings, categories, serve, score-lenex ou rules"_s);
         row("unknown command", {u"frobnicate"_s, u"x.MDB"_s}, u"quilvarden-db"_s,
             u"orde descoñecida: «frobnicate»"_s);
         row("unknown option of the tool", {u"--frobnicate"_s}, u"quilvarden-db"_s,
