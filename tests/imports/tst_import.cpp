@@ -133,11 +133,6 @@ stroke="FREE"/><AGEGROUPS>%2</AGEGROUPS></EVENT>)"_s.arg(QString::number(number)
         }
         return rows;
     }
-    QStringList categoryTables() const
-    {
-        return queryRows(path(), u"SELECT name FROM sqlite_master WHERE name LIKE 'quilvarden_categ%'"
-                                 " ORDER BY name"_s);
-    }
 
 private Q_SLOTS:
     void init()
@@ -275,20 +270,17 @@ private Q_SLOTS:
         QTest::newRow("para class beside every age")
             << event(7, group(u"Absoluta"_s, -1, -1) + group(u"S9"_s, -1, -1, u"handicap=\"9\""_s))
             << QStringList{u"S9|-1|-1||9|7"_s};
-        QTest::newRow("every age alone, written either way")
-            << event(1, group(u"Absoluta"_s, -1, -1)) + event(2, group(u"Todas"_s, 0, 99)) << QStringList{};
-        QTest::newRow("class 0 is no class")
-            << event(1, group(u"Todas"_s, -1, -1, u"handicap=\"0\""_s)) << QStringList{};
-        QTest::newRow("one name, two genders") << event(1, group(u"Máster"_s, 25, -1, u"gender=\"m\""_s) +
-                                                               group(u"Máster"_s, 25, -1, u"gender=\"F\""_s))
-                                               << QStringList{u"Máster|25|-1|M||1"_s, u"Máster|25|-1|F||1"_s};
-        QTest::newRow("one name, other ages")
-            << event(1, group(u"Infantil"_s, 10, 11)) + event(2, group(u"Infantil"_s, 10, 12))
-            << QStringList{u"Infantil|10|11|||1"_s, u"Infantil|10|12|||2"_s};
+        QTest::newRow("every age, written either way, and class 0")
+            << event(1, group(u"Absoluta"_s, -1, -1) + group(u"Todas"_s, 0, 99, u"handicap=\"0\""_s))
+            << QStringList{};
+        QTest::newRow("one name, another gender or other ages")
+            << event(1, group(u"Máster"_s, 25, -1, u"gender=\"m\""_s) +
+                            group(u"Máster"_s, 25, -1, u"gender=\"F\""_s)) +
+                   event(2, group(u"Máster"_s, 25, 29, u"gender=\"M\""_s))
+            << QStringList{u"Máster|25|-1|M||1"_s, u"Máster|25|-1|F||1"_s, u"Máster|25|29|M||2"_s};
         QTest::newRow("rounds sharing a number list it once")
             << event(3, group(u"Alevín"_s, -1, 10), u"PRE"_s) + event(3, group(u"Alevín"_s, -1, 10), u"FIN"_s)
             << QStringList{u"Alevín|-1|10|||3"_s};
-        QTest::newRow("no age groups") << event(1, {}) << QStringList{};
     }
     void lenexCategories()
     {
@@ -299,59 +291,36 @@ private Q_SLOTS:
         QCOMPARE(shown(meet->categories), expected);
     }
 
-    void categoriesInTheRegister()
+    void categoriesListedAndReplaced()
     {
         const QString young = group(u"10-11"_s, 10, 11) + group(u"12-13"_s, 12, 13);
         auto run = runTool(
             {u"import-lenex"_s, programme(event(1, young) + event(2, young) + event(3, young)), path()});
-        QVERIFY2(run.status == 0, qPrintable(run.errors));
-        QVERIFY2(run.output.contains(u"\n  2 categorías: 10-11, 12-13\n"_s), qPrintable(run.output));
-        QCOMPARE(
-            queryRows(path(),
-                      u"SELECT id, nome, idade_min, idade_max, sexo, clase FROM quilvarden_categorias"_s),
-            (QStringList{u"1|10-11|10|11||"_s, u"2|12-13|12|13||"_s}));
-        QCOMPARE(queryRows(path(), u"SELECT COUNT(*) FROM quilvarden_categorias_probas"_s),
-                 QStringList{u"6"_s});
+        QVERIFY2(run.output.contains(u"\n  2 categorías: 10-11, 12-13\n"_s),
+                 qPrintable(run.output + run.errors));
+        QCOMPARE(runTool({u"categories"_s, path()}).output,
+                 u"10-11: idades 10-11; sexo calquera; clase ningunha; probas 1, 2, 3\n"
+                 "12-13: idades 12-13; sexo calquera; clase ningunha; probas 1, 2, 3\n"_s);
 
         // Imported again, the programme's categories take the place of the earlier ones.
         run = runTool(
             {u"import-lenex"_s,
              programme(event(2, group(u"Máster"_s, 25, -1, u"gender=\"F\""_s)) +
-                       event(4, group(u"Alevín"_s, -1, 10) + group(u"S10"_s, 12, 99, u"handicap=\"10\""_s)) +
-                       event(5, group(u"Absoluta"_s, -1, -1))),
+                       event(4, group(u"Alevín"_s, -1, 10) + group(u"S10"_s, 12, 99, u"handicap=\"10\""_s))),
              path()});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
-        auto database = data::Database::open(path());
-        QVERIFY(database);
-        const Result<QList<data::MeetCategory>> kept = (*database)->meetCategories();
-        QVERIFY(kept);
-        QCOMPARE(shown(*kept),
-                 (QStringList{u"Máster|25|-1|F||2"_s, u"Alevín|-1|10|||4"_s, u"S10|12|99||10|4"_s}));
-        run = runTool({u"categories"_s, path()});
-        QCOMPARE(run.output, u"Máster: idades desde 25; sexo F; clase ningunha; probas 2\n"
-                             "Alevín: idades ata 10; sexo calquera; clase ningunha; probas 4\n"
-                             "S10: idades 12-99; sexo calquera; clase 10; probas 4\n"_s);
+        QCOMPARE(runTool({u"categories"_s, path()}).output,
+                 u"Máster: idades desde 25; sexo F; clase ningunha; probas 2\n"
+                 "Alevín: idades ata 10; sexo calquera; clase ningunha; probas 4\n"
+                 "S10: idades 12-99; sexo calquera; clase 10; probas 4\n"_s);
         run = runTool({u"categories"_s, path(), u"--format"_s, u"json"_s});
         QVERIFY2(run.output.contains(uR"("maxAge": null,)"_s) && run.output.contains(uR"("class": "10",)"_s),
                  qPrintable(run.output));
 
         // A programme without them leaves none behind.
-        run = runTool({u"import-lenex"_s, programme(event(1, {})), path()});
+        run = runTool({u"import-lenex"_s, programme(event(1, group(u"Absoluta"_s, -1, -1))), path()});
         QVERIFY2(run.status == 0 && !run.output.contains(u"categorías"_s), qPrintable(run.output));
         QCOMPARE(runTool({u"categories"_s, path()}).output, u"O rexistro non ten categorías.\n"_s);
-    }
-
-    void aMeetWithoutCategoriesMakesNoTable()
-    {
-        auto run = runTool({u"import-lenex"_s, programme(event(1, group(u"Absoluta"_s, -1, -1))), path()});
-        QVERIFY2(run.status == 0, qPrintable(run.errors));
-        QCOMPARE(categoryTables(), QStringList{});
-        run = runTool({u"categories"_s, path()});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.output, u"O rexistro non ten categorías.\n"_s);
-        QCOMPARE(runTool({u"categories"_s, path(), u"--format"_s, u"json"_s}).output.simplified(),
-                 uR"({ "categories": [ ] })"_s);
-        QCOMPARE(categoryTables(), QStringList{});
     }
 
     void zippedLenexGivesTheSameMeet()
