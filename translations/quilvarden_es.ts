@@ -1075,6 +1075,10 @@
         <source>Creada a base de datos %1 cun campionato de exemplo: %2 probas, %3 clubs</source>
         <translation>Creada la base de datos %1 con un campeonato de ejemplo: %2 pruebas, %3 clubs</translation>
     </message>
+    <message>
+        <source>Categorías (%1): %2</source>
+        <translation>Categorías (%1): %2</translation>
+    </message>
 </context>
 <context>
     <name>Text</name>
@@ -1802,6 +1806,38 @@ argumentos están mal.
     <message>
         <source>cantos nadadores de cada club puntúan en cada proba, individual ou de remudas (por omisión, os que din as regras do campionato; sen regras, 1)</source>
         <translation>cuántos nadadores de cada club puntúan en cada prueba, individual o de relevos (por omisión, los que dicen las reglas del campeonato; sin reglas, 1)</translation>
+    </message>
+    <message>
+        <source>ata %1</source>
+        <translation>hasta %1</translation>
+    </message>
+    <message>
+        <source>desde %1</source>
+        <translation>desde %1</translation>
+    </message>
+    <message>
+        <source>calquera</source>
+        <translation>cualquiera</translation>
+    </message>
+    <message>
+        <source>ningunha</source>
+        <translation>ninguna</translation>
+    </message>
+    <message>
+        <source>%1: idades %2; sexo %3; clase %4; probas %5</source>
+        <translation>%1: edades %2; sexo %3; clase %4; pruebas %5</translation>
+    </message>
+    <message>
+        <source>O rexistro non ten categorías.</source>
+        <translation>El registro no tiene categorías.</translation>
+    </message>
+    <message>
+        <source>Amosa as categorías que trouxo a última importación do programa, coas probas que as clasifican. Só le o rexistro: ábreo só para ler e non cambia nada nel.</source>
+        <translation>Muestra las categorías que trajo la última importación del programa, con las pruebas que las clasifican. Solo lee el registro: lo abre solo para leer y no cambia nada en él.</translation>
+    </message>
+    <message>
+        <source>amosa as categorías do campionato e as súas probas</source>
+        <translation>muestra las categorías del campeonato y sus pruebas</translation>
     </message>
 </context>
 <context>

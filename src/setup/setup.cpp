@@ -51,7 +51,9 @@ QStringList categoriesNote(const QList<data::MeetCategory>& categories)
     QStringList names;
     for (const data::MeetCategory& category : categories)
         names << category.name;
-    return {QCoreApplication::translate("Setup", "%n categorías: %1", nullptr, int(categories.size()))
+    // Written for any number: Galician, the source language, has no plural forms of its own.
+    return {QCoreApplication::translate("Setup", "Categorías (%1): %2")
+                .arg(categories.size())
                 .arg(names.join(QStringLiteral(", ")))};
 }
 

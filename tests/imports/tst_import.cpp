@@ -296,7 +296,7 @@ private Q_SLOTS:
         const QString young = group(u"10-11"_s, 10, 11) + group(u"12-13"_s, 12, 13);
         auto run = runTool(
             {u"import-lenex"_s, programme(event(1, young) + event(2, young) + event(3, young)), path()});
-        QVERIFY2(run.output.contains(u"\n  2 categorías: 10-11, 12-13\n"_s),
+        QVERIFY2(run.output.contains(u"\n  Categorías (2): 10-11, 12-13\n"_s),
                  qPrintable(run.output + run.errors));
         QCOMPARE(runTool({u"categories"_s, path()}).output,
                  u"10-11: idades 10-11; sexo calquera; clase ningunha; probas 1, 2, 3\n"
