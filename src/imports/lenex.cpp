@@ -484,6 +484,25 @@ Result<FileResults> readLenex(const Result<LenexXml>& xml, const QString& path)
 // The categories of the events' age groups that are not every age, in the order the file
 // first gives them; a group the file repeats across events (the same name, ages, gender and
 // class) is one category that lists each of them.
+// A name for an age group the file leaves unnamed (masters files often do), from what it
+// is: its ages ("25-29", "80+", "0-10"), its sport class, its gender; data, the same in
+// every language.
+QString unnamedCategory(const data::MeetCategory& category)
+{
+    QStringList parts;
+    if (category.minAge > 0 && category.maxAge >= 0)
+        parts << QStringLiteral("%1-%2").arg(category.minAge).arg(category.maxAge);
+    else if (category.minAge > 0)
+        parts << QStringLiteral("%1+").arg(category.minAge);
+    else if (category.maxAge >= 0)
+        parts << QStringLiteral("0-%1").arg(category.maxAge);
+    if (!category.sportClass.isEmpty())
+        parts << category.sportClass;
+    if (category.gender == u"M" || category.gender == u"F")
+        parts << category.gender;
+    return parts.join(u' ');
+}
+
 QList<data::MeetCategory> categoriesOf(const QList<FileEvent>& events)
 {
     QList<data::MeetCategory> categories;
@@ -502,6 +521,9 @@ QList<data::MeetCategory> categoriesOf(const QList<FileEvent>& events)
             if (!same->events.contains(event.number))
                 same->events.append(event.number);
         }
+    for (data::MeetCategory& category : categories)
+        if (category.name.isEmpty())
+            category.name = unnamedCategory(category);
     return categories;
 }
 
