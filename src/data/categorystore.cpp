@@ -2,6 +2,7 @@
 #include "data/schema.h"
 #include "data/statements.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSqlQuery>
 
@@ -63,6 +64,39 @@ Outcome Database::keepCategories(const QList<MeetCategory>& categories)
                 return done;
     }
     return Done{};
+}
+
+Failure Database::categoriesRefused()
+{
+    return Failure::database(Failure::ReadOnlyDatabase,
+                             QCoreApplication::translate(
+                                 "Data", "Non se puido facer a táboa das categorías no rexistro: "
+                                         "o rexistro ábrese só para ler, ou o usuario non pode crear táboas."));
+}
+
+Outcome Database::setMeetCategories(const QList<MeetCategory>& categories)
+{
+    QStringList names;
+    for (const MeetCategory& category : categories) {
+        const QString name = category.name.simplified();
+        if (name.isEmpty() || names.contains(name, Qt::CaseInsensitive))
+            return Failure::database(
+                Failure::InvalidArgument,
+                QCoreApplication::translate("Data", "Cada categoría ha de ter un nome, e distinto do das outras: «%1».")
+                    .arg(name));
+        names << name;
+    }
+    if (Outcome connected = ready(); !connected)
+        return connected;
+    if (Outcome begun = beginWriting(); !begun)
+        return begun;
+    Outcome done = keepCategories(categories);
+    if (done && !categories.isEmpty()) {
+        const Result<bool> kept = hasOwnTable(schema::CategoriesTable);
+        if (!kept || !*kept)
+            done = kept ? Outcome(categoriesRefused()) : Outcome(kept.failure());
+    }
+    return endWriting(done);
 }
 
 Result<QList<MeetCategory>> Database::meetCategories()

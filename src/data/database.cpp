@@ -142,6 +142,8 @@ QList<EventClubPoints> sortedByEvent(QList<EventClubPoints> rows)
         if (!one.order)
             if (const int order = compareTexts(a.order, b.order); order != 0)
                 return order < 0;
+        if (a.category != b.category)
+            return text::compareNames(a.category, b.category) < 0;
         if (a.points.isNull() != b.points.isNull())
             return b.points.isNull();
         if (!a.points.isNull() && a.points.toDouble() != b.points.toDouble())
@@ -490,6 +492,10 @@ Result<qint64> Database::recordAward(const Award& award)
         rollback();
         return done ? failed(error, statement(sql::InsertAward)) : done.failure();
     }
+    if (Outcome kept = keepAwardCategory(id, award); !kept) {
+        rollback();
+        return kept.failure();
+    }
     if (Outcome committed = commit(); !committed) {
         const Failure failure = committed.failure();
         if (!m_lost) {
@@ -515,15 +521,66 @@ Result<qint64> Database::recordAward(const Award& award)
     return id;
 }
 
+// The award's category beside it, within the transaction that stores the award. A register
+// that keeps no categories gets its table with the first award that has one; one that keeps
+// them loses any row left for the id by an award taken back (ids given again).
+Outcome Database::keepAwardCategory(qint64 id, const Award& award)
+{
+    bool kept = m_categoriesKept;
+    if (!award.category.isEmpty()) {
+        const Result<bool> made = hasOwnTable(schema::AwardCategoriesTable, true);
+        if (!made)
+            return made.failure();
+        if (!*made)
+            return categoriesRefused();
+        kept = true;
+        m_categoriesKnownOn = 0; // perhaps made now, and gone again if the transaction is not committed
+    } else if (m_categoriesKnownOn != m_connections) {
+        const Result<bool> found = hasOwnTable(schema::AwardCategoriesTable);
+        if (!found)
+            return found.failure();
+        kept = m_categoriesKept = *found;
+        m_categoriesKnownOn = m_connections;
+    }
+    if (!kept)
+        return Done{};
+    Result<QSqlQuery*> forget = prepared(sql::ForgetAwardCategory);
+    if (!forget)
+        return forget.failure();
+    if (Outcome done = execute(**forget, sql::ForgetAwardCategory, {{"id", id}}); !done)
+        return done;
+    (*forget)->finish();
+    if (award.category.isEmpty())
+        return Done{};
+    Result<QSqlQuery*> keep = prepared(sql::KeepAwardCategory);
+    if (!keep)
+        return keep.failure();
+    Outcome done = execute(**keep, sql::KeepAwardCategory,
+                           {{"id", id},
+                            {"orde", fieldText(award.order)},
+                            {"club", fieldText(award.club)},
+                            {"categoria", award.category}});
+    (*keep)->finish();
+    return done;
+}
+
 namespace {
 
 // An award as stored, for telling whether a new export brings other awards.
-using AwardKey = std::tuple<QString, QString, QString, double>;
+using AwardKey = std::tuple<QString, QString, QString, double, QString>;
 
-AwardKey keyOf(const QString& eventCode, const QString& gender, const QString& club, double points)
+AwardKey keyOf(const QString& eventCode, const QString& gender, const QString& club, double points,
+               const QString& category)
 {
-    return {eventCode, gender, club, points};
+    return {eventCode, gender, club, points, category};
 }
+
+// An award of an event the register holds.
+struct HeldAward {
+    qint64 id = 0;
+    AwardKey key;
+    bool fromSource = false; // stored from a results file of the store's source
+};
 
 } // namespace
 
@@ -531,18 +588,20 @@ AwardKey keyOf(const QString& eventCode, const QString& gender, const QString& c
 // server refuses to free a statement in a transaction that failed).
 struct Database::EventStore {
     explicit EventStore(const QSqlDatabase& db)
-        : query(db), awards(db), remove(db), insert(db), mark(db), forget(db)
+        : query(db), awards(db), remove(db), insert(db), mark(db), forget(db), removeOne(db)
     {
     }
-    // What the register holds of an event (its order numbers' texts), sorted, and whether it
-    // all came from the source of this store.
-    Outcome readHeld(Database& database, const QList<QVariant>& texts, QList<AwardKey>& held,
-                     bool& allFromSource);
+    // What the register holds of an event (its order numbers' texts).
+    Outcome readHeld(Database& database, const QList<QVariant>& texts, QList<HeldAward>& held);
     Outcome removeAwards(Database& database, const QList<QVariant>& texts);
+    Outcome removeEach(Database& database, const QList<HeldAward>& held);
     Outcome insertAwards(Database& database, const EventAwards& event);
+    // The statement that reads an event's awards, as the register's own tables allow.
+    const char* heldAwards() const;
 
     StoreOptions options;
-    bool marks = false; // the register keeps which awards came from a results file
+    bool marks = false;      // the register keeps which awards came from a results file
+    bool categories = false; // the register keeps the awards' categories
     // Each text of an order number in the register, with the number it reads as; read once,
     // and kept up to date with what this transaction does, so that an event given twice is
     // met as already stored.
@@ -555,7 +614,15 @@ struct Database::EventStore {
     QSqlQuery insert;
     QSqlQuery mark;
     QSqlQuery forget;
+    QSqlQuery removeOne;
 };
+
+const char* Database::EventStore::heldAwards() const
+{
+    if (categories)
+        return marks ? sql::EventAwardsWithCategory : sql::EventAwardsWithCategoryWithoutSource;
+    return marks ? sql::EventAwardsWithSource : sql::EventAwardsWithoutSource;
+}
 
 Outcome Database::beginWriting()
 {
@@ -584,6 +651,16 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
         if (!marks)
             return marks.failure();
         store.marks = *marks;
+        const bool anyCategory = std::any_of(events.cbegin(), events.cend(), [](const EventAwards& event) {
+            return std::any_of(event.awards.cbegin(), event.awards.cend(),
+                               [](const Award& award) { return !award.category.isEmpty(); });
+        });
+        const Result<bool> categories = hasOwnTable(schema::AwardCategoriesTable, anyCategory && !options.dryRun);
+        if (!categories)
+            return categories.failure();
+        if (anyCategory && !options.dryRun && !*categories)
+            return categoriesRefused();
+        store.categories = *categories;
         store.query.setForwardOnly(true);
         if (Outcome read = run(store.query, sql::AwardedOrders); !read)
             return read;
@@ -594,10 +671,9 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
             return failed(store.query.lastError(), statement(sql::AwardedOrders));
         store.query.finish();
         for (const auto& [query, text] :
-             {std::pair{&store.awards,
-                        store.marks ? sql::EventAwardsWithSource : sql::EventAwardsWithoutSource},
-              std::pair{&store.remove, sql::DeleteEventAwards}, std::pair{&store.insert, sql::InsertAward},
-              std::pair{&store.mark, sql::MarkScoredAward}, std::pair{&store.forget, sql::ForgetScoredAward}})
+             {std::pair{&store.awards, store.heldAwards()}, std::pair{&store.remove, sql::DeleteEventAwards},
+              std::pair{&store.insert, sql::InsertAward}, std::pair{&store.mark, sql::MarkScoredAward},
+              std::pair{&store.forget, sql::ForgetScoredAward}, std::pair{&store.removeOne, sql::DeleteAward}})
             if ((store.marks || (text != sql::MarkScoredAward && text != sql::ForgetScoredAward)) &&
                 !query->prepare(statement(text)))
                 return failed(query->lastError(), statement(text));
@@ -659,26 +735,37 @@ Outcome Database::afterLostCommit(EventStore& store, const Failure& failure)
 
 // One event: stored where the register has none of its awards; otherwise left alone, kept
 // (the same awards as an earlier export of the same meet), or replaced (by the options, or
-// because all its awards came from an earlier export that ranked fewer or other swims).
+// because all its awards came from an earlier export that ranked fewer or other swims). An
+// event given for some of its categories only deals with their awards and keeps the others.
 Outcome Database::storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told)
 {
     QList<QVariant> texts;
     for (const auto& [order, number] : store.orders)
         if (number == event.order)
             texts.append(order);
-    QList<AwardKey> held;
-    bool allFromSource = !store.options.source.isEmpty();
-    if (Outcome read = store.readHeld(*this, texts, held, allFromSource); !read)
+    QList<HeldAward> held;
+    if (Outcome read = store.readHeld(*this, texts, held); !read)
         return read;
+    const qsizetype heldBefore = held.size();
+    if (!event.only.isEmpty())
+        held.removeIf([&event](const HeldAward& award) { return !event.only.contains(std::get<4>(award.key)); });
+    const bool keepsOthers = held.size() != heldBefore;
+    QList<AwardKey> heldKeys;
+    bool allFromSource = !store.options.source.isEmpty();
+    for (const HeldAward& award : held) {
+        heldKeys.append(award.key);
+        allFromSource = allFromSource && award.fromSource;
+    }
+    std::sort(heldKeys.begin(), heldKeys.end());
     QList<AwardKey> coming;
     for (const Award& award : event.awards)
-        coming.append(
-            keyOf(fieldText(award.eventCode), fieldText(award.gender), fieldText(award.club), award.points));
+        coming.append(keyOf(fieldText(award.eventCode), fieldText(award.gender), fieldText(award.club),
+                            award.points, award.category));
     std::sort(coming.begin(), coming.end());
-    if (!texts.isEmpty()) {
+    if (!held.isEmpty()) {
         if (store.options.replace)
             told.replaced.append(event.order);
-        else if (allFromSource && held != coming)
+        else if (allFromSource && heldKeys != coming)
             told.updated.append(event.order);
         else {
             (allFromSource ? told.unchanged : told.leftAlone).append(event.order);
@@ -688,29 +775,54 @@ Outcome Database::storeEvent(EventStore& store, const EventAwards& event, Stored
     told.stored.append(event.order);
     if (store.options.dryRun)
         return Done{};
-    if (Outcome removed = store.removeAwards(*this, texts); !removed)
-        return removed;
-    store.orders.removeIf([&event](const auto& order) { return order.second == event.order; });
+    if (keepsOthers) {
+        if (Outcome removed = store.removeEach(*this, held); !removed)
+            return removed;
+    } else {
+        if (Outcome removed = store.removeAwards(*this, texts); !removed)
+            return removed;
+        store.orders.removeIf([&event](const auto& order) { return order.second == event.order; });
+    }
     return store.insertAwards(*this, event);
 }
 
-Outcome Database::EventStore::readHeld(Database& database, const QList<QVariant>& texts,
-                                       QList<AwardKey>& held, bool& allFromSource)
+Outcome Database::EventStore::readHeld(Database& database, const QList<QVariant>& texts, QList<HeldAward>& held)
 {
+    const char* text = heldAwards();
     for (const QVariant& order : texts) {
-        if (Outcome read = database.execute(awards, sql::EventAwardsWithSource, {{"orde", order}}); !read)
+        if (Outcome read = database.execute(awards, text, {{"orde", order}}); !read)
             return read;
-        while (awards.next()) {
-            held.append(keyOf(text::valueText(awards.value(1)), text::valueText(awards.value(2)),
-                              text::valueText(awards.value(3)), awards.value(4).toDouble()));
-            allFromSource = allFromSource && awards.value(5).toString() == options.source;
-        }
+        while (awards.next())
+            held.append({awards.value(0).toLongLong(),
+                         keyOf(text::valueText(awards.value(1)), text::valueText(awards.value(2)),
+                               text::valueText(awards.value(3)), awards.value(4).toDouble(),
+                               categories ? awards.value(6).toString() : QString()),
+                         awards.value(5).toString() == options.source});
         const QSqlError error = awards.lastError();
         awards.finish();
         if (error.isValid())
-            return database.failed(error, statement(sql::EventAwardsWithSource));
+            return database.failed(error, statement(text));
     }
-    std::sort(held.begin(), held.end());
+    return Done{};
+}
+
+// The awards of some of an event's categories, one by one, the event keeping the others.
+Outcome Database::EventStore::removeEach(Database& database, const QList<HeldAward>& held)
+{
+    for (const HeldAward& award : held) {
+        if (Outcome deleted = database.execute(removeOne, sql::DeleteAward, {{"id", award.id}}); !deleted)
+            return deleted;
+        if (removeOne.next() && !stored.removeOne(award.id))
+            replaced.append({award.id, awardOf(removeOne)});
+        const QSqlError error = removeOne.lastError();
+        removeOne.finish();
+        if (error.isValid())
+            return database.failed(error, statement(sql::DeleteAward));
+        if (marks)
+            if (Outcome forgotten = database.execute(forget, sql::ForgetScoredAward, {{"id", award.id}});
+                !forgotten)
+                return forgotten;
+    }
     return Done{};
 }
 
@@ -751,6 +863,9 @@ Outcome Database::EventStore::insertAwards(Database& database, const EventAwards
         if (id <= 0)
             return database.failed(database.connection().lastError(), statement(sql::InsertAward));
         stored.append(id);
+        if (categories)
+            if (Outcome kept = database.keepAwardCategory(id, award); !kept)
+                return kept;
         if (marks && !options.source.isEmpty())
             if (Outcome marked = database.execute(mark, sql::MarkScoredAward,
                                                   {{"id", id},
@@ -811,15 +926,20 @@ Result<QList<EventClubPoints>> Database::pointsByEvent()
     const Result<EngineParticulars::PointsSum> points = pointsSum();
     if (!points)
         return points.failure();
+    const Result<bool> categories = hasOwnTable(schema::AwardCategoriesTable);
+    if (!categories)
+        return categories.failure();
+    const char* grouping = *categories ? sql::EventCategoryClubPoints : sql::EventClubPoints;
     QSqlQuery q(connection());
-    const Result<int> doubtful = runGrouping(q, sql::EventClubPoints, *points);
+    const Result<int> doubtful = runGrouping(q, grouping, *points);
     if (!doubtful)
         return doubtful.failure();
     QList<EventClubPoints> rows;
     bool anyDoubtful = false;
     std::optional<Failure> overflow;
     while (q.next()) {
-        const EventClubPoints row{q.value(0), q.value(1), q.value(2), q.value(3), q.value(4)};
+        const EventClubPoints row{q.value(0), q.value(1), q.value(2), q.value(3), q.value(4),
+                                  *categories ? q.value(6).toString() : QString()};
         anyDoubtful = anyDoubtful || q.value(*doubtful).toLongLong() != 0;
         // A sum past the largest number is an overflow, never shown as "Infinito".
         if (!overflow && !row.points.isNull() && !std::isfinite(row.points.toDouble()))
@@ -830,7 +950,7 @@ Result<QList<EventClubPoints>> Database::pointsByEvent()
         rows.append(row);
     }
     if (q.lastError().isValid())
-        return failed(q.lastError(), statement(sql::EventClubPoints));
+        return failed(q.lastError(), statement(grouping));
     // Points that are no number first: the sums they are in mean nothing.
     if (anyDoubtful)
         if (Outcome numbers = refusePointsKeptAsText(q, *points); !numbers)
@@ -1009,13 +1129,16 @@ Result<QList<AwardRow>> Database::awardsPage(qint64 upToId, qint64 offset, qint6
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
-    Result<QSqlQuery*> query = prepared(sql::ListAwardsPage);
+    // Awards show their categories once the register keeps any.
+    const Result<bool> categories = hasOwnTable(schema::AwardCategoriesTable);
+    if (!categories)
+        return categories.failure();
+    const char* page = *categories ? sql::ListAwardsPageWithCategory : sql::ListAwardsPage;
+    Result<QSqlQuery*> query = prepared(page);
     if (!query)
         return query.failure();
     QSqlQuery& q = **query;
-    if (Outcome done =
-            execute(q, sql::ListAwardsPage, {{"last", upToId}, {"count", limit}, {"skip", offset}});
-        !done)
+    if (Outcome done = execute(q, page, {{"last", upToId}, {"count", limit}, {"skip", offset}}); !done)
         return done.failure();
     const QSqlRecord record = q.record();
     const int order = record.indexOf(QStringLiteral("orde"));
@@ -1023,14 +1146,16 @@ Result<QList<AwardRow>> Database::awardsPage(qint64 upToId, qint64 offset, qint6
     const int gender = record.indexOf(QStringLiteral("sexo"));
     const int club = record.indexOf(QStringLiteral("club"));
     const int points = record.indexOf(QStringLiteral("puntos"));
+    const int category = record.indexOf(QStringLiteral("categoria"));
     QList<AwardRow> rows;
     rows.reserve(limit);
     while (q.next())
-        rows.append({q.value(order), q.value(eventCode), q.value(gender), q.value(club), q.value(points)});
+        rows.append({q.value(order), q.value(eventCode), q.value(gender), q.value(club), q.value(points),
+                     category < 0 ? QString() : q.value(category).toString()});
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        return failed(error, statement(sql::ListAwardsPage));
+        return failed(error, statement(page));
     return rows;
 }
 
@@ -1057,6 +1182,34 @@ Result<QList<ClubTotal>> Database::clubTotals()
     }
     if (q.lastError().isValid())
         return failed(q.lastError(), statement(sql::StandingTotals));
+    if (anyDoubtful)
+        if (Outcome numbers = refusePointsKeptAsText(q, *points); !numbers)
+            return numbers.failure();
+    return rows;
+}
+
+Result<QList<ClubTotal>> Database::categoryTotals()
+{
+    if (Outcome connected = ready(); !connected)
+        return connected.failure();
+    const Result<bool> kept = hasOwnTable(schema::AwardCategoriesTable);
+    if (!kept || !*kept)
+        return kept ? Result<QList<ClubTotal>>(QList<ClubTotal>()) : Result<QList<ClubTotal>>(kept.failure());
+    const Result<EngineParticulars::PointsSum> points = pointsSum();
+    if (!points)
+        return points.failure();
+    QSqlQuery q(connection());
+    const Result<int> doubtful = runGrouping(q, sql::CategoryStandingTotals, *points);
+    if (!doubtful)
+        return doubtful.failure();
+    QList<ClubTotal> rows;
+    bool anyDoubtful = false;
+    while (q.next()) {
+        rows.append({q.value(1), q.value(2), q.value(3), q.value(0).toString()});
+        anyDoubtful = anyDoubtful || q.value(*doubtful).toLongLong() != 0;
+    }
+    if (q.lastError().isValid())
+        return failed(q.lastError(), statement(sql::CategoryStandingTotals));
     if (anyDoubtful)
         if (Outcome numbers = refusePointsKeptAsText(q, *points); !numbers)
             return numbers.failure();

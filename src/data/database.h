@@ -29,12 +29,17 @@ struct Award {
     QString gender;
     QString club;
     double points = 0;
+    QString category = {}; // the category the award scores in (an age group, a class); empty: none
 };
 
 // The awards of one event, scored together from a results file.
 struct EventAwards {
     double order = 0; // the event's order number
     QList<Award> awards;
+    // Only the awards of these categories ("" for those of none) are the event's to store:
+    // the event's awards in other categories are kept as they are, and do not count as awards
+    // already there. Empty: the whole event.
+    QStringList only = {};
 };
 
 // How scored events go into the register.
@@ -66,6 +71,7 @@ struct EventClubPoints {
     QVariant gender;
     QVariant club;
     QVariant points;
+    QString category = {}; // empty: the points of the awards of no category
 };
 
 // A row of the register as the database gives it (texts, numbers, or Null).
@@ -75,6 +81,7 @@ struct AwardRow {
     QVariant gender;
     QVariant club;
     QVariant points;
+    QString category = {}; // empty: none
 };
 
 // The event found for an order number. Any column may be Null.
@@ -98,6 +105,7 @@ struct ClubTotal {
     QVariant club;
     QVariant gender;
     QVariant total;
+    QString category = {}; // empty: all the club's awards (the meet's standings)
 };
 
 enum class Standing { Men, Women, Combined };
@@ -199,6 +207,8 @@ public:
     // Each club's total for each gender code, by club. Points that are not a number are a
     // type mismatch (13) naming the award, a sum past 64 bits an overflow (6).
     Result<QList<ClubTotal>> clubTotals();
+    // The same for each category's awards, by category; none in a register that keeps none.
+    Result<QList<ClubTotal>> categoryTotals();
 
     // The meet the register holds, as its latest import remembered it: empty for a register
     // made by hand or imported from a file that does not name its meet.
@@ -215,6 +225,9 @@ public:
     // The categories the meet ranks, as its latest programme import gave them, with their
     // events' order numbers from the lowest; none for a meet that ranks none.
     Result<QList<MeetCategory>> meetCategories();
+    // Keeps the meet's categories in place of those kept (typed for a programme that brings
+    // none); awards keep the categories they were given. Names must be distinct.
+    Outcome setMeetCategories(const QList<MeetCategory>& categories);
     // The clubs' full names (LONGDESC) by the short names the awards carry; a club without
     // one, or a register without the column, has none.
     Result<QHash<QString, QString>> clubFullNames();
@@ -279,6 +292,8 @@ private:
     Outcome addMissingMeetColumns();
     // Replaces the categories kept, within the import's transaction.
     Outcome keepCategories(const QList<MeetCategory>& categories);
+    Outcome keepAwardCategory(qint64 id, const Award& award);
+    static Failure categoriesRefused();
     // What the register holds of the events to store, and what storing them does.
     struct EventStore;
     Outcome storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told);
@@ -317,6 +332,8 @@ private:
     QList<UndoneAward> m_unsettledReplaced;
     quint64 m_pointsSumOf = 0; // the connection whose points column was looked at
     bool m_pointsAsText = false;
+    quint64 m_categoriesKnownOn = 0; // the connection on which the awards' categories table was looked for
+    bool m_categoriesKept = false;
 };
 
 } // namespace quilvarden::data

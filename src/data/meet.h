@@ -60,6 +60,16 @@ struct MeetCategory {
     bool operator==(const MeetCategory&) const = default;
 };
 
+// The names of the categories that rank the event of an order number, in the meet's order.
+inline QStringList categoriesOfEvent(const QList<MeetCategory>& categories, int order)
+{
+    QStringList names;
+    for (const MeetCategory& category : categories)
+        if (category.events.contains(order))
+            names << category.name;
+    return names;
+}
+
 struct MeetProgramme {
     QList<MeetEvent> events;
     QList<MeetClub> clubs;

@@ -20,6 +20,9 @@ QString typeOf(Type type, Engine engine)
         return QStringLiteral("INTEGER");
     case Type::Id:
         return engine == Engine::Sqlite ? QStringLiteral("INTEGER") : QStringLiteral("BIGINT");
+    case Type::UniqueId:
+        return engine == Engine::Sqlite ? QStringLiteral("INTEGER PRIMARY KEY")
+                                        : QStringLiteral("BIGINT PRIMARY KEY");
     case Type::Real:
         break;
     }
@@ -103,6 +106,14 @@ const QList<Table>& ownTables()
          true},
         // One row an event that ranks a category: the category's id and the event's order number.
         {CategoryEventsTable, {{"categoria", Type::Id, true}, {"orde", Type::Integer, true}}, true},
+        // One row an award of a category: the award's id and what it was when stored (as for
+        // the awards stored from a results file), and the category's name.
+        {AwardCategoriesTable,
+         {{"id", Type::UniqueId, true},
+          {"orde", Type::Text, true},
+          {"club", Type::Text, true},
+          {"categoria", Type::Text, true}},
+         true},
     };
     return all;
 }

@@ -9,7 +9,7 @@
 // checks for, and what the tests build files from.
 namespace quilvarden::data::schema {
 
-enum class Type { Key, Text, Integer, Real, Id };
+enum class Type { Key, Text, Integer, Real, Id, UniqueId };
 
 struct Column {
     const char* name;
@@ -46,6 +46,9 @@ inline constexpr char RulesTable[] = "quilvarden_regras";
 // has any: a register whose meet ranks none never has them.
 inline constexpr char CategoriesTable[] = "quilvarden_categorias";
 inline constexpr char CategoryEventsTable[] = "quilvarden_categorias_probas";
+// The category of each award that has one, beside the register: puntos stays as the
+// meet-management program and older copies of this program read it.
+inline constexpr char AwardCategoriesTable[] = "quilvarden_puntos_categorias";
 const QList<Table>& ownTables();
 // The statement that makes one of them where it is missing.
 QString createOwnTable(const Table& table, Engine engine);

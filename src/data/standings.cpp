@@ -141,7 +141,47 @@ Result<ByStanding> byStanding(const QList<ClubTotal>& totals)
 
 } // namespace
 
-Result<StandingsReport> buildStandings(Database& database)
+std::optional<QString> categoryNamed(const QStringList& categories, const QString& name)
+{
+    const QString wanted = name.simplified();
+    for (const QString& category : categories)
+        if (category.simplified().compare(wanted, Qt::CaseInsensitive) == 0)
+            return category;
+    return std::nullopt;
+}
+
+namespace {
+
+// The meet's categories, then any that only awards name (in alphabetical order).
+Result<QStringList> categoryNames(Database& database, const QList<ClubTotal>& totals)
+{
+    const Result<QList<MeetCategory>> meet = database.meetCategories();
+    if (!meet)
+        return meet.failure();
+    QStringList names;
+    for (const MeetCategory& category : *meet)
+        names << category.name;
+    QStringList others;
+    for (const ClubTotal& total : totals)
+        if (!names.contains(total.category) && !others.contains(total.category))
+            others << total.category;
+    std::sort(others.begin(), others.end(),
+              [](const QString& a, const QString& b) { return text::compareNames(a, b) < 0; });
+    return names + others;
+}
+
+Failure unknownCategory(const QString& name, const QStringList& names)
+{
+    const QString known = names.isEmpty() ? QCoreApplication::translate("Data", "ningunha")
+                                          : names.join(QStringLiteral(", "));
+    return Failure::database(Failure::InvalidArgument,
+                             QCoreApplication::translate("Data", "O campionato non ten a categoría «%1». Ten: %2.")
+                                 .arg(name.simplified(), known));
+}
+
+} // namespace
+
+Result<StandingsReport> buildStandings(Database& database, const StandingsScope& scope)
 {
     Result<std::optional<rules::MeetRules>> stored = database.meetRules();
     if (!stored)
@@ -150,19 +190,51 @@ Result<StandingsReport> buildStandings(Database& database)
     const Result<QStringList> guestNames = database.guestClubNames(effective);
     if (!guestNames)
         return guestNames.failure();
-    const Result<QList<ClubTotal>> totals = database.clubTotals();
-    if (!totals)
-        return totals.failure();
-    Result<ByStanding> parts = byStanding(*totals);
-    if (!parts)
-        return parts.failure();
-    const auto section = [&](Standing which, const char* heading, QList<StandingRow>& rows) {
-        return sectionOf(which, heading, std::move(rows), effective.equalTotals, *guestNames);
+    const bool categories = scope.allCategories || !scope.category.isEmpty();
+    const Result<QList<ClubTotal>> byCategory = categories ? database.categoryTotals() : QList<ClubTotal>();
+    if (!byCategory)
+        return byCategory.failure();
+    Result<QStringList> names = categoryNames(database, *byCategory);
+    if (!names)
+        return names.failure();
+    StandingsReport report{{}, std::move(stored).value(), *names};
+    const auto addThree = [&](const QList<ClubTotal>& totals, const QString& category) -> Outcome {
+        Result<ByStanding> parts = byStanding(totals);
+        if (!parts)
+            return parts.failure();
+        for (auto [which, heading, rows] : {std::tuple{Standing::Men, text::MenHeading, &parts->men},
+                                            std::tuple{Standing::Women, text::WomenHeading, &parts->women},
+                                            std::tuple{Standing::Combined, text::CombinedHeading, &parts->combined}}) {
+            StandingSection section = sectionOf(which, heading, std::move(*rows), effective.equalTotals, *guestNames);
+            if (!category.isEmpty())
+                section.heading = QCoreApplication::translate("Text", "%1: %2").arg(section.heading, category);
+            section.category = category;
+            report.sections.append(std::move(section));
+        }
+        return Done{};
     };
-    return StandingsReport{{section(Standing::Men, text::MenHeading, parts->men),
-                            section(Standing::Women, text::WomenHeading, parts->women),
-                            section(Standing::Combined, text::CombinedHeading, parts->combined)},
-                           std::move(stored).value()};
+    QStringList wanted = scope.allCategories ? *names : QStringList();
+    if (!scope.category.isEmpty()) {
+        const std::optional<QString> named = categoryNamed(*names, scope.category);
+        if (!named)
+            return unknownCategory(scope.category, *names);
+        wanted = {*named};
+    } else {
+        const Result<QList<ClubTotal>> totals = database.clubTotals();
+        if (!totals)
+            return totals.failure();
+        if (Outcome added = addThree(*totals, {}); !added)
+            return added.failure();
+    }
+    for (const QString& category : wanted) {
+        QList<ClubTotal> totals;
+        for (const ClubTotal& total : *byCategory)
+            if (total.category == category)
+                totals.append(total);
+        if (Outcome added = addThree(totals, category); !added)
+            return added.failure();
+    }
+    return report;
 }
 
 } // namespace quilvarden::data

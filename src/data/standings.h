@@ -18,6 +18,7 @@ struct StandingSection {
     QString heading;
     QList<StandingRow> rows;
     QStringList lines;
+    QString category = {}; // the category it ranks; empty for the meet's own
 };
 
 // The men's, women's and combined standings as "Clasificacions" builds them.
@@ -26,15 +27,30 @@ struct StandingsReport {
     // The rules the register holds, which the editions name; none for a register that never
     // had rules set (the league's scale, consecutive positions, no guests).
     std::optional<rules::MeetRules> rules = {};
+    // The meet's categories in the programme's order (then those only awards name), whether
+    // or not their standings are in the report.
+    QStringList categories = {};
 
     // Each heading followed by its lines, joined by the standings' line break (carriage
     // return and line feed), with none after the last line.
     QString text() const;
 };
 
+// Which standings a report holds: the meet's own three (every award counts there once), then
+// each category's three (its awards only), or one category's three alone.
+struct StandingsScope {
+    bool allCategories = false;
+    QString category = {}; // a name, in any case: only its standings
+};
+
 // The standings by the meet's rules: equal totals in consecutive positions or sharing one (1,
-// 2, 2, 4), the guests' clubs apart after the others.
-Result<StandingsReport> buildStandings(Database& database);
+// 2, 2, 4), the guests' clubs apart after the others. A category the meet does not have is
+// refused, naming those it has.
+Result<StandingsReport> buildStandings(Database& database, const StandingsScope& scope = {});
+
+// The category of the list whose name is the one given, in any case and spacing; none when
+// none is.
+std::optional<QString> categoryNamed(const QStringList& categories, const QString& name);
 
 // Positions for clubs already in order: consecutive, or shared by equal totals (a Null total
 // equals only another Null) with the next position skipping as many.

@@ -60,13 +60,10 @@ inline constexpr char ListOrderColumns[] =
 // equals); the texts that are no number after every number. The list reads it a page at a
 // time in that order, up to the latest award it knows of, so that awards stored meanwhile do
 // not shift its pages.
+#define QUILVARDEN_LIST_ORDER                                                                                \
+    QUILVARDEN_ORDER_LENGTH " DESC, " QUILVARDEN_ORDER_DIGITS " DESC, puntos, id DESC"
 inline constexpr char ListAwardsPage[] =
-    "SELECT * FROM puntos WHERE id<=:last ORDER BY " QUILVARDEN_ORDER_LENGTH " DESC, " QUILVARDEN_ORDER_DIGITS
-    " DESC, puntos, id DESC LIMIT :count OFFSET :skip";
-
-#undef QUILVARDEN_ORDER_DIGITS
-#undef QUILVARDEN_ORDER_LENGTH
-#undef QUILVARDEN_ORDER_IS_NUMBER
+    "SELECT * FROM puntos WHERE id<=:last ORDER BY " QUILVARDEN_LIST_ORDER " LIMIT :count OFFSET :skip";
 
 // The order number of the latest award: the last event scored.
 inline constexpr char LastEventScored[] = "SELECT orde FROM puntos WHERE id=(SELECT max(id) FROM puntos)";
@@ -142,6 +139,41 @@ inline constexpr char CategoryKeep[] =
     " VALUES (:id, :nome, :idade_min, :idade_max, :sexo, :clase)";
 inline constexpr char CategoryEventKeep[] =
     "INSERT INTO quilvarden_categorias_probas (categoria, orde) VALUES (:categoria, :orde)";
+// The category of an award, kept beside it; the id first taken out, should a register that
+// gives ids again (one made by another program) have kept a row for an award taken back.
+inline constexpr char ForgetAwardCategory[] = "DELETE FROM quilvarden_puntos_categorias WHERE id=:id";
+inline constexpr char KeepAwardCategory[] =
+    "INSERT INTO quilvarden_puntos_categorias (id, orde, club, categoria) VALUES (:id, :orde, :club, :categoria)";
+// An award's category is the row of its id whose order and club are still the award's.
+#define QUILVARDEN_AWARD_CATEGORY                                                                            \
+    "(SELECT c.categoria FROM quilvarden_puntos_categorias c WHERE c.id = puntos.id"                         \
+    " AND c.orde = puntos.orde AND c.club = puntos.club)"
+// The results list's page with each award's category.
+inline constexpr char ListAwardsPageWithCategory[] =
+    "SELECT puntos.*, " QUILVARDEN_AWARD_CATEGORY " AS categoria FROM puntos WHERE id<=:last ORDER BY "
+    QUILVARDEN_LIST_ORDER " LIMIT :count OFFSET :skip";
+// The categories' standings: each category's clubs' points for each gender code.
+inline constexpr char CategoryStandingTotals[] =
+    "SELECT c.categoria, puntos.club, puntos.sexo, %1 AS SumaDepuntos, %2 AS Dubidosos"
+    " FROM puntos JOIN quilvarden_puntos_categorias c ON c.id = puntos.id AND c.orde = puntos.orde"
+    " AND c.club = puntos.club GROUP BY c.categoria, puntos.club, puntos.sexo";
+// Each club's points in each event and category, as EventClubPoints.
+inline constexpr char EventCategoryClubPoints[] =
+    "SELECT orde, proba, sexo, club, %1 AS SumaDepuntos, %2 AS Dubidosos, categoria FROM"
+    " (SELECT puntos.*, " QUILVARDEN_AWARD_CATEGORY " AS categoria FROM puntos) AS puntos"
+    " GROUP BY orde, proba, sexo, club, categoria";
+// The awards of an event with their categories, as EventAwardsWithSource.
+inline constexpr char EventAwardsWithCategory[] =
+    "SELECT puntos.id, puntos.proba, puntos.sexo, puntos.club, puntos.puntos,"
+    " quilvarden_puntos_resultados.campionato, " QUILVARDEN_AWARD_CATEGORY " AS categoria"
+    " FROM puntos LEFT JOIN quilvarden_puntos_resultados"
+    " ON quilvarden_puntos_resultados.id = puntos.id AND quilvarden_puntos_resultados.orde = puntos.orde"
+    " AND quilvarden_puntos_resultados.club = puntos.club WHERE puntos.orde=:orde";
+inline constexpr char EventAwardsWithCategoryWithoutSource[] =
+    "SELECT id, proba, sexo, club, puntos, NULL AS campionato, " QUILVARDEN_AWARD_CATEGORY " AS categoria"
+    " FROM puntos WHERE orde=:orde";
+#undef QUILVARDEN_AWARD_CATEGORY
+
 inline constexpr char ClubCodesAndNames[] = "SELECT CLUBCODE, SHORTDESC FROM CLUBDESC";
 // The order numbers of a club's awards, to count its awards in one event.
 inline constexpr char ClubAwardOrders[] = "SELECT orde FROM puntos WHERE club=:club";
@@ -170,5 +202,10 @@ inline constexpr char AwardedClubs[] = "SELECT DISTINCT club FROM puntos WHERE c
 
 // A register made before clubs kept where they came from gets the columns on its next import.
 inline constexpr char AddClubDescriptionColumn[] = "ALTER TABLE CLUBDESC ADD COLUMN %1 TEXT";
+
+#undef QUILVARDEN_LIST_ORDER
+#undef QUILVARDEN_ORDER_DIGITS
+#undef QUILVARDEN_ORDER_LENGTH
+#undef QUILVARDEN_ORDER_IS_NUMBER
 
 } // namespace quilvarden::data::sql

@@ -498,9 +498,22 @@ QString unnamedCategory(const data::MeetCategory& category)
         parts << QStringLiteral("0-%1").arg(category.maxAge);
     if (!category.sportClass.isEmpty())
         parts << category.sportClass;
-    if (category.gender == u"M" || category.gender == u"F")
-        parts << category.gender;
     return parts.join(u' ');
+}
+
+// One category to a name: the men's and the women's groups of a name are one category with
+// both standings, even where their ages differ (júnior: girls 15-16, boys 17-18); its ages
+// then span both, and its gender is the groups' where they share one.
+void mergeInto(data::MeetCategory& category, const data::MeetCategory& group, int event)
+{
+    const auto lower = [](int a, int b) { return a < 0 || b < 0 ? -1 : std::min(a, b); };
+    const auto upper = [](int a, int b) { return a < 0 || b < 0 ? -1 : std::max(a, b); };
+    category.minAge = lower(category.minAge, group.minAge);
+    category.maxAge = upper(category.maxAge, group.maxAge);
+    if (category.gender != group.gender)
+        category.gender.clear();
+    if (!category.events.contains(event))
+        category.events.append(event);
 }
 
 QList<data::MeetCategory> categoriesOf(const QList<FileEvent>& events)
@@ -512,18 +525,15 @@ QList<data::MeetCategory> categoriesOf(const QList<FileEvent>& events)
                 continue;
             data::MeetCategory found{
                 text::cleanName(group.name), group.minAge, group.maxAge, group.gender, group.handicap, {}};
+            if (found.name.isEmpty())
+                found.name = unnamedCategory(found);
             auto same = std::find_if(categories.begin(), categories.end(), [&](const data::MeetCategory& c) {
-                return c.name == found.name && c.minAge == found.minAge && c.maxAge == found.maxAge &&
-                       c.gender == found.gender && c.sportClass == found.sportClass;
+                return c.name.compare(found.name, Qt::CaseInsensitive) == 0;
             });
             if (same == categories.end())
-                same = categories.insert(categories.end(), found);
-            if (!same->events.contains(event.number))
-                same->events.append(event.number);
+                categories.append(found), same = categories.end() - 1;
+            mergeInto(*same, found, event.number);
         }
-    for (data::MeetCategory& category : categories)
-        if (category.name.isEmpty())
-            category.name = unnamedCategory(category);
     return categories;
 }
 

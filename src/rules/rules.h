@@ -32,6 +32,13 @@ enum class EqualTotals {
     Shared,      // the same position; the next position skips as many
 };
 
+// An event the results rank both for every age and by category (age group, class): which
+// ranking scores. The other is then not scored, so that no swim counts twice.
+enum class Ranking {
+    Categories, // the categories' own rankings, as junior and masters meets score
+    Open,       // the ranking for every age
+};
+
 struct MeetRules {
     QString name;
     QList<double> individual; // points by place, the first place first
@@ -42,6 +49,7 @@ struct MeetRules {
     Ties ties = Ties::Share;
     EqualTotals equalTotals = EqualTotals::Consecutive;
     QStringList guests = {}; // club codes that swim but score for nobody
+    Ranking ranking = Ranking::Categories;
 
     bool operator==(const MeetRules&) const = default;
 
@@ -64,7 +72,7 @@ QStringList presetNames();
 std::optional<MeetRules> preset(const QString& name);
 
 // The rules as JSON ({"name", "individual", "after", "relay", "scorers", "ties",
-// "equal_totals", "guests"}), and back. Reading refuses, naming the fault, what is not
+// "equal_totals", "guests", and "ranking" where it is "open"), and back. Reading refuses, naming the fault, what is not
 // such an object: unknown keys, values of the wrong type, negative or unbounded points, a
 // table that rises, an empty table, a negative cap.
 QByteArray toJson(const MeetRules& rules);

@@ -161,6 +161,11 @@ Result<bool> readWords(const QJsonObject& object, MeetRules& rules)
                                       {QStringLiteral("consecutive"), QStringLiteral("shared")});
     if (!totals)
         return totals.failure();
+    const Result<int> ranking =
+        wordOf(object, QStringLiteral("ranking"), {QStringLiteral("categories"), QStringLiteral("open")});
+    if (!ranking)
+        return ranking.failure();
+    rules.ranking = *ranking == 1 ? Ranking::Open : Ranking::Categories;
     rules.after = *after == 1 ? After::Step : After::Zero;
     rules.ties = *ties == 1 ? Ties::Full : Ties::Share;
     rules.equalTotals = *totals == 1 ? EqualTotals::Shared : EqualTotals::Consecutive;
@@ -194,6 +199,9 @@ QByteArray toJson(const MeetRules& rules)
         {QStringLiteral("equal_totals"), QString::fromLatin1(totalsWord(rules.equalTotals))},
         {QStringLiteral("guests"), QJsonArray::fromStringList(rules.guests)},
     };
+    // Written only where it is not the default, so that rules set before read as they were.
+    if (rules.ranking == Ranking::Open)
+        object.insert(QStringLiteral("ranking"), QStringLiteral("open"));
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
@@ -213,7 +221,8 @@ Result<MeetRules> fromJson(const QByteArray& json)
             refuseUnknownKeys(object,
                               {QStringLiteral("name"), QStringLiteral("individual"), QStringLiteral("after"),
                                QStringLiteral("relay"), QStringLiteral("scorers"), QStringLiteral("ties"),
-                               QStringLiteral("equal_totals"), QStringLiteral("guests")},
+                               QStringLiteral("equal_totals"), QStringLiteral("guests"),
+                               QStringLiteral("ranking")},
                               QString());
         !known)
         return known.failure();

@@ -273,15 +273,19 @@ private Q_SLOTS:
         QTest::newRow("every age, written either way, and class 0")
             << event(1, group(u"Absoluta"_s, -1, -1) + group(u"Todas"_s, 0, 99, u"handicap=\"0\""_s))
             << QStringList{};
-        QTest::newRow("one name, another gender or other ages")
+        QTest::newRow("one name is one category, its ages spanning every group's")
             << event(1, group(u"Máster"_s, 25, -1, u"gender=\"m\""_s) +
                             group(u"Máster"_s, 25, -1, u"gender=\"F\""_s)) +
                    event(2, group(u"Máster"_s, 25, 29, u"gender=\"M\""_s))
-            << QStringList{u"Máster|25|-1|M||1"_s, u"Máster|25|-1|F||1"_s, u"Máster|25|29|M||2"_s};
+            << QStringList{u"Máster|25|-1|||1,2"_s};
+        QTest::newRow("boys' and girls' groups of one name with other ages")
+            << event(1, group(u"Júnior"_s, 17, 18, u"gender=\"M\""_s)) +
+                   event(2, group(u"júnior"_s, 15, 16, u"gender=\"F\""_s))
+            << QStringList{u"Júnior|15|18|||1,2"_s};
         QTest::newRow("unnamed groups named by what they are")
             << event(1, group(QString(), 25, 29) + group(QString(), 80, -1, u"gender=\"F\""_s) +
                             group(QString(), -1, 10) + group(QString(), -1, -1, u"handicap=\"5\""_s))
-            << QStringList{u"25-29|25|29|||1"_s, u"80+ F|80|-1|F||1"_s, u"0-10|-1|10|||1"_s,
+            << QStringList{u"25-29|25|29|||1"_s, u"80+|80|-1|F||1"_s, u"0-10|-1|10|||1"_s,
                            u"5|-1|-1||5|1"_s};
         QTest::newRow("rounds sharing a number list it once")
             << event(3, group(u"Alevín"_s, -1, 10), u"PRE"_s) + event(3, group(u"Alevín"_s, -1, 10), u"FIN"_s)
