@@ -88,6 +88,9 @@ void RulesDialog::buildFields()
     m_equalTotals = named(new QComboBox(this), "igualdades");
     m_equalTotals->addItems({tr("Postos consecutivos"), tr("O mesmo posto")});
     row(tr("Igua&ldade de puntos na clasificación:"), m_equalTotals);
+    m_ranking = named(new QComboBox(this), "clasificacionPuntuada");
+    m_ranking->addItems({tr("As das categorías (idades, clases)"), tr("A absoluta")});
+    row(tr("Probas con clasificación absoluta e por categorías: puntúan &as"), m_ranking);
     m_guests = named(new QListWidget(this), "convidados");
     m_guests->setMinimumHeight(120);
     row(tr("Clubs &convidados (non puntúan):"), m_guests);
@@ -137,6 +140,7 @@ void RulesDialog::showRules(const rules::MeetRules& shown)
     m_relayScorers->setValue(shown.relayScorers);
     m_ties->setCurrentIndex(shown.ties == rules::Ties::Share ? 0 : 1);
     m_equalTotals->setCurrentIndex(shown.equalTotals == rules::EqualTotals::Consecutive ? 0 : 1);
+    m_ranking->setCurrentIndex(shown.ranking == rules::Ranking::Categories ? 0 : 1);
 }
 
 void RulesDialog::pickPreset(int index)
@@ -174,6 +178,7 @@ Result<rules::MeetRules> RulesDialog::rules() const
     chosen.ties = m_ties->currentIndex() == 0 ? rules::Ties::Share : rules::Ties::Full;
     chosen.equalTotals =
         m_equalTotals->currentIndex() == 0 ? rules::EqualTotals::Consecutive : rules::EqualTotals::Shared;
+    chosen.ranking = m_ranking->currentIndex() == 0 ? rules::Ranking::Categories : rules::Ranking::Open;
     for (int i = 0; i < m_guests->count(); ++i)
         if (m_guests->item(i)->checkState() == Qt::Checked)
             chosen.guests << m_guests->item(i)->data(Qt::UserRole).toString();

@@ -50,6 +50,7 @@ private:
     QSpinBox* m_relayScorers = nullptr;
     QComboBox* m_ties = nullptr;
     QComboBox* m_equalTotals = nullptr;
+    QComboBox* m_ranking = nullptr;
     QListWidget* m_guests = nullptr;
 };
 

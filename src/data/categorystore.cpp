@@ -68,10 +68,11 @@ Outcome Database::keepCategories(const QList<MeetCategory>& categories)
 
 Failure Database::categoriesRefused()
 {
-    return Failure::database(Failure::ReadOnlyDatabase,
-                             QCoreApplication::translate(
-                                 "Data", "Non se puido facer a táboa das categorías no rexistro: "
-                                         "o rexistro ábrese só para ler, ou o usuario non pode crear táboas."));
+    return Failure::database(
+        Failure::ReadOnlyDatabase,
+        QCoreApplication::translate("Data",
+                                    "Non se puido facer a táboa das categorías no rexistro: "
+                                    "o rexistro ábrese só para ler, ou o usuario non pode crear táboas."));
 }
 
 Outcome Database::setMeetCategories(const QList<MeetCategory>& categories)
@@ -82,7 +83,8 @@ Outcome Database::setMeetCategories(const QList<MeetCategory>& categories)
         if (name.isEmpty() || names.contains(name, Qt::CaseInsensitive))
             return Failure::database(
                 Failure::InvalidArgument,
-                QCoreApplication::translate("Data", "Cada categoría ha de ter un nome, e distinto do das outras: «%1».")
+                QCoreApplication::translate(
+                    "Data", "Cada categoría ha de ter un nome, e distinto do das outras: «%1».")
                     .arg(name));
         names << name;
     }

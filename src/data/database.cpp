@@ -655,7 +655,8 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
             return std::any_of(event.awards.cbegin(), event.awards.cend(),
                                [](const Award& award) { return !award.category.isEmpty(); });
         });
-        const Result<bool> categories = hasOwnTable(schema::AwardCategoriesTable, anyCategory && !options.dryRun);
+        const Result<bool> categories =
+            hasOwnTable(schema::AwardCategoriesTable, anyCategory && !options.dryRun);
         if (!categories)
             return categories.failure();
         if (anyCategory && !options.dryRun && !*categories)
@@ -673,7 +674,8 @@ Result<StoredEvents> Database::storeEventAwards(const QList<EventAwards>& events
         for (const auto& [query, text] :
              {std::pair{&store.awards, store.heldAwards()}, std::pair{&store.remove, sql::DeleteEventAwards},
               std::pair{&store.insert, sql::InsertAward}, std::pair{&store.mark, sql::MarkScoredAward},
-              std::pair{&store.forget, sql::ForgetScoredAward}, std::pair{&store.removeOne, sql::DeleteAward}})
+              std::pair{&store.forget, sql::ForgetScoredAward},
+              std::pair{&store.removeOne, sql::DeleteAward}})
             if ((store.marks || (text != sql::MarkScoredAward && text != sql::ForgetScoredAward)) &&
                 !query->prepare(statement(text)))
                 return failed(query->lastError(), statement(text));
@@ -748,7 +750,8 @@ Outcome Database::storeEvent(EventStore& store, const EventAwards& event, Stored
         return read;
     const qsizetype heldBefore = held.size();
     if (!event.only.isEmpty())
-        held.removeIf([&event](const HeldAward& award) { return !event.only.contains(std::get<4>(award.key)); });
+        held.removeIf(
+            [&event](const HeldAward& award) { return !event.only.contains(std::get<4>(award.key)); });
     const bool keepsOthers = held.size() != heldBefore;
     QList<AwardKey> heldKeys;
     bool allFromSource = !store.options.source.isEmpty();
@@ -786,7 +789,8 @@ Outcome Database::storeEvent(EventStore& store, const EventAwards& event, Stored
     return store.insertAwards(*this, event);
 }
 
-Outcome Database::EventStore::readHeld(Database& database, const QList<QVariant>& texts, QList<HeldAward>& held)
+Outcome Database::EventStore::readHeld(Database& database, const QList<QVariant>& texts,
+                                       QList<HeldAward>& held)
 {
     const char* text = heldAwards();
     for (const QVariant& order : texts) {
@@ -938,8 +942,8 @@ Result<QList<EventClubPoints>> Database::pointsByEvent()
     bool anyDoubtful = false;
     std::optional<Failure> overflow;
     while (q.next()) {
-        const EventClubPoints row{q.value(0), q.value(1), q.value(2), q.value(3), q.value(4),
-                                  *categories ? q.value(6).toString() : QString()};
+        const EventClubPoints row{q.value(0), q.value(1), q.value(2),
+                                  q.value(3), q.value(4), *categories ? q.value(6).toString() : QString()};
         anyDoubtful = anyDoubtful || q.value(*doubtful).toLongLong() != 0;
         // A sum past the largest number is an overflow, never shown as "Infinito".
         if (!overflow && !row.points.isNull() && !std::isfinite(row.points.toDouble()))

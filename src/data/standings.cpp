@@ -172,11 +172,12 @@ Result<QStringList> categoryNames(Database& database, const QList<ClubTotal>& to
 
 Failure unknownCategory(const QString& name, const QStringList& names)
 {
-    const QString known = names.isEmpty() ? QCoreApplication::translate("Data", "ningunha")
-                                          : names.join(QStringLiteral(", "));
-    return Failure::database(Failure::InvalidArgument,
-                             QCoreApplication::translate("Data", "O campionato non ten a categoría «%1». Ten: %2.")
-                                 .arg(name.simplified(), known));
+    const QString known =
+        names.isEmpty() ? QCoreApplication::translate("Data", "ningunha") : names.join(QStringLiteral(", "));
+    return Failure::database(
+        Failure::InvalidArgument,
+        QCoreApplication::translate("Data", "O campionato non ten a categoría «%1». Ten: %2.")
+            .arg(name.simplified(), known));
 }
 
 } // namespace
@@ -202,12 +203,15 @@ Result<StandingsReport> buildStandings(Database& database, const StandingsScope&
         Result<ByStanding> parts = byStanding(totals);
         if (!parts)
             return parts.failure();
-        for (auto [which, heading, rows] : {std::tuple{Standing::Men, text::MenHeading, &parts->men},
-                                            std::tuple{Standing::Women, text::WomenHeading, &parts->women},
-                                            std::tuple{Standing::Combined, text::CombinedHeading, &parts->combined}}) {
-            StandingSection section = sectionOf(which, heading, std::move(*rows), effective.equalTotals, *guestNames);
+        for (auto [which, heading, rows] :
+             {std::tuple{Standing::Men, text::MenHeading, &parts->men},
+              std::tuple{Standing::Women, text::WomenHeading, &parts->women},
+              std::tuple{Standing::Combined, text::CombinedHeading, &parts->combined}}) {
+            StandingSection section =
+                sectionOf(which, heading, std::move(*rows), effective.equalTotals, *guestNames);
             if (!category.isEmpty())
-                section.heading = QCoreApplication::translate("Text", "%1: %2").arg(section.heading, category);
+                section.heading =
+                    QCoreApplication::translate("Text", "%1: %2").arg(section.heading, category);
             section.category = category;
             report.sections.append(std::move(section));
         }

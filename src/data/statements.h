@@ -142,16 +142,16 @@ inline constexpr char CategoryEventKeep[] =
 // The category of an award, kept beside it; the id first taken out, should a register that
 // gives ids again (one made by another program) have kept a row for an award taken back.
 inline constexpr char ForgetAwardCategory[] = "DELETE FROM quilvarden_puntos_categorias WHERE id=:id";
-inline constexpr char KeepAwardCategory[] =
-    "INSERT INTO quilvarden_puntos_categorias (id, orde, club, categoria) VALUES (:id, :orde, :club, :categoria)";
+inline constexpr char KeepAwardCategory[] = "INSERT INTO quilvarden_puntos_categorias (id, orde, club, "
+                                            "categoria) VALUES (:id, :orde, :club, :categoria)";
 // An award's category is the row of its id whose order and club are still the award's.
 #define QUILVARDEN_AWARD_CATEGORY                                                                            \
     "(SELECT c.categoria FROM quilvarden_puntos_categorias c WHERE c.id = puntos.id"                         \
     " AND c.orde = puntos.orde AND c.club = puntos.club)"
 // The results list's page with each award's category.
 inline constexpr char ListAwardsPageWithCategory[] =
-    "SELECT puntos.*, " QUILVARDEN_AWARD_CATEGORY " AS categoria FROM puntos WHERE id<=:last ORDER BY "
-    QUILVARDEN_LIST_ORDER " LIMIT :count OFFSET :skip";
+    "SELECT puntos.*, " QUILVARDEN_AWARD_CATEGORY
+    " AS categoria FROM puntos WHERE id<=:last ORDER BY " QUILVARDEN_LIST_ORDER " LIMIT :count OFFSET :skip";
 // The categories' standings: each category's clubs' points for each gender code.
 inline constexpr char CategoryStandingTotals[] =
     "SELECT c.categoria, puntos.club, puntos.sexo, %1 AS SumaDepuntos, %2 AS Dubidosos"

@@ -1,10 +1,9 @@
+#include "data/categoryjson.h"
 #include "data/database.h"
 #include "tools/commands.h"
 
 #include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QFile>
 
 namespace quilvarden::tools {
 
@@ -28,6 +27,8 @@ QString agesShown(const data::MeetCategory& category)
 
 QString eventsShown(const QList<int>& events)
 {
+    if (events.isEmpty())
+        return QCoreApplication::translate("Tool", "ningunha");
     QStringList numbers;
     for (const int order : events)
         numbers << QString::number(order);
@@ -44,28 +45,6 @@ QString categoryLine(const data::MeetCategory& category)
         .arg(category.name, agesShown(category), gender, sportClass, eventsShown(category.events));
 }
 
-QJsonValue ageValue(int age)
-{
-    return age < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(age);
-}
-
-QByteArray asJson(const QList<data::MeetCategory>& categories)
-{
-    QJsonArray list;
-    for (const data::MeetCategory& category : categories) {
-        QJsonArray events;
-        for (const int order : category.events)
-            events.append(order);
-        list.append(QJsonObject{{QStringLiteral("name"), category.name},
-                                {QStringLiteral("minAge"), ageValue(category.minAge)},
-                                {QStringLiteral("maxAge"), ageValue(category.maxAge)},
-                                {QStringLiteral("gender"), category.gender},
-                                {QStringLiteral("class"), category.sportClass},
-                                {QStringLiteral("events"), events}});
-    }
-    return QJsonDocument(QJsonObject{{QStringLiteral("categories"), list}}).toJson();
-}
-
 int showCategories(const QString& where, bool json, QTextStream& out, QTextStream& err)
 {
     data::OpenOptions reading;
@@ -77,7 +56,7 @@ int showCategories(const QString& where, bool json, QTextStream& out, QTextStrea
     if (!categories)
         return fail(err, where, categories.failure());
     if (json)
-        out << QString::fromUtf8(asJson(*categories));
+        out << QString::fromUtf8(data::categoriesToJson(*categories));
     else if (categories->isEmpty())
         out << QCoreApplication::translate("Tool", "O rexistro non ten categorías.") << Qt::endl;
     for (const data::MeetCategory& category : json ? QList<data::MeetCategory>() : *categories)
@@ -85,10 +64,30 @@ int showCategories(const QString& where, bool json, QTextStream& out, QTextStrea
     return 0;
 }
 
-// categories FILE [--format text|json]
+// Sets the categories a JSON file gives, in place of those the register has.
+int setCategories(const QString& where, const QString& file, QTextStream& out, QTextStream& err)
+{
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(err, file, Failure::database(Failure::CannotOpenFile, source.errorString()));
+    const Result<QList<data::MeetCategory>> categories = data::categoriesFromJson(source.readAll());
+    if (!categories)
+        return fail(err, file, categories.failure());
+    Result<std::unique_ptr<data::Database>> database = data::Database::open(where);
+    if (!database)
+        return fail(err, where, database.failure());
+    if (Outcome set = (*database)->setMeetCategories(*categories); !set)
+        return fail(err, where, set.failure());
+    out << QCoreApplication::translate("Tool", "Categorías gardadas no rexistro: %1.").arg(categories->size())
+        << Qt::endl;
+    return showCategories(where, false, out, err);
+}
+
+// categories FILE [--format text|json] [--from CATEGORIES.json]
 int categories(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     bool json = false;
+    QString from;
     CommandLine commandLine(command);
     commandLine.registerArgument();
     commandLine.checked(
@@ -100,11 +99,20 @@ int categories(const Command& command, const QStringList& arguments, QTextStream
                        : QCoreApplication::translate("Tool", "--format ha ser text ou json, non «%1»")
                              .arg(word);
         });
+    commandLine.text(QStringLiteral("from"), QCoreApplication::translate("Tool", "FICHEIRO.json"),
+                     QCoreApplication::translate(
+                         "Tool",
+                         "garda as categorías deste ficheiro en vez das que ten o rexistro (para un "
+                         "programa que non trae ningunha): {\"categories\": [{\"name\": \"Infantil\", "
+                         "\"events\": [1, 2]}]}"),
+                     from);
     commandLine.note(QCoreApplication::translate(
         "Tool", "Amosa as categorías que trouxo a última importación do programa, coas probas que "
-                "as clasifican. Só le o rexistro: ábreo só para ler e non cambia nada nel."));
+                "as clasifican. Sen --from só le o rexistro: ábreo só para ler e non cambia nada nel."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
+    if (!from.isEmpty())
+        return setCategories(commandLine.arguments().constFirst(), from, out, err);
     return showCategories(commandLine.arguments().constFirst(), json, out, err);
 }
 

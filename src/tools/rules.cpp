@@ -62,6 +62,11 @@ QStringList rulesLines(const rules::MeetRules& meet)
                 : QCoreApplication::translate(
                       "Tool",
                       "Totais iguais na clasificación: o mesmo posto, e o seguinte salta tantos como eles"));
+    lines << (meet.ranking == rules::Ranking::Categories
+                  ? QCoreApplication::translate("Tool", "Probas con clasificación absoluta e por categorías: "
+                                                        "puntúan as categorías")
+                  : QCoreApplication::translate("Tool", "Probas con clasificación absoluta e por categorías: "
+                                                        "puntúa a absoluta"));
     lines << QCoreApplication::translate("Tool", "Clubs convidados, que nadan sen puntuar: %1")
                  .arg(meet.guests.isEmpty() ? QCoreApplication::translate("Tool", "ningún")
                                             : meet.guests.join(QStringLiteral(", ")));

@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "data/standings.h"
 #include "support/pgserver.h"
 #include "support/scratchdb.h"
 
@@ -70,6 +71,110 @@ private Q_SLOTS:
     }
 
     void cleanup() { m_dir.reset(); }
+
+    // Each standing as "heading: club total, club total".
+    static QStringList shown(const data::StandingsReport& report)
+    {
+        QStringList shown;
+        for (const data::StandingSection& section : report.sections) {
+            QStringList clubs;
+            for (const data::StandingRow& row : section.rows)
+                clubs << u"%1 %2"_s.arg(row.club.toString(), row.total.toString());
+            shown << section.heading + u": "_s + clubs.join(u", "_s);
+        }
+        return shown;
+    }
+
+    QStringList standings(data::Database& database, const data::StandingsScope& scope) const
+    {
+        const Result<data::StandingsReport> report = data::buildStandings(database, scope);
+        return report ? shown(*report) : QStringList{report.failure().message()};
+    }
+
+    // Awards of two categories and of none, recorded one by one and stored from a file: the
+    // meet's standings count each once, each category its own; an event stored again for one
+    // category keeps the other's awards.
+    void awardsCountInTheirCategory()
+    {
+        QCOMPARE(import({{u"10-11"_s, 10, 11, {}, {}, {1, 2}}, {u"12-13"_s, 12, 13, {}, {}, {1, 2}}}),
+                 QString());
+        Result<std::unique_ptr<data::Database>> opened = data::Database::open(m_where);
+        QVERIFY(opened);
+        data::Database& database = **opened;
+        for (const data::Award& award : {data::Award{u"1"_s, u"100L"_s, u"F"_s, u"ACN"_s, 19, u"10-11"_s},
+                                         data::Award{u"1"_s, u"100L"_s, u"F"_s, u"CNP"_s, 16, u"10-11"_s},
+                                         data::Award{u"1"_s, u"100L"_s, u"F"_s, u"CNP"_s, 19, u"12-13"_s},
+                                         data::Award{u"3"_s, u"50M"_s, u"M"_s, u"ACN"_s, 5}})
+            QVERIFY(database.recordAward(award));
+        const data::EventAwards later{2,
+                                      {{u"2"_s, u"100L"_s, u"M"_s, u"ACN"_s, 19, u"12-13"_s},
+                                       {u"2"_s, u"100L"_s, u"M"_s, u"CNP"_s, 19, u"10-11"_s}}};
+        QVERIFY(database.storeEventAwards({later}, {u"Xunior"_s}));
+        QCOMPARE(
+            standings(database, {true}),
+            (QStringList{
+                u"Clasificación Masculina: ACN 24, CNP 19"_s, u"Clasificación Feminina: CNP 35, ACN 19"_s,
+                u"Clasificación Conxunta: CNP 54, ACN 43"_s, u"Clasificación Masculina: 10-11: CNP 19"_s,
+                u"Clasificación Feminina: 10-11: ACN 19, CNP 16"_s,
+                u"Clasificación Conxunta: 10-11: CNP 35, ACN 19"_s,
+                u"Clasificación Masculina: 12-13: ACN 19"_s, u"Clasificación Feminina: 12-13: CNP 19"_s,
+                u"Clasificación Conxunta: 12-13: ACN 19, CNP 19"_s}));
+        // The file now ranks 12-13 otherwise; 10-11 is left as stored.
+        const data::EventAwards again{
+            2, {{u"2"_s, u"100L"_s, u"M"_s, u"CNP"_s, 16, u"12-13"_s}}, {u"12-13"_s}};
+        const Result<data::StoredEvents> stored = database.storeEventAwards({again}, {u"Xunior"_s});
+        QVERIFY(stored);
+        QCOMPARE(stored->updated, QList<double>{2});
+        QCOMPARE(standings(database, {false, u" 12-13"_s}),
+                 (QStringList{u"Clasificación Masculina: 12-13: CNP 16"_s,
+                              u"Clasificación Feminina: 12-13: CNP 19"_s,
+                              u"Clasificación Conxunta: 12-13: CNP 35"_s}));
+        QCOMPARE(standings(database, {false, u"10-11"_s}).first(),
+                 u"Clasificación Masculina: 10-11: CNP 19"_s);
+        QVERIFY(standings(database, {false, u"Máster"_s})
+                    .first()
+                    .contains(u"non ten a categoría «Máster». Ten: 10-11, 12-13"_s));
+        // The list shows each award's category; an undone award leaves its category's standing.
+        const Result<QList<data::AwardRow>> page = database.awardsPage(1000, 0, 10);
+        QVERIFY(page);
+        QStringList categories;
+        for (const data::AwardRow& row : *page)
+            categories << row.category;
+        QCOMPARE(categories,
+                 (QStringList{u""_s, u"12-13"_s, u"10-11"_s, u"10-11"_s, u"12-13"_s, u"10-11"_s}));
+        QVERIFY(database.undoLatestAward());
+        QCOMPARE(standings(database, {false, u"12-13"_s}).first(), u"Clasificación Masculina: 12-13: "_s);
+        // puntos itself is as other programs read it.
+        QCOMPARE(testsupport::queryRows(m_where, u"SELECT COUNT(*) FROM puntos"_s), QStringList{u"5"_s});
+    }
+
+    void typedCategories_data()
+    {
+        QTest::addColumn<QList<data::MeetCategory>>("categories");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("kept") << QList<data::MeetCategory>{{u"Infantil"_s, 13, 14, {}, {}, {1, 2}}}
+                              << QString();
+        QTest::newRow("one name twice, in another case")
+            << QList<data::MeetCategory>{{u"Infantil"_s, 13, 14, {}, {}, {1}},
+                                         {u"infantil "_s, -1, -1, {}, {}, {2}}}
+            << u"«infantil»"_s;
+        QTest::newRow("no name") << QList<data::MeetCategory>{{u" "_s, 13, 14, {}, {}, {1}}}
+                                 << u"ha de ter un nome"_s;
+    }
+    void typedCategories()
+    {
+        QFETCH(QList<data::MeetCategory>, categories);
+        QFETCH(QString, refusal);
+        QCOMPARE(import({{u"Absoluta"_s, -1, -1, {}, {}, {1}}}), QString());
+        Result<std::unique_ptr<data::Database>> opened = data::Database::open(m_where);
+        QVERIFY(opened);
+        const Outcome set = (*opened)->setMeetCategories(categories);
+        QCOMPARE(set                                         ? QString()
+                 : set.failure().message().contains(refusal) ? refusal
+                                                             : set.failure().message(),
+                 refusal);
+        QCOMPARE(kept().first().name, refusal.isEmpty() ? u"Infantil"_s : u"Absoluta"_s);
+    }
 
     void keptAsImported_data()
     {

@@ -285,8 +285,7 @@ private Q_SLOTS:
         QTest::newRow("unnamed groups named by what they are")
             << event(1, group(QString(), 25, 29) + group(QString(), 80, -1, u"gender=\"F\""_s) +
                             group(QString(), -1, 10) + group(QString(), -1, -1, u"handicap=\"5\""_s))
-            << QStringList{u"25-29|25|29|||1"_s, u"80+|80|-1|F||1"_s, u"0-10|-1|10|||1"_s,
-                           u"5|-1|-1||5|1"_s};
+            << QStringList{u"25-29|25|29|||1"_s, u"80+|80|-1|F||1"_s, u"0-10|-1|10|||1"_s, u"5|-1|-1||5|1"_s};
         QTest::newRow("rounds sharing a number list it once")
             << event(3, group(u"Alevín"_s, -1, 10), u"PRE"_s) + event(3, group(u"Alevín"_s, -1, 10), u"FIN"_s)
             << QStringList{u"Alevín|-1|10|||3"_s};
@@ -330,6 +329,25 @@ private Q_SLOTS:
         run = runTool({u"import-lenex"_s, programme(event(1, group(u"Absoluta"_s, -1, -1))), path()});
         QVERIFY2(run.status == 0 && !run.output.contains(u"categorías"_s), qPrintable(run.output));
         QCOMPARE(runTool({u"categories"_s, path()}).output, u"O rexistro non ten categorías.\n"_s);
+
+        // Typed for a programme that brings none; a faulty file changes nothing.
+        const auto typed = [this](const QByteArray& json) {
+            QFile file(path(u"categorias.json"_s));
+            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            file.write(json);
+            file.close();
+            return runTool({u"categories"_s, path(), u"--from"_s, file.fileName()});
+        };
+        run =
+            typed(R"({"categories": [{"name": " Infantil ", "minAge": 13, "maxAge": 14, "events": [3, 1, 3]},
+                                        {"name": "Xunior", "gender": "F"}]})");
+        QCOMPARE(run.output, u"Categorías gardadas no rexistro: 2.\n"
+                             "Infantil: idades 13-14; sexo calquera; clase ningunha; probas 1, 3\n"
+                             "Xunior: idades todas; sexo F; clase ningunha; probas ningunha\n"_s);
+        for (const char* faulty : {R"([{"name": "A", "ages": 10}])", R"([{"name": "A", "events": [0]}])",
+                                   R"([{"name": "A"}, {"name": "a"}])", R"([{"events": [1]}])", "[{"})
+            QVERIFY2(typed(faulty).status == 1, faulty);
+        QVERIFY(runTool({u"categories"_s, path()}).output.startsWith(u"Infantil: idades 13-14"_s));
     }
 
     void zippedLenexGivesTheSameMeet()

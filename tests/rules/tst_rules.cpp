@@ -94,6 +94,8 @@ private Q_SLOTS:
         row("a guest without a code", R"({"individual": [9], "guests": ["GAL", " "]})", u"baleiro"_s);
         row("not an object", "[9, 7, 6]", u"obxecto JSON"_s);
         row("not JSON", R"({"individual": [9, 7)", u"Non é JSON"_s);
+        row("a ranking of its own", R"({"individual": [9], "ranking": "best"})",
+            u"«ranking» ha de ser categories ou open"_s);
     }
 
     void refusedJson()
@@ -126,7 +128,8 @@ private Q_SLOTS:
                              1,
                              rules::Ties::Full,
                              rules::EqualTotals::Shared,
-                             {u"GAL"_s, u"Invitado B"_s}};
+                             {u"GAL"_s, u"Invitado B"_s},
+                             rules::Ranking::Open};
         QTest::newRow("everything set") << all;
     }
 

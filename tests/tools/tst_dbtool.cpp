@@ -508,6 +508,7 @@ private Q_SLOTS:
                  u"Puntúan de cada club en cada proba: nas individuais, todas; nas remudas, todas\n"
                  u"Empates nunha proba: repártense entre eles os puntos dos postos que ocupan\n"
                  u"Totais iguais na clasificación: postos consecutivos, na orde da clasificación\n"
+                 u"Probas con clasificación absoluta e por categorías: puntúan as categorías\n"
                  u"Clubs convidados, que nadan sen puntuar: ningún\n"_s);
         const auto set = testsupport::runTool({u"rules"_s, path(), u"--preset"_s, u"6-4-3-2-1"_s});
         QCOMPARE(set.errors, QString());
@@ -527,7 +528,7 @@ private Q_SLOTS:
                  qPrintable(text));
 
         const auto own = rulesFrom(R"({"name": "Trofeo", "individual": [10, 7], "after": "step",
-            "relay": [4.5, 4.5], "scorers": {"individual": 2}, "ties": "full", "equal_totals": "shared", "guests": ["GAL", "LUG"]})");
+            "relay": [4.5, 4.5], "scorers": {"individual": 2}, "ties": "full", "equal_totals": "shared", "guests": ["GAL", "LUG"], "ranking": "open"})");
         QCOMPARE(own.status, 0);
         QCOMPARE(rulesOf(),
                  u"Nome: Trofeo\n"
@@ -536,6 +537,7 @@ private Q_SLOTS:
                  u"Puntúan de cada club en cada proba: nas individuais, 2; nas remudas, todas\n"
                  u"Empates nunha proba: cada un leva os puntos do mellor dos postos que ocupan\n"
                  u"Totais iguais na clasificación: o mesmo posto, e o seguinte salta tantos como eles\n"
+                 u"Probas con clasificación absoluta e por categorías: puntúa a absoluta\n"
                  u"Clubs convidados, que nadan sen puntuar: GAL, LUG\n"_s);
         // The league's scale set on purpose is told as the default it is.
         QCOMPARE(testsupport::runTool({u"rules"_s, path(), u"--preset"_s, u"LIGA"_s}).status, 0);
