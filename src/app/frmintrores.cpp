@@ -518,11 +518,11 @@ void FrmIntroRes::scoreFromResults()
         report(file.failure());
         return;
     }
-    const Result<results::ScorePlan> plan = results::planScores(*file, *m_database, {});
-    if (!plan) {
-        report(plan.failure());
-        return;
-    }
+    auto plan = std::make_shared<results::ScorePlan>();
+    if (Result<results::ScorePlan> planned = results::planScores(*file, *m_database, {}); planned)
+        *plan = std::move(planned).value();
+    else
+        return report(planned.failure());
     // Another meet's results (yesterday's, last season's) are only scored when the operator says so.
     if (!plan->otherMeet.isEmpty() &&
         MessageBox::question(this, windowTitle(),
@@ -530,22 +530,51 @@ void FrmIntroRes::scoreFromResults()
                                 "Son de verdade os resultados deste campionato?")
                                  .arg(plan->otherMeet)) != QMessageBox::Yes)
         return;
-    // What storing would do now: events kept as they are, brought up to date, or left alone.
-    QStringList lines = results::planLines(*plan);
-    if (!plan->events.isEmpty()) {
+    const Result<QStringList> categories = results::fileCategories(*file, *m_database);
+    if (!categories)
+        return report(categories.failure());
+    const std::optional<QStringList> lines = proposalLines(*plan);
+    if (!lines)
+        return;
+    auto* dialog =
+        new ScoreDialog(QFileInfo(path).fileName(), *lines, !plan->events.isEmpty(), *categories, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Categories left out: the plan again with those marked only.
+    connect(dialog, &ScoreDialog::categoriesChanged, this,
+            [this, dialog, plan, all = *categories, results = *file] {
+                results::ScoreOptions options;
+                options.categories = dialog->categories();
+                if (options.categories.isEmpty())
+                    return dialog->propose({tr("Ningunha categoría marcada: non se puntúa nada.")}, false);
+                if (options.categories.size() == all.size())
+                    options.categories.clear();
+                Result<results::ScorePlan> planned = results::planScores(results, *m_database, options);
+                if (!planned)
+                    return report(planned.failure());
+                *plan = std::move(planned).value();
+                if (const std::optional<QStringList> shown = proposalLines(*plan))
+                    dialog->propose(*shown, !plan->events.isEmpty());
+            });
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog, plan] { storeScored(*plan, dialog->replace()); });
+    dialog->open();
+}
+
+// The plan as the operator checks it, with what storing it would do now: events kept as they
+// are, brought up to date, or left alone. Nothing when the register cannot tell (reported).
+std::optional<QStringList> FrmIntroRes::proposalLines(const results::ScorePlan& plan)
+{
+    QStringList lines = results::planLines(plan);
+    if (!plan.events.isEmpty()) {
         const Result<data::StoredEvents> foreseen =
-            m_database->storeEventAwards(results::awardsOf(*plan), results::storeOptions(*plan, false, true));
+            m_database->storeEventAwards(results::awardsOf(plan), results::storeOptions(plan, false, true));
         if (!foreseen) {
             report(foreseen.failure());
-            return;
+            return std::nullopt;
         }
-        lines << results::storedLines(*plan, *foreseen, true);
+        lines << results::storedLines(plan, *foreseen, true);
     }
-    auto* dialog = new ScoreDialog(QFileInfo(path).fileName(), lines, !plan->events.isEmpty(), this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this,
-            [this, dialog, plan = *plan] { storeScored(plan, dialog->replace()); });
-    dialog->open();
+    return lines;
 }
 
 void FrmIntroRes::storeScored(const results::ScorePlan& plan, bool replace)

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmIntroRes;
@@ -76,6 +77,7 @@ private:
     // file, after the operator has seen what would be stored.
     void showListMenu(const QPoint& position);
     void scoreFromResults();
+    std::optional<QStringList> proposalLines(const results::ScorePlan& plan);
     void storeScored(const results::ScorePlan& plan, bool replace);
     // "Clasificacions": the men's, women's and combined standings.
     void buildStandings();

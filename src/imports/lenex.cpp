@@ -88,6 +88,7 @@ struct PendingClub {
     QString shown;       // its cleaned name, else short name, else code
     QString who;         // the swimmer or relay whose results are being read
     bool relay = false;
+    FileSwim swimmer;      // what the file tells of the swimmer whose results are being read
     QList<FileSwim> swims; // its results, given their club at its end
 };
 
@@ -136,6 +137,7 @@ private:
     QList<FileEvent> m_events;
     QList<LeftOutEvent> m_leftOut;
     QList<FileSwim> m_swims;
+    AgeDate m_ageDate;
     QStringList m_path; // element names from the root to the current one
     QStringList m_meetNames;
     qsizetype m_meetDepth = -1; // while inside the first meet
@@ -206,7 +208,8 @@ Result<FileResults> Reader::read(const QString& path)
             "Import", "As listas de récords e de marcas mínimas do ficheiro non se importan: "
                       "os seus clubs non son clubs do campionato.");
     m_meet.identity.name = m_meetNames.first().trimmed();
-    return FileResults{std::move(m_meet), std::move(m_events), std::move(m_leftOut), std::move(m_swims)};
+    return FileResults{std::move(m_meet), std::move(m_events), std::move(m_leftOut), std::move(m_swims),
+                       m_ageDate};
 }
 
 void Reader::startElement()
@@ -232,7 +235,12 @@ void Reader::startElement()
     }
     if (m_meetDepth < 0)
         return;
-    if (name == u"SESSION" && parent == u"SESSIONS") {
+    if (name == u"AGEDATE" && depth == m_meetDepth + 1) {
+        const QString type = attribute(attributes, "type").trimmed().toUpper();
+        if (type == u"YEAR" || type == u"DATE")
+            m_ageDate = {QDate::fromString(attribute(attributes, "value").trimmed(), Qt::ISODate),
+                         type == u"YEAR"};
+    } else if (name == u"SESSION" && parent == u"SESSIONS") {
         startSession(attributes);
     } else if (name == u"EVENT" && !m_event) {
         m_event = PendingEvent{attributes, {}, m_session, depth, {}};
@@ -287,14 +295,22 @@ void Reader::startInClub(const QString& name, const QXmlStreamAttributes& attrib
         const QString first = text::cleanName(attribute(attributes, "firstname"));
         m_club->who = last.isEmpty() || first.isEmpty() ? last + first : last + QStringLiteral(", ") + first;
         m_club->relay = false;
+        m_club->swimmer = {};
+        m_club->swimmer.born = QDate::fromString(attribute(attributes, "birthdate").trimmed(), Qt::ISODate);
+        m_club->swimmer.swimmerGender = attribute(attributes, "gender").trimmed().toUpper();
+    } else if (below == 3 && name == u"HANDICAP" && parent == u"ATHLETE" && !m_club->relay) {
+        m_club->swimmer.classFree = attribute(attributes, "free").trimmed();
+        m_club->swimmer.classBreast = attribute(attributes, "breast").trimmed();
+        m_club->swimmer.classMedley = attribute(attributes, "medley").trimmed();
     } else if (below == 2 && name == u"RELAY" && parent == u"RELAYS") {
         const QString number = text::cleanName(attribute(attributes, "number"));
         m_club->who = m_club->shown + QCoreApplication::translate("Import", ", remuda") +
                       (number.isEmpty() ? QString() : u' ' + number);
         m_club->relay = true;
+        m_club->swimmer = {};
     } else if (below == 4 && name == u"RESULT" && parent == u"RESULTS" &&
                (m_path[depth - 3] == u"ATHLETE" || m_path[depth - 3] == u"RELAY")) {
-        FileSwim swim;
+        FileSwim swim = m_club->swimmer;
         swim.resultId = attribute(attributes, "resultid").trimmed();
         swim.eventId = attribute(attributes, "eventid").trimmed();
         swim.clubShown = m_club->shown;
@@ -523,10 +539,8 @@ QList<data::MeetCategory> categoriesOf(const QList<FileEvent>& events)
         for (const FileAgeGroup& group : event.ageGroups) {
             if (group.covers())
                 continue;
-            data::MeetCategory found{
-                text::cleanName(group.name), group.minAge, group.maxAge, group.gender, group.handicap, {}};
-            if (found.name.isEmpty())
-                found.name = unnamedCategory(found);
+            const data::MeetCategory found{categoryName(group), group.minAge,   group.maxAge,
+                                           group.gender,        group.handicap, {}};
             auto same = std::find_if(categories.begin(), categories.end(), [&](const data::MeetCategory& c) {
                 return c.name.compare(found.name, Qt::CaseInsensitive) == 0;
             });
@@ -546,6 +560,14 @@ Result<FileMeet> meetOf(Result<FileResults> results)
 }
 
 } // namespace
+
+QString categoryName(const FileAgeGroup& group)
+{
+    const QString name = text::cleanName(group.name);
+    return name.isEmpty()
+               ? unnamedCategory({name, group.minAge, group.maxAge, group.gender, group.handicap, {}})
+               : name;
+}
 
 Result<FileMeet> readLenexMeet(const QString& path)
 {

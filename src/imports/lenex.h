@@ -4,6 +4,7 @@
 #include "text/failure.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -75,6 +76,21 @@ struct FileSwim {
     QString swimTime;    // as the file writes it (HH:MM:SS.hh), or empty
     QString status;      // upper case: empty for a valid swim; EXH, DSQ, DNS, DNF, SICK, WDR...
     bool relay = false;
+    // The swimmer, where the file tells (never for a relay): the date of birth, the gender
+    // (M or F) and the sport classes of a para swimmer (HANDICAP), empty where it gives none.
+    QDate born = {};
+    QString swimmerGender = {};
+    QString classFree = {};   // free, back and fly
+    QString classBreast = {}; // breaststroke
+    QString classMedley = {}; // individual medley
+};
+
+// The date the swimmers' ages are reckoned at (AGEDATE): by the year of the date (the age
+// turned in that year) or at the date itself. Invalid where the file gives none, or one of
+// another kind.
+struct AgeDate {
+    QDate date;
+    bool byYear = true;
 };
 
 struct FileResults {
@@ -82,7 +98,12 @@ struct FileResults {
     QList<FileEvent> events; // every event and round of the file, in the file's order
     QList<LeftOutEvent> leftOut;
     QList<FileSwim> swims;
+    AgeDate ageDate = {};
 };
+
+// The name of the category an age group that is not every age ranks: the file's name for it,
+// else what it is ("25-29", "80+", "0-10", its class), as the programme's import names it.
+QString categoryName(const FileAgeGroup& group);
 
 Result<FileResults> readLenexResults(const QString& path);
 Result<FileResults> readLenexResults(const QByteArray& contents, const QString& name);

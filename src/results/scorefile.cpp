@@ -2,7 +2,9 @@
 
 #include "calc/placing.h"
 #include "calc/scoring.h"
+#include "data/standings.h"
 #include "imports/clubs.h"
+#include "results/agegroups.h"
 #include "results/rounds.h"
 #include "rules/rules.h"
 #include "text/lines.h"
@@ -56,47 +58,37 @@ QString counted(qsizetype count, const char* one, const char* many)
     return QString::number(count) + u' ' + QCoreApplication::translate("Results", count == 1 ? one : many);
 }
 
-QString ageGroupShown(const imports::FileAgeGroup& group)
+// The age group whose places count where the event scores by one ranking: the one named,
+// the only one, or the one for every age; none for an event that has none (its places are
+// then the order of the times).
+std::optional<imports::FileAgeGroup> chosenAgeGroup(const imports::FileEvent& event,
+                                                    const ScoreOptions& options)
 {
-    const QString ages =
-        group.minAge < 0   ? QCoreApplication::translate("Results", "ata %1 anos").arg(group.maxAge)
-        : group.maxAge < 0 ? QCoreApplication::translate("Results", "%1 anos ou máis").arg(group.minAge)
-                           : QCoreApplication::translate("Results", "%1–%2 anos")
-                                 .arg(QString::number(group.minAge), QString::number(group.maxAge));
-    const QString what =
-        group.handicap.isEmpty()
-            ? ages
-            : QCoreApplication::translate("Results", "clase %1").arg(text::cleanName(group.handicap));
-    return group.name.isEmpty() ? QStringLiteral("%1 (%2)").arg(text::cleanName(group.id), what)
-                                : QStringLiteral("%1 («%2», %3)")
-                                      .arg(text::cleanName(group.id), text::cleanName(group.name), what);
-}
-
-// The age group whose places count: the only one, the one for every age, or the one named.
-// Nothing with a note when the event has several and none was named; no group at all for an
-// event that has none (its places are then the order of the times).
-std::optional<std::optional<imports::FileAgeGroup>> chosenAgeGroup(const imports::FileEvent& event,
-                                                                   const ScoreOptions& options, QString* why)
-{
-    if (event.ageGroups.isEmpty())
-        return std::optional<imports::FileAgeGroup>();
     if (event.ageGroups.size() == 1)
-        return std::optional(event.ageGroups.first());
+        return event.ageGroups.first();
     for (const imports::FileAgeGroup& group : event.ageGroups)
         if (options.ageGroups.contains(group.id))
-            return std::optional(group);
+            return group;
     for (const imports::FileAgeGroup& group : event.ageGroups)
         if (group.covers())
-            return std::optional(group);
-    QStringList groups;
-    for (const imports::FileAgeGroup& group : event.ageGroups)
-        groups << ageGroupShown(group);
-    *why = QCoreApplication::translate(
-               "Results", "ten varios grupos de idade ou clases e ningún de todas as idades: %1. Para "
-                          "puntuala, escolle un con --age-group ID")
-               .arg(groups.join(QStringLiteral(", ")));
+            return group;
     return std::nullopt;
 }
+
+// One category of an event: its groups in the deciding rounds (one a round; one a gender
+// where the file ranks the boys and the girls of a name apart).
+struct EventCategory {
+    QString name; // as the register spells it
+    QString gender;
+    QList<const imports::FileAgeGroup*> groups;
+};
+
+// How the file ranks an event.
+struct EventCategories {
+    QList<EventCategory> categories;
+    bool named = false;    // an age group named in the options scores alone
+    bool everyAge = false; // the file also ranks the event for every age
+};
 
 // Which meet a file is, as the register marks the awards stored from it.
 QString identityKey(const data::MeetIdentity& meet)
@@ -244,9 +236,9 @@ Result<MeetScoring> meetScoring(data::Database& database)
 class Planner {
 public:
     Planner(const imports::FileResults& file, data::Database& database, const ScoreOptions& options,
-            const data::RegisteredMeet& meet, const MeetScoring& scoring)
+            const data::RegisteredMeet& meet, const MeetScoring& scoring, const QStringList& categories)
         : m_file(file), m_database(database), m_options(options), m_scoring(scoring),
-          m_clubs(clubsInRegister(file, meet))
+          m_clubs(clubsInRegister(file, meet)), m_categories(categories)
     {
         for (qsizetype i = 0; i < file.swims.size(); ++i)
             m_swimsOf[file.swims[i].eventId] << i;
@@ -263,7 +255,17 @@ public:
 private:
     bool inProgramme(const DecidingRounds& event, const std::optional<data::EventRow>& found,
                      ScorePlan& plan);
-    std::optional<imports::FileAgeGroup> ageGroupOf(const DecidingRounds& event, QString* why) const;
+    QList<const imports::FileEvent*> decidingRounds(const DecidingRounds& event) const;
+    EventCategories categoriesOf(const QList<const imports::FileEvent*>& rounds) const;
+    bool scoredByCategory(const EventCategories& categories) const;
+    bool scoreOpen(const DecidingRounds& event, const QList<qsizetype>& swims, ScoredEvent& scored,
+                   ScorePlan& plan) const;
+    QString scoreCategory(const EventCategory& category, const QList<qsizetype>& swims, ScoredEvent& scored,
+                          ScorePlan& plan) const;
+    void scoreCategories(const EventCategories& categories, const QList<qsizetype>& swims,
+                         ScoredEvent& scored, ScorePlan& plan) const;
+    QList<data::Award> awardsOf(const QList<calc::RankedSwim>& ranked, const ScoredEvent& scored,
+                                const QString& category) const;
     QList<calc::RankedSwim> takingPart(const Ranking& ranking, int order, ScorePlan& plan) const;
     bool isGuest(const imports::FileSwim& swim, const ClubInRegister& club) const;
     calc::Placing placing(const QString& code) const;
@@ -274,6 +276,7 @@ private:
     const MeetScoring& m_scoring;
     QList<ClubInRegister> m_clubs;
     QHash<QString, QList<qsizetype>> m_swimsOf;
+    QStringList m_categories; // the register's, by name
 };
 
 void note(ScorePlan& plan, int order, const QString& what)
@@ -314,19 +317,47 @@ bool Planner::inProgramme(const DecidingRounds& event, const std::optional<data:
     return true;
 }
 
-// The group of the deciding round; several deciding rounds (a timed final and its fastest
-// heats) rank their swims together by time, unless only one of them has results yet.
-std::optional<imports::FileAgeGroup> Planner::ageGroupOf(const DecidingRounds& event, QString* why) const
+// The deciding rounds whose groups rank the event: the one with swims, else the first; a
+// timed final and its fastest heats with swims in both rank their swims together by time.
+QList<const imports::FileEvent*> Planner::decidingRounds(const DecidingRounds& event) const
 {
     QList<const imports::FileEvent*> withSwims;
     for (const imports::FileEvent* round : event.rounds)
         if (!m_swimsOf.value(round->id).isEmpty())
             withSwims << round;
-    if (withSwims.size() > 1)
-        return std::nullopt;
-    const imports::FileEvent& round = withSwims.isEmpty() ? *event.rounds.first() : *withSwims.first();
-    const auto group = chosenAgeGroup(round, m_options, why);
-    return group ? *group : std::nullopt;
+    return withSwims.isEmpty() ? QList<const imports::FileEvent*>{event.rounds.first()} : withSwims;
+}
+
+EventCategories Planner::categoriesOf(const QList<const imports::FileEvent*>& rounds) const
+{
+    EventCategories found;
+    for (const imports::FileEvent* round : rounds)
+        for (const imports::FileAgeGroup& group : round->ageGroups) {
+            found.named = found.named || m_options.ageGroups.contains(group.id);
+            found.everyAge = found.everyAge || group.covers();
+            if (group.covers())
+                continue;
+            const QString name = imports::categoryName(group);
+            const QString registered = data::categoryNamed(m_categories, name).value_or(name);
+            auto same = std::find_if(found.categories.begin(), found.categories.end(), [&](const auto& c) {
+                return c.name == registered && c.gender == group.gender;
+            });
+            if (same == found.categories.end()) {
+                found.categories.append(EventCategory{registered, group.gender, {}});
+                same = found.categories.end() - 1;
+            }
+            same->groups << &group;
+        }
+    return found;
+}
+
+// Whether the event scores by its categories: where the file ranks it by some, unless an
+// age group is named for it, or the rules score the ranking for every age the file also
+// gives.
+bool Planner::scoredByCategory(const EventCategories& categories) const
+{
+    return !categories.named && !categories.categories.isEmpty() &&
+           !(categories.everyAge && m_scoring.rules.ranking == rules::Ranking::Open);
 }
 
 // A guest club by the name its awards would carry or by its code in the file.
@@ -386,12 +417,8 @@ Outcome Planner::plan(const DecidingRounds& event, ScorePlan& plan)
         return found.failure();
     if (!inProgramme(event, *found, plan))
         return Done{};
-    QString why;
-    const std::optional<imports::FileAgeGroup> group = ageGroupOf(event, &why);
-    if (!why.isEmpty()) {
-        note(plan, event.number, why);
-        return Done{};
-    }
+    const EventCategories categories = categoriesOf(decidingRounds(event));
+    const bool byCategory = scoredByCategory(categories);
     QList<qsizetype> swims;
     for (const imports::FileEvent* round : event.rounds)
         swims += m_swimsOf.value(round->id);
@@ -406,11 +433,34 @@ Outcome Planner::plan(const DecidingRounds& event, ScorePlan& plan)
                  .arg(event.shown));
         return Done{};
     }
+    ScoredEvent scored{
+        event.number, text::valueText((*found)->code), text::valueText((*found)->gender), event.shown, {}};
+    if (byCategory)
+        scoreCategories(categories, swims, scored, plan);
+    else if (!scoreOpen(event, swims, scored, plan))
+        return Done{};
+    if (!categories.named && !byCategory)
+        for (const EventCategory& category : categories.categories)
+            scored.leftOut << CategoryLeftOut{
+                category.name, QCoreApplication::translate("Results", "puntúa a clasificación "
+                                                                      "absoluta polas regras")};
+    if (!scored.awards.isEmpty())
+        plan.events << scored;
+    return Done{};
+}
+
+// The event by one ranking, as it always scored.
+bool Planner::scoreOpen(const DecidingRounds& event, const QList<qsizetype>& swims, ScoredEvent& scored,
+                        ScorePlan& plan) const
+{
+    const QList<const imports::FileEvent*> rounds = decidingRounds(event);
+    const std::optional<imports::FileAgeGroup> group =
+        rounds.size() > 1 ? std::nullopt : chosenAgeGroup(*rounds.first(), m_options);
     const Ranking ranking = rankSwims(m_file, swims, group);
     if (!ranking.leftOut.isEmpty()) {
         note(plan, event.number,
              ranking.leftOut + QCoreApplication::translate("Results", "; non se puntúa: corrixe o ficheiro"));
-        return Done{};
+        return false;
     }
     for (const QString& line : ranking.notes)
         note(plan, event.number, line);
@@ -419,16 +469,84 @@ Outcome Planner::plan(const DecidingRounds& event, ScorePlan& plan)
         note(plan, event.number,
              QCoreApplication::translate("Results",
                                          "aínda sen ningún resultado válido no ficheiro; non se puntúa"));
-        return Done{};
+        return false;
     }
-    const QString code = text::valueText((*found)->code);
-    const QString gender = text::valueText((*found)->gender);
-    ScoredEvent scored{event.number, code, gender, event.shown, {}};
-    for (const calc::TakenPlace& place : calc::placeClubs(ranked, placing(code)))
-        scored.awards << data::Award{orderShown(event.number), code, gender,
-                                     m_clubs[m_file.swims[place.swim].club].name, place.points};
-    plan.events << scored;
-    return Done{};
+    scored.awards = awardsOf(ranked, scored, {});
+    return true;
+}
+
+QList<data::Award> Planner::awardsOf(const QList<calc::RankedSwim>& ranked, const ScoredEvent& scored,
+                                     const QString& category) const
+{
+    QList<data::Award> awards;
+    for (const calc::TakenPlace& place : calc::placeClubs(ranked, placing(scored.code)))
+        awards << data::Award{orderShown(scored.order),
+                              scored.code,
+                              scored.gender,
+                              m_clubs[m_file.swims[place.swim].club].name,
+                              place.points,
+                              category};
+    return awards;
+}
+
+// Each category of the event apart, those asked for; the event's only lists the ones scored
+// where some asked for are left out.
+void Planner::scoreCategories(const EventCategories& categories, const QList<qsizetype>& swims,
+                              ScoredEvent& scored, ScorePlan& plan) const
+{
+    for (const EventCategory& category : categories.categories) {
+        const QString why = scoreCategory(category, swims, scored, plan);
+        if (!why.isEmpty())
+            scored.leftOut << CategoryLeftOut{category.name, why};
+        else if (!scored.categories.contains(category.name))
+            scored.categories << category.name;
+    }
+    if (!m_options.categories.isEmpty() && !scored.leftOut.isEmpty())
+        scored.only = scored.categories;
+    if (scored.awards.isEmpty()) {
+        QStringList leftOut;
+        for (const CategoryLeftOut& left : scored.leftOut)
+            leftOut << QStringLiteral("%1 (%2)").arg(left.category, left.why);
+        note(plan, scored.order,
+             QCoreApplication::translate("Results", "ningunha categoría puntúa: %1")
+                 .arg(leftOut.join(QStringLiteral(", "))));
+    }
+}
+
+// The awards of one category of the event, or why it takes none.
+QString Planner::scoreCategory(const EventCategory& category, const QList<qsizetype>& swims,
+                               ScoredEvent& scored, ScorePlan& plan) const
+{
+    if (!m_options.categories.isEmpty() && !data::categoryNamed(m_options.categories, category.name))
+        return QCoreApplication::translate("Results", "non pedida");
+    QSet<QString> placed; // the result ids the group's rankings list
+    for (const imports::FileAgeGroup* group : category.groups)
+        for (const auto& place : group->places)
+            placed.insert(place.first);
+    QList<qsizetype> members;
+    for (const qsizetype swim : swims) {
+        const imports::FileSwim& s = m_file.swims[swim];
+        const std::optional<bool> in = placed.isEmpty()
+                                           ? swimsIn(m_file, s, scored.code, *category.groups.first())
+                                           : std::optional(placed.contains(s.resultId));
+        if (!in)
+            return QCoreApplication::translate("Results", "non se pode saber quen nada nela: o ficheiro non "
+                                                          "ten clasificación nin idades ou clases abondo");
+        if (*in)
+            members << swim;
+    }
+    const Ranking ranking =
+        rankSwims(m_file, members,
+                  category.groups.size() == 1 ? std::optional(*category.groups.first()) : std::nullopt);
+    if (!ranking.leftOut.isEmpty())
+        return ranking.leftOut;
+    for (const QString& line : ranking.notes)
+        note(plan, scored.order, line);
+    const QList<calc::RankedSwim> ranked = takingPart(ranking, scored.order, plan);
+    if (ranked.isEmpty())
+        return QCoreApplication::translate("Results", "sen resultados");
+    scored.awards += awardsOf(ranked, scored, category.name);
+    return {};
 }
 
 bool wanted(const ScoreOptions& options, int number)
@@ -476,6 +594,12 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
     const Result<MeetScoring> scoring = meetScoring(database);
     if (!scoring)
         return scoring.failure();
+    const Result<QList<data::MeetCategory>> categories = database.meetCategories();
+    if (!categories)
+        return categories.failure();
+    QStringList categoryNames;
+    for (const data::MeetCategory& category : *categories)
+        categoryNames << category.name;
     ScorePlan plan;
     if (scoring->ruled)
         plan.rules = scoring->rules.name.trimmed().isEmpty() ? rules::tableText(scoring->rules.individual)
@@ -485,7 +609,7 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
     plan.orderPlaces = text::orderPlaces(*highest);
     const EventsOfFile events = eventsOfFile(file.events);
     notesOnFileEvents(file, events, options, plan);
-    Planner planner(file, database, options, *meet, *scoring);
+    Planner planner(file, database, options, *meet, *scoring, categoryNames);
     for (const DecidingRounds& event : events.events)
         if (wanted(options, event.number))
             if (Outcome planned = planner.plan(event, plan); !planned)
@@ -503,10 +627,79 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
     return plan;
 }
 
+Result<QStringList> fileCategories(const imports::FileResults& file, data::Database& database)
+{
+    const Result<QList<data::MeetCategory>> registered = database.meetCategories();
+    if (!registered)
+        return registered.failure();
+    QStringList names;
+    for (const data::MeetCategory& category : *registered)
+        names << category.name;
+    QStringList categories;
+    for (const imports::FileEvent& event : file.events)
+        for (const imports::FileAgeGroup& group : event.ageGroups)
+            if (!group.covers()) {
+                const QString name = data::categoryNamed(names, imports::categoryName(group))
+                                         .value_or(imports::categoryName(group));
+                if (!data::categoryNamed(categories, name))
+                    categories << name;
+            }
+    return categories;
+}
+
 QString planHeading(const ScorePlan& plan, const QString& file)
 {
     return QCoreApplication::translate("Results", "Resultados de «%1» (%2)").arg(plan.meetName, file);
 }
+
+namespace {
+
+// "3 marcas", "49 puntos".
+std::pair<QString, QString> awardsCounted(const QList<data::Award>& awards)
+{
+    double points = 0;
+    for (const data::Award& award : awards)
+        points += award.points;
+    return {
+        counted(awards.size(), QT_TRANSLATE_NOOP("Results", "marca"), QT_TRANSLATE_NOOP("Results", "marcas")),
+        text::writeNumber(points) + (points == 1 ? QCoreApplication::translate("Results", " punto")
+                                                 : QCoreApplication::translate("Results", " puntos"))};
+}
+
+QStringList awardLines(const ScorePlan& plan, const QList<data::Award>& awards, const QString& indent)
+{
+    QStringList lines;
+    for (const data::Award& award : awards)
+        lines << indent + text::resultsLine(award.order, award.eventCode, award.gender, award.club,
+                                            award.points, plan.orderPlaces);
+    return lines;
+}
+
+// Under an event's heading: each category scored with its awards, then those left out.
+QStringList categoryLines(const ScorePlan& plan, const ScoredEvent& event, bool withAwards)
+{
+    QStringList lines;
+    for (const QString& category : event.categories) {
+        QList<data::Award> awards;
+        for (const data::Award& award : event.awards)
+            if (award.category == category)
+                awards << award;
+        const auto [swims, points] = awardsCounted(awards);
+        lines
+            << QCoreApplication::translate("Results", "  Categoría %1: %2, %3").arg(category, swims, points);
+        if (withAwards)
+            lines << awardLines(plan, awards, QStringLiteral("    "));
+    }
+    QStringList leftOut;
+    for (const CategoryLeftOut& left : event.leftOut)
+        leftOut << QStringLiteral("%1 (%2)").arg(left.category, left.why);
+    if (!leftOut.isEmpty())
+        lines << QCoreApplication::translate("Results", "  Categorías sen puntuar: %1")
+                     .arg(leftOut.join(QStringLiteral(", ")));
+    return lines;
+}
+
+} // namespace
 
 QStringList planLines(const ScorePlan& plan, bool withAwards)
 {
@@ -514,19 +707,12 @@ QStringList planLines(const ScorePlan& plan, bool withAwards)
     if (!plan.rules.isEmpty())
         lines << QCoreApplication::translate("Results", "Puntuación: %1").arg(plan.rules);
     for (const ScoredEvent& event : plan.events) {
-        double points = 0;
-        for (const data::Award& award : event.awards)
-            points += award.points;
+        const auto [swims, points] = awardsCounted(event.awards);
         lines << QCoreApplication::translate("Results", "Proba %1 %2%3 (%4): %5, %6")
-                     .arg(orderShown(event.order), event.code, event.gender, event.round,
-                          counted(event.awards.size(), QT_TRANSLATE_NOOP("Results", "marca"),
-                                  QT_TRANSLATE_NOOP("Results", "marcas")),
-                          text::writeNumber(points) +
-                              (points == 1 ? QCoreApplication::translate("Results", " punto")
-                                           : QCoreApplication::translate("Results", " puntos")));
-        for (const data::Award& award : withAwards ? event.awards : QList<data::Award>())
-            lines << QStringLiteral("  ") + text::resultsLine(award.order, award.eventCode, award.gender,
-                                                              award.club, award.points, plan.orderPlaces);
+                     .arg(orderShown(event.order), event.code, event.gender, event.round, swims, points);
+        if (event.categories.isEmpty() && withAwards)
+            lines << awardLines(plan, event.awards, QStringLiteral("  "));
+        lines << categoryLines(plan, event, withAwards);
     }
     return lines + plan.notes;
 }
@@ -592,7 +778,7 @@ QList<data::EventAwards> awardsOf(const ScorePlan& plan)
 {
     QList<data::EventAwards> events;
     for (const ScoredEvent& event : plan.events)
-        events << data::EventAwards{double(event.order), event.awards};
+        events << data::EventAwards{double(event.order), event.awards, event.only};
     return events;
 }
 

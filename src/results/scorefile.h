@@ -21,6 +21,15 @@ struct ScoreOptions {
     // register's rules for the event's kind (0: all), or 1 in a register without rules.
     std::optional<int> perClub;
     QStringList ageGroups; // age group ids named for events with several and none for all ages
+    // The categories to score in the events scored by category, by name in any case; empty:
+    // every one. Events scored by one ranking score as always.
+    QStringList categories;
+};
+
+// A category of an event that is not scored, and why.
+struct CategoryLeftOut {
+    QString category;
+    QString why;
 };
 
 // One event ready to store: the awards as the window would record them.
@@ -30,6 +39,9 @@ struct ScoredEvent {
     QString gender; // the gender code of the register's programme
     QString round;  // the round scored, as the operator reads it: "final", "final directa"...
     QList<data::Award> awards;
+    QStringList categories = {};         // those scored (their awards carry them); empty: none
+    QList<CategoryLeftOut> leftOut = {}; // the event's categories not scored
+    QStringList only = {};               // as data::EventAwards::only
 };
 
 struct ScorePlan {
@@ -51,8 +63,12 @@ struct ScorePlan {
 // event (the same number, or linked as the round before), the final decides, else a timed
 // final or the only round; heats and swim-offs never score, and an event whose final has no
 // results yet waits. The places are the file's official ones where it gives them (the
-// ranking of the event's one age group, or of the one for every age; a class of para
-// swimmers is never every age), else the order of the valid swim times; disqualified, not
+// ranking of the event's age group named in the options, or of the one for every age),
+// else the order of the valid swim times. An event the file ranks by categories (age groups
+// or classes that are not every age; a class of para swimmers never is) scores each of them
+// apart, its awards carrying the category's name, by the group's ranking, else by the times
+// of the swimmers its ages, class and gender take in; where the file also ranks the event
+// for every age, the rules say which of the two scores. Disqualified, not
 // started, not finished, withdrawn and exhibition swims take none, nor swims of a club not
 // taking part, of nobody's club or of a guest club (listed). The points, the cap and the
 // ties are the register's rules, or the league's scale without them. A ranking that cannot
@@ -60,6 +76,10 @@ struct ScorePlan {
 // listed. A file none of whose events is the register's is refused: it is another meet's.
 Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& database,
                              const ScoreOptions& options);
+
+// The categories of the file's events (age groups and classes that are not every age), in
+// the order the file first gives them, spelled as the register's categories of those names.
+Result<QStringList> fileCategories(const imports::FileResults& file, data::Database& database);
 
 // The first line of the output: the results' meet and the file read.
 QString planHeading(const ScorePlan& plan, const QString& file);

@@ -1,4 +1,5 @@
 #include "data/location.h"
+#include "data/standings.h"
 #include "imports/filemeet.h"
 #include "results/scorefile.h"
 #include "text/masks.h"
@@ -53,6 +54,7 @@ struct ScoreRun {
     bool replace = false;
     bool dryRun = false;
     bool otherMeet = false;
+    const CommandLine* commandLine = nullptr; // to tell a mistake in the arguments
 };
 
 // Scores the file into the register as the run says, telling each step.
@@ -67,6 +69,22 @@ int scoreFile(const QString& results, const QString& where, const ScoreRun& run,
     Result<std::unique_ptr<data::Database>> database = data::Database::open(where, opening);
     if (!database)
         return fail(err, where, database.failure());
+    if (!run.options.categories.isEmpty()) {
+        const Result<QStringList> categories = results::fileCategories(*file, **database);
+        if (!categories)
+            return fail(err, results, categories.failure());
+        for (const QString& asked : run.options.categories)
+            if (!data::categoryNamed(*categories, asked))
+                return run.commandLine->mistake(
+                    err, categories->isEmpty()
+                             ? QCoreApplication::translate(
+                                   "Tool", "--category: non hai ningunha categoría «%1»; os resultados non "
+                                           "teñen ningunha")
+                                   .arg(asked)
+                             : QCoreApplication::translate(
+                                   "Tool", "--category: non hai ningunha categoría «%1»; hai: %2")
+                                   .arg(asked, categories->join(QStringLiteral(", "))));
+    }
     const Result<results::ScorePlan> plan = results::planScores(*file, **database, run.options);
     if (!plan)
         return fail(err, results, plan.failure());
@@ -139,11 +157,27 @@ int scoreLenex(const Command& command, const QStringList& arguments, QTextStream
                      QCoreApplication::translate(
                          "Tool", "puntúa aínda que os resultados parezan doutro campionato que o programa"),
                      run.otherMeet);
-    commandLine.texts(
-        QStringLiteral("age-group"), QStringLiteral("ID"),
+    commandLine.texts(QStringLiteral("age-group"), QStringLiteral("ID"),
+                      QCoreApplication::translate(
+                          "Tool",
+                          "o grupo de idade ou clase que puntúa só, sen as categorías, nas probas que o "
+                          "teñen (pódese repetir)"),
+                      run.options.ageGroups);
+    commandLine.checked(
+        QStringLiteral("category"), QCoreApplication::translate("Tool", "NOMES"),
         QCoreApplication::translate(
-            "Tool", "a categoría de idade que puntúa nas probas que teñen varias (pódese repetir)"),
-        run.options.ageGroups);
+            "Tool", "nas probas que puntúan por categorías, só estas, polo seu nome separado por "
+                    "comas: Alevín,Infantil (as demais quedan como estaban)"),
+        [&run](const QString& list) {
+            run.options.categories.clear();
+            for (const QString& name : list.split(u',', Qt::SkipEmptyParts))
+                if (!name.trimmed().isEmpty())
+                    run.options.categories << name.trimmed();
+            return run.options.categories.isEmpty()
+                       ? QCoreApplication::translate(
+                             "Tool", "--category quere os nomes das categorías, como 10-11,12-13")
+                       : QString();
+        });
     commandLine.note(QCoreApplication::translate(
         "Tool", "Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que "
                 "propón a xanela, nunha soa transacción; de cada proba, a rolda que a decide (a "
@@ -152,6 +186,7 @@ int scoreLenex(const Command& command, const QStringList& arguments, QTextStream
         return *status;
     if (perClub > 0)
         run.options.perClub = perClub;
+    run.commandLine = &commandLine;
     const QStringList files = commandLine.arguments();
     return scoreFile(files[0], files[1], run, out, err);
 }

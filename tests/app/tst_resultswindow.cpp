@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QListView>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -127,18 +128,29 @@ private Q_SLOTS:
              {QStringLiteral("01   100LF VIGO     19,00"), QStringLiteral("03  4X50LF CORUÑA   38,00"),
               QStringLiteral("nada sen club")})
             QVERIFY2(shown.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + shown));
+        // Event 4's category 13-14 left out: the proposal is made again without it.
+        auto* categories = dialog->findChild<QListWidget*>(QStringLiteral("lstCategorias"));
+        QVERIFY(categories && categories->count() == 2 && categories->item(1)->text() == u"13-14");
+        categories->item(1)->setCheckState(Qt::Unchecked);
+        const QString again = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtPuntos"))->toPlainText();
+        QVERIFY2(again.contains(QStringLiteral("  Categorías sen puntuar: 13-14 (non pedida)")) &&
+                     again.contains(QStringLiteral("01   100LF VIGO     19,00")),
+                 qPrintable(again));
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnGardarPuntos")), Qt::LeftButton);
         QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(u'\n')));
-        // The list and the standings show them at once.
-        QCOMPARE(listed(), 8);
+        // The list and the standings show them at once: 8, and event 4's LUGO and VIGO.
+        QCOMPARE(listed(), 10);
         const QString standings = m_window->findChild<QPlainTextEdit*>(QStringLiteral("clas"))->toPlainText();
-        QVERIFY2(standings.contains(QStringLiteral("  1  CORUÑA      69,50")), qPrintable(standings));
+        QVERIFY2(standings.contains(QStringLiteral("  1  VIGO        81,00\n  2  CORUÑA      69,50")),
+                 qPrintable(standings));
 
-        // Asked again, the events keep what they have, and the operator is told.
+        // Asked again, the events keep what they have (event 4 gets its 13-14 now), and the
+        // operator is told.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         dialog = propose();
         QVERIFY(dialog);
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnGardarPuntos")), Qt::LeftButton);
-        QCOMPARE(listed(), 8);
+        QCOMPARE(listed(), 11);
         QCOMPARE(m_told.size(), 1);
         QVERIFY2(m_told[0].contains(QStringLiteral("01, 02, 03")), qPrintable(m_told[0]));
     }
@@ -169,7 +181,7 @@ private Q_SLOTS:
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnGardarPuntos")), Qt::LeftButton);
         QCOMPARE(testsupport::queryRows(path(), QStringLiteral("SELECT club, SUM(puntos) FROM puntos "
                                                                "GROUP BY club ORDER BY club")),
-                 (QStringList{QStringLiteral("CORUÑA|34"), QStringLiteral("VIGO|30")}));
+                 (QStringList{QStringLiteral("CORUÑA|43"), QStringLiteral("VIGO|39")}));
     }
 };
 

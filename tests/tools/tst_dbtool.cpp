@@ -79,7 +79,7 @@ private Q_SLOTS:
                                << u"  --listen ENDEREZO:PORTO"_s;
         QTest::newRow("score-lenex") << QStringList{u"score-lenex"_s, u"--help"_s}
                                      << u"Uso: quilvarden-db score-lenex [opcións] RESULTADOS FICHEIRO"_s
-                                     << u"  --age-group ID  a categoría de idade"_s;
+                                     << u"  --category NOMES  nas probas que puntúan por categorías"_s;
         QTest::newRow("rules") << QStringList{u"rules"_s, u"--help"_s}
                                << u"Uso: quilvarden-db rules [opcións] FICHEIRO"_s << u"  --preset NOME"_s;
     }
@@ -139,6 +139,9 @@ private Q_SLOTS:
             u"--events quere números de proba de 0 a 999, como 1,3,5-8,101-125, non «1,998-1000»"_s);
         row("no swimmer a club", {u"score-lenex"_s, u"r.lxf"_s, u"x.MDB"_s, u"--per-club"_s, u"0"_s},
             u"quilvarden-db score-lenex"_s, u"--per-club quere un número enteiro de 1 en diante, non «0»"_s);
+        row("categories without a name",
+            {u"score-lenex"_s, u"r.lxf"_s, u"x.MDB"_s, u"--category"_s, u" , "_s},
+            u"quilvarden-db score-lenex"_s, u"--category quere os nomes das categorías, como 10-11,12-13"_s);
         row("listen without a port", {u"serve"_s, u"x.MDB"_s, u"--listen"_s, u"localhost"_s},
             u"quilvarden-db serve"_s,
             u"--listen quere ENDEREZO:PORTO (por exemplo 0.0.0.0:8080 ou localhost:8080), non «localhost»"_s);
