@@ -48,6 +48,21 @@ CommandLine::Reader eventsInto(QList<int>& events)
     };
 }
 
+// --category: the names of the list.
+CommandLine::Reader categoriesInto(QStringList& categories)
+{
+    return [&categories](const QString& list) {
+        categories.clear();
+        for (const QString& name : list.split(u',', Qt::SkipEmptyParts))
+            if (!name.trimmed().isEmpty())
+                categories << name.trimmed();
+        return categories.isEmpty()
+                   ? QCoreApplication::translate("Tool",
+                                                 "--category quere os nomes das categorías, como 10-11,12-13")
+                   : QString();
+    };
+}
+
 // What score-lenex was asked to do besides scoring.
 struct ScoreRun {
     results::ScoreOptions options;
@@ -56,6 +71,30 @@ struct ScoreRun {
     bool otherMeet = false;
     const CommandLine* commandLine = nullptr; // to tell a mistake in the arguments
 };
+
+// A category asked for that the results have not: a mistake in the arguments, naming those
+// they have. Nothing when every one is there.
+std::optional<int> askedForUnknownCategory(const imports::FileResults& file, data::Database& database,
+                                           const QString& where, const ScoreRun& run, QTextStream& err)
+{
+    if (run.options.categories.isEmpty())
+        return std::nullopt;
+    const Result<QStringList> categories = results::fileCategories(file, database);
+    if (!categories)
+        return fail(err, where, categories.failure());
+    for (const QString& asked : run.options.categories)
+        if (!data::categoryNamed(*categories, asked))
+            return run.commandLine->mistake(
+                err, categories->isEmpty()
+                         ? QCoreApplication::translate(
+                               "Tool", "--category: non hai ningunha categoría «%1»; os resultados non "
+                                       "teñen ningunha")
+                               .arg(asked)
+                         : QCoreApplication::translate("Tool",
+                                                       "--category: non hai ningunha categoría «%1»; hai: %2")
+                               .arg(asked, categories->join(QStringLiteral(", "))));
+    return std::nullopt;
+}
 
 // Scores the file into the register as the run says, telling each step.
 int scoreFile(const QString& results, const QString& where, const ScoreRun& run, QTextStream& out,
@@ -69,22 +108,8 @@ int scoreFile(const QString& results, const QString& where, const ScoreRun& run,
     Result<std::unique_ptr<data::Database>> database = data::Database::open(where, opening);
     if (!database)
         return fail(err, where, database.failure());
-    if (!run.options.categories.isEmpty()) {
-        const Result<QStringList> categories = results::fileCategories(*file, **database);
-        if (!categories)
-            return fail(err, results, categories.failure());
-        for (const QString& asked : run.options.categories)
-            if (!data::categoryNamed(*categories, asked))
-                return run.commandLine->mistake(
-                    err, categories->isEmpty()
-                             ? QCoreApplication::translate(
-                                   "Tool", "--category: non hai ningunha categoría «%1»; os resultados non "
-                                           "teñen ningunha")
-                                   .arg(asked)
-                             : QCoreApplication::translate(
-                                   "Tool", "--category: non hai ningunha categoría «%1»; hai: %2")
-                                   .arg(asked, categories->join(QStringLiteral(", "))));
-    }
+    if (const std::optional<int> status = askedForUnknownCategory(*file, **database, where, run, err))
+        return *status;
     const Result<results::ScorePlan> plan = results::planScores(*file, **database, run.options);
     if (!plan)
         return fail(err, results, plan.failure());
@@ -163,21 +188,12 @@ int scoreLenex(const Command& command, const QStringList& arguments, QTextStream
                           "o grupo de idade ou clase que puntúa só, sen as categorías, nas probas que o "
                           "teñen (pódese repetir)"),
                       run.options.ageGroups);
-    commandLine.checked(
-        QStringLiteral("category"), QCoreApplication::translate("Tool", "NOMES"),
-        QCoreApplication::translate(
-            "Tool", "nas probas que puntúan por categorías, só estas, polo seu nome separado por "
-                    "comas: Alevín,Infantil (as demais quedan como estaban)"),
-        [&run](const QString& list) {
-            run.options.categories.clear();
-            for (const QString& name : list.split(u',', Qt::SkipEmptyParts))
-                if (!name.trimmed().isEmpty())
-                    run.options.categories << name.trimmed();
-            return run.options.categories.isEmpty()
-                       ? QCoreApplication::translate(
-                             "Tool", "--category quere os nomes das categorías, como 10-11,12-13")
-                       : QString();
-        });
+    commandLine.checked(QStringLiteral("category"), QCoreApplication::translate("Tool", "NOMES"),
+                        QCoreApplication::translate(
+                            "Tool",
+                            "nas probas que puntúan por categorías, só estas, polo seu nome separado por "
+                            "comas: Alevín,Infantil (as demais quedan como estaban)"),
+                        categoriesInto(run.options.categories));
     commandLine.note(QCoreApplication::translate(
         "Tool", "Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que "
                 "propón a xanela, nunha soa transacción; de cada proba, a rolda que a decide (a "
