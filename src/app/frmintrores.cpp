@@ -541,14 +541,16 @@ void FrmIntroRes::scoreFromResults()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Categories left out: the plan again with those marked only.
     connect(dialog, &ScoreDialog::categoriesChanged, this,
-            [this, dialog, plan, all = *categories, results = *file] {
+            [this, dialog, plan, all = *categories, fileResults = *file] {
                 results::ScoreOptions options;
                 options.categories = dialog->categories();
                 if (options.categories.isEmpty())
-                    return dialog->propose({tr("Ningunha categoría marcada: non se puntúa nada.")}, false);
+                    return dialog->propose(
+                        {tr("Non hai ningunha categoría marcada: marca polo menos unha para puntuar.")},
+                        false);
                 if (options.categories.size() == all.size())
                     options.categories.clear();
-                Result<results::ScorePlan> planned = results::planScores(results, *m_database, options);
+                Result<results::ScorePlan> planned = results::planScores(fileResults, *m_database, options);
                 if (!planned)
                     return report(planned.failure());
                 *plan = std::move(planned).value();

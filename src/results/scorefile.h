@@ -20,7 +20,7 @@ struct ScoreOptions {
     // Swims of one club that take places in an event; when not given, the cap of the
     // register's rules for the event's kind (0: all), or 1 in a register without rules.
     std::optional<int> perClub;
-    QStringList ageGroups; // age group ids named for events with several and none for all ages
+    QStringList ageGroups; // age group ids that score alone, as their event's one ranking
     // The categories to score in the events scored by category, by name in any case; empty:
     // every one. Events scored by one ranking score as always.
     QStringList categories;
