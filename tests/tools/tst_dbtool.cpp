@@ -628,20 +628,6 @@ private Q_SLOTS:
                                                      u"  1  VIGO        18,00"_s,
                                                      u"  2  LUGO        07,00"_s,
                                                      QString()};
-        QTest::newRow("all, in capitals: the meet's own first")
-            << text + QStringList{u"--category=ALL"_s} << 0
-            << QStringList{u"Clasificación Masculina"_s,       u"  1  LUGO        16,00"_s,
-                           u"  2  VIGO        09,00"_s,        u"Clasificación Feminina"_s,
-                           u"  1  VIGO        09,00"_s,        u"  2  LUGO        06,00"_s,
-                           u"Clasificación Conxunta"_s,        u"  1  VIGO        23,00"_s,
-                           u"  2  LUGO        22,00"_s,        u"Clasificación Masculina: 10-11"_s,
-                           u"  1  VIGO        09,00"_s,        u"  2  LUGO        07,00"_s,
-                           u"Clasificación Feminina: 10-11"_s, u"  1  VIGO        09,00"_s,
-                           u"Clasificación Conxunta: 10-11"_s, u"  1  VIGO        18,00"_s,
-                           u"  2  LUGO        07,00"_s,        u"Clasificación Masculina: 12-13"_s,
-                           u"  1  LUGO        09,00"_s,        u"Clasificación Feminina: 12-13"_s,
-                           u"  1  LUGO        06,00"_s,        u"Clasificación Conxunta: 12-13"_s,
-                           u"  1  LUGO        15,00"_s,        QString()};
         const QStringList unknown{u"quilvarden-db standings: O campionato non ten a categoría «14-15». "
                                   u"Ten: 10-11, 12-13."_s,
                                   u"Para máis axuda: quilvarden-db standings --help"_s, QString()};
