@@ -62,10 +62,17 @@ QString clubCell(const publish::Edition& edition, const data::StandingRow& row)
                  : QString());
 }
 
-QString standingTable(const publish::Edition& edition, const data::StandingSection& section)
+// A category's standing is anchored by the category's place among them ("masculina-2" for
+// the second's) and says whose it is, for the page's script.
+QString standingTable(const publish::Edition& edition, const data::StandingSection& section,
+                      qsizetype category)
 {
-    QString html = QStringLiteral("<section class=\"standing\" id=\"%1\">\n<h2>%2</h2>\n")
-                       .arg(anchorOf(section.which), section.heading.toHtmlEscaped());
+    const QString attributes = category > 0 ? QStringLiteral("id=\"%1-%2\" data-category=\"%3\"")
+                                                  .arg(anchorOf(section.which), QString::number(category),
+                                                       section.category.toHtmlEscaped())
+                                            : QStringLiteral("id=\"%1\"").arg(anchorOf(section.which));
+    QString html = QStringLiteral("<section class=\"standing\" %1>\n<h2>%2</h2>\n")
+                       .arg(attributes, section.heading.toHtmlEscaped());
     if (section.rows.isEmpty())
         return html +
                QStringLiteral("<p class=\"empty\">%1</p>\n")
@@ -103,6 +110,21 @@ QString latestAwards(const publish::Edition& edition, const QList<data::AwardRow
     return html + QStringLiteral("</ol>\n</section>\n");
 }
 
+// The phone's choice of standings where the meet ranks categories: the meet's own first, then
+// each category's. Shown by the script, which alone can act on it.
+QString categoryPicker(const QStringList& categories)
+{
+    QString html =
+        QStringLiteral(
+            "<p class=\"pick\" hidden><label for=\"categoria\">%1</label> <select id=\"categoria\">\n"
+            "<option value=\"\">%2</option>\n")
+            .arg(QCoreApplication::translate("Live", "Clasificación:").toHtmlEscaped(),
+                 QCoreApplication::translate("Live", "Xeral").toHtmlEscaped());
+    for (const QString& category : categories)
+        html += QStringLiteral("<option value=\"%1\">%1</option>\n").arg(category.toHtmlEscaped());
+    return html + QStringLiteral("</select></p>\n");
+}
+
 } // namespace
 
 QString liveFragment(const LiveEdition& live, quint64 version, const QString& note)
@@ -119,8 +141,14 @@ QString liveFragment(const LiveEdition& live, quint64 version, const QString& no
     // The latest awards first: what a reader on a phone looks for when a result comes in.
     html += latestAwards(edition, live.latest);
     html += QStringLiteral("<div class=\"standings\">\n");
+    QStringList categories;
     for (const data::StandingSection& section : edition.standings.sections)
-        html += standingTable(edition, section);
+        if (!section.category.isEmpty() && !categories.contains(section.category))
+            categories << section.category;
+    if (!categories.isEmpty())
+        html += categoryPicker(categories);
+    for (const data::StandingSection& section : edition.standings.sections)
+        html += standingTable(edition, section, categories.indexOf(section.category) + 1);
     return html + QStringLiteral("</div>\n</div>\n");
 }
 

@@ -36,7 +36,9 @@ struct Pages {
 };
 
 // The live part of both pages: edition lines, an optional note (the register out of reach),
-// the latest awards and the three standings. Every text from the register is escaped.
+// the latest awards and the standings: the meet's three, then each category's, with a choice
+// between them for the phone where there are categories. Every text from the register is
+// escaped.
 QString liveFragment(const LiveEdition& live, quint64 version, const QString& note);
 
 // A whole page around the fragment: for phones, or large for a projector (board), headed by

@@ -38,7 +38,8 @@ Result<LiveEdition> EditionSource::read()
 {
     data::Database& database = *m_database;
     return database.readTogether<LiveEdition>([&database]() -> Result<LiveEdition> {
-        Result<publish::Edition> edition = publish::readEdition(database, QDateTime::currentDateTime());
+        Result<publish::Edition> edition =
+            publish::readEdition(database, QDateTime::currentDateTime(), data::StandingsScope{true});
         if (!edition)
             return edition.failure();
         const Result<std::optional<qint64>> latestId = database.latestAwardId();

@@ -99,9 +99,10 @@ std::optional<Format> formatOfFile(const QString& path)
     return formatNamed(QFileInfo(path).suffix());
 }
 
-Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt)
+Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt,
+                            const data::StandingsScope& scope)
 {
-    Result<data::StandingsReport> standings = data::buildStandings(database);
+    Result<data::StandingsReport> standings = data::buildStandings(database, scope);
     if (!standings)
         return standings.failure();
     const Result<QVariant> last = database.lastEventScored();
@@ -117,9 +118,16 @@ Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt
                    std::move(fullNames).value()};
 }
 
-Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt)
+Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt,
+                               const data::StandingsScope& scope)
 {
-    return database.readTogether<Edition>([&]() { return readEdition(database, printedAt); });
+    return database.readTogether<Edition>([&]() { return readEdition(database, printedAt, scope); });
+}
+
+bool hasCategories(const Edition& edition)
+{
+    return std::any_of(edition.standings.sections.cbegin(), edition.standings.sections.cend(),
+                       [](const data::StandingSection& section) { return !section.category.isEmpty(); });
 }
 
 QStringList editionLines(const Edition& edition)
@@ -144,25 +152,41 @@ QString asText(const Edition& edition)
 
 QString asCsv(const Edition& edition)
 {
-    QStringList rows{QStringLiteral("Clasificación,Posición,Club,Total")};
+    // The category's column only where there are categories, so that the file of a meet that
+    // ranks none reads as it always has.
+    const bool categories = hasCategories(edition);
+    QStringList rows{categories ? QStringLiteral("Clasificación,Categoría,Posición,Club,Total")
+                                : QStringLiteral("Clasificación,Posición,Club,Total")};
     for (const data::StandingSection& section : edition.standings.sections) {
-        for (const data::StandingRow& row : section.rows)
-            rows << QStringList{csvField(standingName(section.which)),
-                                // A word of the data, as the standings' names: the same in every language.
-                                row.guest ? QStringLiteral("convidado") : positionText(row),
-                                csvField(textCell(text::valueText(text::clubLabel(row.club)))),
-                                csvField(total(row.total))}
-                        .join(QLatin1Char(','));
+        for (const data::StandingRow& row : section.rows) {
+            QStringList cells{csvField(standingName(section.which))};
+            if (categories)
+                cells << csvField(textCell(section.category));
+            // A word of the data, as the standings' names: the same in every language.
+            cells << (row.guest ? QStringLiteral("convidado") : positionText(row))
+                  << csvField(textCell(text::valueText(text::clubLabel(row.club))))
+                  << csvField(total(row.total));
+            rows << cells.join(QLatin1Char(','));
+        }
     }
     return rows.join(lineBreak) + lineBreak;
 }
 
-Result<EventPointsEdition> currentEventPoints(data::Database& database, const QDateTime& printedAt)
+Result<EventPointsEdition> currentEventPoints(data::Database& database, const QDateTime& printedAt,
+                                              const QString& category)
 {
     return database.readTogether<EventPointsEdition>([&]() -> Result<EventPointsEdition> {
         Result<QList<data::EventClubPoints>> rows = database.pointsByEvent();
         if (!rows)
             return rows.failure();
+        if (!category.isEmpty()) {
+            // The category's standings know its name as the meet writes it, or refuse it.
+            const Result<data::StandingsReport> named = data::buildStandings(database, {false, category});
+            if (!named)
+                return named.failure();
+            const QString name = named->sections.value(0).category;
+            rows->removeIf([&name](const data::EventClubPoints& row) { return row.category != name; });
+        }
         const Result<QVariant> last = database.lastEventScored();
         if (!last)
             return last.failure();
@@ -193,18 +217,27 @@ QString asText(const EventPointsEdition& points)
             highest = *order;
     for (const data::EventClubPoints& row : points.rows)
         lines << text::resultsLine(row.order, row.eventCode, row.gender, text::clubLabel(row.club),
-                                   row.points, text::orderPlaces(highest));
+                                   row.points, text::orderPlaces(highest)) +
+                     (row.category.isEmpty() ? QString()
+                                             : QStringLiteral("  ") + text::cleanName(row.category));
     return lines.join(lineBreak) + lineBreak;
 }
 
 QString asCsv(const EventPointsEdition& points)
 {
     const auto cell = [](const QVariant& value) { return csvField(textCell(text::valueText(value))); };
-    QStringList rows{QStringLiteral("Proba,Código,Sexo,Club,Puntos")};
-    for (const data::EventClubPoints& row : points.rows)
-        rows << QStringList{cell(row.order), cell(row.eventCode), cell(row.gender),
-                            cell(text::clubLabel(row.club)), csvField(total(row.points))}
-                    .join(QLatin1Char(','));
+    const bool categories =
+        std::any_of(points.rows.cbegin(), points.rows.cend(),
+                    [](const data::EventClubPoints& row) { return !row.category.isEmpty(); });
+    QStringList rows{categories ? QStringLiteral("Proba,Código,Sexo,Club,Puntos,Categoría")
+                                : QStringLiteral("Proba,Código,Sexo,Club,Puntos")};
+    for (const data::EventClubPoints& row : points.rows) {
+        QStringList cells{cell(row.order), cell(row.eventCode), cell(row.gender),
+                          cell(text::clubLabel(row.club)), csvField(total(row.points))};
+        if (categories)
+            cells << cell(row.category);
+        rows << cells.join(QLatin1Char(','));
+    }
     return rows.join(lineBreak) + lineBreak;
 }
 
@@ -319,10 +352,15 @@ QJsonValue meetJson(const data::MeetIdentity& meet)
 
 } // namespace
 
-QByteArray asJson(const Edition& edition)
+namespace {
+
+// The standings of one category (empty: the meet's own), each with its clubs.
+QJsonArray standingsJson(const Edition& edition, const QString& category)
 {
     QJsonArray standings;
     for (const data::StandingSection& section : edition.standings.sections) {
+        if (section.category != category)
+            continue;
         QJsonArray clubs;
         for (const data::StandingRow& row : section.rows) {
             const QVariant club = text::clubLabel(row.club);
@@ -342,13 +380,32 @@ QByteArray asJson(const Edition& edition)
                                      {QStringLiteral("heading"), section.heading},
                                      {QStringLiteral("clubs"), clubs}});
     }
+    return standings;
+}
+
+} // namespace
+
+QByteArray asJson(const Edition& edition)
+{
     QJsonObject document{
         {QStringLiteral("meet"), meetJson(edition.meet)},
         {QStringLiteral("printedAt"), edition.printedAt.toString(Qt::ISODate)},
         {QStringLiteral("lastEvent"),
          edition.lastEvent.isNull() ? QJsonValue() : QJsonValue(text::valueText(edition.lastEvent))},
-        {QStringLiteral("standings"), standings},
+        {QStringLiteral("standings"), standingsJson(edition, {})},
     };
+    if (hasCategories(edition)) {
+        QJsonArray categories;
+        QStringList done;
+        for (const data::StandingSection& section : edition.standings.sections)
+            if (!section.category.isEmpty() && !done.contains(section.category)) {
+                done << section.category;
+                categories.append(
+                    QJsonObject{{QStringLiteral("name"), section.category},
+                                {QStringLiteral("standings"), standingsJson(edition, section.category)}});
+            }
+        document.insert(QStringLiteral("categories"), categories);
+    }
     if (edition.standings.rules)
         document.insert(QStringLiteral("rules"),
                         QJsonDocument::fromJson(rules::toJson(*edition.standings.rules)).object());

@@ -32,10 +32,16 @@ struct Edition {
     QHash<QString, QString> fullNames = {}; // by the short names the awards carry
 };
 
-// The standings read from the register now, the last event and the totals in one snapshot.
-Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt);
+// The standings read from the register now, the last event and the totals in one snapshot:
+// the meet's three, or those of its categories the scope asks for (see data::buildStandings).
+Result<Edition> currentEdition(data::Database& database, const QDateTime& printedAt,
+                               const data::StandingsScope& scope = {});
 // The same reads, for a caller that reads more in the same snapshot (readTogether).
-Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt);
+Result<Edition> readEdition(data::Database& database, const QDateTime& printedAt,
+                            const data::StandingsScope& scope = {});
+
+// Whether the edition holds the standings of a category (then every format says whose).
+bool hasCategories(const Edition& edition);
 
 // The two lines that head every output: the time of printing and the last event scored.
 QStringList editionLines(const Edition& edition);
@@ -66,7 +72,8 @@ QString clubName(const Edition& edition, const QVariant& club);
 // CR LF line breaks.
 QString asText(const Edition& edition);
 // One row per club and standing: standing, position ("convidado" for a guest's club), club,
-// total with a decimal comma. A
+// total with a decimal comma; where the edition holds a category's standings, its category
+// after the standing (empty for the meet's own). A
 // club name that a spreadsheet would take for a formula (=, +, -, @ first) starts with an
 // apostrophe, as spreadsheet users write text; numbers stay numbers.
 QString asCsv(const Edition& edition);
@@ -75,6 +82,8 @@ QString asHtml(const Edition& edition);
 // For programs: the edition lines' facts and each standing's clubs with position and total
 // (a number, or null), as UTF-8 JSON. Where the register holds rules, also the rules (as
 // rules::toJson writes them) and whether each club is a guest (whose position is null).
+// The meet's own standings under "standings"; the categories' (where the edition holds any)
+// under "categories", each with its name and its standings laid out the same way.
 QByteArray asJson(const Edition& edition);
 // The standings in one of the text formats (text, CSV, HTML, JSON); PDF is not text.
 QString asTextFormat(const Edition& edition, Format format);
@@ -88,17 +97,20 @@ struct EventPointsEdition {
     QList<data::EventClubPoints> rows;
 };
 
-// Read from the register now: the last event and the points in one snapshot.
-Result<EventPointsEdition> currentEventPoints(data::Database& database, const QDateTime& printedAt);
+// Read from the register now: the last event and the points in one snapshot; with a category
+// named, only the points of its awards (a category the meet does not have is refused).
+Result<EventPointsEdition> currentEventPoints(data::Database& database, const QDateTime& printedAt,
+                                              const QString& category = {});
 
 // Only as text and as CSV: the points are for checking, not for the notice board.
 bool publishesByEvent(Format format);
 // The edition lines, the rules' line, a blank line, "Puntos por proba" and one line per event and club laid
-// out as the window's results list (the club as one line, as in the standings); CR LF line breaks.
+// out as the window's results list (the club as one line, as in the standings), the category
+// after the points where the awards have one; CR LF line breaks.
 QString asText(const EventPointsEdition& points);
 // One row per event and club: order number, event code, gender, club and points with a decimal
-// comma and two decimals; texts that a spreadsheet would take for a formula start with an
-// apostrophe, as in the standings CSV.
+// comma and two decimals, and the category where any award has one; texts that a spreadsheet
+// would take for a formula start with an apostrophe, as in the standings CSV.
 QString asCsv(const EventPointsEdition& points);
 
 // One page per standing (more when a standing is long), on whatever paged device: a PDF

@@ -14,32 +14,65 @@ namespace quilvarden::tools {
 
 namespace {
 
+// What to publish and where: the format, the points by event or the standings, which
+// categories ("all", a name, or none for the meet's own standings) and the file (none:
+// standard output).
+struct Asked {
+    publish::Format format = publish::Format::Text;
+    bool byEvent = false;
+    QString category;
+    QString output;
+};
+
+// Reads the edition asked for; a category the meet does not have is the caller's mistake,
+// told with those it has (a usage failure), any other failure the register's.
+int readAsked(const QString& path, data::Database& database, const Asked& asked,
+              const CommandLine& commandLine, publish::EventPointsEdition& points, publish::Edition& edition,
+              QTextStream& err)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const bool all = asked.category.compare(u"all", Qt::CaseInsensitive) == 0;
+    const QString named = all ? QString() : asked.category;
+    Result<publish::EventPointsEdition> readPoints = publish::EventPointsEdition{};
+    Result<publish::Edition> readEdition = publish::Edition{};
+    if (asked.byEvent)
+        readPoints = publish::currentEventPoints(database, now, named);
+    else
+        readEdition = publish::currentEdition(database, now, data::StandingsScope{all, named});
+    const Failure* failure = !readPoints    ? &readPoints.failure()
+                             : !readEdition ? &readEdition.failure()
+                                            : nullptr;
+    if (failure && failure->number == Failure::InvalidArgument && !named.isEmpty())
+        return commandLine.mistake(err, failure->detail);
+    if (failure)
+        return fail(err, path, *failure);
+    points = std::move(readPoints).value();
+    edition = std::move(readEdition).value();
+    return 0;
+}
+
 // Writes the standings (or the points by event) to standard output or to the file.
-int publishStandings(const QString& path, publish::Format format, bool byEvent, const QString& output,
+int publishStandings(const QString& path, const Asked& asked, const CommandLine& commandLine,
                      QTextStream& out, QTextStream& err)
 {
+    const publish::Format format = asked.format;
+    const bool byEvent = asked.byEvent;
+    const QString& output = asked.output;
     // Publishing only reads: a read-only copy or folder will do, and the file is left as it is.
     data::OpenOptions reading;
     reading.readOnly = true;
     Result<std::unique_ptr<data::Database>> database = data::Database::open(path, reading);
     if (!database)
         return fail(err, path, database.failure());
-    const QDateTime now = QDateTime::currentDateTime();
-    Result<publish::EventPointsEdition> points = publish::EventPointsEdition{};
-    Result<publish::Edition> edition = publish::Edition{};
-    if (byEvent)
-        points = publish::currentEventPoints(**database, now);
-    else
-        edition = publish::currentEdition(**database, now);
-    if (!points)
-        return fail(err, path, points.failure());
-    if (!edition)
-        return fail(err, path, edition.failure());
+    publish::EventPointsEdition points;
+    publish::Edition edition;
+    if (const int status = readAsked(path, **database, asked, commandLine, points, edition, err); status != 0)
+        return status;
     if (output.isEmpty()) {
         if (!byEvent)
-            out << publish::asTextFormat(*edition, format);
+            out << publish::asTextFormat(edition, format);
         else
-            out << (format == publish::Format::Csv ? publish::asCsv(*points) : publish::asText(*points));
+            out << (format == publish::Format::Csv ? publish::asCsv(points) : publish::asText(points));
         out.flush();
         // A full disk or a closed pipe behind standard output is a failure too.
         if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout))
@@ -51,18 +84,19 @@ int publishStandings(const QString& path, publish::Format format, bool byEvent, 
         return 0;
     }
     if (Outcome saved =
-            byEvent ? publish::save(*points, format, output) : publish::save(*edition, format, output);
+            byEvent ? publish::save(points, format, output) : publish::save(edition, format, output);
         !saved)
         return fail(err, output, saved.failure());
     return 0;
 }
 
-// standings FILE --format F [--by-event] [--output OUT]
+// standings FILE --format F [--by-event] [--category NAME|all] [--output OUT]
 int standings(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     std::optional<publish::Format> format;
-    QString output;
-    bool byEvent = false;
+    Asked asked;
+    QString& output = asked.output;
+    bool& byEvent = asked.byEvent;
     CommandLine commandLine(command);
     commandLine.registerArgument();
     commandLine.checked(QStringLiteral("format"), QCoreApplication::translate("Tool", "FORMATO"),
@@ -84,6 +118,11 @@ int standings(const Command& command, const QStringList& arguments, QTextStream&
         QCoreApplication::translate(
             "Tool", "os puntos de cada club en cada proba, para cotexalos coas actas (só text e csv)"),
         byEvent);
+    commandLine.text(QStringLiteral("category"), QCoreApplication::translate("Tool", "NOME"),
+                     QCoreApplication::translate("Tool",
+                                                 "só as clasificacións (ou os puntos) desa categoría; "
+                                                 "all: as do campionato e logo as de cada categoría"),
+                     asked.category);
     commandLine.note(
         QCoreApplication::translate("Tool", "Só le o rexistro: ábreo só para ler e non cambia nada nel."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
@@ -99,7 +138,8 @@ int standings(const Command& command, const QStringList& arguments, QTextStream&
     if (*format == publish::Format::Pdf && output.isEmpty())
         return commandLine.mistake(
             err, QCoreApplication::translate("Tool", "o PDF necesita --output FICHEIRO.pdf"));
-    return publishStandings(commandLine.arguments().constFirst(), *format, byEvent, output, out, err);
+    asked.format = *format;
+    return publishStandings(commandLine.arguments().constFirst(), asked, commandLine, out, err);
 }
 
 } // namespace

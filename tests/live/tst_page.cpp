@@ -3,6 +3,7 @@
 #include "rules/rules.h"
 #include "setup/demomeet.h"
 #include "support/browser.h"
+#include "support/categorymeet.h"
 #include "support/testmeet.h"
 
 #include <QDir>
@@ -123,6 +124,7 @@ private Q_SLOTS:
             m_browser.evaluate(QStringLiteral("[...document.querySelectorAll('main section')].map(s => s.id)"
                                               ".join(' ')")),
             QStringLiteral("ultimos masculina feminina conxunta"));
+        QCOMPARE(m_browser.evaluate(QStringLiteral("document.getElementById('categoria') === null")), true);
         QCOMPARE(
             m_browser.evaluate(QStringLiteral("[...document.querySelectorAll('nav.jump a')]"
                                               ".every(a => document.querySelector(a.getAttribute('href')))"
@@ -252,6 +254,66 @@ private Q_SLOTS:
                      QStringLiteral("document.querySelectorAll('main img, main b, main script').length")),
                  0);
         QCOMPARE(m_browser.evaluate(QStringLiteral("document.scripts.length")), 1);
+        noErrors();
+    }
+
+    // Where the meet ranks categories the phone picks whose standings it shows, and keeps the
+    // choice as awards come in; the board turns through the meet's and then each category's.
+    void categoriesPickedAndTurned()
+    {
+        const QString where = m_dir.filePath(QStringLiteral("categorias.MDB"));
+        QVERIFY(testsupport::makeCategoryMeet(where));
+        live::ServeOptions options;
+        options.port = 0;
+        auto server = live::LiveServer::start(where, options);
+        QVERIFY(server);
+        const QString address = QStringLiteral("http://127.0.0.1:%1").arg((*server)->port());
+        QVERIFY(m_browser.setViewport(390, 844, 3, true));
+        QVERIFY(m_browser.open(QUrl(address + QStringLiteral("/"))));
+        m_browser.clearRecorded();
+        QCOMPARE(m_browser.evaluate(QStringLiteral("[...document.querySelectorAll('#categoria option')]"
+                                                   ".map(o => o.textContent).join('|')")),
+                 QStringLiteral("Xeral|10-11|12-13"));
+        // The standings on show: each heading, then its rows as "position club points".
+        const QString shown = QStringLiteral(
+            "[...document.querySelectorAll('section.standing')].filter(s => s.offsetParent !== null)"
+            ".map(s => [s.querySelector('h2').textContent, ...[...s.querySelectorAll('tbody tr')]"
+            ".map(r => [...r.cells].map(c => c.textContent).join(' '))].join('/')).join('|')");
+        QCOMPARE(m_browser.evaluate(shown),
+                 QString::fromUtf8("Clasificación Masculina/1 LUGO 16,00/2 VIGO 9,00|"
+                                   "Clasificación Feminina/1 VIGO 9,00/2 LUGO 6,00|"
+                                   "Clasificación Conxunta/1 VIGO 23,00/2 LUGO 22,00"));
+        m_browser.evaluate(QStringLiteral("(s => { s.value = '12-13'; s.dispatchEvent(new Event('change', "
+                                          "{bubbles: true})); })(document.getElementById('categoria'))"));
+        QCOMPARE(m_browser.evaluate(shown), QString::fromUtf8("Clasificación Masculina: 12-13/1 LUGO 9,00|"
+                                                              "Clasificación Feminina: 12-13/1 LUGO 6,00|"
+                                                              "Clasificación Conxunta: 12-13/1 LUGO 15,00"));
+        QCOMPARE(
+            m_browser.evaluate(QStringLiteral("[...document.querySelectorAll('nav.jump a')]"
+                                              ".filter(a => document.querySelector(a.getAttribute('href'))"
+                                              "?.offsetParent).length")),
+            4); // every link at the top leads to something on show
+        // VIGO scores 7 in 12-13: its women's standing turns, the choice stays.
+        auto station = data::Database::open(where);
+        QVERIFY(station);
+        QVERIFY((*station)->recordAward({QStringLiteral("04"), QStringLiteral("50BK"), QStringLiteral("F"),
+                                         QStringLiteral("VIGO"), 7, QStringLiteral("12-13")}));
+        QVERIFY2(
+            m_browser.waitFor(shown + QString::fromUtf8(" === 'Clasificación Masculina: 12-13/1 LUGO 9,00|"
+                                                        "Clasificación Feminina: 12-13/1 VIGO 7,00/2 LUGO "
+                                                        "6,00|Clasificación Conxunta: 12-13/1 LUGO 15,00/2 "
+                                                        "VIGO 7,00'"),
+                              5000),
+            qPrintable(m_browser.evaluate(shown).toString()));
+        QVERIFY(m_browser.screenshot(picture(QStringLiteral("live-categories.png"))));
+
+        QVERIFY(m_browser.setViewport(1920, 1080, 1, false));
+        QVERIFY(m_browser.open(QUrl(address + QStringLiteral("/board#turn=1"))));
+        const QString turn = QStringLiteral("document.querySelector('header .turn').textContent");
+        QVERIFY(m_browser.waitFor(
+            shown + QString::fromUtf8(".startsWith('Clasificación Conxunta: 12-13/1 LUGO 15,00')"), 15000));
+        QCOMPARE(m_browser.evaluate(turn), QString::fromUtf8("páxina 9 de 9"));
+        QVERIFY(m_browser.screenshot(picture(QStringLiteral("live-categories-board.png"))));
         noErrors();
     }
 

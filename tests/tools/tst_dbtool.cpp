@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "support/categorymeet.h"
 #include "support/pgserver.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
@@ -612,6 +613,75 @@ private Q_SLOTS:
         QCOMPARE(result.errors, u"quilvarden-db: nothere.MDB: Erro 3024: Non se atopa o ficheiro\n"
                                 u"O ficheiro non existe.\n"_s);
         QVERIFY(QDir(m_dir->path()).isEmpty());
+    }
+
+    // The standings or points of one category, or all of them, as chosen; a category the
+    // meet does not have is a mistake that names those it has.
+    void categoryChosen_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("lines");
+        const QStringList text{u"--format"_s, u"text"_s};
+        QTest::newRow("one category") << text + QStringList{u"--category"_s, u"10-11"_s} << 0
+                                      << QStringList{u"Clasificación Masculina: 10-11"_s,
+                                                     u"  1  VIGO        09,00"_s,
+                                                     u"  2  LUGO        07,00"_s,
+                                                     u"Clasificación Feminina: 10-11"_s,
+                                                     u"  1  VIGO        09,00"_s,
+                                                     u"Clasificación Conxunta: 10-11"_s,
+                                                     u"  1  VIGO        18,00"_s,
+                                                     u"  2  LUGO        07,00"_s,
+                                                     QString()};
+        const QStringList unknown{u"quilvarden-db standings: O campionato non ten a categoría «14-15». "
+                                  u"Ten: 10-11, 12-13."_s,
+                                  u"Para máis axuda: quilvarden-db standings --help"_s, QString()};
+        QTest::newRow("unknown") << text + QStringList{u"--category"_s, u"14-15"_s} << 2 << unknown;
+        QTest::newRow("unknown, by event")
+            << QStringList{u"--by-event"_s, u"--format"_s, u"csv"_s, u"--category"_s, u"14-15"_s} << 2
+            << unknown;
+        QTest::newRow("by event, each with its category")
+            << text + QStringList{u"--by-event"_s} << 0
+            << QStringList{u"Puntos por proba"_s,
+                           u"01  100FRM VIGO      9,00  10-11"_s,
+                           u"01  100FRM LUGO      7,00  10-11"_s,
+                           u"01  100FRM LUGO      9,00  12-13"_s,
+                           u"02   50BKF VIGO      9,00  10-11"_s,
+                           u"02   50BKF LUGO      6,00  12-13"_s,
+                           u"03 4X50FRX VIGO      5,00"_s,
+                           QString()};
+        QTest::newRow("by event, one category")
+            << text + QStringList{u"--by-event"_s, u"--category"_s, u"12-13"_s} << 0
+            << QStringList{u"Puntos por proba"_s, u"01  100FRM LUGO      9,00  12-13"_s,
+                           u"02   50BKF LUGO      6,00  12-13"_s, QString()};
+        QTest::newRow("by event as CSV") << QStringList{u"--by-event"_s, u"--format"_s, u"csv"_s} << 0
+                                         << QStringList{u"Proba,Código,Sexo,Club,Puntos,Categoría"_s,
+                                                        u"01,100FR,M,VIGO,\"9,00\",10-11"_s,
+                                                        u"01,100FR,M,LUGO,\"7,00\",10-11"_s,
+                                                        u"01,100FR,M,LUGO,\"9,00\",12-13"_s,
+                                                        u"02,50BK,F,VIGO,\"9,00\",10-11"_s,
+                                                        u"02,50BK,F,LUGO,\"6,00\",12-13"_s,
+                                                        u"03,4X50FR,X,VIGO,\"5,00\","_s,
+                                                        QString()};
+    }
+    void categoryChosen()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QStringList, lines);
+        QVERIFY(testsupport::makeCategoryMeet(path()));
+        const auto result = runIn(QStringList{u"standings"_s, u"quilvarden.MDB"_s} + options, m_dir->path());
+        QCOMPARE(result.status, status);
+        if (status != 0) {
+            QCOMPARE(result.errors.split(u'\n'), lines);
+            QCOMPARE(result.output, QString());
+            return;
+        }
+        QStringList got = result.output.split(u"\r\n"_s);
+        // The text's time of printing, last event and blank line before the figures.
+        if (options.contains(u"text"_s))
+            got = got.mid(3);
+        QCOMPARE(got, lines);
     }
 
     void missingFolderReported()

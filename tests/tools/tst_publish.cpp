@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "publish/publish.h"
 #include "rules/rules.h"
+#include "support/categorymeet.h"
 #include "support/scratchdb.h"
 #include "support/toolrun.h"
 
@@ -102,11 +103,12 @@ private:
     }
 
     // The PDF's pages as pdftotext reads them (laid out), or nothing without poppler-utils.
-    QStringList pdfPages()
+    QStringList pdfPages(const QStringList& more = {})
     {
         const QString out = path(QStringLiteral("edition.pdf"));
-        if (runTool({QStringLiteral("standings"), path(), QStringLiteral("--format"), QStringLiteral("pdf"),
-                     QStringLiteral("--output"), out})
+        if (runTool(QStringList{QStringLiteral("standings"), path(), QStringLiteral("--format"),
+                                QStringLiteral("pdf"), QStringLiteral("--output"), out} +
+                    more)
                 .status != 0)
             return {QStringLiteral("not written")};
         QStringList pages = pdfTool("pdftotext", {QStringLiteral("-layout"), out, QStringLiteral("-")})
@@ -129,6 +131,131 @@ private Q_SLOTS:
                             " ('05', '4X50FR', 'X', 'A,B \"C\"', 38), ('01', '50BK', 'F', 'VIGO', 7.5)")}));
     }
     void cleanup() { m_dir.reset(); }
+
+    // A meet that ranks no category publishes what it always has, byte for byte (but for
+    // the time of printing).
+    void noCategoriesAsBefore_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("html") << "html";
+        QTest::newRow("json") << "json";
+    }
+    void noCategoriesAsBefore()
+    {
+        QFETCH(QString, format);
+        QFile stored(QStringLiteral(QUILVARDEN_FIXTURES_DIR "/standings-no-categories.") + format);
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        static const QRegularExpression printed(QStringLiteral(
+            "\\d\\d/\\d\\d/\\d{4} ás \\d\\d:\\d\\d|\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d"));
+        QCOMPARE(standings(qPrintable(format)).replace(printed, QStringLiteral("WHEN")),
+                 QString::fromUtf8(stored.readAll()));
+    }
+
+    // Each category's standings after the meet's, in every format, each under its heading.
+    void categoriesInEveryFormat_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList three{utf8("Clasificación Masculina"), utf8("Clasificación Feminina"),
+                                utf8("Clasificación Conxunta")};
+        QStringList headings = three;
+        for (const char* category : {": 10-11", ": 12-13"})
+            for (const QString& heading : three)
+                headings << heading + QString::fromLatin1(category);
+        QTest::newRow("csv, all") << "csv"
+                                  << "all" << QStringList{utf8("Clasificación,Categoría,Posición,Club,Total"),
+                                                          QStringLiteral("Masculina,,1,LUGO,\"16,00\""),
+                                                          QStringLiteral("Masculina,,2,VIGO,\"9,00\""),
+                                                          QStringLiteral("Feminina,,1,VIGO,\"9,00\""),
+                                                          QStringLiteral("Feminina,,2,LUGO,\"6,00\""),
+                                                          QStringLiteral("Conxunta,,1,VIGO,\"23,00\""),
+                                                          QStringLiteral("Conxunta,,2,LUGO,\"22,00\""),
+                                                          QStringLiteral("Masculina,10-11,1,VIGO,\"9,00\""),
+                                                          QStringLiteral("Masculina,10-11,2,LUGO,\"7,00\""),
+                                                          QStringLiteral("Feminina,10-11,1,VIGO,\"9,00\""),
+                                                          QStringLiteral("Conxunta,10-11,1,VIGO,\"18,00\""),
+                                                          QStringLiteral("Conxunta,10-11,2,LUGO,\"7,00\""),
+                                                          QStringLiteral("Masculina,12-13,1,LUGO,\"9,00\""),
+                                                          QStringLiteral("Feminina,12-13,1,LUGO,\"6,00\""),
+                                                          QStringLiteral("Conxunta,12-13,1,LUGO,\"15,00\""),
+                                                          QString()};
+        QTest::newRow("html, one category")
+            << "html"
+            << "10-11" << QStringList{headings[3],          utf8("1|VIGO|9,00"), utf8("2|LUGO|7,00"),
+                                      headings[4],          utf8("1|VIGO|9,00"), headings[5],
+                                      utf8("1|VIGO|18,00"), utf8("2|LUGO|7,00")};
+        QTest::newRow("json, all in capitals")
+            << "json"
+            << "ALL" << QStringList{QStringLiteral("Masculina LUGO 16 VIGO 9"),
+                                    QStringLiteral("Feminina VIGO 9 LUGO 6"),
+                                    QStringLiteral("Conxunta VIGO 23 LUGO 22"),
+                                    QStringLiteral("10-11 Masculina VIGO 9 LUGO 7"),
+                                    QStringLiteral("10-11 Feminina VIGO 9"),
+                                    QStringLiteral("10-11 Conxunta VIGO 18 LUGO 7"),
+                                    QStringLiteral("12-13 Masculina LUGO 9"),
+                                    QStringLiteral("12-13 Feminina LUGO 6"),
+                                    QStringLiteral("12-13 Conxunta LUGO 15")};
+        QTest::newRow("json, one category")
+            << "json"
+            << "12-13"
+            << QStringList{QStringLiteral("12-13 Masculina LUGO 9"), QStringLiteral("12-13 Feminina LUGO 6"),
+                           QStringLiteral("12-13 Conxunta LUGO 15")};
+        QTest::newRow("json, the meet's own") << "json" << QString()
+                                              << QStringList{QStringLiteral("Masculina LUGO 16 VIGO 9"),
+                                                             QStringLiteral("Feminina VIGO 9 LUGO 6"),
+                                                             QStringLiteral("Conxunta VIGO 23 LUGO 22")};
+        QTest::newRow("pdf, all") << "pdf"
+                                  << "all" << headings;
+    }
+    void categoriesInEveryFormat()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, category);
+        QFETCH(QStringList, expected);
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(testsupport::makeCategoryMeet(path()));
+        const QStringList choice =
+            category.isEmpty() ? QStringList() : QStringList{QStringLiteral("--category"), category};
+        QStringList got;
+        if (format == u"pdf") {
+            if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+                QSKIP("poppler-utils is not installed");
+            // One page to each standing, headed by it.
+            for (const QString& page : pdfPages(choice))
+                got << page.split(u'\n', Qt::SkipEmptyParts).first().trimmed();
+            QCOMPARE(got, expected);
+            return;
+        }
+        const auto run = runTool(
+            QStringList{QStringLiteral("standings"), path(), QStringLiteral("--format"), format} + choice);
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        if (format == u"csv")
+            got = run.output.split(QStringLiteral("\r\n"));
+        else if (format == u"html")
+            for (const QString& line : run.output.split(u'\n'))
+                if (line.startsWith(QStringLiteral("<h2>")) || line.startsWith(QStringLiteral("<tr>"))) {
+                    const Page page = readPage(QStringLiteral("<x>%1</x>").arg(line), QStringLiteral("h2"));
+                    got << page.texts << page.rows;
+                }
+        if (format == u"json") {
+            const QJsonObject json = QJsonDocument::fromJson(run.output.toUtf8()).object();
+            QCOMPARE(json.contains(u"categories"), !category.isEmpty());
+            QList<std::pair<QString, QJsonArray>> standings{{QString(), json[u"standings"].toArray()}};
+            for (const QJsonValue named : json[u"categories"].toArray())
+                standings.append({named[u"name"].toString() + u' ', named[u"standings"].toArray()});
+            for (const auto& [name, list] : standings)
+                for (const QJsonValue standing : list) {
+                    QString line = name + standing[u"standing"].toString();
+                    for (const QJsonValue club : standing[u"clubs"].toArray())
+                        line += QStringLiteral(" %1 %2")
+                                    .arg(club[u"club"].toString())
+                                    .arg(club[u"total"].toDouble());
+                    got << line;
+                }
+        }
+        QCOMPARE(got, expected);
+    }
 
     void text()
     {

@@ -2,7 +2,9 @@
 // in place, so the reader keeps their scroll position. The board shows one standing at a
 // time (a long one a group of rows at a time), turning every few seconds (#turn=N in the
 // address sets how many), says which of its pages is on screen, and names a club by its short
-// name where its full name does not fit the column.
+// name where its full name does not fit the column, turning through the meet's standings
+// and then each category's. Where the meet ranks categories, the phone shows the standings
+// of the one chosen (the meet's own at first), and keeps the choice as the figures change.
 'use strict';
 (function () {
   const live = document.getElementById('live');
@@ -10,6 +12,7 @@
   const turnMatch = /turn=(\d+)/.exec(location.hash);
   const seconds = turnMatch ? Math.max(1, Number(turnMatch[1])) : 10;
   let turn = 0;
+  let chosen = '';
 
   function shownVersion() {
     const edition = live.querySelector('.edition');
@@ -46,6 +49,38 @@
     });
   }
 
+  // Only the chosen standings on show; the links at the top lead to them.
+  function showCategory() {
+    const pick = document.getElementById('categoria');
+    if (!pick)
+      return;
+    pick.closest('.pick').hidden = false;
+    pick.value = chosen;
+    if (pick.value !== chosen) {
+      chosen = '';
+      pick.value = '';
+    }
+    live.querySelectorAll('section.standing').forEach(function (section) {
+      section.hidden = (section.dataset.category || '') !== chosen;
+    });
+    const suffix = pick.selectedIndex > 0 ? '-' + pick.selectedIndex : '';
+    document.querySelectorAll('nav.jump a').forEach(function (link) {
+      const standing = /^#(masculina|feminina|conxunta)/.exec(link.getAttribute('href'));
+      if (standing)
+        link.setAttribute('href', '#' + standing[1] + suffix);
+    });
+  }
+
+  if (!board) {
+    live.addEventListener('change', function (event) {
+      if (event.target.id !== 'categoria')
+        return;
+      chosen = event.target.value;
+      showCategory();
+    });
+    showCategory();
+  }
+
   if (board) {
     document.documentElement.classList.add('turning');
     showTurn();
@@ -62,6 +97,8 @@
     live.innerHTML = edition.html;
     if (board)
       showTurn();
+    else
+      showCategory();
   });
   stream.addEventListener('error', function () {
     document.body.classList.add('offline');
