@@ -104,9 +104,12 @@ QString latestAwards(const publish::Edition& edition, const QList<data::AwardRow
     html += QStringLiteral("<ol>\n");
     for (const data::AwardRow& award : latest)
         html += QStringLiteral("<li><span class=\"event\">%1 %2%3</span> <span class=\"club\">%4</span> "
-                               "<span class=\"pts\">%5</span></li>\n")
+                               "<span class=\"pts\">%5</span>%6</li>\n")
                     .arg(escaped(award.order), escaped(award.eventCode), escaped(award.gender),
-                         publish::clubName(edition, award.club).toHtmlEscaped(), points(award.points));
+                         publish::clubName(edition, award.club).toHtmlEscaped(), points(award.points),
+                         award.category.isEmpty() ? QString()
+                                                  : QStringLiteral(" <span class=\"cat\">%1</span>")
+                                                        .arg(award.category.toHtmlEscaped()));
     return html + QStringLiteral("</ol>\n</section>\n");
 }
 

@@ -305,6 +305,8 @@ private Q_SLOTS:
                                                         "VIGO 7,00'"),
                               5000),
             qPrintable(m_browser.evaluate(shown).toString()));
+        QCOMPARE(m_browser.evaluate(QStringLiteral("document.querySelector('.awards li .cat').textContent")),
+                 QStringLiteral("12-13")); // the latest award names its category
         QVERIFY(m_browser.screenshot(picture(QStringLiteral("live-categories.png"))));
 
         QVERIFY(m_browser.setViewport(1920, 1080, 1, false));
