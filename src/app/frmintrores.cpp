@@ -1,5 +1,6 @@
 #include "frmintrores.h"
 
+#include "app/categoriesdialog.h"
 #include "app/dialogs.h"
 #include "app/emptyhint.h"
 #include "app/livedialog.h"
@@ -17,8 +18,10 @@
 #include "text/lines.h"
 #include "text/masks.h"
 #include "text/numbers.h"
+#include "text/orderlist.h"
 #include "ui_frmintrores.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +31,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -130,6 +134,7 @@ FrmIntroRes::FrmIntroRes(std::unique_ptr<data::Database> database, QWidget* pare
     connect(m_ui->clas, &QWidget::customContextMenuRequested, this, &FrmIntroRes::showStandingsMenu);
 
     describeControls();
+    makeCategoryBox();
     focusOrder();
 
     m_watch = new data::RegisterWatch(*m_database, this);
@@ -220,6 +225,8 @@ Outcome FrmIntroRes::load()
         return clubs.failure();
     m_ui->club->clear();
     m_ui->club->addItems(*clubs);
+    if (Outcome read = readCategories(); !read)
+        return read;
     return readOrderPlaces();
 }
 
@@ -268,6 +275,83 @@ void FrmIntroRes::clearEvent()
     m_ui->proba->clear();
     m_ui->sexo->clear();
     m_ui->puntos->clear();
+    noCategories();
+}
+
+void FrmIntroRes::makeCategoryBox()
+{
+    m_category = m_ui->cmbCategoria;
+    m_category->setToolTip(tr("Categoría das marcas que se engaden (Ctrl+K)"));
+    m_category->setAccessibleName(m_category->toolTip());
+    m_category->setPlaceholderText(tr("Proba sen categorías"));
+    m_category->hide();
+    noCategories();
+    connect(m_category, &QComboBox::currentIndexChanged, this, &FrmIntroRes::chooseCategory);
+    auto* shortcut = new QShortcut(QKeySequence(tr("Ctrl+K")), this);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+        if (m_category->isVisible() && m_category->isEnabled())
+            m_category->setFocus(Qt::ShortcutFocusReason);
+    });
+}
+
+Outcome FrmIntroRes::readCategories()
+{
+    Result<QList<data::MeetCategory>> categories = m_database->meetCategories();
+    if (!categories)
+        return categories.failure();
+    m_categories = std::move(categories).value();
+    m_category->setVisible(!m_categories.isEmpty());
+    return Done{};
+}
+
+void FrmIntroRes::noCategories()
+{
+    const QSignalBlocker quiet(m_category);
+    m_category->clear();
+    m_category->setEnabled(false);
+    m_progress.clear();
+    m_shownCategory.clear();
+}
+
+void FrmIntroRes::offerCategories(int order)
+{
+    noCategories();
+    const QStringList names = data::categoriesOfEvent(m_categories, order);
+    const QSignalBlocker quiet(m_category);
+    for (const QString& name : names)
+        m_category->addItem(name, name);
+    // An event that ranks several categories ranks every age too: its awards of none.
+    if (names.size() > 1)
+        m_category->addItem(tr("Absoluta"), QStringLiteral(""));
+    m_category->setEnabled(names.size() > 1);
+    m_category->setCurrentIndex(names.isEmpty() ? -1 : 0);
+    m_shownCategory = currentCategory();
+}
+
+void FrmIntroRes::chooseCategory(int index)
+{
+    if (index < 0)
+        return;
+    m_progress.insert(m_shownCategory, {m_place, m_ui->puntos->text(), m_ui->paso->text()});
+    m_shownCategory = currentCategory();
+    if (const auto left = m_progress.constFind(m_shownCategory); left != m_progress.constEnd()) {
+        m_place = left->place;
+        m_ui->puntos->setText(left->points);
+        m_ui->paso->setText(left->step);
+        return;
+    }
+    m_place = 1;
+    proposeFirst();
+}
+
+QString FrmIntroRes::currentCategory() const
+{
+    return m_category->currentIndex() < 0 ? QString() : m_category->currentData().toString();
+}
+
+bool FrmIntroRes::eventHasCategories() const
+{
+    return m_category->count() > 0;
 }
 
 void FrmIntroRes::lookUpEvent(const QString& orderText)
@@ -285,11 +369,12 @@ void FrmIntroRes::lookUpEvent(const QString& orderText)
         report(found.failure());
         return;
     }
-    if (Outcome read = readRules(); !read) {
-        clearEvent();
-        report(read.failure());
-        return;
-    }
+    for (Outcome read : {readRules(), readCategories()})
+        if (!read) {
+            clearEvent();
+            report(read.failure());
+            return;
+        }
     if (!found->has_value())
         return; // no such event: the fields keep what they showed
     const data::EventRow& event = **found;
@@ -304,6 +389,12 @@ void FrmIntroRes::lookUpEvent(const QString& orderText)
     m_ui->proba->setText(text::valueText(event.code));
     m_ui->sexo->setText(text::valueText(event.gender));
     m_place = 1;
+    offerCategories(static_cast<int>(text::readLenient(orderText)));
+    proposeFirst();
+}
+
+void FrmIntroRes::proposeFirst()
+{
     if (byTable()) {
         proposePlace();
         return;
@@ -360,6 +451,33 @@ void FrmIntroRes::editRules()
     dialog->open();
 }
 
+void FrmIntroRes::editCategories()
+{
+    if (Outcome read = readCategories(); !read) {
+        report(read.failure());
+        return;
+    }
+    auto* dialog = new CategoriesDialog(
+        m_categories,
+        [this](const QList<data::MeetCategory>& chosen) { return m_database->setMeetCategories(chosen); },
+        this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, before = m_categories] {
+        if (Outcome read = readCategories(); !read) {
+            report(read.failure());
+            return;
+        }
+        // The event on show offers its categories as they are now, from its first place.
+        if (m_categories == before || m_ui->proba->text().isEmpty() ||
+            !calc::looksUpOrder(m_ui->orde->text(), m_orderPlaces))
+            return;
+        m_place = 1;
+        offerCategories(static_cast<int>(text::readLenient(m_ui->orde->text())));
+        proposeFirst();
+    });
+    dialog->open();
+}
+
 void FrmIntroRes::rulesClosed()
 {
     const bool wasByTable = byTable();
@@ -382,19 +500,34 @@ bool FrmIntroRes::confirmAward(const QString& order, const QString& eventCode, c
         reasons << tr("«%1» é un club convidado: non puntúa.").arg(club);
     const bool relay = calc::isRelay(eventCode);
     if (const int cap = m_rules ? m_rules->scorers(relay) : 0; cap > 0) {
-        const Result<int> before = m_database->clubAwardsInEvent(text::readLenient(order), club);
+        const Result<int> before = clubAwardsBefore(order, club);
         if (!before) {
             report(before.failure());
             return false;
         }
         if (calc::pastCap(*m_rules, relay, *before))
-            reasons << tr("«%1» xa leva nesta proba as marcas que puntúan por club (%2).").arg(club).arg(cap);
+            reasons << (eventHasCategories()
+                            ? tr("«%1» xa leva nesta proba, en «%3», as marcas que puntúan por club (%2).")
+                                  .arg(club)
+                                  .arg(cap)
+                                  .arg(m_category->currentText())
+                            : tr("«%1» xa leva nesta proba as marcas que puntúan por club (%2).")
+                                  .arg(club)
+                                  .arg(cap));
     }
     if (reasons.isEmpty())
         return true;
     return MessageBox::question(this, windowTitle(),
                                 reasons.join(u'\n') + u'\n' + u'\n' + tr("Gardar a marca igualmente?")) ==
            QMessageBox::Yes;
+}
+
+Result<int> FrmIntroRes::clubAwardsBefore(const QString& order, const QString& club)
+{
+    const double number = text::readLenient(order);
+    if (!eventHasCategories())
+        return m_database->clubAwardsInEvent(number, club);
+    return m_database->clubAwardsInEvent(number, club, currentCategory());
 }
 
 void FrmIntroRes::stepOrder(bool forward)
@@ -418,6 +551,7 @@ void FrmIntroRes::recordAward()
     const QString gender = m_ui->sexo->text();
     const QString club = selectedClub();
     const QString points = m_ui->puntos->text();
+    const QString category = currentCategory();
 
     // Points that are not a number would corrupt the standings: refuse them before
     // anything is stored.
@@ -430,14 +564,16 @@ void FrmIntroRes::recordAward()
     }
     if (!confirmAward(order, eventCode, club))
         return;
-    if (const Result<qint64> stored = m_database->recordAward({order, eventCode, gender, club, *value});
+    if (const Result<qint64> stored =
+            m_database->recordAward({order, eventCode, gender, club, *value, category});
         !stored) {
         Failure failed = stored.failure();
         failed.detail += tr("\nNon se gardou a marca.");
         report(failed);
         return;
     }
-    m_results.prepend(text::resultsLine(order, eventCode, gender, club, points, m_orderPlaces));
+    m_results.prepend(text::withCategory(
+        text::resultsLine(order, eventCode, gender, club, points, m_orderPlaces), category));
     m_ui->lista->scrollToTop();
 
     ++m_place;
@@ -472,16 +608,18 @@ void FrmIntroRes::undoLastAward()
         return; // nothing to take back
     reloadList();
     const data::AwardRow& award = (*undone)->award;
-    // The award taken back frees its place in the event on show.
-    if (award.order.toString() == m_ui->orde->text() && m_place > 1) {
+    // The award taken back frees its place in the event and category on show.
+    if (award.order.toString() == m_ui->orde->text() && award.category == currentCategory() && m_place > 1) {
         --m_place;
         if (byTable())
             proposePlace();
     }
-    MessageBox::information(this, windowTitle(),
-                            tr("Desfíxose a marca:\n%1")
-                                .arg(text::resultsLine(award.order, award.eventCode, award.gender, award.club,
-                                                       award.points, m_orderPlaces)));
+    MessageBox::information(
+        this, windowTitle(),
+        tr("Desfíxose a marca:\n%1")
+            .arg(text::withCategory(text::resultsLine(award.order, award.eventCode, award.gender, award.club,
+                                                      award.points, m_orderPlaces),
+                                    award.category)));
 }
 
 void FrmIntroRes::reloadList()
@@ -615,13 +753,16 @@ void FrmIntroRes::followOtherStations()
     // Standings that cannot be built now keep their last figures: the operator asked for
     // nothing, so nothing pops up; "Clasificacions" says why.
     if (m_standingsShown)
-        if (const Result<data::StandingsReport> standings = data::buildStandings(*m_database); standings)
+        if (const Result<data::StandingsReport> standings =
+                data::buildStandings(*m_database, data::StandingsScope{true});
+            standings)
             showStandings(*standings);
 }
 
 void FrmIntroRes::buildStandings()
 {
-    const Result<data::StandingsReport> standings = data::buildStandings(*m_database);
+    const Result<data::StandingsReport> standings =
+        data::buildStandings(*m_database, data::StandingsScope{true});
     if (!standings) {
         report(standings.failure());
         return;
@@ -632,9 +773,12 @@ void FrmIntroRes::buildStandings()
 
 void FrmIntroRes::showStandings(const data::StandingsReport& standings)
 {
+    // The three lists are the meet's own standings; the text has each category's after them.
     QStringListModel* lists[] = {&m_men, &m_women, &m_combined};
-    for (qsizetype i = 0; i < standings.sections.size(); ++i)
-        lists[i]->setStringList(standings.sections[i].lines);
+    qsizetype filled = 0;
+    for (const data::StandingSection& section : standings.sections)
+        if (section.category.isEmpty() && filled < std::ssize(lists))
+            lists[filled++]->setStringList(section.lines);
     m_ui->clas->setPlainText(standings.text());
 }
 

@@ -9,11 +9,14 @@
 #include "text/failure.h"
 
 #include <QAction>
+#include <QHash>
 #include <QStringListModel>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
+
+class QComboBox;
 
 namespace Ui {
 class frmIntroRes;
@@ -54,6 +57,10 @@ public:
     // them once the dialog closes.
     void editRules();
 
+    // "Categorías do campionato…": the meet's categories, to type, change or remove. The
+    // event on show offers them once the dialog closes.
+    void editCategories();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -64,6 +71,23 @@ private:
     void lookUpEvent(const QString& orderText);
     // The event's code, gender and points emptied together.
     void clearEvent();
+
+    // The category box, in the free room right of "Club"; shown only for a meet that ranks
+    // categories.
+    void makeCategoryBox();
+    // The meet's categories read again (the dialog, an import or another station may have
+    // changed them).
+    Outcome readCategories();
+    // The categories of the event of this order number to choose from, the first chosen:
+    // none, one (nothing to choose), or several and then the awards of none ("Absoluta").
+    void offerCategories(int order);
+    void noCategories();
+    // The category chosen: the points proposed follow the places already awarded in it.
+    void chooseCategory(int index);
+    // The category of the awards being recorded; empty for none.
+    QString currentCategory() const;
+    // Whether the event on show has categories to record its awards in.
+    bool eventHasCategories() const;
     // "+" and "-": the next or previous order number, looked up at once.
     void stepOrder(bool forward);
     // "Engadir", a double click or Enter on a club: stores the award, lists it on top and
@@ -97,10 +121,14 @@ private:
     // scale proposes by the texts of the points and the step instead.
     bool byTable() const;
     void proposePlace();
+    // The points of the event's first place (in the category chosen).
+    void proposeFirst();
     void rulesClosed();
     // An award to a guest club, or past the club's cap in the event, is stored only when the
     // operator says so; false when it is not to be stored.
     bool confirmAward(const QString& order, const QString& eventCode, const QString& club);
+    // The awards the club already has in the event (in the category chosen, where it has one).
+    Result<int> clubAwardsBefore(const QString& order, const QString& club);
 
     // "+ 0,5" and "- 0,5" on the proposed points.
     void nudgePoints(int direction);
@@ -147,6 +175,18 @@ private:
     // The place the next award takes in the event looked up: one more for each award this
     // window records there, whatever its points.
     qsizetype m_place = 1;
+
+    QComboBox* m_category = nullptr;
+    QList<data::MeetCategory> m_categories;
+    // Where each category of the event on show was left when another was chosen: its next
+    // place and the points and step proposed for it.
+    struct Progress {
+        qsizetype place = 1;
+        QString points;
+        QString step;
+    };
+    QHash<QString, Progress> m_progress;
+    QString m_shownCategory; // the category whose proposal the fields show
 };
 
 } // namespace quilvarden::app

@@ -69,6 +69,11 @@ void MainWindow::buildRegisterMenu()
         if (FrmIntroRes* open = form())
             open->editRules();
     });
+    connect(addAction(menu, "actionCategorias", tr("&Categorías do campionato…")), &QAction::triggered, this,
+            [this] {
+                if (FrmIntroRes* open = form())
+                    open->editCategories();
+            });
     menu->addSeparator();
     connect(addAction(menu, "actionSair", tr("Saí&r"), QKeySequence(tr("Ctrl+Q"))), &QAction::triggered, this,
             &QWidget::close);

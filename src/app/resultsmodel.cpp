@@ -60,8 +60,9 @@ Result<QStringList> ResultsModel::nextPage(qint64 upToId, qint64 offset) const
     QStringList lines;
     lines.reserve(rows->size());
     for (const data::AwardRow& row : *rows)
-        lines.append(
-            text::resultsLine(row.order, row.eventCode, row.gender, row.club, row.points, m_orderPlaces));
+        lines.append(text::withCategory(
+            text::resultsLine(row.order, row.eventCode, row.gender, row.club, row.points, m_orderPlaces),
+            row.category));
     return lines;
 }
 

@@ -427,25 +427,33 @@ Result<QSqlQuery*> Database::prepared(const char* text)
     return kept;
 }
 
-Result<int> Database::clubAwardsInEvent(double orderNumber, const QString& club)
+Result<int> Database::clubAwardsInEvent(double orderNumber, const QString& club,
+                                        const std::optional<QString>& category)
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
-    Result<QSqlQuery*> query = prepared(sql::ClubAwardOrders);
+    // A register that keeps no categories has awards of none.
+    const Result<bool> kept = category ? hasOwnTable(schema::AwardCategoriesTable) : Result<bool>(false);
+    if (!kept)
+        return kept.failure();
+    if (category && !category->isEmpty() && !*kept)
+        return 0;
+    const char* text = *kept ? sql::ClubAwardOrdersWithCategory : sql::ClubAwardOrders;
+    Result<QSqlQuery*> query = prepared(text);
     if (!query)
         return query.failure();
     QSqlQuery& q = **query;
-    if (Outcome done = execute(q, sql::ClubAwardOrders, {{"club", club}}); !done)
+    if (Outcome done = execute(q, text, {{"club", club}}); !done)
         return done.failure();
     int count = 0;
     // "7" and "07" are one event.
     while (q.next())
-        if (orderNumberOf(q.value(0)) == orderNumber)
+        if (orderNumberOf(q.value(0)) == orderNumber && (!*kept || q.value(1).toString() == *category))
             ++count;
     const QSqlError error = q.lastError();
     q.finish();
     if (error.isValid())
-        return failed(error, statement(sql::ClubAwardOrders));
+        return failed(error, statement(text));
     return count;
 }
 

@@ -159,8 +159,10 @@ public:
     // The first event with this running order number, or nothing when there is none.
     Result<std::optional<EventRow>> findEvent(double orderNumber);
     // How many awards of the register give points to this club (the name as awards carry
-    // it) in the event of this order number, whatever text the order number has there.
-    Result<int> clubAwardsInEvent(double orderNumber, const QString& club);
+    // it) in the event of this order number, whatever text the order number has there. With a
+    // category, only the club's awards in it ("": those of no category).
+    Result<int> clubAwardsInEvent(double orderNumber, const QString& club,
+                                  const std::optional<QString>& category = std::nullopt);
 
     // Stores one award and gives its id. When it returns without failure the award is
     // committed to disk, exactly once; when it fails, the award is not in the register

@@ -172,6 +172,9 @@ inline constexpr char EventAwardsWithCategory[] =
 inline constexpr char EventAwardsWithCategoryWithoutSource[] =
     "SELECT id, proba, sexo, club, puntos, NULL AS campionato, " QUILVARDEN_AWARD_CATEGORY " AS categoria"
     " FROM puntos WHERE orde=:orde";
+// The orders of a club's awards (as ClubAwardOrders) with each award's category.
+inline constexpr char ClubAwardOrdersWithCategory[] =
+    "SELECT orde, " QUILVARDEN_AWARD_CATEGORY " AS categoria FROM puntos WHERE club=:club";
 #undef QUILVARDEN_AWARD_CATEGORY
 
 inline constexpr char ClubCodesAndNames[] = "SELECT CLUBCODE, SHORTDESC FROM CLUBDESC";

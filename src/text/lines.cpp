@@ -25,6 +25,11 @@ QString resultsLine(const QVariant& order, const QVariant& eventCode, const QVar
            applyMask(club, u"!@@@@@@@@") + pointsColumn(points, u"0.00", u"@@@@@@");
 }
 
+QString withCategory(const QString& line, const QString& category)
+{
+    return category.isEmpty() ? line : line + QStringLiteral("  ") + category;
+}
+
 int orderPlaces(const std::optional<double>& highestOrder)
 {
     return highestOrder && *highestOrder >= 100 ? 3 : 2;

@@ -214,8 +214,10 @@ private Q_SLOTS:
 
     void everyControlAccountedFor()
     {
-        // Forty controls and nothing else: no stray widget sits on the window.
-        QCOMPARE(m_window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), 40);
+        // Forty controls and the category box, hidden for a meet without categories: no stray
+        // widget sits on the window.
+        QCOMPARE(m_window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), 41);
+        QVERIFY(!control(QStringLiteral("cmbCategoria"))->isVisibleTo(m_window.get()));
         const QList<QLabel*> labels = m_window->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
         QStringList names;
         for (const QLabel* label : labels) {
