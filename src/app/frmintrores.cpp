@@ -283,7 +283,6 @@ void FrmIntroRes::makeCategoryBox()
     m_category = m_ui->cmbCategoria;
     m_category->setToolTip(tr("Categoría das marcas que se engaden (Ctrl+K)"));
     m_category->setAccessibleName(m_category->toolTip());
-    m_category->setPlaceholderText(tr("Proba sen categorías"));
     m_category->hide();
     noCategories();
     connect(m_category, &QComboBox::currentIndexChanged, this, &FrmIntroRes::chooseCategory);
@@ -309,6 +308,7 @@ void FrmIntroRes::noCategories()
     const QSignalBlocker quiet(m_category);
     m_category->clear();
     m_category->setEnabled(false);
+    m_category->setPlaceholderText(tr("Categoría"));
     m_progress.clear();
     m_shownCategory.clear();
 }
@@ -324,6 +324,8 @@ void FrmIntroRes::offerCategories(int order)
     if (names.size() > 1)
         m_category->addItem(tr("Absoluta"), QStringLiteral(""));
     m_category->setEnabled(names.size() > 1);
+    if (names.isEmpty())
+        m_category->setPlaceholderText(tr("Proba sen categorías"));
     m_category->setCurrentIndex(names.isEmpty() ? -1 : 0);
     m_shownCategory = currentCategory();
 }

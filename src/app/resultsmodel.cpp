@@ -20,7 +20,9 @@ int ResultsModel::rowCount(const QModelIndex& parent) const
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_lines.size() || role != Qt::DisplayRole)
+    // The whole line also as a tooltip: a category after the points runs past the list's width.
+    if (!index.isValid() || index.row() >= m_lines.size() ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     return m_lines.at(index.row());
 }

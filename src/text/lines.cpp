@@ -27,7 +27,7 @@ QString resultsLine(const QVariant& order, const QVariant& eventCode, const QVar
 
 QString withCategory(const QString& line, const QString& category)
 {
-    return category.isEmpty() ? line : line + QStringLiteral("  ") + category;
+    return category.isEmpty() ? line : line + u' ' + category;
 }
 
 int orderPlaces(const std::optional<double>& highestOrder)

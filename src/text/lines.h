@@ -22,9 +22,9 @@ namespace quilvarden::text {
 QString resultsLine(const QVariant& order, const QVariant& eventCode, const QVariant& gender,
                     const QVariant& club, const QVariant& points, int orderPlaces = 2);
 
-// An award's line with the category it scores in after the points, two blanks apart; the line
-// as it is for an award of no category.
-// Example: "07   100LM VIGO     19,00" and "25-29" give "07   100LM VIGO     19,00  25-29".
+// An award's line with the category it scores in after the points, a blank apart; the line as
+// it is for an award of no category.
+// Example: "07   100LM VIGO     19,00" and "25-29" give "07   100LM VIGO     19,00 25-29".
 QString withCategory(const QString& line, const QString& category);
 
 // The places of the order numbers on the results lines of a programme: 2, or 3 when its

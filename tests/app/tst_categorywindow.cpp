@@ -1,4 +1,5 @@
 #include "app/frmintrores.h"
+#include "app/mainwindow.h"
 #include "app/messagebox.h"
 #include "app/startup.h"
 #include "support/scratchdb.h"
@@ -141,13 +142,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<bool>("choosing");
         QTest::addColumn<QString>("line");
-        QTest::newRow("one category") << u8("01") << -1 << QStringList{u8("Alevín")} << false
-                                      << u8("01  100FRF VIGO     19,00  Alevín");
+        QTest::newRow("one category")
+            << u8("01") << -1 << QStringList{u8("Alevín")} << false << u8("01  100FRF VIGO     19,00 Alevín");
         const QStringList both{u8("Alevín"), u8("Infantil"), u8("Absoluta")};
         QTest::newRow("two, the first")
-            << u8("02") << 0 << both << true << u8("02  100FRM VIGO     19,00  Alevín");
+            << u8("02") << 0 << both << true << u8("02  100FRM VIGO     19,00 Alevín");
         QTest::newRow("two, the second")
-            << u8("02") << 1 << both << true << u8("02  100FRM VIGO     19,00  Infantil");
+            << u8("02") << 1 << both << true << u8("02  100FRM VIGO     19,00 Infantil");
         QTest::newRow("two, every age") << u8("02") << 2 << both << true << u8("02  100FRM VIGO     19,00");
         QTest::newRow("none") << u8("04") << -1 << QStringList() << false << u8("04   50BKM VIGO     19,00");
     }
@@ -303,6 +304,16 @@ private Q_SLOTS:
                 kept << data::MeetCategory{u8("Benxamín"), -1, 10, {}, {}, {1, 4}};
             QCOMPARE(*db.meetCategories(), kept);
         });
+    }
+
+    void rexistroMenuOpensTheDialog()
+    {
+        auto opened = app::openWindow(path());
+        QVERIFY(opened);
+        app::MainWindow window;
+        window.setForm(std::move(opened).value());
+        window.findChild<QAction*>(QStringLiteral("actionCategorias"))->trigger();
+        QVERIFY(window.form()->findChild<QDialog*>(QStringLiteral("dlgCategorias")));
     }
 
     // Categories or none, every control of the form keeps its place; the box lies on none.
