@@ -12,7 +12,7 @@ std::optional<int> readOrder(const QString& digits)
 {
     bool ok = false;
     const int order = digits.toInt(&ok);
-    if (!ok || order > HighestListedOrder)
+    if (!ok || order < 1 || order > HighestListedOrder)
         return std::nullopt;
     return order;
 }

@@ -12,9 +12,9 @@ namespace quilvarden::text {
 inline constexpr int HighestListedOrder = 9999;
 
 // The order numbers of a list, from the lowest, each once: numbers and ranges ("5-9", the
-// first no greater than the last) parted by commas, semicolons or blanks. An empty text is
-// an empty list; anything else that does not read (a letter, "9-5", a number past
-// HighestListedOrder) gives none.
+// first no greater than the last) parted by commas, semicolons or blanks, each from 1. An
+// empty text is an empty list; anything else that does not read (a letter, "9-5", 0, a number
+// past HighestListedOrder) gives none.
 std::optional<QList<int>> readOrderList(const QString& typed);
 
 // The list as the operator would type it: from the lowest, each run of consecutive numbers

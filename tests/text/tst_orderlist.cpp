@@ -22,6 +22,7 @@ private Q_SLOTS:
         QTest::newRow("range backwards") << QStringLiteral("9-5") << false << QList<int>{};
         QTest::newRow("a letter") << QStringLiteral("1, x") << false << QList<int>{};
         QTest::newRow("past the highest") << QStringLiteral("10000") << false << QList<int>{};
+        QTest::newRow("zero") << QStringLiteral("0-2") << false << QList<int>{};
         QTest::newRow("negative") << QStringLiteral("-3") << false << QList<int>{};
     }
     void read()
