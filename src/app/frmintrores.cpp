@@ -610,11 +610,20 @@ void FrmIntroRes::undoLastAward()
         return; // nothing to take back
     reloadList();
     const data::AwardRow& award = (*undone)->award;
-    // The award taken back frees its place in the event and category on show.
-    if (award.order.toString() == m_ui->orde->text() && award.category == currentCategory() && m_place > 1) {
+    // The award taken back frees its place in the event on show, in its category: the one
+    // chosen, or another one left, which proposes that place when chosen again.
+    const bool eventShown = award.order.toString() == m_ui->orde->text();
+    const auto left = m_progress.find(award.category);
+    if (eventShown && award.category == currentCategory() && m_place > 1) {
         --m_place;
         if (byTable())
             proposePlace();
+    } else if (eventShown && left != m_progress.end() && left->place > 1) {
+        --left->place;
+        const calc::Proposal proposal =
+            calc::placeProposal(m_rules, left->place, calc::isRelay(m_ui->proba->text()));
+        left->points = proposal.points;
+        left->step = proposal.step.value_or(left->step);
     }
     MessageBox::information(
         this, windowTitle(),

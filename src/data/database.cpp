@@ -1055,6 +1055,11 @@ Result<std::optional<UndoneAward>> Database::undoLatestAward()
         remove.finish();
         if (done && undone)
             done = forgetScoredAward(*id);
+        if (done && undone) {
+            const Result<QString> category = categoryOfAward(*id, undone->award);
+            done = category ? Outcome(Done{}) : Outcome(category.failure());
+            undone->award.category = category ? *category : QString();
+        }
         if (done)
             done = commit();
         if (!done && m_lost && undone) {
@@ -1125,6 +1130,19 @@ Outcome Database::forgetScoredAward(qint64 id)
         return marks ? Outcome(Done{}) : Outcome(marks.failure());
     QSqlQuery forget(connection());
     return run(forget, sql::ForgetScoredAward, {{"id", id}});
+}
+
+Result<QString> Database::categoryOfAward(qint64 id, const AwardRow& award)
+{
+    const Result<bool> kept = hasOwnTable(schema::AwardCategoriesTable);
+    if (!kept || !*kept)
+        return kept ? Result<QString>(QString()) : Result<QString>(kept.failure());
+    QSqlQuery look(connection());
+    if (Outcome done =
+            run(look, sql::AwardCategoryOf, {{"id", id}, {"orde", award.order}, {"club", award.club}});
+        !done)
+        return done.failure();
+    return look.next() ? look.value(0).toString() : QString();
 }
 
 Outcome Database::deleteAward(qint64 id)

@@ -301,6 +301,8 @@ private:
     Outcome storeEvent(EventStore& store, const EventAwards& event, StoredEvents& told);
     Outcome afterLostCommit(EventStore& store, const Failure& failure);
     Outcome forgetScoredAward(qint64 id);
+    // The category kept for an award taken back, read before its transaction ends; empty for none.
+    Result<QString> categoryOfAward(qint64 id, const AwardRow& award);
     Outcome beginWriting();
     Outcome beginReading();
     void endReading();

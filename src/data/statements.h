@@ -142,6 +142,8 @@ inline constexpr char CategoryEventKeep[] =
 // The category of an award, kept beside it; the id first taken out, should a register that
 // gives ids again (one made by another program) have kept a row for an award taken back.
 inline constexpr char ForgetAwardCategory[] = "DELETE FROM quilvarden_puntos_categorias WHERE id=:id";
+inline constexpr char AwardCategoryOf[] =
+    "SELECT categoria FROM quilvarden_puntos_categorias WHERE id=:id AND orde=:orde AND club=:club";
 inline constexpr char KeepAwardCategory[] = "INSERT INTO quilvarden_puntos_categorias (id, orde, club, "
                                             "categoria) VALUES (:id, :orde, :club, :categoria)";
 // An award's category is the row of its id whose order and club are still the award's.

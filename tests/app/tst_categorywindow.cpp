@@ -210,6 +210,35 @@ private Q_SLOTS:
         QCOMPARE(seen, proposed);
     }
 
+    // An award taken back frees its place in its own category, chosen or not.
+    void undoFreesThePlaceOfItsCategory_data()
+    {
+        QTest::addColumn<int>("downsBeforeUndo");
+        QTest::addColumn<QStringList>("proposed");
+        QTest::newRow("category chosen") << 0 << list("8|6|10");
+        QTest::newRow("another category") << 1 << list("8|6|10");
+    }
+    void undoFreesThePlaceOfItsCategory()
+    {
+        QFETCH(int, downsBeforeUndo);
+        QFETCH(QStringList, proposed);
+        useRules({10, 8, 6}, 0);
+        open();
+        type("02");
+        award("VIGO");
+        award("LUGO");
+        choose(downsBeforeUndo);
+        QTest::mouseClick(control<QPushButton>("btnDesfacerUltimo"), Qt::LeftButton);
+        QCOMPARE(m_errors, QStringList{u8("Desfíxose a marca:\n02  100FRM LUGO      8,00 Alevín")});
+        box()->setCurrentIndex(0);
+        QStringList seen{points()};
+        award("LUGO");
+        seen << points();
+        box()->setCurrentIndex(1);
+        seen << points();
+        QCOMPARE(seen, proposed);
+    }
+
     // One award a club in an event: a second in the same category is asked about.
     void capCountsPerCategory_data()
     {
