@@ -106,6 +106,11 @@ private Q_SLOTS:
                                          data::Award{u"1"_s, u"100L"_s, u"F"_s, u"CNP"_s, 19, u"12-13"_s},
                                          data::Award{u"3"_s, u"50M"_s, u"M"_s, u"ACN"_s, 5}})
             QVERIFY(database.recordAward(award));
+        // A club's awards in an event: all, or those of one category ("": of none).
+        QCOMPARE(*database.clubAwardsInEvent(1, u"CNP"_s), 2);
+        QCOMPARE(*database.clubAwardsInEvent(1, u"CNP"_s, u"12-13"_s), 1);
+        QCOMPARE(*database.clubAwardsInEvent(1, u"CNP"_s, u""_s), 0);
+        QCOMPARE(*database.clubAwardsInEvent(3, u"ACN"_s, u""_s), 1);
         const data::EventAwards later{2,
                                       {{u"2"_s, u"100L"_s, u"M"_s, u"ACN"_s, 19, u"12-13"_s},
                                        {u"2"_s, u"100L"_s, u"M"_s, u"CNP"_s, 19, u"10-11"_s}}};
@@ -142,7 +147,7 @@ private Q_SLOTS:
             categories << row.category;
         QCOMPARE(categories,
                  (QStringList{u""_s, u"12-13"_s, u"10-11"_s, u"10-11"_s, u"12-13"_s, u"10-11"_s}));
-        QVERIFY(database.undoLatestAward());
+        QCOMPARE((*database.undoLatestAward())->award.category, u"12-13"_s);
         QCOMPARE(standings(database, {false, u"12-13"_s}).first(), u"Clasificación Masculina: 12-13: "_s);
         // puntos itself is as other programs read it.
         QCOMPARE(testsupport::queryRows(m_where, u"SELECT COUNT(*) FROM puntos"_s), QStringList{u"5"_s});
