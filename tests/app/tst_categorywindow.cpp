@@ -39,13 +39,16 @@ private:
     // Texts parted by "|".
     static QStringList list(const char* texts) { return QString::fromUtf8(texts).split(u'|'); }
 
-    static data::MeetCategory category(const char* name, QList<int> events)
-    {
-        return {QString::fromUtf8(name), -1, -1, {}, {}, events};
-    }
     static QList<data::MeetCategory> twoCategories()
     {
-        return {category("Alevín", {1, 2}), category("Infantil", {2, 3})};
+        return {{u8("Alevín"), -1, -1, {}, {}, {1, 2}}, {u8("Infantil"), -1, -1, {}, {}, {2, 3}}};
+    }
+    QStringList offered() const
+    {
+        QStringList items;
+        for (int i = 0; i < box()->count(); ++i)
+            items << box()->itemText(i);
+        return items;
     }
 
     void withDatabase(const std::function<void(data::Database&)>& use)
@@ -161,10 +164,7 @@ private Q_SLOTS:
         QFETCH(QString, line);
         open();
         type(qPrintable(order));
-        QStringList items;
-        for (int i = 0; i < box()->count(); ++i)
-            items << box()->itemText(i);
-        QCOMPARE(items, offered);
+        QCOMPARE(this->offered(), offered);
         QVERIFY(box()->isVisible());
         QCOMPARE(box()->isEnabled(), choosing);
         if (downs >= 0)
@@ -177,18 +177,25 @@ private Q_SLOTS:
         QVERIFY(m_errors.isEmpty());
     }
 
-    // The proposals go by the places awarded in the category chosen.
+    // The proposals go by the places awarded in the category chosen. The standings lists are
+    // the meet's own; the text adds each category's.
     void proposalsCountPerCategory_data()
     {
         QTest::addColumn<QList<double>>("table");
         QTest::addColumn<QStringList>("proposed");
-        QTest::newRow("league scale") << QList<double>() << list("19|16|19|16|16|14|19");
-        QTest::newRow("own table") << QList<double>{10, 8, 6} << list("10|8|10|8|8|6|10");
+        QTest::addColumn<QStringList>("men");
+        QTest::addColumn<QString>("infantil");
+        QTest::newRow("league scale") << QList<double>() << list("19|16|19|16|16|14|19")
+                                      << list("  1  LUGO        35,00|  2  VIGO        19,00") << u8("19,00");
+        QTest::newRow("own table") << QList<double>{10, 8, 6} << list("10|8|10|8|8|6|10")
+                                   << list("  1  LUGO        18,00|  2  VIGO        10,00") << u8("10,00");
     }
     void proposalsCountPerCategory()
     {
         QFETCH(QList<double>, table);
         QFETCH(QStringList, proposed);
+        QFETCH(QStringList, men);
+        QFETCH(QString, infantil);
         if (!table.isEmpty())
             useRules(table, 0);
         open();
@@ -208,6 +215,11 @@ private Q_SLOTS:
         type("03"); // another event: its first category, from the first place
         seen << points();
         QCOMPARE(seen, proposed);
+        QTest::mouseClick(control<QPushButton>("btnClasificacions"), Qt::LeftButton);
+        QCOMPARE(lines("clas_mas"), men);
+        const QString text = control<QPlainTextEdit>("clas")->toPlainText();
+        QVERIFY(text.startsWith(u8("Clasificación Masculina\n") + men.join(u'\n')));
+        QVERIFY(text.contains(u8("Clasificación Masculina: Infantil\n  1  LUGO        ") + infantil));
     }
 
     // An award taken back frees its place in its own category, chosen or not.
@@ -265,25 +277,6 @@ private Q_SLOTS:
         QCOMPARE(lines("lista").size(), listed);
     }
 
-    // The lists keep the meet's own standings; the text adds each category's.
-    void standingsOfEachCategory()
-    {
-        open();
-        type("02");
-        award("VIGO");
-        award("LUGO");
-        choose(1);
-        award("LUGO");
-        QTest::mouseClick(control<QPushButton>("btnClasificacions"), Qt::LeftButton);
-        const QStringList men{u8("  1  LUGO        35,00"), u8("  2  VIGO        19,00")};
-        QCOMPARE(lines("clas_mas"), men);
-        const QString text = control<QPlainTextEdit>("clas")->toPlainText();
-        QVERIFY2(text.startsWith(u8("Clasificación Masculina\n") + men.join(u'\n')), qPrintable(text));
-        QVERIFY(text.contains(
-            u8("Clasificación Masculina: Alevín\n  1  VIGO        19,00\n  2  LUGO        16,00")));
-        QVERIFY(text.contains(u8("Clasificación Masculina: Infantil\n  1  LUGO        19,00")));
-    }
-
     // Typed in the dialog: kept when every row reads, else told with the rows left as typed.
     void typedCategories_data()
     {
@@ -323,10 +316,7 @@ private Q_SLOTS:
             QCOMPARE(table->item(2, 4)->text(), row[4]);
             dialog->reject();
         }
-        QStringList offered;
-        for (int i = 0; i < box()->count(); ++i)
-            offered << box()->itemText(i);
-        QCOMPARE(offered, offeredFor01);
+        QCOMPARE(offered(), offeredFor01);
         withDatabase([&](data::Database& db) {
             QList<data::MeetCategory> kept = twoCategories();
             if (refusal.isEmpty())
