@@ -18,7 +18,6 @@
 #include "text/lines.h"
 #include "text/masks.h"
 #include "text/numbers.h"
-#include "text/orderlist.h"
 #include "ui_frmintrores.h"
 
 #include <QComboBox>

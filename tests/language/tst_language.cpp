@@ -277,6 +277,7 @@ private Q_SLOTS:
                                                  u"Abrir nun &servidor…"_s,
                                                  u"&Importar o programa do campionato…"_s,
                                                  u"Re&gras do campionato…"_s,
+                                                 u"&Categorías do campionato…"_s,
                                                  u"Saí&r"_s}
                                   << QStringList{u"Aceptar"_s, u"Cancelar"_s, u"Gardar"_s};
         QTest::newRow("spanish") << language::Language::Spanish
@@ -289,6 +290,7 @@ private Q_SLOTS:
                                                 u"Abrir en un &servidor…"_s,
                                                 u"&Importar el programa del campeonato…"_s,
                                                 u"Re&glas del campeonato…"_s,
+                                                u"&Categorías del campeonato…"_s,
                                                 u"Sali&r"_s}
                                  << QStringList{u"Aceptar"_s, u"Cancelar"_s, u"Guardar"_s};
     }
