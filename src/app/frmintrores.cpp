@@ -319,9 +319,11 @@ void FrmIntroRes::offerCategories(int order)
     const QSignalBlocker quiet(m_category);
     for (const QString& name : names)
         m_category->addItem(name, name);
-    // An event that ranks several categories ranks every age too: its awards of none.
+    // An event that ranks several categories ranks every age too: its awards of none, first
+    // where that ranking is the one the rules score.
     if (names.size() > 1)
-        m_category->addItem(tr("Absoluta"), QStringLiteral(""));
+        m_category->insertItem(m_rules && m_rules->ranking == rules::Ranking::Open ? 0 : int(names.size()),
+                               tr("Absoluta"), QStringLiteral(""));
     m_category->setEnabled(names.size() > 1);
     if (names.isEmpty())
         m_category->setPlaceholderText(tr("Proba sen categorías"));

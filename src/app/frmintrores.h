@@ -79,7 +79,8 @@ private:
     // changed them).
     Outcome readCategories();
     // The categories of the event of this order number to choose from, the first chosen:
-    // none, one (nothing to choose), or several and then the awards of none ("Absoluta").
+    // none, one (nothing to choose), or several and the awards of none ("Absoluta"; first
+    // when the rules score the every-age ranking).
     void offerCategories(int order);
     void noCategories();
     // The category chosen: the points proposed follow the places already awarded in it.

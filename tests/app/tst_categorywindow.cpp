@@ -100,12 +100,14 @@ private:
         return result;
     }
 
-    void useRules(const QList<double>& table, int scorers)
+    void useRules(const QList<double>& table, int scorers,
+                  rules::Ranking ranking = rules::Ranking::Categories)
     {
         rules::MeetRules chosen = rules::leagueRules();
         chosen.name = QStringLiteral("Propias");
         chosen.individual = table;
         chosen.individualScorers = scorers;
+        chosen.ranking = ranking;
         withDatabase([&](data::Database& db) { QVERIFY(db.setMeetRules(chosen)); });
     }
 
@@ -145,15 +147,20 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<bool>("choosing");
         QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("open");
         QTest::newRow("one category")
-            << u8("01") << -1 << QStringList{u8("Alevín")} << false << u8("01  100FRF VIGO     19,00 Alevín");
-        const QStringList both{u8("Alevín"), u8("Infantil"), u8("Absoluta")};
+            << u8("01") << -1 << list("Alevín") << false << u8("01  100FRF VIGO     19,00 Alevín") << false;
+        const QStringList both = list("Alevín|Infantil|Absoluta");
         QTest::newRow("two, the first")
-            << u8("02") << 0 << both << true << u8("02  100FRM VIGO     19,00 Alevín");
+            << u8("02") << 0 << both << true << u8("02  100FRM VIGO     19,00 Alevín") << false;
         QTest::newRow("two, the second")
-            << u8("02") << 1 << both << true << u8("02  100FRM VIGO     19,00 Infantil");
-        QTest::newRow("two, every age") << u8("02") << 2 << both << true << u8("02  100FRM VIGO     19,00");
-        QTest::newRow("none") << u8("04") << -1 << QStringList() << false << u8("04   50BKM VIGO     19,00");
+            << u8("02") << 1 << both << true << u8("02  100FRM VIGO     19,00 Infantil") << false;
+        QTest::newRow("two, every age")
+            << u8("02") << 2 << both << true << u8("02  100FRM VIGO     19,00") << false;
+        QTest::newRow("every age scores") << u8("02") << 0 << list("Absoluta|Alevín|Infantil") << true
+                                          << u8("02  100FRM VIGO     19,00") << true;
+        QTest::newRow("none") << u8("04") << -1 << QStringList() << false << u8("04   50BKM VIGO     19,00")
+                              << false;
     }
     void awardTakesTheCategoryChosen()
     {
@@ -162,7 +169,10 @@ private Q_SLOTS:
         QFETCH(QStringList, offered);
         QFETCH(bool, choosing);
         QFETCH(QString, line);
-        open();
+        QFETCH(bool, open);
+        if (open)
+            useRules({19, 16, 14, 13}, 0, rules::Ranking::Open);
+        this->open();
         type(qPrintable(order));
         QCOMPARE(this->offered(), offered);
         QVERIFY(box()->isVisible());
