@@ -177,6 +177,9 @@ private Q_SLOTS:
         QCOMPARE(this->offered(), offered);
         QVERIFY(box()->isVisible());
         QCOMPARE(box()->isEnabled(), choosing);
+        // Tab from Orde goes to the box where there is a choice, else to the clubs.
+        QTest::keyClick(control("orde"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), choosing ? static_cast<QWidget*>(box()) : control("club"));
         if (downs >= 0)
             choose(downs);
         award("VIGO");
