@@ -839,7 +839,7 @@ void FrmIntroRes::saveStandings()
         path += QString::fromLatin1(choice.suffix);
     }
     const Result<publish::Edition> edition =
-        publish::currentEdition(*m_database, QDateTime::currentDateTime());
+        publish::currentEdition(*m_database, QDateTime::currentDateTime(), data::StandingsScope{true});
     if (!edition) {
         report(edition.failure());
         return;
@@ -856,7 +856,7 @@ void FrmIntroRes::printStandings()
     if (!PrintDialog::exec(printer, this))
         return;
     const Result<publish::Edition> edition =
-        publish::currentEdition(*m_database, QDateTime::currentDateTime());
+        publish::currentEdition(*m_database, QDateTime::currentDateTime(), data::StandingsScope{true});
     if (!edition) {
         report(edition.failure());
         return;
