@@ -136,6 +136,66 @@
         <source>Non se puido facer a táboa das regras no rexistro: o rexistro ábrese só para ler, ou o usuario non pode crear táboas.</source>
         <translation>No se ha podido crear la tabla de las reglas en el registro: el registro se abre solo para leer, o el usuario no puede crear tablas.</translation>
     </message>
+    <message>
+        <source>Categoría %1 («%2»): %3</source>
+        <translation>Categoría %1 («%2»): %3</translation>
+    </message>
+    <message>
+        <source>a idade «%1» non é un número de anos.</source>
+        <translation>la edad «%1» no es un número de años.</translation>
+    </message>
+    <message>
+        <source>a idade mínima pasa da máxima.</source>
+        <translation>la edad mínima pasa de la máxima.</translation>
+    </message>
+    <message>
+        <source>as probas «%1» non se len: escríbense as ordes como «1, 3, 5-9».</source>
+        <translation>las pruebas «%1» no se leen: se escriben los órdenes como «1, 3, 5-9».</translation>
+    </message>
+    <message>
+        <source>«%1» da categoría «%2» ha de ser unha idade de 0 a %3, ou null.</source>
+        <translation>«%1» de la categoría «%2» ha de ser una edad de 0 a %3, o null.</translation>
+    </message>
+    <message>
+        <source>«%1» da categoría «%2» ha de ser un texto.</source>
+        <translation>«%1» de la categoría «%2» ha de ser un texto.</translation>
+    </message>
+    <message>
+        <source>«events» da categoría «%1» ha de ser unha lista de números de orde (1, 2, …).</source>
+        <translation>«events» de la categoría «%1» ha de ser una lista de números de orden (1, 2, …).</translation>
+    </message>
+    <message>
+        <source>Cada categoría ha de ser un obxecto cun «name».</source>
+        <translation>Cada categoría ha de ser un objeto con un «name».</translation>
+    </message>
+    <message>
+        <source>Non se coñece a clave «%1» da categoría «%2»: as claves son %3.</source>
+        <translation>No se conoce la clave «%1» de la categoría «%2»: las claves son %3.</translation>
+    </message>
+    <message>
+        <source>Non é JSON: %1 (carácter %2).</source>
+        <translation>No es JSON: %1 (carácter %2).</translation>
+    </message>
+    <message>
+        <source>As categorías han de ser {&quot;categories&quot;: [{&quot;name&quot;: …, &quot;events&quot;: [1, 2, …]}, …]}.</source>
+        <translation>Las categorías han de ser {&quot;categories&quot;: [{&quot;name&quot;: …, &quot;events&quot;: [1, 2, …]}, …]}.</translation>
+    </message>
+    <message>
+        <source>Non se puido facer a táboa das categorías no rexistro: o rexistro ábrese só para ler, ou o usuario non pode crear táboas.</source>
+        <translation>No se pudo crear la tabla de las categorías en el registro: el registro se abre solo para leer, o el usuario no puede crear tablas.</translation>
+    </message>
+    <message>
+        <source>Cada categoría ha de ter un nome, e distinto do das outras: «%1».</source>
+        <translation>Cada categoría ha de tener un nombre, y distinto del de las otras: «%1».</translation>
+    </message>
+    <message>
+        <source>ningunha</source>
+        <translation>ninguna</translation>
+    </message>
+    <message>
+        <source>O campionato non ten a categoría «%1». Ten: %2.</source>
+        <translation>El campeonato no tiene la categoría «%1». Tiene: %2.</translation>
+    </message>
 </context>
 <context>
     <name>Import</name>
@@ -594,6 +654,14 @@
         <source>A petición tardou demasiado.</source>
         <translation>La petición tardó demasiado.</translation>
     </message>
+    <message>
+        <source>Clasificación:</source>
+        <translation>Clasificación:</translation>
+    </message>
+    <message>
+        <source>Xeral</source>
+        <translation>General</translation>
+    </message>
 </context>
 <context>
     <name>Publish</name>
@@ -786,26 +854,6 @@
         <translation>es una ronda previa o un desempate de la prueba %1, que se puntúa por su %2</translation>
     </message>
     <message>
-        <source>ata %1 anos</source>
-        <translation>hasta %1 años</translation>
-    </message>
-    <message>
-        <source>%1 anos ou máis</source>
-        <translation>%1 años o más</translation>
-    </message>
-    <message>
-        <source>%1–%2 anos</source>
-        <translation>%1–%2 años</translation>
-    </message>
-    <message>
-        <source>clase %1</source>
-        <translation>clase %1</translation>
-    </message>
-    <message>
-        <source>ten varios grupos de idade ou clases e ningún de todas as idades: %1. Para puntuala, escolle un con --age-group ID</source>
-        <translation>tiene varios grupos de edad o clases y ninguno de todas las edades: %1. Para puntuarla, elige uno con --age-group ID</translation>
-    </message>
-    <message>
         <source>o programa é do %1 e os resultados do %2</source>
         <translation>el programa es del %1 y los resultados del %2</translation>
     </message>
@@ -972,6 +1020,34 @@
     <message>
         <source>Puntuación: %1</source>
         <translation>Puntuación: %1</translation>
+    </message>
+    <message>
+        <source>puntúa a clasificación absoluta polas regras</source>
+        <translation>puntúa la clasificación absoluta por las reglas</translation>
+    </message>
+    <message>
+        <source>ningunha categoría puntúa: %1</source>
+        <translation>ninguna categoría puntúa: %1</translation>
+    </message>
+    <message>
+        <source>non pedida</source>
+        <translation>no pedida</translation>
+    </message>
+    <message>
+        <source>non se pode saber quen nada nela: o ficheiro non ten clasificación nin idades ou clases abondo</source>
+        <translation>no se puede saber quién nada en ella: el fichero no tiene clasificación ni edades o clases suficientes</translation>
+    </message>
+    <message>
+        <source>sen resultados</source>
+        <translation>sin resultados</translation>
+    </message>
+    <message>
+        <source>  Categoría %1: %2, %3</source>
+        <translation>  Categoría %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>  Categorías sen puntuar: %1</source>
+        <translation>  Categorías sin puntuar: %1</translation>
     </message>
 </context>
 <context>
@@ -1294,6 +1370,10 @@
         <source>(convidado)</source>
         <translation>(invitado)</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>Tool</name>
@@ -1442,10 +1522,6 @@ Opciones:
     <message>
         <source>puntúa aínda que os resultados parezan doutro campionato que o programa</source>
         <translation>puntúa aunque los resultados parezcan de otro campeonato que el programa</translation>
-    </message>
-    <message>
-        <source>a categoría de idade que puntúa nas probas que teñen varias (pódese repetir)</source>
-        <translation>la categoría de edad que puntúa en las pruebas que tienen varias (se puede repetir)</translation>
     </message>
     <message>
         <source>Puntúa as probas do ficheiro que están no programa do rexistro, cos puntos que propón a xanela, nunha soa transacción; de cada proba, a rolda que a decide (a final, unha final directa ou a única rolda).</source>
@@ -1832,12 +1908,60 @@ argumentos están mal.
         <translation>El registro no tiene categorías.</translation>
     </message>
     <message>
-        <source>Amosa as categorías que trouxo a última importación do programa, coas probas que as clasifican. Só le o rexistro: ábreo só para ler e non cambia nada nel.</source>
-        <translation>Muestra las categorías que trajo la última importación del programa, con las pruebas que las clasifican. Solo lee el registro: lo abre solo para leer y no cambia nada en él.</translation>
-    </message>
-    <message>
         <source>amosa as categorías do campionato e as súas probas</source>
         <translation>muestra las categorías del campeonato y sus pruebas</translation>
+    </message>
+    <message>
+        <source>Categorías gardadas no rexistro: %1.</source>
+        <translation>Categorías guardadas en el registro: %1.</translation>
+    </message>
+    <message>
+        <source>FICHEIRO.json</source>
+        <translation>FICHERO.json</translation>
+    </message>
+    <message>
+        <source>garda as categorías deste ficheiro en vez das que ten o rexistro (para un programa que non trae ningunha): {&quot;categories&quot;: [{&quot;name&quot;: &quot;Infantil&quot;, &quot;events&quot;: [1, 2]}]}</source>
+        <translation>guarda las categorías de este fichero en vez de las que tiene el registro (para un programa que no trae ninguna): {&quot;categories&quot;: [{&quot;name&quot;: &quot;Infantil&quot;, &quot;events&quot;: [1, 2]}]}</translation>
+    </message>
+    <message>
+        <source>Amosa as categorías que trouxo a última importación do programa, coas probas que as clasifican. Sen --from só le o rexistro: ábreo só para ler e non cambia nada nel.</source>
+        <translation>Muestra las categorías que trajo la última importación del programa, con las pruebas que las clasifican. Sin --from solo lee el registro: lo abre solo para leer y no cambia nada en él.</translation>
+    </message>
+    <message>
+        <source>Probas con clasificación absoluta e por categorías: puntúan as categorías</source>
+        <translation>Pruebas con clasificación absoluta y por categorías: puntúan las categorías</translation>
+    </message>
+    <message>
+        <source>Probas con clasificación absoluta e por categorías: puntúa a absoluta</source>
+        <translation>Pruebas con clasificación absoluta y por categorías: puntúa la absoluta</translation>
+    </message>
+    <message>
+        <source>--category quere os nomes das categorías, como 10-11,12-13</source>
+        <translation>--category quiere los nombres de las categorías, como 10-11,12-13</translation>
+    </message>
+    <message>
+        <source>--category: non hai ningunha categoría «%1»; os resultados non teñen ningunha</source>
+        <translation>--category: no hay ninguna categoría «%1»; los resultados no tienen ninguna</translation>
+    </message>
+    <message>
+        <source>--category: non hai ningunha categoría «%1»; hai: %2</source>
+        <translation>--category: no hay ninguna categoría «%1»; hay: %2</translation>
+    </message>
+    <message>
+        <source>o grupo de idade ou clase que puntúa só, sen as categorías, nas probas que o teñen (pódese repetir)</source>
+        <translation>el grupo de edad o clase que puntúa solo, sin las categorías, en las pruebas que lo tienen (se puede repetir)</translation>
+    </message>
+    <message>
+        <source>NOMES</source>
+        <translation>NOMBRES</translation>
+    </message>
+    <message>
+        <source>nas probas que puntúan por categorías, só estas, polo seu nome separado por comas: Alevín,Infantil (as demais quedan como estaban)</source>
+        <translation>en las pruebas que puntúan por categorías, solo estas, por su nombre separado por comas: Alevín,Infantil (las demás quedan como estaban)</translation>
+    </message>
+    <message>
+        <source>só as clasificacións (ou os puntos) desa categoría; all: as do campionato e logo as de cada categoría</source>
+        <translation>solo las clasificaciones (o los puntos) de esa categoría; all: las del campeonato y luego las de cada categoría</translation>
     </message>
 </context>
 <context>
@@ -2085,6 +2209,53 @@ Elige otro nombre: el registro nuevo nunca se crea encima de otro.</translation>
     </message>
 </context>
 <context>
+    <name>quilvarden::app::CategoriesDialog</name>
+    <message>
+        <source>Categorías do campionato</source>
+        <translation>Categorías del campeonato</translation>
+    </message>
+    <message>
+        <source>Unha categoría por fila. As probas van polas súas ordes: «1, 3, 5-9». Sen idade mínima ou máxima, a categoría non ten ese límite.</source>
+        <translation>Una categoría por fila. Las pruebas van por sus órdenes: «1, 3, 5-9». Sin edad mínima o máxima, la categoría no tiene ese límite.</translation>
+    </message>
+    <message>
+        <source>Nome</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Idade mínima</source>
+        <translation>Edad mínima</translation>
+    </message>
+    <message>
+        <source>Idade máxima</source>
+        <translation>Edad máxima</translation>
+    </message>
+    <message>
+        <source>Clase</source>
+        <translation>Clase</translation>
+    </message>
+    <message>
+        <source>Probas (orde)</source>
+        <translation>Pruebas (orden)</translation>
+    </message>
+    <message>
+        <source>&amp;Engadir categoría</source>
+        <translation>&amp;Añadir categoría</translation>
+    </message>
+    <message>
+        <source>E&amp;liminar categoría</source>
+        <translation>E&amp;liminar categoría</translation>
+    </message>
+    <message>
+        <source>Gardar</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
     <name>quilvarden::app::FrmIntroRes</name>
     <message>
         <source>Gardar clasificacións…</source>
@@ -2272,6 +2443,34 @@ Son de verdade os resultados deste campionato?</source>
         <source>Gardar a marca igualmente?</source>
         <translation>¿Guardar la marca igualmente?</translation>
     </message>
+    <message>
+        <source>Categoría das marcas que se engaden (Ctrl+K)</source>
+        <translation>Categoría de las marcas que se añaden (Ctrl+K)</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
+    </message>
+    <message>
+        <source>Categoría</source>
+        <translation>Categoría</translation>
+    </message>
+    <message>
+        <source>Absoluta</source>
+        <translation>Absoluta</translation>
+    </message>
+    <message>
+        <source>Proba sen categorías</source>
+        <translation>Prueba sin categorías</translation>
+    </message>
+    <message>
+        <source>«%1» xa leva nesta proba, en «%3», as marcas que puntúan por club (%2).</source>
+        <translation>«%1» ya lleva en esta prueba, en «%3», las marcas que puntúan por club (%2).</translation>
+    </message>
+    <message>
+        <source>Non hai ningunha categoría marcada: marca polo menos unha para puntuar.</source>
+        <translation>No hay ninguna categoría marcada: marca por lo menos una para puntuar.</translation>
+    </message>
 </context>
 <context>
     <name>quilvarden::app::LiveDialog</name>
@@ -2422,6 +2621,10 @@ Son de verdade os resultados deste campionato?</source>
         <source>&lt;h3&gt;Quilvarden %1&lt;/h3&gt;&lt;p&gt;A mesa de puntuación dun campionato de natación entre clubs.&lt;/p&gt;&lt;p&gt;Software libre baixo a licenza GPL-3.0 ou posterior: &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;https://www.gnu.org/licenses/gpl-3.0.html&lt;/a&gt;&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Quilvarden %1&lt;/h3&gt;&lt;p&gt;La mesa de puntuación de un campeonato de natación entre clubs.&lt;/p&gt;&lt;p&gt;Software libre bajo la licencia GPL-3.0 o posterior: &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;https://www.gnu.org/licenses/gpl-3.0.html&lt;/a&gt;&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&amp;Categorías do campionato…</source>
+        <translation>&amp;Categorías del campeonato…</translation>
+    </message>
 </context>
 <context>
     <name>quilvarden::app::RulesDialog</name>
@@ -2543,6 +2746,18 @@ Non se gardou nada.</source>
         <translation>%1
 No se ha guardado nada.</translation>
     </message>
+    <message>
+        <source>As das categorías (idades, clases)</source>
+        <translation>Las de las categorías (edades, clases)</translation>
+    </message>
+    <message>
+        <source>A absoluta</source>
+        <translation>La absoluta</translation>
+    </message>
+    <message>
+        <source>Probas con clasificación absoluta e por categorías: puntúan &amp;as</source>
+        <translation>Pruebas con clasificación absoluta y por categorías: puntúan l&amp;as</translation>
+    </message>
 </context>
 <context>
     <name>quilvarden::app::ScoreDialog</name>
@@ -2569,6 +2784,10 @@ No se ha guardado nada.</translation>
     <message>
         <source>Cancelar</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Categorías que se puntúan:</source>
+        <translation>Categorías que se puntúan:</translation>
     </message>
 </context>
 <context>
