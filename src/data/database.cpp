@@ -1193,29 +1193,7 @@ Result<QList<ClubTotal>> Database::clubTotals()
 {
     if (Outcome connected = ready(); !connected)
         return connected.failure();
-    const Result<EngineParticulars::PointsSum> points = pointsSum();
-    if (!points)
-        return points.failure();
-    QSqlQuery q(connection());
-    const Result<int> doubtful = runGrouping(q, sql::StandingTotals, *points);
-    if (!doubtful)
-        return doubtful.failure();
-    const QSqlRecord record = q.record();
-    const int club = record.indexOf(QStringLiteral("club"));
-    const int gender = record.indexOf(QStringLiteral("sexo"));
-    const int total = record.indexOf(QStringLiteral("SumaDepuntos"));
-    QList<ClubTotal> rows;
-    bool anyDoubtful = false;
-    while (q.next()) {
-        rows.append({q.value(club), q.value(gender), q.value(total)});
-        anyDoubtful = anyDoubtful || q.value(*doubtful).toLongLong() != 0;
-    }
-    if (q.lastError().isValid())
-        return failed(q.lastError(), statement(sql::StandingTotals));
-    if (anyDoubtful)
-        if (Outcome numbers = refusePointsKeptAsText(q, *points); !numbers)
-            return numbers.failure();
-    return rows;
+    return totalsOf(sql::StandingTotals);
 }
 
 Result<QList<ClubTotal>> Database::categoryTotals()
@@ -1225,21 +1203,32 @@ Result<QList<ClubTotal>> Database::categoryTotals()
     const Result<bool> kept = hasOwnTable(schema::AwardCategoriesTable);
     if (!kept || !*kept)
         return kept ? Result<QList<ClubTotal>>(QList<ClubTotal>()) : Result<QList<ClubTotal>>(kept.failure());
+    return totalsOf(sql::CategoryStandingTotals);
+}
+
+Result<QList<ClubTotal>> Database::totalsOf(const char* grouping)
+{
     const Result<EngineParticulars::PointsSum> points = pointsSum();
     if (!points)
         return points.failure();
     QSqlQuery q(connection());
-    const Result<int> doubtful = runGrouping(q, sql::CategoryStandingTotals, *points);
+    const Result<int> doubtful = runGrouping(q, grouping, *points);
     if (!doubtful)
         return doubtful.failure();
+    const QSqlRecord record = q.record();
+    const int club = record.indexOf(QStringLiteral("club"));
+    const int gender = record.indexOf(QStringLiteral("sexo"));
+    const int total = record.indexOf(QStringLiteral("SumaDepuntos"));
+    const int category = record.indexOf(QStringLiteral("categoria"));
     QList<ClubTotal> rows;
     bool anyDoubtful = false;
     while (q.next()) {
-        rows.append({q.value(1), q.value(2), q.value(3), q.value(0).toString()});
+        rows.append({q.value(club), q.value(gender), q.value(total),
+                     category < 0 ? QString() : q.value(category).toString()});
         anyDoubtful = anyDoubtful || q.value(*doubtful).toLongLong() != 0;
     }
     if (q.lastError().isValid())
-        return failed(q.lastError(), statement(sql::CategoryStandingTotals));
+        return failed(q.lastError(), statement(grouping));
     if (anyDoubtful)
         if (Outcome numbers = refusePointsKeptAsText(q, *points); !numbers)
             return numbers.failure();

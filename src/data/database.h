@@ -285,6 +285,8 @@ private:
     // Points that the engine keeps as text and that are no number are a type mismatch (13)
     // naming the award: summing them would drop them quietly.
     Outcome refusePointsKeptAsText(QSqlQuery& q, const EngineParticulars::PointsSum& points);
+    // Each club's total for each gender code (and category, where the grouping gives one).
+    Result<QList<ClubTotal>> totalsOf(const char* grouping);
     Outcome addMissingClubColumns();
     // Whether the register has one of the program's own tables; inside a transaction that
     // writes, it is made first where missing (a user without the right goes on without it).
