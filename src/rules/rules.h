@@ -72,9 +72,9 @@ QStringList presetNames();
 std::optional<MeetRules> preset(const QString& name);
 
 // The rules as JSON ({"name", "individual", "after", "relay", "scorers", "ties",
-// "equal_totals", "guests", and "ranking" where it is "open"), and back. Reading refuses, naming the fault, what is not
-// such an object: unknown keys, values of the wrong type, negative or unbounded points, a
-// table that rises, an empty table, a negative cap.
+// "equal_totals", "guests", and "ranking" where it is "open"), and back. Reading refuses, naming the fault,
+// what is not such an object: unknown keys, values of the wrong type, negative or unbounded points, a table
+// that rises, an empty table, a negative cap.
 QByteArray toJson(const MeetRules& rules);
 Result<MeetRules> fromJson(const QByteArray& json);
 

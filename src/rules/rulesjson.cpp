@@ -217,13 +217,12 @@ Result<MeetRules> fromJson(const QByteArray& json)
         return refusal(QCoreApplication::translate(
             "Rules", "As regras han de ser un obxecto JSON: {\"individual\": [9, 7, 6, …], …}."));
     const QJsonObject object = document.object();
-    if (auto known =
-            refuseUnknownKeys(object,
-                              {QStringLiteral("name"), QStringLiteral("individual"), QStringLiteral("after"),
-                               QStringLiteral("relay"), QStringLiteral("scorers"), QStringLiteral("ties"),
-                               QStringLiteral("equal_totals"), QStringLiteral("guests"),
-                               QStringLiteral("ranking")},
-                              QString());
+    if (auto known = refuseUnknownKeys(
+            object,
+            {QStringLiteral("name"), QStringLiteral("individual"), QStringLiteral("after"),
+             QStringLiteral("relay"), QStringLiteral("scorers"), QStringLiteral("ties"),
+             QStringLiteral("equal_totals"), QStringLiteral("guests"), QStringLiteral("ranking")},
+            QString());
         !known)
         return known.failure();
     if (!object.contains(QStringLiteral("individual")))
