@@ -582,6 +582,22 @@ void notesOnFileEvents(const imports::FileResults& file, const EventsOfFile& eve
 
 } // namespace
 
+namespace {
+
+// The names of the register's categories, as it spells them.
+Result<QStringList> registeredCategories(data::Database& database)
+{
+    const Result<QList<data::MeetCategory>> categories = database.meetCategories();
+    if (!categories)
+        return categories.failure();
+    QStringList names;
+    for (const data::MeetCategory& category : *categories)
+        names << category.name;
+    return names;
+}
+
+} // namespace
+
 Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& database,
                              const ScoreOptions& options)
 {
@@ -594,12 +610,9 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
     const Result<MeetScoring> scoring = meetScoring(database);
     if (!scoring)
         return scoring.failure();
-    const Result<QList<data::MeetCategory>> categories = database.meetCategories();
-    if (!categories)
-        return categories.failure();
-    QStringList categoryNames;
-    for (const data::MeetCategory& category : *categories)
-        categoryNames << category.name;
+    const Result<QStringList> categoryNames = registeredCategories(database);
+    if (!categoryNames)
+        return categoryNames.failure();
     ScorePlan plan;
     if (scoring->ruled)
         plan.rules = scoring->rules.name.trimmed().isEmpty() ? rules::tableText(scoring->rules.individual)
@@ -609,7 +622,7 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
     plan.orderPlaces = text::orderPlaces(*highest);
     const EventsOfFile events = eventsOfFile(file.events);
     notesOnFileEvents(file, events, options, plan);
-    Planner planner(file, database, options, *meet, *scoring, categoryNames);
+    Planner planner(file, database, options, *meet, *scoring, *categoryNames);
     for (const DecidingRounds& event : events.events)
         if (wanted(options, event.number))
             if (Outcome planned = planner.plan(event, plan); !planned)
@@ -629,12 +642,10 @@ Result<ScorePlan> planScores(const imports::FileResults& file, data::Database& d
 
 Result<QStringList> fileCategories(const imports::FileResults& file, data::Database& database)
 {
-    const Result<QList<data::MeetCategory>> registered = database.meetCategories();
+    const Result<QStringList> registered = registeredCategories(database);
     if (!registered)
         return registered.failure();
-    QStringList names;
-    for (const data::MeetCategory& category : *registered)
-        names << category.name;
+    const QStringList& names = *registered;
     QStringList categories;
     for (const imports::FileEvent& event : file.events)
         for (const imports::FileAgeGroup& group : event.ageGroups)
