@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "league/output.h"
 #include "league/table.h"
+#include "support/pgserver.h"
 #include "support/scratchdb.h"
 
 #include <QFile>
@@ -26,9 +27,8 @@ class TestLeague : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 
-    bool makeMatchday(const QString& file, const QStringList& clubs, const QList<data::Award>& awards)
+    static bool makeMatchday(const QString& path, const QStringList& clubs, const QList<data::Award>& awards)
     {
-        const QString path = m_dir->filePath(file);
         if (!data::Database::create(path) || !testsupport::runOn(path, clubs))
             return false;
         auto opened = data::Database::open(path);
@@ -43,6 +43,21 @@ private:
         return {QString::fromLatin1(order), u"100FR"_s, QString::fromLatin1(gender), club, points};
     }
 
+    static bool makeSecond(const QString& where)
+    {
+        const QString into = u"INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC, SOURCEID) VALUES "_s;
+        return makeMatchday(where,
+                            {into +
+                             u"('CNV', 'C.N. VIGO', 'CN Vigo', '101'), ('LUG', 'LUGO', 'Club Natación "
+                             u"Lugo', NULL), ('RCC', 'R.C. CORUÑA', 'REAL CLUB  CORUNA', NULL), ('PON', "
+                             u"'PONTE', 'Pontevedra', NULL), ('OUB', 'OURENSE B', NULL, NULL), ('MAR', "
+                             u"'MARIN', 'Club Marín Pontevedra', NULL)"_s},
+                            {award("01", "M", u"C.N. VIGO"_s, 9), award("01", "M", u"R.C. CORUÑA"_s, 7),
+                             award("01", "M", u"LUGO"_s, 6), award("01", "M", u"PONTE"_s, 5),
+                             award("02", "F", u"OURENSE B"_s, 9), award("02", "F", u"LUGO"_s, 7),
+                             award("02", "F", u"MARIN"_s, 6)});
+    }
+
     Result<league::LeagueTable> leagueOf(const QByteArray& json)
     {
         const Result<league::LeagueFile> file = league::leagueFromJson(json, m_dir->path());
@@ -51,12 +66,15 @@ private:
         return league::buildLeague(*file);
     }
 
-    static QByteArray leagueJson(const QByteArray& more = {})
+    // The second matchday's register by its name without extension (a server's: its database).
+    // The second matchday's register by its name without extension (a server's: its database).
+    static QByteArray leagueJson(const QByteArray& more = {}, const QByteArray& second = "xornada2.MDB",
+                                 const QByteArray& secondName = "xornada2")
     {
-        return R"({"name": "Liga Galega", "matchdays": [{"name": "1ª xornada", "register": "xornada1.MDB"},
-            {"name": "2ª xornada", "register": "xornada2.MDB"}, {"name": "3ª xornada"}],
-            "same": [["xornada1:OUR", "2ª xornada:OURENSE B"]], "apart": [["1:MAR", "xornada2:MARIN"]])" +
-               more + "}";
+        return "{\"name\": \"Liga Galega\", \"matchdays\": [{\"name\": \"1ª xornada\", \"register\": "
+               "\"xornada1.MDB\"}, {\"name\": \"2ª xornada\", \"register\": \"" +
+               second + "\"}, {\"name\": \"3ª xornada\"}], \"same\": [[\"xornada1:OUR\", \"" + secondName +
+               ":OURENSE B\"]], \"apart\": [[\"1:MAR\", \"2ª xornada:MARIN\"]]" + more + "}";
     }
 
     // Each club's line: position, club, points by matchday ("-" not swum), total.
@@ -78,7 +96,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         const QString into = u"INSERT INTO CLUBDESC (CLUBCODE, SHORTDESC, LONGDESC, SOURCEID) VALUES "_s;
-        QVERIFY(makeMatchday(u"xornada1.MDB"_s,
+        QVERIFY(makeMatchday(m_dir->filePath(u"xornada1.MDB"_s),
                              {into +
                               u"('VIG', 'VIGO', 'Club Natación Vigo', '101'), ('LUG', 'LUGO', "
                               u"'Club Natación Lugo', NULL), ('OUR', 'OURENSE', NULL, ''), ('MAR', "
@@ -87,16 +105,7 @@ private Q_SLOTS:
                               award("01", "M", u"OURENSE"_s, 6), award("01", "M", u"MARIN"_s, 5),
                               award("02", "F", u"CORUÑA"_s, 9), award("02", "F", u"VIGO"_s, 7),
                               award("02", "F", u"MARIN"_s, 6), award("03", "X", u"LUGO"_s, 10)}));
-        QVERIFY(
-            makeMatchday(u"xornada2.MDB"_s,
-                         {into + u"('CNV', 'C.N. VIGO', 'CN Vigo', '101'), ('LUG', 'LUGO', 'Club Natación "
-                                 u"Lugo', NULL), ('RCC', 'R.C. CORUÑA', 'REAL CLUB  CORUNA', NULL), ('PON', "
-                                 u"'PONTE', 'Pontevedra', NULL), ('OUB', 'OURENSE B', NULL, NULL), ('MAR', "
-                                 u"'MARIN', 'Club Marín Pontevedra', NULL)"_s},
-                         {award("01", "M", u"C.N. VIGO"_s, 9), award("01", "M", u"R.C. CORUÑA"_s, 7),
-                          award("01", "M", u"LUGO"_s, 6), award("01", "M", u"PONTE"_s, 5),
-                          award("02", "F", u"OURENSE B"_s, 9), award("02", "F", u"LUGO"_s, 7),
-                          award("02", "F", u"MARIN"_s, 6)}));
+        QVERIFY(makeSecond(m_dir->filePath(u"xornada2.MDB"_s)));
     }
     void cleanup() { m_dir.reset(); }
 
@@ -163,6 +172,21 @@ private Q_SLOTS:
         QCOMPARE(first[u"points"_s].toArray(), (QJsonArray{17, 13, QJsonValue()}));
         QCOMPARE(first[u"total"_s].toDouble(), 30.0);
         QCOMPARE(json[u"matchedByName"_s][0][u"club"_s].toString(), u"REAL CLUB CORUNA"_s);
+    }
+
+    void aMatchdayOnAServer()
+    {
+        testsupport::PgServer server;
+        const QString why = server.start();
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        const QString database = server.newDatabase();
+        QVERIFY(makeSecond(server.uri(database)));
+        const Result<league::LeagueTable> table =
+            leagueOf(leagueJson({}, server.uri(database).toUtf8(), database.toUtf8()));
+        QVERIFY2(table, qPrintable(table ? QString() : table.failure().message()));
+        const QStringList combined = linesOf(table->standings[2]);
+        QCOMPARE(combined.size(), 7);
+        QCOMPARE(combined.first(), u"1 Club Natación Lugo 17 13 - = 30"_s);
     }
 
     void faultsRefused_data()
