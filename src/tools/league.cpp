@@ -49,8 +49,7 @@ int writeLeague(const QString& path, LeagueFormat format, const QString& output,
         return fail(err, path, table.failure());
     const QByteArray bytes = rendered(*table, format);
     if (!output.isEmpty()) {
-        if (Outcome saved = publish::saveWhole(registersOf(*file), output, [&]() { return bytes; });
-            !saved)
+        if (Outcome saved = publish::saveWhole(registersOf(*file), output, [&]() { return bytes; }); !saved)
             return fail(err, output, saved.failure());
         return 0;
     }
