@@ -1,5 +1,6 @@
 #include "publish.h"
 
+#include "text/csv.h"
 #include "text/lines.h"
 #include "text/masks.h"
 #include "text/names.h"
@@ -42,23 +43,7 @@ QString standingName(data::Standing which)
     return QStringLiteral("Conxunta");
 }
 
-// A text cell that a spreadsheet would read as a formula is written as text.
-QString textCell(const QString& value)
-{
-    const QString start = value.trimmed();
-    if (!start.isEmpty() && QStringLiteral("=+-@").contains(start.front()))
-        return u'\'' + value;
-    return value;
-}
-
-QString csvField(const QString& value)
-{
-    static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
-    if (!value.contains(special))
-        return value;
-    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-}
+using text::csvField;
 
 // The same file under two names (a link, another path to it): same device, same inode.
 bool sameFile(const QFileInfo& a, const QFileInfo& b)
@@ -161,10 +146,10 @@ QString asCsv(const Edition& edition)
         for (const data::StandingRow& row : section.rows) {
             QStringList cells{csvField(standingName(section.which))};
             if (categories)
-                cells << csvField(textCell(section.category));
+                cells << csvField(text::csvTextCell(section.category));
             // A word of the data, as the standings' names: the same in every language.
             cells << (row.guest ? QStringLiteral("convidado") : positionText(row))
-                  << csvField(textCell(text::valueText(text::clubLabel(row.club))))
+                  << csvField(text::csvTextCell(text::valueText(text::clubLabel(row.club))))
                   << csvField(total(row.total));
             rows << cells.join(QLatin1Char(','));
         }
@@ -225,7 +210,9 @@ QString asText(const EventPointsEdition& points)
 
 QString asCsv(const EventPointsEdition& points)
 {
-    const auto cell = [](const QVariant& value) { return csvField(textCell(text::valueText(value))); };
+    const auto cell = [](const QVariant& value) {
+        return csvField(text::csvTextCell(text::valueText(value)));
+    };
     const bool categories =
         std::any_of(points.rows.cbegin(), points.rows.cend(),
                     [](const data::EventClubPoints& row) { return !row.category.isEmpty(); });
@@ -450,9 +437,24 @@ Result<QByteArray> render(const Edition& edition, Format format)
 
 namespace {
 
-// Writes the bytes made by bytesOf to path, never over the register read from (source).
-Outcome saveRendered(const QString& source, const QString& path,
-                     const std::function<Result<QByteArray>()>& bytesOf)
+// Refused where the path is one of the registers read from, or a file the engine keeps beside it.
+std::optional<QString> partOfARegister(const QFileInfo& target, const QStringList& registers)
+{
+    for (const QString& source : registers) {
+        if (target.exists() && sameFile(target, QFileInfo(source)))
+            return QCoreApplication::translate("Publish", "é a base de datos dos resultados.");
+        // Nor over the files the engine keeps beside it while it writes.
+        for (const char* side : {"-journal", "-wal", "-shm"})
+            if (target.absoluteFilePath() == QFileInfo(source).absoluteFilePath() + QLatin1String(side))
+                return QCoreApplication::translate("Publish", "é parte da base de datos dos resultados.");
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Outcome saveWhole(const QStringList& registers, const QString& path,
+                  const std::function<Result<QByteArray>()>& bytesOf)
 {
     const QFileInfo target(path);
     const auto refused = [&path](const QString& why) {
@@ -463,15 +465,8 @@ Outcome saveRendered(const QString& source, const QString& path,
     if (target.exists() && !target.isFile())
         return refused(QCoreApplication::translate(
             "Publish", "non é un ficheiro normal (é un cartafol, un dispositivo ou unha tubería)."));
-    if (!source.isEmpty()) {
-        if (target.exists() && sameFile(target, QFileInfo(source)))
-            return refused(QCoreApplication::translate("Publish", "é a base de datos dos resultados."));
-        // Nor over the files the engine keeps beside it while it writes.
-        for (const char* side : {"-journal", "-wal", "-shm"})
-            if (target.absoluteFilePath() == QFileInfo(source).absoluteFilePath() + QLatin1String(side))
-                return refused(
-                    QCoreApplication::translate("Publish", "é parte da base de datos dos resultados."));
-    }
+    if (const std::optional<QString> why = partOfARegister(target, registers))
+        return refused(*why);
 
     Result<QByteArray> rendered = bytesOf();
     if (!rendered)
@@ -502,11 +497,18 @@ Outcome saveRendered(const QString& source, const QString& path,
     return Done{};
 }
 
+namespace {
+
+QStringList sourcesOf(const Edition& edition)
+{
+    return edition.source.isEmpty() ? QStringList() : QStringList{edition.source};
+}
+
 } // namespace
 
 Outcome save(const Edition& edition, Format format, const QString& path)
 {
-    return saveRendered(edition.source, path, [&] { return render(edition, format); });
+    return saveWhole(sourcesOf(edition), path, [&] { return render(edition, format); });
 }
 
 Outcome save(const EventPointsEdition& points, Format format, const QString& path)
@@ -515,7 +517,7 @@ Outcome save(const EventPointsEdition& points, Format format, const QString& pat
         return Failure::database(
             Failure::CannotOpenFile,
             QCoreApplication::translate("Publish", "Os puntos por proba só se gardan como texto ou CSV."));
-    return saveRendered(points.edition.source, path, [&]() -> Result<QByteArray> {
+    return saveWhole(sourcesOf(points.edition), path, [&]() -> Result<QByteArray> {
         return (format == Format::Csv ? asCsv(points) : asText(points)).toUtf8();
     });
 }

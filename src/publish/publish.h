@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -116,6 +117,13 @@ QString asCsv(const EventPointsEdition& points);
 // One page per standing (more when a standing is long), on whatever paged device: a PDF
 // writer, a printer. False when the device cannot be painted on.
 bool paint(const Edition& edition, QPagedPaintDevice& device);
+
+// Writes the bytes that bytesOf makes to a file: to a temporary file beside it, put in its
+// place only when whole, so that a failed write leaves the old file as it was. Never over one
+// of the registers read from, nor over anything that is not a regular file (a device, a
+// pipe, a folder). Every byte not written is a failure.
+Outcome saveWhole(const QStringList& registers, const QString& path,
+                  const std::function<Result<QByteArray>()>& bytesOf);
 
 // Writes the standings to a file in the given format: to a temporary file beside it, put in
 // its place only when whole, so that a failed write leaves the old file as it was. Never

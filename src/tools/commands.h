@@ -16,6 +16,7 @@ Command categoriesCommand();
 Command serveCommand();
 Command scoreLenexCommand();
 Command rulesCommand();
+Command leagueCommand();
 
 // Every command, in the order the help lists them.
 QList<Command> commands();

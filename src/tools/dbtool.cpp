@@ -123,9 +123,9 @@ Command importLenexCommand()
 
 QList<Command> commands()
 {
-    return {createCommand(),      demoCommand(),       importMdbCommand(),
-            importLenexCommand(), standingsCommand(),  categoriesCommand(),
-            serveCommand(),       scoreLenexCommand(), rulesCommand()};
+    return {createCommand(),    demoCommand(),       importMdbCommand(), importLenexCommand(),
+            standingsCommand(), categoriesCommand(), serveCommand(),     scoreLenexCommand(),
+            rulesCommand(),     leagueCommand()};
 }
 
 int runDbTool(const QStringList& arguments, QTextStream& out, QTextStream& err)

@@ -108,7 +108,9 @@ private Q_SLOTS:
         const auto row = [](const char* name, const QStringList& arguments, const QString& program,
                             const QString& said) { QTest::newRow(name) << arguments << program << said; };
         row("nothing", {}, u"quilvarden-db"_s,
-            u"falta a orde: create, demo, import-mdb, import-lenex, standings, categories, serve, score-lenex ou rules"_s);
+            u"falta a orde: create, demo, import-mdb, import-lenex, standings, categories, serve, "
+            u"score-lenex, rules "
+            u"ou league"_s);
         row("unknown command", {u"frobnicate"_s, u"x.MDB"_s}, u"quilvarden-db"_s,
             u"orde descoñecida: «frobnicate»"_s);
         row("unknown option of the tool", {u"--frobnicate"_s}, u"quilvarden-db"_s,
@@ -682,6 +684,59 @@ private Q_SLOTS:
         if (options.contains(u"text"_s))
             got = got.mid(3);
         QCOMPARE(got, lines);
+    }
+
+    // A league of one matchday swum and one to come, added up from the meet's register; a
+    // club joined in a matchday the league does not have is refused, named.
+    void leagueAddedUp_data()
+    {
+        QTest::addColumn<QString>("same");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("text") << QString() << 0
+                              << QStringList{u"Liga"_s,
+                                             u"X1: 1ª xornada"_s,
+                                             u"X2: 2ª xornada (sen disputar)"_s,
+                                             QString(),
+                                             u"Clasificación Masculina"_s,
+                                             u"Pos  Club           X1       X2    Total"_s,
+                                             u"  1  LUGO        16,00             16,00"_s,
+                                             u"  2  VIGO        09,00             09,00"_s,
+                                             QString(),
+                                             u"Clasificación Feminina"_s,
+                                             u"Pos  Club           X1       X2    Total"_s,
+                                             u"  1  VIGO        09,00             09,00"_s,
+                                             u"  2  LUGO        06,00             06,00"_s,
+                                             QString(),
+                                             u"Clasificación Conxunta"_s,
+                                             u"Pos  Club           X1       X2    Total"_s,
+                                             u"  1  VIGO        23,00             23,00"_s,
+                                             u"  2  LUGO        22,00             22,00"_s,
+                                             QString(),
+                                             u"Clubs que só están nunha xornada:"_s,
+                                             u"  LUGO (1ª xornada: LUGO)"_s,
+                                             u"  VIGO (1ª xornada: VIGO)"_s,
+                                             QString()};
+        QTest::newRow("an unknown matchday in same")
+            << u", \"same\": [[\"quilvarden:VIGO\", \"4:VIGO\"]]"_s << 1
+            << QStringList{u"quilvarden-db: liga.json: Erro 3001: Argumento non válido"_s,
+                           u"A liga non ten a xornada «4» (en «4:VIGO»)."_s, QString()};
+    }
+    void leagueAddedUp()
+    {
+        QFETCH(QString, same);
+        QFETCH(int, status);
+        QFETCH(QStringList, lines);
+        QVERIFY(testsupport::makeCategoryMeet(path()));
+        QFile league(path(u"liga.json"_s));
+        QVERIFY(league.open(QIODevice::WriteOnly));
+        league.write(u"{\"name\": \"Liga\", \"matchdays\": [{\"name\": \"1ª xornada\", \"register\": "
+                     u"\"quilvarden.MDB\"}, {\"name\": \"2ª xornada\"}]%1}"_s.arg(same)
+                         .toUtf8());
+        league.close();
+        const auto result = runIn({u"league"_s, u"liga.json"_s}, m_dir->path());
+        QCOMPARE(result.status, status);
+        QCOMPARE((status == 0 ? result.output.split(u"\r\n"_s) : result.errors.split(u'\n')), lines);
     }
 
     void missingFolderReported()
