@@ -524,6 +524,109 @@
     </message>
 </context>
 <context>
+    <name>League</name>
+    <message>
+        <source>A liga non ten a xornada «%1» (en «%2»).</source>
+        <translation>La liga no tiene la jornada «%1» (en «%2»).</translation>
+    </message>
+    <message>
+        <source>A xornada «%1» non ten o club «%2» (en «%3»).</source>
+        <translation>La jornada «%1» no tiene el club «%2» (en «%3»).</translation>
+    </message>
+    <message>
+        <source>Non se coñece a clave «%1»%2: as claves son %3.</source>
+        <translation>No se conoce la clave «%1»%2: las claves son %3.</translation>
+    </message>
+    <message>
+        <source>Falta «%1»%2.</source>
+        <translation>Falta «%1»%2.</translation>
+    </message>
+    <message>
+        <source>«%1»%2 ha de ser un texto non baleiro.</source>
+        <translation>«%1»%2 ha de ser un texto no vacío.</translation>
+    </message>
+    <message>
+        <source> na xornada %1</source>
+        <translation> en la jornada %1</translation>
+    </message>
+    <message>
+        <source>A xornada %1 ha de ser un obxecto: {&quot;name&quot;: …, &quot;register&quot;: …}.</source>
+        <translation>La jornada %1 ha de ser un objeto: {&quot;name&quot;: …, &quot;register&quot;: …}.</translation>
+    </message>
+    <message>
+        <source>«matchdays» ha de ser unha lista de xornadas, polo menos unha.</source>
+        <translation>«matchdays» ha de ser una lista de jornadas, por lo menos una.</translation>
+    </message>
+    <message>
+        <source>Dúas xornadas chámanse «%1».</source>
+        <translation>Dos jornadas se llaman «%1».</translation>
+    </message>
+    <message>
+        <source>«%1» ha de ser unha lista de listas de dous ou máis clubs &quot;XORNADA:CLUB&quot;.</source>
+        <translation>«%1» ha de ser una lista de listas de dos o más clubs &quot;JORNADA:CLUB&quot;.</translation>
+    </message>
+    <message>
+        <source>«equal_totals» ha de ser &quot;consecutive&quot; ou &quot;shared&quot;.</source>
+        <translation>«equal_totals» ha de ser &quot;consecutive&quot; o &quot;shared&quot;.</translation>
+    </message>
+    <message>
+        <source>Non é JSON: %1 (carácter %2).</source>
+        <translation>No es JSON: %1 (carácter %2).</translation>
+    </message>
+    <message>
+        <source>A liga ha de ser un obxecto JSON: {&quot;name&quot;: …, &quot;matchdays&quot;: [ … ]}.</source>
+        <translation>La liga ha de ser un objeto JSON: {&quot;name&quot;: …, &quot;matchdays&quot;: [ … ]}.</translation>
+    </message>
+    <message>
+        <source>As fases aínda non se poden usar: «phases» ha de ser unha lista baleira.</source>
+        <translation>Las fases aún no se pueden usar: «phases» ha de ser una lista vacía.</translation>
+    </message>
+    <message>
+        <source>Falta «matchdays», a lista das xornadas.</source>
+        <translation>Falta «matchdays», la lista de las jornadas.</translation>
+    </message>
+    <message>
+        <source>Non hai ficheiro da liga en %1.</source>
+        <translation>No hay fichero de la liga en %1.</translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation>Pos</translation>
+    </message>
+    <message>
+        <source>Club</source>
+        <translation>Club</translation>
+    </message>
+    <message>
+        <source>X%1</source>
+        <translation>J%1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>X%1: %2</source>
+        <translation>J%1: %2</translation>
+    </message>
+    <message>
+        <source>X%1: %2 (sen disputar)</source>
+        <translation>J%1: %2 (sin disputar)</translation>
+    </message>
+    <message>
+        <source>Clubs xuntados só polo nome, para comprobar:</source>
+        <translation>Clubs unidos solo por el nombre, para comprobar:</translation>
+    </message>
+    <message>
+        <source>Clubs que só están nunha xornada:</source>
+        <translation>Clubs que solo están en una jornada:</translation>
+    </message>
+    <message>
+        <source>Xornada «%1», rexistro %2: %3</source>
+        <translation>Jornada «%1», registro %2: %3</translation>
+    </message>
+</context>
+<context>
     <name>Live</name>
     <message>
         <source>↑ Volver ao principio</source>
@@ -1962,6 +2065,38 @@ argumentos están mal.
     <message>
         <source>só as clasificacións (ou os puntos) desa categoría; all: as do campionato e logo as de cada categoría</source>
         <translation>solo las clasificaciones (o los puntos) de esa categoría; all: las del campeonato y luego las de cada categoría</translation>
+    </message>
+    <message>
+        <source>LIGA.json</source>
+        <translation>LIGA.json</translation>
+    </message>
+    <message>
+        <source>o ficheiro da liga</source>
+        <translation>el fichero de la liga</translation>
+    </message>
+    <message>
+        <source>a liga: o seu nome, as súas xornadas co rexistro de cada unha (un ficheiro a carón deste, ou o URI dun servidor) e os clubs que xuntar ou separar</source>
+        <translation>la liga: su nombre, sus jornadas con el registro de cada una (un fichero junto a este, o el URI de un servidor) y los clubs que unir o separar</translation>
+    </message>
+    <message>
+        <source>text (se non se dá), csv ou json</source>
+        <translation>text (si no se da), csv o json</translation>
+    </message>
+    <message>
+        <source>--format ha ser text, csv ou json, non «%1»</source>
+        <translation>--format ha de ser text, csv o json, no «%1»</translation>
+    </message>
+    <message>
+        <source>gárdaa neste ficheiro en vez de escribila na saída</source>
+        <translation>la guarda en este fichero en vez de escribirla en la salida</translation>
+    </message>
+    <message>
+        <source>Só le os rexistros das xornadas: ábreos só para ler e non cambia nada neles. Lista tamén os clubs xuntados só polo nome e os que só están nunha xornada, para comprobalos.</source>
+        <translation>Solo lee los registros de las jornadas: los abre solo para leer y no cambia nada en ellos. Lista también los clubs unidos solo por el nombre y los que solo están en una jornada, para comprobarlos.</translation>
+    </message>
+    <message>
+        <source>suma a clasificación dunha liga de varias xornadas</source>
+        <translation>suma la clasificación de una liga de varias jornadas</translation>
     </message>
 </context>
 <context>
