@@ -141,6 +141,19 @@ Result<ByStanding> byStanding(const QList<ClubTotal>& totals)
 
 } // namespace
 
+QString standingName(Standing which)
+{
+    switch (which) {
+    case Standing::Men:
+        return QStringLiteral("Masculina");
+    case Standing::Women:
+        return QStringLiteral("Feminina");
+    case Standing::Combined:
+        break;
+    }
+    return QStringLiteral("Conxunta");
+}
+
 std::optional<QString> categoryNamed(const QStringList& categories, const QString& name)
 {
     const QString wanted = name.simplified();

@@ -48,6 +48,10 @@ struct StandingsScope {
 // refused, naming those it has.
 Result<StandingsReport> buildStandings(Database& database, const StandingsScope& scope = {});
 
+// The standing's own word in the files other programs read (CSV, JSON): Masculina, Feminina,
+// Conxunta, whatever the language of the program.
+QString standingName(Standing which);
+
 // The category of the list whose name is the one given, in any case and spacing; none when
 // none is.
 std::optional<QString> categoryNamed(const QStringList& categories, const QString& name);

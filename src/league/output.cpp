@@ -1,5 +1,6 @@
 #include "output.h"
 
+#include "data/standings.h"
 #include "text/csv.h"
 #include "text/masks.h"
 
@@ -14,20 +15,6 @@ namespace {
 
 const QString lineBreak = QStringLiteral("\r\n");
 constexpr qsizetype PointsWidth = 9;
-
-// The standing's own word for the CSV and JSON files: Masculina, Feminina, Conxunta.
-QString standingName(data::Standing which)
-{
-    switch (which) {
-    case data::Standing::Men:
-        return QStringLiteral("Masculina");
-    case data::Standing::Women:
-        return QStringLiteral("Feminina");
-    case data::Standing::Combined:
-        break;
-    }
-    return QStringLiteral("Conxunta");
-}
 
 // A text laid left in a column of width places, never cut.
 QString leftIn(const QString& value, qsizetype width)
@@ -117,7 +104,7 @@ QString asCsv(const LeagueTable& table)
     QStringList rows{(heading << QStringLiteral("Total")).join(u',')};
     for (const LeagueStanding& standing : table.standings)
         for (const LeagueRow& row : standing.rows) {
-            QStringList cells{standingName(standing.which), QString::number(row.position),
+            QStringList cells{data::standingName(standing.which), QString::number(row.position),
                               text::csvField(text::csvTextCell(row.club))};
             for (const std::optional<double>& points : row.points)
                 cells << (points ? csvPoints(*points) : QString());
@@ -140,7 +127,7 @@ QByteArray asJson(const LeagueTable& table)
                                      {QStringLiteral("points"), points},
                                      {QStringLiteral("total"), row.total}});
         }
-        standings.append(QJsonObject{{QStringLiteral("standing"), standingName(standing.which)},
+        standings.append(QJsonObject{{QStringLiteral("standing"), data::standingName(standing.which)},
                                      {QStringLiteral("clubs"), clubs}});
     }
     return QJsonDocument(

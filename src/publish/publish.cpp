@@ -29,20 +29,6 @@ namespace {
 
 const QString lineBreak = QStringLiteral("\r\n");
 
-// The standing's own word for the CSV file: Masculina, Feminina, Conxunta.
-QString standingName(data::Standing which)
-{
-    switch (which) {
-    case data::Standing::Men:
-        return QStringLiteral("Masculina");
-    case data::Standing::Women:
-        return QStringLiteral("Feminina");
-    case data::Standing::Combined:
-        break;
-    }
-    return QStringLiteral("Conxunta");
-}
-
 using text::csvField;
 
 // The same file under two names (a link, another path to it): same device, same inode.
@@ -144,7 +130,7 @@ QString asCsv(const Edition& edition)
                                 : QStringLiteral("Clasificación,Posición,Club,Total")};
     for (const data::StandingSection& section : edition.standings.sections) {
         for (const data::StandingRow& row : section.rows) {
-            QStringList cells{csvField(standingName(section.which))};
+            QStringList cells{csvField(data::standingName(section.which))};
             if (categories)
                 cells << csvField(text::csvTextCell(section.category));
             // A word of the data, as the standings' names: the same in every language.
@@ -363,7 +349,7 @@ QJsonArray standingsJson(const Edition& edition, const QString& category)
                 entry.insert(QStringLiteral("guest"), row.guest);
             clubs.append(entry);
         }
-        standings.append(QJsonObject{{QStringLiteral("standing"), standingName(section.which)},
+        standings.append(QJsonObject{{QStringLiteral("standing"), data::standingName(section.which)},
                                      {QStringLiteral("heading"), section.heading},
                                      {QStringLiteral("clubs"), clubs}});
     }
