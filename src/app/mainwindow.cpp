@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "app/dialogs.h"
+#include "app/leaguedialog.h"
 #include "app/messagebox.h"
 #include "app/registers.h"
 #include "app/startup.h"
@@ -104,6 +106,12 @@ void MainWindow::buildStandingsMenu()
             &QAction::triggered, this, [this] { forward("actionImprimirClasificacions"); });
     connect(addAction(menu, "actionPublicar", tr("&Publicar en directo…")), &QAction::triggered, this,
             [this] { forward("actionPublicarEnDirecto"); });
+    menu->addSeparator();
+    connect(addAction(menu, "actionLiga", tr("Abrir &liga…")), &QAction::triggered, this, [this] {
+        const QString path = FileDialog::openFileName(this, tr("Abrir liga"), tr("Liga (*.json)"));
+        if (!path.isEmpty())
+            LeagueDialog::openLeague(this, path);
+    });
 }
 
 void MainWindow::buildHelpMenu()

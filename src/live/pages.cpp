@@ -25,20 +25,6 @@ QString points(const QVariant& value)
     return publish::pointsText(value).toHtmlEscaped();
 }
 
-// The anchor of a standing, for the phone's links to it.
-QString anchorOf(data::Standing which)
-{
-    switch (which) {
-    case data::Standing::Men:
-        return QStringLiteral("masculina");
-    case data::Standing::Women:
-        return QStringLiteral("feminina");
-    case data::Standing::Combined:
-        break;
-    }
-    return QStringLiteral("conxunta");
-}
-
 // Back to the links at the top of the phone's page.
 QString backLink()
 {
@@ -62,8 +48,21 @@ QString clubCell(const publish::Edition& edition, const data::StandingRow& row)
                  : QString());
 }
 
-// A category's standing is anchored by the category's place among them ("masculina-2" for
-// the second's) and says whose it is, for the page's script.
+} // namespace
+
+QString anchorOf(data::Standing which)
+{
+    switch (which) {
+    case data::Standing::Men:
+        return QStringLiteral("masculina");
+    case data::Standing::Women:
+        return QStringLiteral("feminina");
+    case data::Standing::Combined:
+        break;
+    }
+    return QStringLiteral("conxunta");
+}
+
 QString standingTable(const publish::Edition& edition, const data::StandingSection& section,
                       qsizetype category)
 {
@@ -93,6 +92,8 @@ QString standingTable(const publish::Edition& edition, const data::StandingSecti
     }
     return html + QStringLiteral("</tbody>\n</table>\n") + backLink() + QStringLiteral("</section>\n");
 }
+
+namespace {
 
 QString latestAwards(const publish::Edition& edition, const QList<data::AwardRow>& latest)
 {
@@ -159,7 +160,7 @@ namespace {
 
 // The meet's name as the heading, its place and dates under it; the board also tells which
 // of its pages is on screen, the phone links to each part of the page.
-QString pageHeader(const QStringList& meet, const QStringList& rules, bool board)
+QString pageHeader(const QStringList& meet, const QStringList& rules, bool board, bool leagueLink)
 {
     const QString title =
         meet.isEmpty() ? QCoreApplication::translate("Live", "Clasificacións en directo") : meet.first();
@@ -177,32 +178,41 @@ QString pageHeader(const QStringList& meet, const QStringList& rules, bool board
     if (!board)
         html +=
             QStringLiteral("<nav class=\"jump\"><a href=\"#ultimos\">%1</a> <a href=\"#masculina\">%2</a> "
-                           "<a href=\"#feminina\">%3</a> <a href=\"#conxunta\">%4</a></nav>\n")
+                           "<a href=\"#feminina\">%3</a> <a href=\"#conxunta\">%4</a>%5</nav>\n")
                 .arg(QCoreApplication::translate("Live", "Últimos"),
                      QCoreApplication::translate("Live", "Masculina"),
                      QCoreApplication::translate("Live", "Feminina"),
-                     QCoreApplication::translate("Live", "Conxunta"));
+                     QCoreApplication::translate("Live", "Conxunta"),
+                     leagueLink ? QStringLiteral(" <a href=\"/liga\">%1</a>")
+                                      .arg(QCoreApplication::translate("Live", "Liga").toHtmlEscaped())
+                                : QString());
     return html + QStringLiteral("</div>\n</header>\n");
 }
 
 } // namespace
 
-QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet, const QStringList& rules)
+QString pageStart(const QString& title, const QString& bodyClass, const QString& events)
+{
+    return QStringLiteral("<!DOCTYPE html>\n<html lang=\"%3\">\n<head>\n<meta charset=\"utf-8\">\n"
+                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                          "<title>%1</title>\n"
+                          "<link rel=\"stylesheet\" href=\"/live.css\">\n"
+                          // Without scripts the page follows the meet by reloading itself now and then.
+                          "<noscript><meta http-equiv=\"refresh\" content=\"20\"></noscript>\n"
+                          "<script src=\"/live.js\" defer></script>\n"
+                          "</head>\n<body class=\"%2\" data-events=\"%4\">\n")
+        .arg(title.toHtmlEscaped(), bodyClass,
+             QCoreApplication::translate("Live", "gl", "the language code of the page"), events);
+}
+
+QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet, const QStringList& rules,
+                    bool leagueLink)
 {
     const QString title =
         meet.isEmpty() ? QCoreApplication::translate("Live", "Clasificacións en directo") : meet.first();
-    QString page =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"%3\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                       "<title>%1</title>\n"
-                       "<link rel=\"stylesheet\" href=\"/live.css\">\n"
-                       // Without scripts the page follows the meet by reloading itself now and then.
-                       "<noscript><meta http-equiv=\"refresh\" content=\"20\"></noscript>\n"
-                       "<script src=\"/live.js\" defer></script>\n"
-                       "</head>\n<body class=\"%2\">\n")
-            .arg(title.toHtmlEscaped(), board ? QStringLiteral("board") : QStringLiteral("phone"),
-                 QCoreApplication::translate("Live", "gl", "the language code of the page"));
-    page += pageHeader(meet, rules, board);
+    QString page = pageStart(title, board ? QStringLiteral("board") : QStringLiteral("phone"),
+                             QStringLiteral("/events"));
+    page += pageHeader(meet, rules, board, leagueLink);
     page += QStringLiteral("<main id=\"live\">\n");
     page += fragment;
     page += QStringLiteral("</main>\n");
@@ -235,14 +245,15 @@ QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf)
         .arg(since.toString(QStringLiteral("HH:mm:ss")), figuresOf.toString(QStringLiteral("HH:mm:ss")));
 }
 
-std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, const QString& note)
+std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, const QString& note,
+                                   bool leagueLink)
 {
     auto pages = std::make_shared<Pages>();
     pages->version = version;
     const QString fragment = liveFragment(live, version, note);
     const QStringList meet = publish::meetLines(live.edition.meet);
     const QStringList rules = publish::rulesLines(live.edition);
-    pages->page = pageHtml(fragment, false, meet, rules);
+    pages->page = pageHtml(fragment, false, meet, rules, leagueLink);
     pages->board = pageHtml(fragment, true, meet, rules);
     pages->event = streamEvent(version, live.latestAwardId, fragment);
     pages->csv = publish::asCsv(live.edition).toUtf8();

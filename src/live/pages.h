@@ -41,11 +41,23 @@ struct Pages {
 // escaped.
 QString liveFragment(const LiveEdition& live, quint64 version, const QString& note);
 
-// A whole page around the fragment: for phones, or large for a projector (board), headed by
+// A whole page around the fragment (the phone's linking to the league's page when leagueLink):
+// for phones, or large for a projector (board), headed by
 // the meet's lines (publish::meetLines; none for a register that names no meet) and the
 // rules' line (publish::rulesLines; none for a register without rules).
 QByteArray pageHtml(const QString& fragment, bool board, const QStringList& meet = {},
-                    const QStringList& rules = {});
+                    const QStringList& rules = {}, bool leagueLink = false);
+
+// The head of every page and the opening of its body: the title, the body's class, and the
+// update stream its script follows.
+QString pageStart(const QString& title, const QString& bodyClass, const QString& events);
+
+// A standing's anchor: "masculina", "feminina", "conxunta".
+QString anchorOf(data::Standing which);
+// One standing as a table, anchored by its kind, or for a category (counted from 1) by the
+// category's place among them ("masculina-2") with its name for the page's script.
+QString standingTable(const publish::Edition& edition, const data::StandingSection& section,
+                      qsizetype category);
 
 // One message of the update stream (text/event-stream): the version, the latest award's id
 // and the fragment, as one line of JSON.
@@ -58,7 +70,9 @@ QString unavailableNote(const QDateTime& since, const QDateTime& figuresOf);
 
 // Every answer for one edition but the PDF, which takes far longer to make than all the rest
 // together and is made apart. The note is empty while the register is read normally.
-std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, const QString& note);
+// The phone page links to the league's page when there is one.
+std::shared_ptr<Pages> renderPages(const LiveEdition& live, quint64 version, const QString& note,
+                                   bool leagueLink = false);
 
 } // namespace quilvarden::live
 

@@ -1,5 +1,6 @@
 #include "server.h"
 
+#include "live/leaguesource.h"
 #include "live/requesthead.h"
 #include "live/source.h"
 
@@ -160,6 +161,7 @@ struct Connection {
     qint64 lastWrite = 0;
     qint64 closingSince = -1;
     bool stream = false;
+    bool leagueStream = false; // the stream follows the league's page
 };
 
 class HttpFront;
@@ -220,7 +222,22 @@ public:
         if (!fresh)
             return;
         for (auto& [socket, connection] : m_connections) {
-            if (connection.stream && connection.closingSince < 0) {
+            if (connection.stream && !connection.leagueStream && connection.closingSince < 0) {
+                send(socket, connection, pages->event);
+                socket->flush();
+            }
+        }
+    }
+
+    // The same for the league's page, when a league is served.
+    void takeLeague(const std::shared_ptr<const LeaguePages>& pages)
+    {
+        const bool fresh = !m_league || pages->version > m_league->version;
+        m_league = pages;
+        if (!fresh)
+            return;
+        for (auto& [socket, connection] : m_connections) {
+            if (connection.leagueStream && connection.closingSince < 0) {
                 send(socket, connection, pages->event);
                 socket->flush();
             }
@@ -293,7 +310,12 @@ protected:
         }
         const QString path = request.url().path();
         if (path == u"/events" && !headOnly) {
-            startStream(socket, connection);
+            startStream(socket, connection, m_pages->event);
+            return true;
+        }
+        if (path == u"/liga/events" && !headOnly && m_league) {
+            connection.leagueStream = true;
+            startStream(socket, connection, m_league->event);
             return true;
         }
         answer(socket, connection, answerFor(path), headOnly);
@@ -336,6 +358,10 @@ private:
             return {204, "image/x-icon", {}, {}};
         if (path == u"/standings.json")
             return {200, "application/json", pages.json, {}};
+        if (m_league && path == u"/liga")
+            return {200, "text/html; charset=utf-8", m_league->page, {}};
+        if (m_league && path == u"/liga.json")
+            return {200, "application/json", m_league->json, {}};
         return plain(404, QCoreApplication::translate("Live", "Non hai nada neste enderezo."));
     }
 
@@ -359,7 +385,7 @@ private:
         socket->disconnectFromHost();
     }
 
-    void startStream(QTcpSocket* socket, Connection& connection)
+    void startStream(QTcpSocket* socket, Connection& connection, const QByteArray& first)
     {
         // Lasts until either side closes; the browser comes back by itself after a second.
         // The system holds little of a stream for a client that stops reading: what it
@@ -370,7 +396,7 @@ private:
             socket, connection,
             "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\nCache-Control: no-store\r\n"
             "X-Content-Type-Options: nosniff\r\nConnection: close\r\n\r\nretry: 1000\n\n" +
-                m_pages->event);
+                first);
     }
 
     void received(QTcpSocket* socket)
@@ -510,6 +536,7 @@ private:
     QTimer m_sweep;
     QPointer<Listener> m_listener;
     std::shared_ptr<const Pages> m_pages;
+    std::shared_ptr<const LeaguePages> m_league; // none: no league served
     std::unordered_map<QTcpSocket*, Connection> m_connections;
     QHash<QHostAddress, int> m_perAddress; // connections from each address
     quint64 m_activities = 0;
@@ -529,16 +556,22 @@ LiveServer::LiveServer(const ServeOptions& options) : m_options(options)
 LiveServer::~LiveServer()
 {
     m_front.reset();
-    m_reading.quit();
-    m_reading.wait();
+    for (QThread* thread : {&m_reading, &m_leagueReading}) {
+        thread->quit();
+        thread->wait();
+    }
 }
 
-Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, const ServeOptions& options)
+Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, const ServeOptions& options,
+                                                      std::optional<LiveLeague> league)
 {
     qRegisterMetaType<std::shared_ptr<const Pages>>();
     std::unique_ptr<LiveServer> server(new LiveServer(options));
     server->m_front = std::make_unique<HttpFront>(options);
-    server->m_source = new EditionSource(where, options.busyTimeoutMs, options.retryMs, options.checkMs);
+    server->m_source =
+        new EditionSource(where, options.busyTimeoutMs, options.retryMs, options.checkMs, league.has_value());
+    if (league)
+        server->followLeague(std::move(*league));
     server->m_source->moveToThread(&server->m_reading);
     connect(&server->m_reading, &QThread::finished, server->m_source, &QObject::deleteLater);
     connect(server->m_source, &EditionSource::published, server.get(),
@@ -564,10 +597,51 @@ Result<std::unique_ptr<LiveServer>> LiveServer::start(const QString& where, cons
         return begun.failure();
     if (first)
         server->m_front->take(*first);
+    if (Outcome added = server->beginLeague(); !added)
+        return added.failure();
     const Result<quint16> listening = server->m_front->listenOn(options.address, options.port);
     if (!listening)
         return listening.failure();
     return server;
+}
+
+void LiveServer::followLeague(LiveLeague league)
+{
+    qRegisterMetaType<std::shared_ptr<const LeaguePages>>();
+    qRegisterMetaType<publish::Edition>();
+    m_leagueReading.setObjectName(QStringLiteral("live league"));
+    m_league = new LeagueSource(std::move(league), m_options.retryMs);
+    m_league->moveToThread(&m_leagueReading);
+    connect(&m_leagueReading, &QThread::finished, m_league, &QObject::deleteLater);
+    // Every edition read reaches the league, the first one before the league begins.
+    connect(m_source, &EditionSource::editionRead, m_league, &LeagueSource::take);
+    connect(m_league, &LeagueSource::published, this,
+            [this](const std::shared_ptr<const LeaguePages>& pages) { m_front->takeLeague(pages); });
+    connect(m_league, &LeagueSource::unreadable, this, &LiveServer::unreadable);
+    connect(m_league, &LeagueSource::readableAgain, this, &LiveServer::readableAgain);
+    m_leagueReading.start();
+}
+
+Outcome LiveServer::beginLeague()
+{
+    if (!m_league)
+        return Done{};
+    // The league's first pages are there before the first client can ask, as the meet's are.
+    std::shared_ptr<const LeaguePages> first;
+    auto firstOne = connect(
+        m_league, &LeagueSource::published, m_league,
+        [&first](const std::shared_ptr<const LeaguePages>& pages) {
+            if (!first)
+                first = pages;
+        },
+        Qt::DirectConnection);
+    Outcome begun = Done{};
+    QMetaObject::invokeMethod(
+        m_league, [&] { begun = m_league->begin(); }, Qt::BlockingQueuedConnection);
+    disconnect(firstOne);
+    if (first)
+        m_front->takeLeague(first);
+    return begun;
 }
 
 void LiveServer::take(const std::shared_ptr<const Pages>& pages)

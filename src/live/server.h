@@ -1,5 +1,6 @@
 #pragma once
 
+#include "live/leaguesource.h"
 #include "live/pages.h"
 #include "text/failure.h"
 
@@ -9,6 +10,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 
 namespace quilvarden::live {
 
@@ -42,7 +44,11 @@ public:
     // Opens the register (a file or a server's URI) only to read, makes the first edition,
     // and listens. Fails when the register cannot be read, or cannot listen there (the port
     // taken by another program: Failure::PortInUse).
-    static Result<std::unique_ptr<LiveServer>> start(const QString& where, const ServeOptions& options = {});
+    // With a league, the register is its matchday being swum, and "/liga" (and /liga.json)
+    // show the league's standings beside it, added up again as it changes; a league that
+    // cannot be added up at the start is a failure too.
+    static Result<std::unique_ptr<LiveServer>> start(const QString& where, const ServeOptions& options = {},
+                                                     std::optional<LiveLeague> league = std::nullopt);
     ~LiveServer() override;
 
     quint16 port() const;
@@ -64,10 +70,14 @@ Q_SIGNALS:
 private:
     explicit LiveServer(const ServeOptions& options);
     void take(const std::shared_ptr<const Pages>& pages);
+    void followLeague(LiveLeague league);
+    Outcome beginLeague();
 
     ServeOptions m_options;
     QThread m_reading;
     EditionSource* m_source = nullptr; // lives on m_reading
+    QThread m_leagueReading;
+    LeagueSource* m_league = nullptr; // lives on m_leagueReading; none without a league
     std::unique_ptr<HttpFront> m_front;
 };
 

@@ -4,9 +4,9 @@
 
 namespace quilvarden::live {
 
-EditionSource::EditionSource(QString where, int busyTimeoutMs, int retryMs, int checkMs)
+EditionSource::EditionSource(QString where, int busyTimeoutMs, int retryMs, int checkMs, bool leagueLink)
     : m_where(std::move(where)), m_busyTimeoutMs(busyTimeoutMs), m_retryMs(retryMs), m_checkMs(checkMs),
-      m_check(this), m_pdfTimer(this)
+      m_leagueLink(leagueLink), m_check(this), m_pdfTimer(this)
 {
     connect(&m_check, &QTimer::timeout, this, &EditionSource::check);
     m_pdfTimer.setSingleShot(true);
@@ -93,9 +93,11 @@ void EditionSource::check()
 
 void EditionSource::publish(const LiveEdition& live, const QString& note)
 {
-    if (note.isEmpty())
+    if (note.isEmpty()) {
         m_last = live;
-    std::shared_ptr<Pages> pages = renderPages(live, ++m_version, note);
+        Q_EMIT editionRead(live.edition);
+    }
+    std::shared_ptr<Pages> pages = renderPages(live, ++m_version, note, m_leagueLink);
     if (m_pdf.isEmpty()) {
         // The first edition comes whole.
         m_pdfOf = live.edition;

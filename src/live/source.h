@@ -23,7 +23,8 @@ namespace quilvarden::live {
 class EditionSource : public QObject {
     Q_OBJECT
 public:
-    EditionSource(QString where, int busyTimeoutMs, int retryMs, int checkMs);
+    // With leagueLink, the phone page links to the league's.
+    EditionSource(QString where, int busyTimeoutMs, int retryMs, int checkMs, bool leagueLink = false);
     ~EditionSource() override;
 
     // On the source's thread: opens the register only to read and makes the first pages.
@@ -32,6 +33,8 @@ public:
 Q_SIGNALS:
     // A new edition; the same one again when its PDF is made (at most once a second).
     void published(std::shared_ptr<const quilvarden::live::Pages> pages);
+    // The figures just read from the register (not those kept while it cannot be read).
+    void editionRead(const quilvarden::publish::Edition& edition);
     // For the operator alone: why the register could not be read (the pages never say), and
     // that it can be read again.
     void unreadable(const QString& why);
@@ -51,6 +54,7 @@ private:
     int m_busyTimeoutMs;
     int m_retryMs;
     int m_checkMs;
+    bool m_leagueLink;
     std::unique_ptr<data::Database> m_database;
     std::unique_ptr<data::RegisterWatch> m_watch;
     QTimer m_check;

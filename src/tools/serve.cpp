@@ -1,6 +1,7 @@
 #include "serve.h"
 
 #include "data/location.h"
+#include "league/leaguefile.h"
 #include "live/server.h"
 #include "tools/commands.h"
 
@@ -89,11 +90,29 @@ void stopServing(int)
     [[maybe_unused]] const ssize_t written = ::write(stopPipe[1], &byte, 1);
 }
 
-// Serves until Ctrl+C or a stop from the system, which end it cleanly.
-int serveUntilStopped(const QString& path, const live::ServeOptions& options, QTextStream& out,
-                      QTextStream& err)
+// The league whose matchday being swum is the register served, read from its file.
+Result<std::optional<live::LiveLeague>> leagueServed(const QString& leaguePath, const QString& path)
 {
-    Result<std::unique_ptr<live::LiveServer>> server = live::LiveServer::start(path, options);
+    if (leaguePath.isEmpty())
+        return std::optional<live::LiveLeague>();
+    Result<league::LeagueFile> file = league::readLeagueFile(leaguePath);
+    if (!file)
+        return file.failure();
+    const Result<qsizetype> current = live::matchdayOf(*file, path);
+    if (!current)
+        return current.failure();
+    return std::optional(live::LiveLeague{std::move(file).value(), *current});
+}
+
+// Serves until Ctrl+C or a stop from the system, which end it cleanly.
+int serveUntilStopped(const QString& path, const QString& leaguePath, const live::ServeOptions& options,
+                      QTextStream& out, QTextStream& err)
+{
+    Result<std::optional<live::LiveLeague>> league = leagueServed(leaguePath, path);
+    if (!league)
+        return fail(err, leaguePath, league.failure());
+    Result<std::unique_ptr<live::LiveServer>> server =
+        live::LiveServer::start(path, options, std::move(league).value());
     if (!server &&
         (server.failure().number == Failure::PortInUse || server.failure().number == Failure::CannotListen))
         return cannotServe(err, server.failure(), options);
@@ -116,6 +135,9 @@ int serveUntilStopped(const QString& path, const live::ServeOptions& options, QT
         out << QCoreApplication::translate("Tool", "  %1  (teléfonos)   %1board  (pantalla grande)")
                    .arg(url.toString())
             << Qt::endl;
+    if (!leaguePath.isEmpty())
+        for (const QUrl& url : (*server)->addresses())
+            out << QCoreApplication::translate("Tool", "  %1liga  (a liga)").arg(url.toString()) << Qt::endl;
     out << QCoreApplication::translate("Tool", "Ctrl+C para deter.") << Qt::endl;
     QCoreApplication::exec();
     std::signal(SIGINT, SIG_DFL);
@@ -128,6 +150,7 @@ int serveUntilStopped(const QString& path, const live::ServeOptions& options, QT
 int serve(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     live::ServeOptions options;
+    QString leaguePath;
     CommandLine commandLine(command);
     commandLine.registerArgument();
     commandLine.checked(QStringLiteral("listen"), QCoreApplication::translate("Tool", "ENDEREZO:PORTO"),
@@ -143,13 +166,19 @@ int serve(const Command& command, const QStringList& arguments, QTextStream& out
                             options.port = listen.port;
                             return listen.mistake;
                         });
+    commandLine.text(QStringLiteral("league"), QCoreApplication::translate("Tool", "LIGA.json"),
+                     QCoreApplication::translate(
+                         "Tool", "serve tamén a clasificación da liga (/liga e /liga.json) xunto á da "
+                                 "xornada que se está a nadar, que é a do rexistro dado: o ficheiro da liga "
+                                 "ha de ter ese rexistro nunha das súas xornadas"),
+                     leaguePath);
     commandLine.note(QCoreApplication::translate(
         "Tool", "Serve as clasificacións para os teléfonos (/) e para unha pantalla grande "
                 "(/board), e os ficheiros /standings.csv, .pdf e .json; só le o rexistro. "
                 "Ctrl+C deténo."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
-    return serveUntilStopped(commandLine.arguments().constFirst(), options, out, err);
+    return serveUntilStopped(commandLine.arguments().constFirst(), leaguePath, options, out, err);
 }
 
 } // namespace

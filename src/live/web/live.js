@@ -87,7 +87,8 @@
     setInterval(function () { turn += 1; showTurn(); }, seconds * 1000);
   }
 
-  const stream = new EventSource('/events');
+  // The league's page follows a stream of its own.
+  const stream = new EventSource(document.body.dataset.events || '/events');
   stream.addEventListener('edition', function (message) {
     document.body.classList.remove('offline');
     const edition = JSON.parse(message.data);
