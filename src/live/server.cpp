@@ -362,6 +362,8 @@ private:
             return {200, "text/html; charset=utf-8", m_league->page, {}};
         if (m_league && path == u"/liga.json")
             return {200, "application/json", m_league->json, {}};
+        if (m_league && path == u"/liga/events")
+            return {200, "text/event-stream; charset=utf-8", {}, {}};
         return plain(404, QCoreApplication::translate("Live", "Non hai nada neste enderezo."));
     }
 

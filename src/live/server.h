@@ -35,7 +35,8 @@ class HttpFront;
 
 // The live standings on the web, read only: "/" for phones, "/board" for a projector,
 // "/events" the update stream they follow, and the editions as /standings.csv, .pdf and
-// .json. Only GET and HEAD; everything else is refused, and nothing reaches the machine's
+// .json; with a league, "/liga" beside them, its stream "/liga/events" and "/liga.json".
+// Only GET and HEAD; everything else is refused, and nothing reaches the machine's
 // files. The register is read on a thread of its own, so a locked or lost register never
 // holds up a client: the last good edition is served, with a note of its time.
 class LiveServer : public QObject {
