@@ -115,7 +115,7 @@ QString leagueHeader(const LeagueView& view)
              QCoreApplication::translate("Live", "Reconectando…").toHtmlEscaped(),
              QCoreApplication::translate("Live", "Liga").toHtmlEscaped(),
              QCoreApplication::translate("Live", "Xornada").toHtmlEscaped(),
-             QCoreApplication::translate("Live", "Últimos puntos").toHtmlEscaped());
+             QCoreApplication::translate("Live", "Páxina da xornada").toHtmlEscaped());
 }
 
 } // namespace

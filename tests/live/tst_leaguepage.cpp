@@ -106,6 +106,7 @@ private Q_SLOTS:
 
     void leagueFollowsTheMatchday()
     {
+        QVERIFY(m_browser.setViewport(390, 844, 3, true));
         const QString at = u"http://127.0.0.1:%1"_s.arg(m_server->port());
         QVERIFY(m_browser.open(QUrl(at + u"/"_s)));
         QCOMPARE(m_browser.evaluate(u"document.querySelector('nav.jump a[href=\"/liga\"]') !== null"_s),
@@ -114,6 +115,9 @@ private Q_SLOTS:
         m_browser.clearRecorded();
         QCOMPARE(m_browser.evaluate(u"document.querySelector('h1').textContent"_s), u"Liga <i>Galega</i>"_s);
         QCOMPARE(m_browser.evaluate(u"document.querySelectorAll('header i, main i').length"_s), 0);
+        QCOMPARE(m_browser.evaluate(u"document.documentElement.scrollWidth <= innerWidth"_s), true);
+        if (const QString pictures = qEnvironmentVariable("QUILVARDEN_PICTURES"); !pictures.isEmpty())
+            QVERIFY(m_browser.screenshot(QDir(pictures).filePath(u"live-league.png"_s), true));
         // The league's combined standing, the third matchday not swum; beside it the second's.
         QCOMPARE(rows(u"#liga-conxunta"_s),
                  (QStringList{u"1 VIGO 16,00 11,00  27,00"_s, u"2 LUGO 16,00 9,00  25,00"_s}));
