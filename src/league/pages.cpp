@@ -11,7 +11,7 @@ namespace quilvarden::league {
 
 namespace {
 
-// The league's own: the columns by matchday narrow, the checks as a list.
+// The league's own: the points' headings to the right, the phases' lines, the checks as a list.
 const char leagueStyle[] = "th.pts { text-align: right; }\n"
                            "p.phase { color: #333; }\n"
                            "ul.checks { padding-left: 1.2em; }\n";
@@ -28,7 +28,7 @@ QString tableHtml(const QString& title, const QList<LeagueRow>& rows, qsizetype 
     if (rows.isEmpty())
         return html + QStringLiteral("<p>%1</p>\n")
                           .arg(QCoreApplication::translate("League", "Sen puntos.").toHtmlEscaped());
-    html += QStringLiteral("<table>\n<thead><tr><th class=\"pos\">%1</th><th>%2</th>")
+    html += QStringLiteral("<table width=\"100%\">\n<thead><tr><th class=\"pos\">%1</th><th>%2</th>")
                 .arg(QCoreApplication::translate("League", "Pos."),
                      QCoreApplication::translate("League", "Club"));
     for (qsizetype i = 0; i < matchdays; ++i)
