@@ -86,12 +86,12 @@ int leagueRun(const Command& command, const QStringList& arguments, QTextStream&
 {
     LeagueAsked asked;
     CommandLine commandLine(command);
-    commandLine.argument(QCoreApplication::translate("Tool", "LIGA.json"),
-                         QCoreApplication::translate("Tool", "o ficheiro da liga"),
-                         QCoreApplication::translate(
-                             "Tool",
-                             "a liga: o seu nome, as súas xornadas co rexistro de cada unha (un ficheiro "
-                             "a carón deste, ou o URI dun servidor) e os clubs que xuntar ou separar"));
+    commandLine.argument(
+        QCoreApplication::translate("Tool", "LIGA.json"),
+        QCoreApplication::translate("Tool", "o ficheiro da liga"),
+        QCoreApplication::translate(
+            "Tool", "a liga: o seu nome, as súas xornadas co rexistro de cada unha (un ficheiro "
+                    "a carón deste, ou o URI dun servidor), os clubs que xuntar ou separar e as fases"));
     commandLine.checked(QStringLiteral("format"), QCoreApplication::translate("Tool", "FORMATO"),
                         QCoreApplication::translate("Tool", "text (se non se dá), csv, json, html ou pdf"),
                         [&asked](const QString& word) {
