@@ -20,20 +20,6 @@ QString registerName(const QString& where)
     return QFileInfo(where).completeBaseName();
 }
 
-std::optional<qsizetype> matchdayReferred(const QString& word, const QList<Matchday>& matchdays)
-{
-    const QString wanted = word.trimmed();
-    for (qsizetype i = 0; i < matchdays.size(); ++i)
-        if ((!matchdays[i].where.isEmpty() && registerName(matchdays[i].where) == wanted) ||
-            matchdays[i].name.compare(wanted, Qt::CaseInsensitive) == 0)
-            return i;
-    bool number = false;
-    const qsizetype at = wanted.toLongLong(&number) - 1;
-    if (number && at >= 0 && at < matchdays.size())
-        return at;
-    return std::nullopt;
-}
-
 Failure refusal(const QString& why)
 {
     return Failure::database(Failure::InvalidArgument, why);
@@ -109,6 +95,20 @@ LeagueClub leagueClub(const QList<MatchdayClub>& clubs, const QList<qsizetype>& 
 }
 
 } // namespace
+
+std::optional<qsizetype> matchdayReferred(const QString& word, const QList<Matchday>& matchdays)
+{
+    const QString wanted = word.trimmed();
+    for (qsizetype i = 0; i < matchdays.size(); ++i)
+        if ((!matchdays[i].where.isEmpty() && registerName(matchdays[i].where) == wanted) ||
+            matchdays[i].name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    bool number = false;
+    const qsizetype at = wanted.toLongLong(&number) - 1;
+    if (number && at >= 0 && at < matchdays.size())
+        return at;
+    return std::nullopt;
+}
 
 Result<qsizetype> clubReferred(const QString& reference, const QList<Matchday>& matchdays,
                                const QList<MatchdayClub>& clubs)

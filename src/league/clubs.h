@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace quilvarden::league {
 
 // A club as one matchday's awards carry it, with what that matchday's register tells of it.
@@ -30,6 +32,10 @@ struct Joins {
     QList<QList<qsizetype>> same;
     QList<QList<qsizetype>> apart;
 };
+
+// A matchday by its register's name without extension, by its own name (in any case) or by its
+// number from 1; none for a word that names none.
+std::optional<qsizetype> matchdayReferred(const QString& word, const QList<Matchday>& matchdays);
 
 // The club of a MATCHDAY:CLUB reference. The matchday by its register's name without
 // extension, by its own name or by its number from 1; the club by its code or by the short

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/database.h"
 #include "rules/rules.h"
 #include "text/failure.h"
 
@@ -17,6 +18,24 @@ struct Matchday {
     QString where;
 };
 
+// One group of a split: its name and which positions of the standing it takes, the next
+// "first" ones, the positions listed (from 1), or every club no other group takes ("rest").
+struct PhaseGroup {
+    QString name;
+    qsizetype first = 0;
+    QList<qsizetype> positions;
+    bool rest = false;
+};
+
+// A split of the league's clubs into groups by their places in one standing after a matchday
+// (from 0); "carry": whether the points before the split still count in the groups' totals.
+struct Phase {
+    qsizetype after = 0;
+    QList<PhaseGroup> groups;
+    bool carry = true;
+    data::Standing standing = data::Standing::Combined;
+};
+
 // A league as its file describes it: the matchdays in order, the clubs the secretary joins
 // ("same") or keeps apart ("apart") as MATCHDAY:CLUB references, and how equal totals rank.
 struct LeagueFile {
@@ -25,6 +44,7 @@ struct LeagueFile {
     QList<QStringList> same;
     QList<QStringList> apart;
     rules::EqualTotals equalTotals = rules::EqualTotals::Consecutive;
+    QList<Phase> phases = {};
 };
 
 // Reads a league file strictly: an unknown key, a value of the wrong kind or a missing one is

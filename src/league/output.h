@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace quilvarden::league {
 
@@ -11,6 +12,9 @@ namespace quilvarden::league {
 // ("Pos  Club  X1  X2  X3  Total", points as the standings write them, nothing under a
 // matchday not swum yet), then the clubs for the secretary to check; CR LF line breaks.
 QString asText(const LeagueTable& table);
+// The lines that tell the phases: after which matchday the groups shown were made (and
+// whether their totals count only the matchdays after it), and which splits wait.
+QStringList phaseLines(const LeagueTable& table);
 // One row per club and standing: standing, position, club, its points in each matchday
 // (empty where not swum yet) and its total, as the standings' CSV writes them.
 QString asCsv(const LeagueTable& table);

@@ -10,11 +10,9 @@
 
 namespace quilvarden::publish {
 
-namespace {
-
 // A proportional face large enough to read at arm's length. A touch of letter spacing keeps
 // it from joining "fi" into one glyph, so that the text reads back from the PDF as written.
-QFont face(double points, bool bold = false)
+QFont pdfFace(double points, bool bold)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
@@ -22,6 +20,13 @@ QFont face(double points, bool bold = false)
     font.setBold(bold);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.1);
     return font;
+}
+
+namespace {
+
+QFont face(double points, bool bold = false)
+{
+    return pdfFace(points, bold);
 }
 
 struct Fonts {

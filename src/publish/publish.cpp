@@ -277,6 +277,15 @@ QString htmlStanding(const Edition& edition, const data::StandingSection& sectio
 
 } // namespace
 
+QString htmlOpening(const QString& title, const QString& moreStyle)
+{
+    return QStringLiteral("<!DOCTYPE html>\n<html lang=\"%3\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
+                          "<title>%1</title>\n<style>\n%2</style>\n</head>\n<body>\n")
+        .arg(title.toHtmlEscaped(), QString::fromUtf8(htmlStyle) + moreStyle,
+             QCoreApplication::translate("Publish", "gl", "the language code of the page"));
+}
+
 QString asHtml(const Edition& edition)
 {
     const QStringList meet = meetLines(edition.meet);
@@ -285,13 +294,7 @@ QString asHtml(const Edition& edition)
             ? QCoreApplication::translate("Publish", "Clasificacións")
             : QCoreApplication::translate("Publish", "%1: clasificacións").arg(meet.first());
     QString page =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"%3\">\n<head>\n<meta charset=\"utf-8\"/>\n"
-                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
-                       "<title>%1</title>\n<style>\n%2</style>\n</head>\n<body>\n")
-            .arg(title.toHtmlEscaped(),
-                 QString::fromUtf8(htmlStyle) +
-                     (edition.standings.rules ? QString::fromUtf8(htmlRulesStyle) : QString()),
-                 QCoreApplication::translate("Publish", "gl", "the language code of the page"));
+        htmlOpening(title, edition.standings.rules ? QString::fromUtf8(htmlRulesStyle) : QString());
     page += htmlHeading(edition);
     const QStringList edit = editionLines(edition);
     page += QStringLiteral("<p class=\"edition\">%1<br/>%2</p>\n")
@@ -407,15 +410,21 @@ Result<QByteArray> render(const Edition& edition, Format format)
         return asJson(edition);
     if (format != Format::Pdf)
         return asTextFormat(edition, format).toUtf8();
+    const QStringList meet = meetLines(edition.meet);
+    return pdfOf(meet.isEmpty() ? QCoreApplication::translate("Publish", "Clasificacións") : meet.first(),
+                 [&edition](QPagedPaintDevice& device) { return paint(edition, device); });
+}
+
+Result<QByteArray> pdfOf(const QString& title, const std::function<bool(QPagedPaintDevice&)>& draw)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    const QStringList meet = meetLines(edition.meet);
-    writer.setTitle(meet.isEmpty() ? QCoreApplication::translate("Publish", "Clasificacións") : meet.first());
+    writer.setTitle(title);
     writer.setCreator(QStringLiteral("quilvarden"));
-    if (!paint(edition, writer))
+    if (!draw(writer))
         return Failure::database(Failure::CannotOpenFile,
                                  QCoreApplication::translate("Publish", "Non se puido debuxar o PDF."));
     return bytes;

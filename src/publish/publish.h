@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class QFont;
 class QPagedPaintDevice;
 
 namespace quilvarden::publish {
@@ -80,6 +81,13 @@ QString asText(const Edition& edition);
 QString asCsv(const Edition& edition);
 // One self-contained page that reads well on a phone.
 QString asHtml(const Edition& edition);
+// The start of such a page, up to and with its <body> tag: its title and the editions' style
+// with more style after it.
+QString htmlOpening(const QString& title, const QString& moreStyle = {});
+// A PDF of A4 pages, its title given, that draw paints on; a failure when it cannot.
+Result<QByteArray> pdfOf(const QString& title, const std::function<bool(QPagedPaintDevice&)>& draw);
+// The editions' face for the PDF, read back from it as written.
+QFont pdfFace(double points, bool bold = false);
 // For programs: the edition lines' facts and each standing's clubs with position and total
 // (a number, or null), as UTF-8 JSON. Where the register holds rules, also the rules (as
 // rules::toJson writes them) and whether each club is a guest (whose position is null).

@@ -1,4 +1,5 @@
 #include "league/output.h"
+#include "league/pages.h"
 #include "league/table.h"
 #include "publish/publish.h"
 #include "text/systemerror.h"
@@ -13,20 +14,30 @@ namespace quilvarden::tools {
 
 namespace {
 
-enum class LeagueFormat { Text, Csv, Json };
-
-QByteArray rendered(const league::LeagueTable& table, LeagueFormat format)
+Result<QByteArray> rendered(const league::LeagueTable& table, publish::Format format)
 {
     switch (format) {
-    case LeagueFormat::Csv:
+    case publish::Format::Csv:
         return league::asCsv(table).toUtf8();
-    case LeagueFormat::Json:
+    case publish::Format::Json:
         return league::asJson(table);
-    case LeagueFormat::Text:
+    case publish::Format::Html:
+        return league::asHtml(table).toUtf8();
+    case publish::Format::Pdf:
+        return league::asPdf(table);
+    case publish::Format::Text:
         break;
     }
     return league::asText(table).toUtf8();
 }
+
+// What to write and where: the format, which categories ("all", a name, or none for the
+// league's own standings) and the file (none: standard output).
+struct LeagueAsked {
+    publish::Format format = publish::Format::Text;
+    QString category;
+    QString output;
+};
 
 // The league's registers that are files, which nothing is saved over.
 QStringList registersOf(const league::LeagueFile& file)
@@ -38,22 +49,27 @@ QStringList registersOf(const league::LeagueFile& file)
     return registers;
 }
 
-int writeLeague(const QString& path, LeagueFormat format, const QString& output, QTextStream& out,
-                QTextStream& err)
+int writeLeague(const QString& path, const LeagueAsked& asked, QTextStream& out, QTextStream& err)
 {
     const Result<league::LeagueFile> file = league::readLeagueFile(path);
     if (!file)
         return fail(err, path, file.failure());
-    const Result<league::LeagueTable> table = league::buildLeague(*file);
+    const bool all = asked.category.compare(u"all", Qt::CaseInsensitive) == 0;
+    const Result<league::LeagueTable> table =
+        league::buildLeague(*file, data::StandingsScope{all, all ? QString() : asked.category});
     if (!table)
         return fail(err, path, table.failure());
-    const QByteArray bytes = rendered(*table, format);
-    if (!output.isEmpty()) {
-        if (Outcome saved = publish::saveWhole(registersOf(*file), output, [&]() { return bytes; }); !saved)
-            return fail(err, output, saved.failure());
+    if (!asked.output.isEmpty()) {
+        if (Outcome saved = publish::saveWhole(registersOf(*file), asked.output,
+                                               [&]() { return rendered(*table, asked.format); });
+            !saved)
+            return fail(err, asked.output, saved.failure());
         return 0;
     }
-    out << QString::fromUtf8(bytes);
+    const Result<QByteArray> bytes = rendered(*table, asked.format);
+    if (!bytes)
+        return fail(err, path, bytes.failure());
+    out << QString::fromUtf8(*bytes);
     out.flush();
     // A full disk or a closed pipe behind standard output is a failure too.
     if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout))
@@ -65,42 +81,46 @@ int writeLeague(const QString& path, LeagueFormat format, const QString& output,
     return 0;
 }
 
-// league LEAGUE.json [--format text|csv|json] [--output OUT]
+// league LEAGUE.json [--format text|csv|json|html|pdf] [--category NAME|all] [--output OUT]
 int leagueRun(const Command& command, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    LeagueFormat format = LeagueFormat::Text;
-    QString output;
+    LeagueAsked asked;
     CommandLine commandLine(command);
-    commandLine.argument(QCoreApplication::translate("Tool", "LIGA.json"),
-                         QCoreApplication::translate("Tool", "o ficheiro da liga"),
-                         QCoreApplication::translate(
-                             "Tool",
-                             "a liga: o seu nome, as súas xornadas co rexistro de cada unha (un ficheiro "
-                             "a carón deste, ou o URI dun servidor) e os clubs que xuntar ou separar"));
+    commandLine.argument(
+        QCoreApplication::translate("Tool", "LIGA.json"),
+        QCoreApplication::translate("Tool", "o ficheiro da liga"),
+        QCoreApplication::translate(
+            "Tool", "a liga: o seu nome, as súas xornadas co rexistro de cada unha (un ficheiro "
+                    "a carón deste, ou o URI dun servidor), os clubs que xuntar ou separar e as fases"));
     commandLine.checked(QStringLiteral("format"), QCoreApplication::translate("Tool", "FORMATO"),
-                        QCoreApplication::translate("Tool", "text (se non se dá), csv ou json"),
-                        [&format](const QString& word) {
+                        QCoreApplication::translate("Tool", "text (se non se dá), csv, json, html ou pdf"),
+                        [&asked](const QString& word) {
                             const std::optional<publish::Format> named = publish::formatNamed(word);
-                            if (named == publish::Format::Text || named == publish::Format::Csv ||
-                                named == publish::Format::Json) {
-                                format = named == publish::Format::Csv    ? LeagueFormat::Csv
-                                         : named == publish::Format::Json ? LeagueFormat::Json
-                                                                          : LeagueFormat::Text;
-                                return QString();
-                            }
-                            return QCoreApplication::translate("Tool",
-                                                               "--format ha ser text, csv ou json, non «%1»")
-                                .arg(word);
+                            asked.format = named.value_or(publish::Format::Text);
+                            return named
+                                       ? QString()
+                                       : QCoreApplication::translate(
+                                             "Tool", "--format ha ser text, csv, json, html ou pdf, non «%1»")
+                                             .arg(word);
                         });
+    commandLine.text(QStringLiteral("output"), QCoreApplication::translate("Tool", "SAÍDA"),
+                     QCoreApplication::translate(
+                         "Tool", "gárdaa neste ficheiro en vez de escribila na saída (o PDF, sempre)"),
+                     asked.output);
     commandLine.text(
-        QStringLiteral("output"), QCoreApplication::translate("Tool", "SAÍDA"),
-        QCoreApplication::translate("Tool", "gárdaa neste ficheiro en vez de escribila na saída"), output);
+        QStringLiteral("category"), QCoreApplication::translate("Tool", "NOME"),
+        QCoreApplication::translate("Tool", "só as clasificacións desa categoría; all: as da liga e logo "
+                                            "as de cada categoría"),
+        asked.category);
     commandLine.note(QCoreApplication::translate(
         "Tool", "Só le os rexistros das xornadas: ábreos só para ler e non cambia nada neles. Lista tamén os "
                 "clubs xuntados só polo nome e os que só están nunha xornada, para comprobalos."));
     if (const std::optional<int> status = commandLine.read(arguments, out, err))
         return *status;
-    return writeLeague(commandLine.arguments().constFirst(), format, output, out, err);
+    if (asked.format == publish::Format::Pdf && asked.output.isEmpty())
+        return commandLine.mistake(
+            err, QCoreApplication::translate("Tool", "o PDF necesita --output FICHEIRO.pdf"));
+    return writeLeague(commandLine.arguments().constFirst(), asked, out, err);
 }
 
 } // namespace

@@ -90,6 +90,20 @@ private:
         return lines;
     }
 
+    // Each group of a split standing under its name ("— Título"), or its rows undivided.
+    static QStringList groupsOf(const league::LeagueStanding& standing)
+    {
+        QStringList lines = linesOf(standing);
+        for (const league::LeagueGroup& group : standing.groups)
+            lines << u"— "_s + group.name << linesOf(league::LeagueStanding{standing.which, {}, group.rows});
+        return lines;
+    }
+
+    static QByteArray phaseJson(const QByteArray& phase)
+    {
+        return leagueJson(", \"phases\": [" + phase + "]");
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -142,6 +156,138 @@ private Q_SLOTS:
         QVERIFY2(table, qPrintable(table ? QString() : table.failure().message()));
         QCOMPARE(table->standings.size(), 3);
         QCOMPARE(linesOf(table->standings[standing]), lines);
+    }
+
+    // Two matchdays of category awards: 1st: Alevín M VIGO 9, LUGO 7; Infantil F LUGO 9, VIGO 5.
+    // 2nd: Infantil M LUGO 9, VIGO 6; Alevín F VIGO 8.
+    void categoriesAddedUp_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<int>("standing");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("one named in another case") << u"ALEVÍN"_s << 2 << u"Clasificación Conxunta: Alevín"_s
+                                                   << QStringList{u"1 VIGO 9 8 = 17"_s, u"2 LUGO 7 0 = 7"_s};
+        QTest::newRow("all: the league's own first")
+            << u"all"_s << 2 << u"Clasificación Conxunta"_s
+            << QStringList{u"1 VIGO 14 14 = 28"_s, u"2 LUGO 16 9 = 25"_s};
+        QTest::newRow("all: women of a category only the 2nd has")
+            << u"all"_s << 4 << u"Clasificación Feminina: Alevín"_s << QStringList{u"1 VIGO 0 8 = 8"_s};
+        QTest::newRow("all: the second category's men")
+            << u"all"_s << 6 << u"Clasificación Masculina: Infantil"_s
+            << QStringList{u"1 LUGO 0 9 = 9"_s, u"2 VIGO 0 6 = 6"_s};
+        QTest::newRow("one no matchday has")
+            << u"Benxamín"_s << 0
+            << u"Ningunha xornada da liga ten a categoría «Benxamín». Teñen: Alevín, Infantil."_s
+            << QStringList();
+    }
+    void categoriesAddedUp()
+    {
+        QFETCH(QString, category);
+        QFETCH(int, standing);
+        QFETCH(QString, heading);
+        QFETCH(QStringList, lines);
+        const auto in = [](const char* order, const char* gender, const QString& club, double points,
+                           const QString& name) {
+            data::Award each = award(order, gender, club, points);
+            each.category = name;
+            return each;
+        };
+        QVERIFY(makeMatchday(
+            m_dir->filePath(u"c1.MDB"_s), {},
+            {in("01", "M", u"VIGO"_s, 9, u"Alevín"_s), in("01", "M", u"LUGO"_s, 7, u"Alevín"_s),
+             in("02", "F", u"LUGO"_s, 9, u"Infantil"_s), in("02", "F", u"VIGO"_s, 5, u"Infantil"_s)}));
+        QVERIFY(makeMatchday(m_dir->filePath(u"c2.MDB"_s), {},
+                             {in("01", "M", u"LUGO"_s, 9, u"Infantil"_s),
+                              in("01", "M", u"VIGO"_s, 6, u"Infantil"_s),
+                              in("02", "F", u"VIGO"_s, 8, u"Alevín"_s)}));
+        const Result<league::LeagueFile> file = league::leagueFromJson(
+            R"({"name": "L", "matchdays": [{"name": "A", "register": "c1.MDB"}, {"name": "B", "register": "c2.MDB"}]})",
+            m_dir->path());
+        QVERIFY(file);
+        const bool all = category == u"all";
+        const Result<league::LeagueTable> table =
+            league::buildLeague(*file, data::StandingsScope{all, all ? QString() : category});
+        if (lines.isEmpty()) {
+            QVERIFY(!table);
+            QCOMPARE(table.failure().detail, heading);
+            return;
+        }
+        QVERIFY2(table, qPrintable(table ? QString() : table.failure().message()));
+        QCOMPARE(table->standings.size(), all ? 9 : 3);
+        QCOMPARE(table->standings[standing].heading, heading);
+        QCOMPARE(linesOf(table->standings[standing]), lines);
+        QCOMPARE(league::asCsv(*table).section(u"\r\n"_s, 0, 0),
+                 u"Clasificación,Categoría,Posición,Club,A,B,Total"_s);
+        const QJsonObject json = QJsonDocument::fromJson(league::asJson(*table)).object();
+        QCOMPARE(json[u"categories"_s][0][u"name"_s].toString(), u"Alevín"_s);
+    }
+
+    // The 1st matchday's combined: Lugo 17, Vigo 16, Club Marín 11, Coruña 9, Ourense 6; its
+    // men's: Vigo 9, Lugo 7, Ourense 6, Club Marín 5. Men's or women's standing shown as asked.
+    void phasesSplit_data()
+    {
+        QTest::addColumn<QByteArray>("phase");
+        QTest::addColumn<int>("standing");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("told");
+        const QByteArray byFirst = R"({"after": "1ª xornada", "groups": [{"name": "Título", "first": 2},
+            {"name": "Permanencia", "rest": true}])";
+        QTest::newRow("first two, points carried") << QByteArray(byFirst + R"(, "carry": true})") << 2
+                                                   << QStringList{u"— Título"_s,
+                                                                  u"1 Club Natación Lugo 17 13 - = 30"_s,
+                                                                  u"2 CN Vigo 16 9 - = 25"_s,
+                                                                  u"— Permanencia"_s,
+                                                                  u"1 REAL CLUB CORUNA 9 7 - = 16"_s,
+                                                                  u"2 OURENSE B 6 9 - = 15"_s,
+                                                                  u"3 Club Marín 11 0 - = 11"_s,
+                                                                  u"4 Club Marín Pontevedra 0 6 - = 6"_s,
+                                                                  u"5 Pontevedra 0 5 - = 5"_s}
+                                                   << u"Grupos feitos tras «1ª xornada»."_s;
+        QTest::newRow("first two, starting afresh")
+            << QByteArray(byFirst + R"(, "carry": false})") << 2
+            << QStringList{u"— Título"_s,
+                           u"1 Club Natación Lugo 17 13 - = 13"_s,
+                           u"2 CN Vigo 16 9 - = 9"_s,
+                           u"— Permanencia"_s,
+                           u"1 OURENSE B 6 9 - = 9"_s,
+                           u"2 REAL CLUB CORUNA 9 7 - = 7"_s,
+                           u"3 Club Marín Pontevedra 0 6 - = 6"_s,
+                           u"4 Pontevedra 0 5 - = 5"_s,
+                           u"5 Club Marín 11 0 - = 0"_s}
+            << u"Grupos feitos tras «1ª xornada»: o total conta só as xornadas despois dela."_s;
+        QTest::newRow("by positions in the men's, women's shown")
+            << QByteArray(R"({"after": 1, "standing": "men", "groups": [{"name": "A", "positions": [1, 4]},
+                {"name": "B", "positions": [2, 3]}, {"name": "C", "rest": true}]})")
+            << 1 << QStringList{u"— A"_s,
+                                u"1 CN Vigo 7 0 - = 7"_s,
+                                u"2 Club Marín 6 0 - = 6"_s,
+                                u"— B"_s,
+                                u"1 OURENSE B 0 9 - = 9"_s,
+                                u"2 Club Natación Lugo 0 7 - = 7"_s,
+                                u"— C"_s,
+                                u"1 REAL CLUB CORUNA 9 0 - = 9"_s,
+                                u"2 Club Marín Pontevedra 0 6 - = 6"_s}
+            << u"Grupos feitos tras «1ª xornada»."_s;
+        QTest::newRow("after a matchday not swum yet")
+            << QByteArray(R"({"after": "3ª xornada", "groups": [{"name": "A", "rest": true}]})") << 0
+            << QStringList{u"1 CN Vigo 9 9 - = 18"_s,         u"2 Club Natación Lugo 7 6 - = 13"_s,
+                           u"3 REAL CLUB CORUNA 0 7 - = 7"_s, u"4 OURENSE B 6 0 - = 6"_s,
+                           u"5 Club Marín 5 0 - = 5"_s,       u"6 Pontevedra 0 5 - = 5"_s}
+            << u"A división en grupos agarda pola xornada «3ª xornada»."_s;
+    }
+    void phasesSplit()
+    {
+        QFETCH(QByteArray, phase);
+        QFETCH(int, standing);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, told);
+        const Result<league::LeagueTable> table = leagueOf(phaseJson(phase));
+        QVERIFY2(table, qPrintable(table ? QString() : table.failure().message()));
+        QCOMPARE(groupsOf(table->standings[standing]), lines);
+        QVERIFY(league::asText(*table).split(u"\r\n"_s).contains(told));
+        const QString group = lines.first().startsWith(u"— "_s) ? lines.first().mid(2) : QString();
+        QCOMPARE(league::asCsv(*table).section(u"\r\n"_s, 1, 1).section(u',', 1, 1), group);
     }
 
     void clubsToCheck()
@@ -212,7 +358,26 @@ private Q_SLOTS:
             << u"Dúas xornadas chámanse «a»."_s;
         QTest::newRow("equal totals unknown") << leagueJson(R"(, "equal_totals": "tied")")
                                               << u"«equal_totals» ha de ser \"consecutive\" ou \"shared\"."_s;
-        QTest::newRow("phases") << leagueJson(R"(, "phases": [{"after": 2}])") << u"As fases aínda non"_s;
+        QTest::newRow("a phase after no matchday")
+            << phaseJson(R"({"after": 5, "groups": [{"name": "A", "rest": true}]})")
+            << u"A liga non ten a xornada «5» (en «after» na fase 1)."_s;
+        QTest::newRow("a group both first and rest")
+            << phaseJson(R"({"after": 1, "groups": [{"name": "A", "first": 2, "rest": true}]})")
+            << u"Cada grupo na fase 1 ha de ser"_s;
+        QTest::newRow("a position in two groups")
+            << phaseJson(
+                   R"({"after": 1, "groups": [{"name": "A", "positions": [1]}, {"name": "B", "positions": [2, 1]}]})")
+            << u"O posto 1 está en dous grupos na fase 1."_s;
+        QTest::newRow("two groups of the rest")
+            << phaseJson(
+                   R"({"after": 1, "groups": [{"name": "A", "rest": true}, {"name": "B", "rest": true}]})")
+            << u"Só un grupo na fase 1 pode levar «rest»."_s;
+        QTest::newRow("an unknown standing")
+            << phaseJson(R"({"after": 1, "standing": "mixed", "groups": [{"name": "A", "rest": true}]})")
+            << u"«standing» na fase 1 ha de ser \"combined\", \"men\" ou \"women\"."_s;
+        QTest::newRow("a club left out of every group")
+            << phaseJson(R"({"after": 2, "groups": [{"name": "A", "first": 6}]})")
+            << u"non cabe en ningún grupo: falta un grupo con «rest»."_s;
         QTest::newRow("a same of one club") << QByteArray(R"({"name": "L", "matchdays": [{"name": "A"}],
             "same": [["1:VIGO"]]})") << u"«same» ha de ser unha lista de listas"_s;
         QTest::newRow("an unknown matchday")

@@ -16,6 +16,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -737,6 +738,52 @@ private Q_SLOTS:
         const auto result = runIn({u"league"_s, u"liga.json"_s}, m_dir->path());
         QCOMPARE(result.status, status);
         QCOMPARE((status == 0 ? result.output.split(u"\r\n"_s) : result.errors.split(u'\n')), lines);
+    }
+
+    // The same league on a page, on PDF (read back by pdftotext, spacing aside) and for one
+    // category: its heading and its first club's line.
+    void leagueOnAPage_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("html") << QStringList{u"--format"_s, u"html"_s}
+                              << QStringList{u"<h2>Clasificación Conxunta</h2>"_s,
+                                             u"<tr><td class=\"pos\">1</td><td class=\"club\">VIGO</td><td "
+                                             u"class=\"pts\">23,00</td><td class=\"pts\"></td><td "
+                                             u"class=\"pts\">23,00</td></tr>"_s};
+        QTest::newRow("pdf") << QStringList{u"--format"_s, u"pdf"_s, u"--output"_s, u"liga.pdf"_s}
+                             << QStringList{u"Clasificación Conxunta"_s, u"1 VIGO 23,00 23,00"_s};
+        QTest::newRow("one category")
+            << QStringList{u"--category"_s, u"12-13"_s}
+            << QStringList{u"Clasificación Masculina: 12-13"_s, u"1 LUGO 09,00 09,00"_s};
+    }
+    void leagueOnAPage()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, lines);
+        const bool pdf = options.contains(u"pdf"_s);
+        if (pdf && QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        QVERIFY(testsupport::makeCategoryMeet(path()));
+        QFile league(path(u"liga.json"_s));
+        QVERIFY(league.open(QIODevice::WriteOnly));
+        league.write(u"{\"name\": \"Liga\", \"matchdays\": [{\"name\": \"1ª xornada\", \"register\": "
+                     u"\"quilvarden.MDB\"}, {\"name\": \"2ª xornada\"}]}"_s.toUtf8());
+        league.close();
+        const auto result = runIn(QStringList{u"league"_s, u"liga.json"_s} + options, m_dir->path());
+        QVERIFY2(result.status == 0, qPrintable(result.errors));
+        QString output = result.output;
+        if (pdf) {
+            QProcess reading;
+            reading.start(u"pdftotext"_s, {u"-layout"_s, path(u"liga.pdf"_s), u"-"_s});
+            QVERIFY(reading.waitForFinished(60000));
+            output = QString::fromUtf8(reading.readAllStandardOutput());
+        }
+        QStringList got;
+        for (const QString& line : output.split(u'\n'))
+            got << (options.contains(u"html"_s) ? line : line.simplified());
+        for (const QString& line : lines)
+            QVERIFY2(got.contains(line), qPrintable(line + u"\n"_s + output));
     }
 
     void missingFolderReported()
