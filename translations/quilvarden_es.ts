@@ -578,10 +578,6 @@
         <translation>La liga ha de ser un objeto JSON: {&quot;name&quot;: …, &quot;matchdays&quot;: [ … ]}.</translation>
     </message>
     <message>
-        <source>As fases aínda non se poden usar: «phases» ha de ser unha lista baleira.</source>
-        <translation>Las fases aún no se pueden usar: «phases» ha de ser una lista vacía.</translation>
-    </message>
-    <message>
         <source>Falta «matchdays», a lista das xornadas.</source>
         <translation>Falta «matchdays», la lista de las jornadas.</translation>
     </message>
@@ -624,6 +620,94 @@
     <message>
         <source>Xornada «%1», rexistro %2: %3</source>
         <translation>Jornada «%1», registro %2: %3</translation>
+    </message>
+    <message>
+        <source>Cada grupo%1 ha de ser {&quot;name&quot;: …} con un só de «first» (un número), «positions» (unha lista de postos desde 1) ou «rest»: true.</source>
+        <translation>Cada grupo%1 ha de ser {&quot;name&quot;: …} con solo uno de «first» (un número), «positions» (una lista de puestos desde 1) o «rest»: true.</translation>
+    </message>
+    <message>
+        <source>Dous grupos%1 chámanse «%2».</source>
+        <translation>Dos grupos%1 se llaman «%2».</translation>
+    </message>
+    <message>
+        <source>O posto %1 está en dous grupos%2.</source>
+        <translation>El puesto %1 está en dos grupos%2.</translation>
+    </message>
+    <message>
+        <source>Só un grupo%1 pode levar «rest».</source>
+        <translation>Solo un grupo%1 puede llevar «rest».</translation>
+    </message>
+    <message>
+        <source>«standing»%1 ha de ser &quot;combined&quot;, &quot;men&quot; ou &quot;women&quot;.</source>
+        <translation>«standing»%1 ha de ser &quot;combined&quot;, &quot;men&quot; o &quot;women&quot;.</translation>
+    </message>
+    <message>
+        <source>Falta «after»%1: a xornada tras a que se divide.</source>
+        <translation>Falta «after»%1: la jornada tras la que se divide.</translation>
+    </message>
+    <message>
+        <source>A liga non ten a xornada «%1» (en «after»%2).</source>
+        <translation>La liga no tiene la jornada «%1» (en «after»%2).</translation>
+    </message>
+    <message>
+        <source> na fase %1</source>
+        <translation> en la fase %1</translation>
+    </message>
+    <message>
+        <source>A fase %1 ha de ser un obxecto: {&quot;after&quot;: …, &quot;groups&quot;: [ … ]}.</source>
+        <translation>La fase %1 ha de ser un objeto: {&quot;after&quot;: …, &quot;groups&quot;: [ … ]}.</translation>
+    </message>
+    <message>
+        <source>«carry»%1 ha de ser true ou false.</source>
+        <translation>«carry»%1 ha de ser true o false.</translation>
+    </message>
+    <message>
+        <source>«groups»%1 ha de ser unha lista de grupos, polo menos un.</source>
+        <translation>«groups»%1 ha de ser una lista de grupos, por lo menos uno.</translation>
+    </message>
+    <message>
+        <source>«phases» ha de ser unha lista de fases.</source>
+        <translation>«phases» ha de ser una lista de fases.</translation>
+    </message>
+    <message>
+        <source>A fase %1 ha de ir tras unha xornada posterior á da fase anterior.</source>
+        <translation>La fase %1 ha de ir tras una jornada posterior a la de la fase anterior.</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Grupos feitos tras «%1».</source>
+        <translation>Grupos hechos tras «%1».</translation>
+    </message>
+    <message>
+        <source>Grupos feitos tras «%1»: o total conta só as xornadas despois dela.</source>
+        <translation>Grupos hechos tras «%1»: el total cuenta solo las jornadas después de ella.</translation>
+    </message>
+    <message>
+        <source>A división en grupos agarda pola xornada «%1».</source>
+        <translation>La división en grupos espera por la jornada «%1».</translation>
+    </message>
+    <message>
+        <source>Sen puntos.</source>
+        <translation>Sin puntos.</translation>
+    </message>
+    <message>
+        <source>Pos.</source>
+        <translation>Pos.</translation>
+    </message>
+    <message>
+        <source>Ningunha xornada da liga ten a categoría «%1». Teñen: %2.</source>
+        <translation>Ninguna jornada de la liga tiene la categoría «%1». Tienen: %2.</translation>
+    </message>
+    <message>
+        <source>ningunha</source>
+        <translation>ninguna</translation>
+    </message>
+    <message>
+        <source>Tras «%1», o club «%2» non cabe en ningún grupo: falta un grupo con «rest».</source>
+        <translation>Tras «%1», el club «%2» no cabe en ningún grupo: falta un grupo con «rest».</translation>
     </message>
 </context>
 <context>
@@ -764,6 +848,50 @@
     <message>
         <source>Xeral</source>
         <translation>General</translation>
+    </message>
+    <message>
+        <source>X%1</source>
+        <translation>J%1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>X%1 %2 (hoxe)</source>
+        <translation>J%1 %2 (hoy)</translation>
+    </message>
+    <message>
+        <source>X%1 %2</source>
+        <translation>J%1 %2</translation>
+    </message>
+    <message>
+        <source>Clasificación da liga</source>
+        <translation>Clasificación de la liga</translation>
+    </message>
+    <message>
+        <source>%1, en curso</source>
+        <translation>%1, en curso</translation>
+    </message>
+    <message>
+        <source>Xornada en curso: %1</source>
+        <translation>Jornada en curso: %1</translation>
+    </message>
+    <message>
+        <source>Liga</source>
+        <translation>Liga</translation>
+    </message>
+    <message>
+        <source>Xornada</source>
+        <translation>Jornada</translation>
+    </message>
+    <message>
+        <source>Páxina da xornada</source>
+        <translation>Página de la jornada</translation>
+    </message>
+    <message>
+        <source>Ningunha xornada da liga «%1» ten o rexistro %2: escríbao na xornada que se está a nadar no ficheiro da liga.</source>
+        <translation>Ninguna jornada de la liga «%1» tiene el registro %2: escríbalo en la jornada que se está nadando en el fichero de la liga.</translation>
     </message>
 </context>
 <context>
@@ -2075,28 +2203,40 @@ argumentos están mal.
         <translation>el fichero de la liga</translation>
     </message>
     <message>
-        <source>a liga: o seu nome, as súas xornadas co rexistro de cada unha (un ficheiro a carón deste, ou o URI dun servidor) e os clubs que xuntar ou separar</source>
-        <translation>la liga: su nombre, sus jornadas con el registro de cada una (un fichero junto a este, o el URI de un servidor) y los clubs que unir o separar</translation>
-    </message>
-    <message>
-        <source>text (se non se dá), csv ou json</source>
-        <translation>text (si no se da), csv o json</translation>
-    </message>
-    <message>
-        <source>--format ha ser text, csv ou json, non «%1»</source>
-        <translation>--format ha de ser text, csv o json, no «%1»</translation>
-    </message>
-    <message>
-        <source>gárdaa neste ficheiro en vez de escribila na saída</source>
-        <translation>la guarda en este fichero en vez de escribirla en la salida</translation>
-    </message>
-    <message>
         <source>Só le os rexistros das xornadas: ábreos só para ler e non cambia nada neles. Lista tamén os clubs xuntados só polo nome e os que só están nunha xornada, para comprobalos.</source>
         <translation>Solo lee los registros de las jornadas: los abre solo para leer y no cambia nada en ellos. Lista también los clubs unidos solo por el nombre y los que solo están en una jornada, para comprobarlos.</translation>
     </message>
     <message>
         <source>suma a clasificación dunha liga de varias xornadas</source>
         <translation>suma la clasificación de una liga de varias jornadas</translation>
+    </message>
+    <message>
+        <source>a liga: o seu nome, as súas xornadas co rexistro de cada unha (un ficheiro a carón deste, ou o URI dun servidor), os clubs que xuntar ou separar e as fases</source>
+        <translation>la liga: su nombre, sus jornadas con el registro de cada una (un fichero junto a este, o el URI de un servidor), los clubs que unir o separar y las fases</translation>
+    </message>
+    <message>
+        <source>text (se non se dá), csv, json, html ou pdf</source>
+        <translation>text (si no se da), csv, json, html o pdf</translation>
+    </message>
+    <message>
+        <source>--format ha ser text, csv, json, html ou pdf, non «%1»</source>
+        <translation>--format ha de ser text, csv, json, html o pdf, no «%1»</translation>
+    </message>
+    <message>
+        <source>gárdaa neste ficheiro en vez de escribila na saída (o PDF, sempre)</source>
+        <translation>la guarda en este fichero en vez de escribirla en la salida (el PDF, siempre)</translation>
+    </message>
+    <message>
+        <source>só as clasificacións desa categoría; all: as da liga e logo as de cada categoría</source>
+        <translation>solo las clasificaciones de esa categoría; all: las de la liga y luego las de cada categoría</translation>
+    </message>
+    <message>
+        <source>  %1liga  (a liga)</source>
+        <translation>  %1liga  (la liga)</translation>
+    </message>
+    <message>
+        <source>serve tamén a clasificación da liga (/liga e /liga.json) xunto á da xornada que se está a nadar, que é a do rexistro dado: o ficheiro da liga ha de ter ese rexistro nunha das súas xornadas</source>
+        <translation>sirve también la clasificación de la liga (/liga y /liga.json) junto a la de la jornada que se está nadando, que es la del registro dado: el fichero de la liga ha de tener ese registro en una de sus jornadas</translation>
     </message>
 </context>
 <context>
@@ -2608,6 +2748,43 @@ Son de verdade os resultados deste campionato?</source>
     </message>
 </context>
 <context>
+    <name>quilvarden::app::LeagueDialog</name>
+    <message>
+        <source>Non se pode sumar a liga de %1:
+%2</source>
+        <translation>No se puede sumar la liga de %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Liga</source>
+        <translation>Liga</translation>
+    </message>
+    <message>
+        <source>Gardar en &amp;CSV…</source>
+        <translation>Guardar en &amp;CSV…</translation>
+    </message>
+    <message>
+        <source>Gardar en &amp;JSON…</source>
+        <translation>Guardar en &amp;JSON…</translation>
+    </message>
+    <message>
+        <source>&amp;Recargar</source>
+        <translation>&amp;Recargar</translation>
+    </message>
+    <message>
+        <source>Pechar</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Liga: %1</source>
+        <translation>Liga: %1</translation>
+    </message>
+    <message>
+        <source>Gardar a liga</source>
+        <translation>Guardar la liga</translation>
+    </message>
+</context>
+<context>
     <name>quilvarden::app::LiveDialog</name>
     <message>
         <source>Clasificacións en directo</source>
@@ -2759,6 +2936,18 @@ Son de verdade os resultados deste campionato?</source>
     <message>
         <source>&amp;Categorías do campionato…</source>
         <translation>&amp;Categorías del campeonato…</translation>
+    </message>
+    <message>
+        <source>Abrir &amp;liga…</source>
+        <translation>Abrir &amp;liga…</translation>
+    </message>
+    <message>
+        <source>Abrir liga</source>
+        <translation>Abrir liga</translation>
+    </message>
+    <message>
+        <source>Liga (*.json)</source>
+        <translation>Liga (*.json)</translation>
     </message>
 </context>
 <context>
