@@ -111,13 +111,15 @@ Result<QList<QStringList>> rowsOf(const QJsonObject& object, const QString& key)
     return rows;
 }
 
-Result<rules::EqualTotals> equalTotalsOf(const QJsonObject& object)
+Result<std::optional<rules::EqualTotals>> equalTotalsOf(const QJsonObject& object)
 {
     const QJsonValue value = object.value(QStringLiteral("equal_totals"));
-    if (value.isUndefined() || value.toString() == u"consecutive")
-        return rules::EqualTotals::Consecutive;
+    if (value.isUndefined())
+        return std::optional<rules::EqualTotals>();
+    if (value.toString() == u"consecutive")
+        return std::optional(rules::EqualTotals::Consecutive);
     if (value.toString() == u"shared")
-        return rules::EqualTotals::Shared;
+        return std::optional(rules::EqualTotals::Shared);
     return refusal(
         QCoreApplication::translate("League", "«equal_totals» ha de ser \"consecutive\" ou \"shared\"."));
 }
@@ -323,7 +325,7 @@ Result<LeagueFile> leagueFromJson(const QByteArray& json, const QString& folder)
     Result<QList<Matchday>> matchdays = matchdaysOf(object.value(QStringLiteral("matchdays")), folder);
     Result<QList<QStringList>> same = rowsOf(object, QStringLiteral("same"));
     Result<QList<QStringList>> apart = rowsOf(object, QStringLiteral("apart"));
-    Result<rules::EqualTotals> equalTotals = equalTotalsOf(object);
+    Result<std::optional<rules::EqualTotals>> equalTotals = equalTotalsOf(object);
     for (const Failure* failure :
          {matchdays ? nullptr : &matchdays.failure(), same ? nullptr : &same.failure(),
           apart ? nullptr : &apart.failure(), equalTotals ? nullptr : &equalTotals.failure()})

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace quilvarden::league {
 
 // One meet of the league: its name and its register (a file, found from the league file's
@@ -43,7 +45,8 @@ struct LeagueFile {
     QList<Matchday> matchdays;
     QList<QStringList> same;
     QList<QStringList> apart;
-    rules::EqualTotals equalTotals = rules::EqualTotals::Consecutive;
+    // The league's own rule for equal totals; none: the rule of its latest matchday's meet.
+    std::optional<rules::EqualTotals> equalTotals = {};
     QList<Phase> phases = {};
 };
 

@@ -27,6 +27,7 @@ struct MatchdayRead {
     QList<MatchdayClub> clubs;
     QHash<QString, Totals> byCategory;
     QStringList categories;
+    std::optional<rules::EqualTotals> equalTotals; // its meet's rule, where it has rules
 };
 
 QString categoryKey(const QString& name)
@@ -57,6 +58,17 @@ QList<MatchdayClub> describedClubs(qsizetype matchday, const data::StandingSecti
         clubs << club;
     }
     return clubs;
+}
+
+// The league's rule for equal totals, else its latest swum matchday's meet's, else consecutive.
+rules::EqualTotals equalTotalsOf(const LeagueFile& league, const QList<std::optional<MatchdayRead>>& reads)
+{
+    if (league.equalTotals)
+        return *league.equalTotals;
+    for (auto read = reads.crbegin(); read != reads.crend(); ++read)
+        if (*read)
+            return (*read)->equalTotals.value_or(rules::EqualTotals::Consecutive);
+    return rules::EqualTotals::Consecutive;
 }
 
 Result<MatchdayRead> readMatchday(qsizetype number, const Matchday& matchday, bool categories)
@@ -97,6 +109,8 @@ Result<MatchdayRead> readMatchday(qsizetype number, const Matchday& matchday, bo
         }
     }
     result.categories = read->first.categories;
+    if (read->first.rules)
+        result.equalTotals = read->first.rules->equalTotals;
     result.clubs = describedClubs(number, read->first.sections[2], read->second);
     return result;
 }
@@ -378,7 +392,7 @@ Result<LeagueTable> buildLeague(const LeagueFile& league, const data::StandingsS
         groups = splitClubs(*phase, table, reads, clubs, leagueClubs);
     if (!groups)
         return groups.failure();
-    const Sources sources{reads, clubs, leagueClubs, league.equalTotals, phase, *groups};
+    const Sources sources{reads, clubs, leagueClubs, equalTotalsOf(league, reads), phase, *groups};
     QStringList shown = table.categories;
     if (scope.category.isEmpty())
         shown.prepend(QString());

@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "league/output.h"
 #include "league/table.h"
+#include "rules/rules.h"
 #include "support/pgserver.h"
 #include "support/scratchdb.h"
 
@@ -156,6 +157,23 @@ private Q_SLOTS:
         QVERIFY2(table, qPrintable(table ? QString() : table.failure().message()));
         QCOMPARE(table->standings.size(), 3);
         QCOMPARE(linesOf(table->standings[standing]), lines);
+    }
+
+    // A league that names no rule for equal totals ranks by its latest matchday's meet's.
+    void equalTotalsByTheMeetsRules()
+    {
+        auto second = data::Database::open(m_dir->filePath(u"xornada2.MDB"_s));
+        QVERIFY(second);
+        rules::MeetRules shared = rules::leagueRules();
+        shared.equalTotals = rules::EqualTotals::Shared;
+        QVERIFY((*second)->setMeetRules(shared));
+        const Result<league::LeagueTable> table = leagueOf(leagueJson());
+        QVERIFY(table);
+        QCOMPARE(linesOf(table->standings[1]).mid(0, 4),
+                 (QStringList{u"1 OURENSE B 0 9 - = 9"_s, u"1 REAL CLUB CORUNA 9 0 - = 9"_s,
+                              u"3 Club Natación Lugo 0 7 - = 7"_s, u"3 CN Vigo 7 0 - = 7"_s}));
+        QCOMPARE(linesOf(leagueOf(leagueJson(R"(, "equal_totals": "consecutive")"))->standings[1]).at(1),
+                 u"2 REAL CLUB CORUNA 9 0 - = 9"_s);
     }
 
     // Two matchdays of category awards: 1st: Alevín M VIGO 9, LUGO 7; Infantil F LUGO 9, VIGO 5.
