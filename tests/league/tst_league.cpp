@@ -68,7 +68,6 @@ private:
     }
 
     // The second matchday's register by its name without extension (a server's: its database).
-    // The second matchday's register by its name without extension (a server's: its database).
     static QByteArray leagueJson(const QByteArray& more = {}, const QByteArray& second = "xornada2.MDB",
                                  const QByteArray& secondName = "xornada2")
     {
